@@ -1,0 +1,113 @@
+#include "model/panel_controls.h"
+
+#include <array>
+
+namespace yurana {
+
+namespace {
+
+using K = ControlKind;
+using F = ControlFont;
+
+constexpr unsigned kRed = 0xFF0000;
+constexpr unsigned kGreen = 0x008000;
+constexpr unsigned kBlue = 0x0000FF;
+constexpr unsigned kYellow = 0xFFFF00;
+
+// clang-format off
+constexpr std::array kControls = {
+    // Caption labels lab(0..18) and their fields.
+    ControlDef{K::CaptionLabel, "lab0", "バネ定数k(N/m)", 1920, 120, 2415, 255, F::Default, 0xFFFFFFFF, {}, "Textk"},
+    ControlDef{K::CaptionLabel, "lab1", "減衰係数c(Ns/m)", 6360, 120, 1935, 255, F::PGothic12, 0xFFFFFFFF, {}, "Textc"},
+    ControlDef{K::CaptionLabel, "lab2", "質量m(kg)", 1920, 600, 2415, 255, F::Default, 0xFFFFFFFF, {}, "Textm"},
+    ControlDef{K::CaptionLabel, "lab3", "減衰比ζ", 1800, 1200, 2535, 255, F::Default, 0xFFFFFFFF, {}, "Textz"},
+    ControlDef{K::CaptionLabel, "lab4", "固有角振動数ωn(rad/s)", 5880, 1200, 2535, 255, F::Default, 0xFFFFFFFF, {}, "Textwn"},
+    ControlDef{K::CaptionLabel, "lab5", "臨界減衰係数Cc(N/m)", 1800, 1680, 2535, 255, F::Default, 0xFFFFFFFF, {}, "Labelcc"},
+    ControlDef{K::CaptionLabel, "lab6", "減衰固有角振動数ωd (rad/s)", 6000, 1680, 2415, 255, F::Default, 0xFFFFFFFF, {}, "Labelwd"},
+    ControlDef{K::CaptionLabel, "lab7", "時間t0(s)", 1800, 2160, 2535, 255, F::Default, 0xFFFFFFFF, {}, "Textt0"},
+    ControlDef{K::CaptionLabel, "lab8", "固有振動数(Hz)", 6720, 2160, 1695, 255, F::Default, 0xFFFFFFFF, {}, "Labelhz"},
+    ControlDef{K::CaptionLabel, "lab9", "t0における変位(m)", 1800, 2640, 2535, 255, F::Default, 0xFFFFFFFF, {}, "Textxshoki"},
+    ControlDef{K::CaptionLabel, "lab10", "t0における速度(m/s)", 6720, 2640, 1695, 255, F::PGothic12, 0xFFFFFFFF, {}, "Textvshoki"},
+    ControlDef{K::CaptionLabel, "lab11", "開始時間(s)", 1680, 3120, 2655, 255, F::Default, 0xFFFFFFFF, {}, "Texttmin"},
+    ControlDef{K::CaptionLabel, "lab12", "終了時間(s)", 7080, 3120, 1335, 255, F::PGothic12, 0xFFFFFFFF, {}, "Texttmax"},
+    ControlDef{K::CaptionLabel, "lab13", "倍率(m/ピクセル)", 1680, 3600, 2655, 255, F::Default, 0xFFFFFFFF, {}, "Texthenibairitu"},
+    ControlDef{K::CaptionLabel, "lab14", "グラフ倍率", 6360, 5520, 2055, 255, F::PGothic12, 0xFFFFFFFF, {}, "Textgraphbairitu"},
+    ControlDef{K::CaptionLabel, "lab15", "励振力角振動数ω(rad/s)", 5640, 3600, 2775, 255, F::Default, 0xFFFFFFFF, {}, "Textw"},
+    ControlDef{K::CaptionLabel, "lab16", "励振力F(N)", 5640, 4080, 2775, 255, F::Default, 0xFFFFFFFF, {}, "Textf"},
+    ControlDef{K::CaptionLabel, "lab17", "壁の質量(kg)", 5640, 4560, 2775, 255, F::Default, 0xFFFFFFFF, {}, "Textkabem"},
+    ControlDef{K::CaptionLabel, "lab18", "時間倍率", 5640, 5040, 2775, 255, F::Default, 0xFFFFFFFF, {}, "Textjikanbairitu"},
+
+    ControlDef{K::TextBox, "Textk", "1000", 4290, 0, 1335, 375, F::PGothic12},
+    ControlDef{K::TextBox, "Textc", "1", 8400, 0, 1335, 375, F::PGothic12},
+    ControlDef{K::TextBox, "Textm", "1", 4320, 480, 1335, 375, F::PGothic12},
+    ControlDef{K::Button, "Command_keisan", "計算", 8400, 480, 1335, 375},
+    ControlDef{K::TextBox, "Textz", "0.0158", 4320, 1080, 1335, 375, F::PGothic12},
+    ControlDef{K::TextBox, "Textwn", "31.6228", 8430, 1080, 1335, 375, F::PGothic12},
+    ControlDef{K::ResultField, "Labelcc", "63.2456", 4320, 1560, 1335, 375, F::PGothic12},
+    ControlDef{K::ResultField, "Labelwd", "31.6189", 8400, 1560, 1335, 375, F::PGothic12},
+    ControlDef{K::TextBox, "Textt0", "0", 4320, 2040, 1335, 375, F::PGothic12},
+    ControlDef{K::ResultField, "Labelhz", "5.0329", 8400, 2040, 1335, 375, F::PGothic12},
+    ControlDef{K::TextBox, "Textxshoki", "0.05", 4320, 2520, 1335, 375, F::PGothic12},
+    ControlDef{K::TextBox, "Textvshoki", "0", 8400, 2520, 1335, 375, F::PGothic12},
+    ControlDef{K::TextBox, "Texttmin", "0", 4320, 3000, 1335, 375, F::PGothic12},
+    ControlDef{K::TextBox, "Texttmax", "20", 8400, 3000, 1335, 375, F::PGothic12},
+    ControlDef{K::TextBox, "Texthenibairitu", "1000", 4320, 3480, 1335, 375, F::PGothic12},
+    ControlDef{K::TextBox, "Textw", "2", 8400, 3480, 1335, 375, F::PGothic12},
+    ControlDef{K::TextBox, "Textf", "3", 8400, 3960, 1335, 375, F::PGothic12},
+    ControlDef{K::TextBox, "Textkabem", "1000", 8400, 4440, 1335, 375, F::PGothic12},
+    ControlDef{K::TextBox, "Textjikanbairitu", "1", 8400, 4920, 1335, 375, F::PGothic12},
+    ControlDef{K::TextBox, "Textgraphbairitu", "1000", 8400, 5400, 1335, 375, F::PGothic12},
+
+    // Run controls in the left column.
+    ControlDef{K::Button, "Command2", "開始", 240, 330, 1335, 705},
+    ControlDef{K::Button, "Command6", "一時停止", 240, 1050, 1335, 405},
+    ControlDef{K::Button, "Command5", "クリア", 240, 1470, 1335, 405},
+    ControlDef{K::Button, "Command3", "変更", 240, 1860, 1335, 405},
+    ControlDef{K::Button, "Command1", "終了", 240, 2250, 1335, 405},
+    ControlDef{K::Button, "Command4", "FullScreen", 240, 2670, 1335, 405},
+    ControlDef{K::Button, "cmdtest", "about", 240, 3090, 1335, 405, F::PGothic9},
+    ControlDef{K::TextBox, "Texttest", "Text1", 240, 3540, 1335, 375},
+
+    // Display options.
+    ControlDef{K::Frame, "Frame1", "壁のアニメーションとグラフの描写の設定", 360, 3990, 5235, 2385, F::PGothic9},
+    ControlDef{K::CheckBox, "Checkkabeheni", "グラフの描写(壁の変位)", 360, 2040, 3525, 270, F::Gothic9Bold, 0xFFFFFFFF, "Frame1"},
+    ControlDef{K::Label, "Label23", "", 3600, 480, 855, 375, F::Default, 0xFFFFFFFF, "Frame1"},
+    ControlDef{K::CheckBox, "Check1", "壁のアニメーション", 720, 4230, 3495, 255, F::Gothic9},
+    ControlDef{K::CheckBox, "Checkheni", "グラフの描写(全変位)", 720, 4590, 3495, 255, F::Gothic9Bold, kRed},
+    ControlDef{K::CheckBox, "Checkxc", "グラフの描写(余関数)", 720, 4950, 3495, 255, F::Gothic9Bold, kGreen},
+    ControlDef{K::CheckBox, "Checkxp", "グラフの描写(特殊解)", 720, 5310, 3495, 255, F::Gothic9Bold, kBlue},
+    ControlDef{K::CheckBox, "Checkxcxp", "グラフの描写(余関数+特殊解)", 720, 5670, 3495, 255, F::Gothic9Bold, kYellow},
+
+    // Slots.
+    ControlDef{K::Button, "Cmd_Load0", "Load0", 5700, 5850, 793, 270},
+    ControlDef{K::Button, "Cmd_Load1", "Load1", 6510, 5850, 793, 270},
+    ControlDef{K::Button, "Cmd_Load2", "Load2", 7320, 5850, 793, 270},
+    ControlDef{K::Button, "Cmd_Load3", "Load3", 8130, 5850, 793, 270},
+    ControlDef{K::Button, "Cmd_Load4", "Load4", 8940, 5850, 793, 270},
+    ControlDef{K::Button, "Cmd_Save0", "Save0", 5700, 6120, 793, 270},
+    ControlDef{K::Button, "Cmd_Save1", "Save1", 6510, 6120, 793, 270},
+    ControlDef{K::Button, "Cmd_Save2", "Save2", 7320, 6120, 793, 270},
+    ControlDef{K::Button, "Cmd_Save3", "Save3", 8130, 6120, 793, 270},
+    ControlDef{K::Button, "Cmd_Save4", "Save4", 8940, 6120, 793, 270},
+
+    // Scroll bars and the rule under the first rows.
+    ControlDef{K::VScrollBar, "VScroll1", "", 9960, 30, 375, 7095},
+    ControlDef{K::HScrollBar, "HScroll1", "", 0, 6720, 9855, 375},
+    ControlDef{K::Line, "Line2", "", 1800, 960, 9720, 960},
+};
+// clang-format on
+
+}  // namespace
+
+std::span<const ControlDef> panelControls() { return kControls; }
+
+const ControlDef* findControl(std::string_view name) {
+    for (const ControlDef& c : kControls) {
+        if (c.name == name) {
+            return &c;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace yurana

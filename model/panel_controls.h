@@ -1,0 +1,53 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace yurana {
+
+// The controls of the parameter panel Form1 as designed: names, captions, default
+// texts, places in panel units (1 horizontal unit = 0.991367 twips, 1 vertical unit =
+// 0.941392 twips, from the top-left of the client area) and fonts.
+enum class ControlKind {
+    TextBox,
+    CaptionLabel,  // the control array lab(0..18)
+    ResultField,   // Labelcc, Labelwd, Labelhz: captions, not editable
+    Label,         // Label23
+    Button,
+    CheckBox,
+    Frame,
+    VScrollBar,
+    HScrollBar,
+    Line,
+};
+
+enum class ControlFont {
+    Default,       // the panel's font: "ＭＳ Ｐゴシック" 9 pt
+    PGothic12,     // "ＭＳ Ｐゴシック" 12 pt
+    PGothic9,      // "ＭＳ Ｐゴシック" 9 pt
+    Gothic9Bold,   // "ＭＳ ゴシック" 9 pt bold
+    Gothic9,       // "ＭＳ ゴシック" 9 pt
+};
+
+struct ControlDef {
+    ControlKind kind;
+    std::string_view name;    // objectName; arrays as name + index ("lab3", "Cmd_Save0")
+    std::string_view text;    // caption or default text
+    int left, top, width, height;  // panel units; a Line holds X1, Y1, X2, Y2
+    ControlFont font = ControlFont::Default;
+    unsigned color = 0xFFFFFFFF;      // caption colour 0xRRGGBB; 0xFFFFFFFF: default
+    std::string_view parent = {};     // "Frame1" for the controls inside the frame
+    std::string_view buddy = {};      // the field a caption label names
+};
+
+std::span<const ControlDef> panelControls();
+const ControlDef* findControl(std::string_view name);
+
+// Client area of the panel at design, in twips.
+inline constexpr int kPanelDesignWidthTwips = 10350;
+inline constexpr int kPanelDesignHeightTwips = 7635;
+inline constexpr double kPanelUnitX = 0.991367;  // twips per horizontal panel unit
+inline constexpr double kPanelUnitY = 0.941392;  // twips per vertical panel unit
+inline constexpr double kTwipsPerPixel = 15.0;
+
+}  // namespace yurana

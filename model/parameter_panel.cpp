@@ -1,0 +1,147 @@
+#include "model/parameter_panel.h"
+
+#include <cmath>
+
+#include "model/numbers.h"
+#include "model/response.h"
+
+namespace yurana {
+
+namespace {
+
+// 2π as the original wrote it: 8·atan(1).
+const double kTwoPi = 8.0 * std::atan(1.0);
+
+template <typename Step>
+void silently(Step step) {
+    try {
+        step();
+    } catch (const calc_error&) {
+        // The recompute steps report nothing: a failure ends the step where it happens.
+    }
+}
+
+}  // namespace
+
+ParameterPanel::ParameterPanel(Panel& panel, ModelRecord& record, const RunState& run,
+                               MessageBox& box, std::function<GraphSize()> graphSize)
+    : panel_(panel), record_(record), run_(run), box_(box), graphSize_(std::move(graphSize)) {}
+
+void ParameterPanel::dainyuu() {
+    Panel& p = panel_;
+    ModelRecord& r = record_;
+    r.graphbairitu = p.text("Textgraphbairitu");
+    r.jikanbairitu = num::strictDouble(p.text("Textjikanbairitu"));
+    r.k = num::strictSingle(p.text("Textk"));
+    r.m = num::strictSingle(p.text("Textm"));
+    r.c = num::strictSingle(p.text("Textc"));
+    r.wn = num::strictSingle(p.text("Textwn"));
+    if (p.text("Labelwd") != "***") {
+        r.wd = num::strictSingle(p.text("Labelwd"));
+    }
+    r.z = num::strictSingle(p.text("Textz"));
+    r.cc = num::strictSingle(p.text("Labelcc"));
+    r.xshoki = num::strictSingle(p.text("Textxshoki"));
+    r.vshoki = num::strictSingle(p.text("Textvshoki"));
+    r.t0 = num::strictSingle(p.text("Textt0"));
+    r.tmin = num::strictSingle(p.text("Texttmin"));
+    r.tmax = num::strictSingle(p.text("Texttmax"));
+    r.f = num::strictSingle(p.text("Textf"));
+    r.w = num::strictSingle(p.text("Textw"));
+    r.kabem = num::strictSingle(p.text("Textkabem"));
+    if (graphSize_) {
+        GraphSize size = graphSize_();
+        r.graphw = size.width;
+        r.graphh = size.height;
+    }
+}
+
+void ParameterPanel::keisan2() {
+    Panel& p = panel_;
+    double wn = num::lenient(p.text("Textwn"));
+    if (wn > 0 && num::lenient(p.text("Textz")) >= 0 && num::lenient(p.text("Textz")) < 1) {
+        double z = num::lenient(p.text("Textz"));
+        double s = num::sqrt(1.0 - num::mul(z, z));
+        wn = num::lenient(p.text("Textwn"));
+        record_.wd = num::strictSingle(num::formatFixed(num::mul(wn, s), 4));
+        p.setText("Labelwd", num::singleText(record_.wd));
+    } else {
+        p.setText("Labelwd", "***");
+        record_.wd = 0;
+    }
+    p.setText("Labelhz", frequencyText(p));
+    p.showPanel();
+}
+
+void ParameterPanel::keisan_c1c2() { yurana::keisan_c1c2(record_); }
+
+void ParameterPanel::recompute() {
+    silently([this] { dainyuu(); });
+    silently([this] { keisan2(); });
+    silently([this] { keisan_c1c2(); });
+}
+
+void ParameterPanel::textChanged(std::string_view control) {
+    if (control == "Textwn") {
+        recompute();
+    } else if (control == "Textz" && run_.joutai != kRunning) {
+        recompute();
+    }
+}
+
+void ParameterPanel::Command_keisan_Click() {
+    Panel& p = panel_;
+    try {
+        double c = num::lenient(p.text("Textc"));
+        double m = num::lenient(p.text("Textm"));
+        double k = num::lenient(p.text("Textk"));
+        p.setText("Textz", num::formatFixed(num::div(c, 2.0 * num::sqrt(num::mul(k, m))), 4));
+        m = num::lenient(p.text("Textm"));
+        k = num::lenient(p.text("Textk"));
+        p.setText("Textwn", num::formatFixed(num::sqrt(num::div(k, m)), 4));
+        m = num::lenient(p.text("Textm"));
+        k = num::lenient(p.text("Textk"));
+        p.setText("Labelcc", num::formatFixed(2.0 * num::sqrt(num::mul(k, m)), 4));
+    } catch (const calc_error&) {
+        box_.show(kMsgBadValue);
+        return;
+    }
+    recompute();
+}
+
+std::string frequencyText(const Panel& panel) {
+    return num::formatFixed(num::strictDouble(panel.text("Textwn")) / kTwoPi, 4);
+}
+
+std::string summaryLine(int line, const Panel& panel, const ModelRecord& record) {
+    switch (line) {
+        case 1:
+            return "固有振動周波数数f:";
+        case 2:
+            return frequencyText(panel) + "(Hz)" + record.gensui;
+        case 4:
+            return "臨海減衰係数cc:";
+        case 5:
+            return panel.text("Labelcc");
+        case 7:
+            return "減衰固有角振動数ωd:";
+        case 8:
+            return num::singleText(record.wd) + "(rad/sec)";
+        case 10:
+            return "c1:" + num::formatFixed(record.c1.value_or(0.0), 8);
+        case 11:
+            return "c2:" + num::formatFixed(record.c2, 8);
+        default:
+            return "";
+    }
+}
+
+std::vector<std::string> summaryLines(const Panel& panel, const ModelRecord& record) {
+    std::vector<std::string> lines;
+    for (int i = 1; i <= 11; ++i) {
+        lines.push_back(summaryLine(i, panel, record));
+    }
+    return lines;
+}
+
+}  // namespace yurana

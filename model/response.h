@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string_view>
+
+#include "model/record.h"
+
+namespace yurana {
+
+// keisan_c1c2: fits c1 and c2 of the complementary solution x_c = c1·φ1 + c2·φ2 to
+// x_c(t0) = xshoki and x_c'(t0) = vshoki, where by the regime of ζ
+//   overdamped  φ1 = e^(−(ζ−s)ωn t), φ2 = e^(−(ζ+s)ωn t), s = √(ζ² − 1)
+//   critical    φ1 = e^(−ωn t),      φ2 = t·e^(−ωn t)
+//   underdamped φ1 = e^(−ζωn t)cos(ωd t), φ2 = e^(−ζωn t)sin(ωd t)  (ωd = the record's wd)
+// Underdamped, a zero denominator leaves that constant unchanged; otherwise any
+// failure ends the fit with the constants not yet stored unchanged.
+void keisan_c1c2(ModelRecord& r);
+
+// Per-step values of the animation at model time t (m, px).
+struct StepValues {
+    double xc = 0;        // complementary solution x_c(t), m
+    double xp = 0;        // particular solution x_p(t), m
+    double xpix = 0;      // (xc + xp) · displacement magnification: the mass's offset, px
+    float kabeheni = 0;   // wall displacement x_w(t), m
+    float kabepix = 0;    // x_w · magnification, px; 0 when the wall animation is off
+};
+
+// x_c(t) by the regime of ζ; c1 counts as 0 until first computed.
+double complementary(const ModelRecord& r, double t);
+
+// x_p(t) = F·((k − mω²)·sin ωt − cω·cos ωt) / ((k − mω²)² + (cω)²), from m, k, c.
+double particular(const ModelRecord& r, double t);
+
+// x_w(t) = (1/M)·F·ω²·sin ωt with M the wall's mass, held as a Single.
+float wallDisplacement(const ModelRecord& r, double t);
+
+// Response evaluation: writes xc, xp, xpix, kabeheni, kabepix in that order, reading
+// the magnification text strictly on every call; check1 is Check1's value.
+// A failure leaves the values not yet written unchanged.
+void evaluateResponse(const ModelRecord& r, double t, std::string_view henibairitu, int check1,
+                      StepValues& out);
+
+}  // namespace yurana

@@ -1,0 +1,116 @@
+#include "platform/qt/qt_panel.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <stdexcept>
+
+namespace yurana::qt {
+
+namespace {
+
+QString toQ(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+}  // namespace
+
+QtPanel::QtPanel(QWidget* root, std::function<void()> showWindow)
+    : showWindow_(std::move(showWindow)) {
+    for (QWidget* w : root->findChildren<QWidget*>()) {
+        if (!w->objectName().isEmpty()) {
+            controls_.insert(w->objectName(), w);
+        }
+    }
+    for (auto it = controls_.cbegin(); it != controls_.cend(); ++it) {
+        if (auto* edit = qobject_cast<QLineEdit*>(it.value())) {
+            std::string name = it.key().toStdString();
+            QObject::connect(edit, &QLineEdit::textChanged, edit,
+                             [this, name](const QString&) { notifyChange(name); });
+        }
+    }
+}
+
+QWidget* QtPanel::widget(std::string_view control) const {
+    QWidget* w = controls_.value(toQ(control), nullptr);
+    if (w == nullptr) {
+        throw std::logic_error("no panel control " + std::string(control));
+    }
+    return w;
+}
+
+std::string QtPanel::text(std::string_view control) const {
+    QWidget* w = widget(control);
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        return edit->text().toStdString();
+    }
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+        return label->text().toStdString();
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        return button->text().toStdString();
+    }
+    if (auto* box = qobject_cast<QGroupBox*>(w)) {
+        return box->title().toStdString();
+    }
+    return {};
+}
+
+void QtPanel::setText(std::string_view control, std::string_view text) {
+    QWidget* w = widget(control);
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        edit->setText(toQ(text));
+    } else if (auto* label = qobject_cast<QLabel*>(w)) {
+        label->setText(toQ(text));
+    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        button->setText(toQ(text));
+    } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
+        box->setTitle(toQ(text));
+    }
+}
+
+int QtPanel::value(std::string_view control) const {
+    if (auto* check = qobject_cast<QCheckBox*>(widget(control))) {
+        switch (check->checkState()) {
+            case Qt::Checked:
+                return 1;
+            case Qt::PartiallyChecked:
+                return 2;
+            case Qt::Unchecked:
+                break;
+        }
+    }
+    return 0;
+}
+
+void QtPanel::setValue(std::string_view control, int value) {
+    if (auto* check = qobject_cast<QCheckBox*>(widget(control))) {
+        check->setCheckState(value == 1   ? Qt::Checked
+                             : value == 2 ? Qt::PartiallyChecked
+                                          : Qt::Unchecked);
+    }
+}
+
+bool QtPanel::isVisible(std::string_view control) const {
+    return !widget(control)->isHidden();
+}
+
+void QtPanel::setVisible(std::string_view control, bool visible) {
+    widget(control)->setVisible(visible);
+}
+
+bool QtPanel::isEnabled(std::string_view control) const {
+    return widget(control)->isEnabled();
+}
+
+void QtPanel::setEnabled(std::string_view control, bool enabled) {
+    widget(control)->setEnabled(enabled);
+}
+
+void QtPanel::showPanel() {
+    if (showWindow_) {
+        showWindow_();
+    }
+}
+
+}  // namespace yurana::qt

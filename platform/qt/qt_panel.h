@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+#include "platform/panel.h"
+
+namespace yurana::qt {
+
+// The panel interface over a widget whose children carry the control names as
+// objectName. A QLineEdit's textChanged is its change notification: it fires inside
+// setText, so writes from code raise the change handling synchronously.
+class QtPanel : public Panel {
+public:
+    QtPanel(QWidget* root, std::function<void()> showWindow);
+
+    std::string text(std::string_view control) const override;
+    void setText(std::string_view control, std::string_view text) override;
+    int value(std::string_view control) const override;
+    void setValue(std::string_view control, int value) override;
+    bool isVisible(std::string_view control) const override;
+    void setVisible(std::string_view control, bool visible) override;
+    bool isEnabled(std::string_view control) const override;
+    void setEnabled(std::string_view control, bool enabled) override;
+    void showPanel() override;
+
+    QWidget* widget(std::string_view control) const;
+
+private:
+    QHash<QString, QWidget*> controls_;
+    std::function<void()> showWindow_;
+};
+
+}  // namespace yurana::qt

@@ -1,0 +1,194 @@
+#include "model/response.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "model/numbers.h"
+
+namespace yurana {
+namespace {
+
+ModelRecord defaults() {
+    ModelRecord r;
+    r.m = 1;
+    r.k = 1000;
+    r.c = 1;
+    r.z = 0.0158f;
+    r.wn = 31.6228f;
+    r.wd = 31.6189f;
+    r.xshoki = 0.05f;
+    r.vshoki = 0;
+    r.t0 = 0;
+    r.f = 3;
+    r.w = 2;
+    r.kabem = 1000;
+    return r;
+}
+
+TEST(KeisanC1C2, DefaultsUnderdamped) {
+    ModelRecord r = defaults();
+    keisan_c1c2(r);
+    ASSERT_TRUE(r.c1.has_value());
+    EXPECT_DOUBLE_EQ(*r.c1, 0.05f);
+    EXPECT_NEAR(r.c2, 0.05 * 0.0158f * 31.6228f / 31.6189f, 1e-9);
+    EXPECT_EQ(num::formatFixed(r.c2, 8), "0.00079010");
+    // x_c(t0) = X exactly at t0 = 0, and the total starts at X + x_p(0).
+    EXPECT_DOUBLE_EQ(complementary(r, 0), 0.05f);
+    EXPECT_NEAR(particular(r, 0), -3.0 * 1 * 2 / (996.0 * 996.0 + 4.0), 1e-15);
+}
+
+TEST(KeisanC1C2, CriticalAtZero) {
+    ModelRecord r = defaults();
+    r.z = 1.0f;
+    r.vshoki = 0.3f;
+    keisan_c1c2(r);
+    EXPECT_NEAR(*r.c1, 0.05f, 1e-9);
+    EXPECT_NEAR(r.c2, 0.3f + 31.6228f * 0.05f, 1e-5);
+    double t = 0.1;
+    EXPECT_NEAR(complementary(r, t), (*r.c1 + r.c2 * t) * std::exp(-31.6228f * t), 1e-9);
+}
+
+TEST(KeisanC1C2, NegativeZetaKeepsTheConstants) {
+    ModelRecord r = defaults();
+    r.z = -0.1f;
+    r.wd = 0;
+    r.c1 = 7;
+    r.c2 = 8;
+    keisan_c1c2(r);
+    EXPECT_EQ(*r.c1, 7);
+    EXPECT_EQ(r.c2, 8);
+    // x_c = c1·e^(−ζωn t), growing.
+    EXPECT_NEAR(complementary(r, 1), 7 * std::exp(0.1 * 31.6228), 1e-3);
+}
+
+TEST(KeisanC1C2, OverdampedWithZeroWnFailsAndKeepsTheConstants) {
+    ModelRecord r = defaults();
+    r.z = 2;
+    r.wn = 0;
+    r.c1 = 1;
+    r.c2 = 2;
+    EXPECT_THROW(keisan_c1c2(r), calc_error);
+    EXPECT_EQ(*r.c1, 1);
+    EXPECT_EQ(r.c2, 2);
+}
+
+TEST(KeisanC1C2, UnderflowedDecayLeavesTheConstants) {
+    ModelRecord r = defaults();
+    r.t0 = 1e5f;  // P = e^(−ζωn·t0) underflows to 0: both denominators are 0
+    r.c1 = 3;
+    r.c2 = 4;
+    keisan_c1c2(r);
+    EXPECT_EQ(*r.c1, 3);
+    EXPECT_EQ(r.c2, 4);
+}
+
+TEST(Response, StepValuesAndTheWall) {
+    ModelRecord r = defaults();
+    keisan_c1c2(r);
+    StepValues v;
+    double t = M_PI / 4;  // sin(2t) = 1
+    evaluateResponse(r, t, "1000", 1, v);
+    EXPECT_NEAR(v.kabeheni, 0.012f, 1e-7);
+    EXPECT_NEAR(v.kabepix, 12.0f, 1e-4);
+    EXPECT_NEAR(v.xpix, (v.xc + v.xp) * 1000, 1e-9);
+    EXPECT_NEAR(std::hypot(particular(r, t), particular(r, t + M_PI / 4)),
+                3 / std::sqrt(996.0 * 996.0 + 4.0), 1e-9);
+
+    evaluateResponse(r, t, "1000", 0, v);
+    EXPECT_EQ(v.kabepix, 0.0f);
+    EXPECT_NEAR(v.kabeheni, 0.012f, 1e-7);
+    evaluateResponse(r, t, " 500 ", 2, v);
+    EXPECT_NEAR(v.kabepix, 6.0f, 1e-4);
+}
+
+TEST(Response, FailuresLeaveLaterValuesUnchanged) {
+    ModelRecord r = defaults();
+    keisan_c1c2(r);
+    StepValues v;
+    v.xpix = 42;
+    v.kabeheni = 7;
+    EXPECT_THROW(evaluateResponse(r, 1, "abc", 1, v), calc_error);
+    EXPECT_NE(v.xc, 0.0);
+    EXPECT_EQ(v.xpix, 42);
+    EXPECT_EQ(v.kabeheni, 7);
+
+    r.kabem = 0;
+    EXPECT_THROW(evaluateResponse(r, 1, "1", 1, v), calc_error);
+    r = defaults();
+    r.z = -1;
+    r.c1 = 1;
+    EXPECT_THROW(complementary(r, 1e5), calc_error);  // e^(ζωn t) beyond the Double range
+}
+
+// Independent check that the closed form solves m·x'' + c·x' + k·x = F·sin(ωt):
+// integrate the equation with RK4 from the state the fit must give at t0
+// (x = X + x_p(t0), x' = V + x_p'(t0)) and compare x(t) over 20 s. The cases use
+// values that Singles hold exactly, so ζ, ωn and m, k, c describe the same system.
+struct Case {
+    const char* name;
+    float m, k, c;  // ωn = 10, ζ = c / (2·√(k·m))
+    float t0, x0, v0;
+};
+
+class ClosedFormSolvesTheEquation : public ::testing::TestWithParam<Case> {};
+
+TEST_P(ClosedFormSolvesTheEquation, AgreesWithRK4) {
+    const Case& cs = GetParam();
+    ModelRecord r;
+    r.m = cs.m;
+    r.k = cs.k;
+    r.c = cs.c;
+    r.f = 3;
+    r.w = 2;
+    r.kabem = 1000;
+    r.xshoki = cs.x0;
+    r.vshoki = cs.v0;
+    r.t0 = cs.t0;
+    const double m = cs.m, k = cs.k, c = cs.c, F = r.f, w = r.w;
+    const double wn = std::sqrt(k / m);
+    const double z = c / (2 * std::sqrt(k * m));
+    r.wn = static_cast<float>(wn);
+    r.z = static_cast<float>(z);
+    r.wd = z < 1 ? static_cast<float>(wn * std::sqrt(1 - z * z)) : 0.0f;
+    keisan_c1c2(r);
+
+    const double stiff = k - m * w * w;
+    const double den = stiff * stiff + c * w * c * w;
+    auto xpDot = [&](double t) {
+        return F * w * (stiff * std::cos(w * t) + c * w * std::sin(w * t)) / den;
+    };
+    double t = cs.t0;
+    double x = cs.x0 + particular(r, t);
+    double v = cs.v0 + xpDot(t);
+    auto accel = [&](double tt, double xx, double vv) {
+        return (F * std::sin(w * tt) - c * vv - k * xx) / m;
+    };
+    const double h = 1e-4;
+    const double amplitude = std::fabs(cs.x0) + std::fabs(cs.v0) / wn + F / den * std::sqrt(den);
+    double worst = 0;
+    const int steps = 200000;  // 20 s
+    for (int i = 1; i <= steps; ++i) {
+        double k1x = v, k1v = accel(t, x, v);
+        double k2x = v + h / 2 * k1v, k2v = accel(t + h / 2, x + h / 2 * k1x, v + h / 2 * k1v);
+        double k3x = v + h / 2 * k2v, k3v = accel(t + h / 2, x + h / 2 * k2x, v + h / 2 * k2v);
+        double k4x = v + h * k3v, k4v = accel(t + h, x + h * k3x, v + h * k3v);
+        x += h / 6 * (k1x + 2 * k2x + 2 * k3x + k4x);
+        v += h / 6 * (k1v + 2 * k2v + 2 * k3v + k4v);
+        t = cs.t0 + i * h;
+        if (i % 50 == 0) {
+            worst = std::max(worst, std::fabs(x - complementary(r, t) - particular(r, t)));
+        }
+    }
+    EXPECT_LT(worst, 1e-6 * amplitude) << cs.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Regimes, ClosedFormSolvesTheEquation,
+    ::testing::Values(Case{"underdamped", 1, 100, 2.5f, 0.5f, 0.05f, -0.2f},
+                      Case{"critical", 1, 100, 20, 0.25f, 0.05f, 0.3f},
+                      Case{"overdamped", 1, 100, 25, 1.0f, -0.02f, 0.1f}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace yurana
