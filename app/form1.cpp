@@ -109,6 +109,10 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     control("Texttest")->setAccessibleName(QStringLiteral("Texttest"));
 }
 
+QSize Form1::sizeHint() const {
+    return {units::twipsToPx(kPanelDesignWidthTwips), units::twipsToPx(kPanelDesignHeightTwips)};
+}
+
 QWidget* Form1::control(const char* name) const {
     return findChild<QWidget*>(QString::fromUtf8(name));
 }

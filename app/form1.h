@@ -12,6 +12,9 @@ public:
     explicit Form1(QWidget* parent = nullptr);
 
     QWidget* control(const char* name) const;
+
+    // The design client area, 10350 × 7635 twips.
+    QSize sizeHint() const override;
 };
 
 }  // namespace yurana::app
