@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+
+#include "animation/run_state.h"
+#include "model/record.h"
+#include "model/response.h"
+#include "platform/panel.h"
+
+namespace yurana {
+
+// What one pass of the main loop needs of the windows around it.
+struct LoopHooks {
+    std::function<bool()> layoutPending;  // saihaichi
+    std::function<void()> haichi;         // the layout pass
+    std::function<void()> unloadForm2;    // nothing when the full-screen view is not loaded
+    std::function<void()> showForm2;      // hand-over to the full-screen view
+    std::function<void()> unloadForm0;
+    std::function<void()> blt;            // one frame of the animation window
+    // The graph's plot step for time t: draw the segments, then `between`, then the pen update.
+    std::function<void(double t, const std::function<void()>& between)> plotStep;
+};
+
+// The main loop of the animation window: one call of pass() per display frame. The
+// events between passes are the event loop's; handlers therefore never run in the
+// middle of yurana or blt.
+class MainLoop {
+public:
+    MainLoop(RunState& run, ModelRecord& record, StepValues& step, Panel& panel, LoopHooks hooks);
+
+    // One pass: the layout request, then by joutai: 2 yurana and blt, 1 the rest
+    // picture, 3 the hand-over to full screen, 4/5 nothing; then the pause flag into
+    // Texttest. Failures pass to the caller (the load handler's recovery).
+    void pass();
+
+    // Per-frame values at t = jikan (response, then the plot step with tmin written
+    // into Texttest between its drawing and its pen update).
+    void yurana();
+
+private:
+    RunState& run_;
+    ModelRecord& record_;
+    StepValues& step_;
+    Panel& panel_;
+    LoopHooks hooks_;
+};
+
+}  // namespace yurana
