@@ -1,6 +1,6 @@
 # Fails when a file of the GUI-free core includes a Qt header.
 set(found "")
-foreach(dir model animation graph storage about platform)
+foreach(dir model animation graph storage about platform app/logic)
     file(GLOB files ${ROOT}/${dir}/*.h ${ROOT}/${dir}/*.cpp)
     foreach(f ${files})
         file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]Q")

@@ -1,0 +1,36 @@
+#include "app/logic/arrange.h"
+
+namespace yurana {
+
+void arrange(Windows& w, LayoutFlags& flags) {
+    w.form0.setVisible(false);
+    w.form1.setVisible(false);
+
+    w.form0.setTop(0);
+    w.form0.setLeft(0);
+    w.form0.setWidth(static_cast<float>(0.5f * static_cast<float>(w.frame.width())));
+    w.form0.setHeight(static_cast<float>(static_cast<float>(w.form0.width()) * 3.0f / 4.0f));
+
+    w.form1.setHeight(w.form0.height());
+    w.form1.setLeft(w.form0.width());
+    flags.saihaichi = kFalse;
+
+    w.form1.setTop(1);
+    w.form1.setLeft(w.form1.width());
+    w.form1.setHeight(w.form0.height());
+
+    w.vscroll1.setTop(0);
+    w.vscroll1.setLeft(static_cast<float>(8970.0f - static_cast<float>(w.vscroll1.width())));
+
+    w.form0.setVisible(true);
+    w.form1.setVisible(true);
+    w.form3.setVisible(true);
+
+    w.form3.setTop(w.form0.height());
+    w.form3.setLeft(0);
+    w.form3.setWidth(w.frame.width());
+    w.form3.setHeight(static_cast<float>(static_cast<float>(w.frame.height()) - 600.0f -
+                                         static_cast<float>(w.form0.height())));
+}
+
+}  // namespace yurana
