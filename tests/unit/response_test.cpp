@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 
 #include "model/numbers.h"
 
@@ -130,6 +131,8 @@ struct Case {
     float m, k, c;  // ωn = 10, ζ = c / (2·√(k·m))
     float t0, x0, v0;
 };
+
+std::ostream& operator<<(std::ostream& os, const Case& c) { return os << c.name; }
 
 class ClosedFormSolvesTheEquation : public ::testing::TestWithParam<Case> {};
 
