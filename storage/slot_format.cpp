@@ -1,0 +1,161 @@
+#include "storage/slot_format.h"
+
+#include <optional>
+
+#include "model/calc_error.h"
+#include "model/numbers.h"
+#include "model/panel_controls.h"
+
+namespace yurana {
+
+namespace {
+
+using F = SlotField;
+
+// clang-format off
+const std::array<SlotLine, kSlotLineCount> kSlotLines = {{
+    {"Textk", F::Text},              //  1 spring constant k
+    {"Textc", F::Text},              //  2 damping coefficient c
+    {"Textm", F::Text},              //  3 mass m
+    {"Textz", F::Text},              //  4 damping ratio ζ (recomputes when written)
+    {"Textwn", F::Text},             //  5 natural angular frequency ωn (recomputes)
+    {"Labelcc", F::Caption},         //  6 critical damping coefficient Cc
+    {"Labelwd", F::Caption},         //  7 ωd, may be "***"; restores what 4 and 5 rewrote
+    {"Textt0", F::Text},             //  8 time t0
+    {"Labelhz", F::Caption},         //  9 natural frequency in Hz; likewise
+    {"Textxshoki", F::Text},         // 10 displacement at t0
+    {"Textvshoki", F::Text},         // 11 velocity at t0
+    {"Texttmin", F::Text},           // 12 start time
+    {"Texttmax", F::Text},           // 13 end time
+    {"Texthenibairitu", F::Text},    // 14 animation scale
+    {"Textw", F::Text},              // 15 excitation angular frequency ω
+    {"Textf", F::Text},              // 16 excitation force F
+    {"Textkabem", F::Text},          // 17 wall mass
+    {"Textjikanbairitu", F::Text},   // 18 time magnification
+    {"Textgraphbairitu", F::Text},   // 19 graph magnification
+    {"Check1", F::Check},            // 20 wall animation
+    {"Checkheni", F::Check},         // 21 curve: total displacement
+    {"Checkxc", F::Check},           // 22 curve: complementary solution
+    {"Checkxp", F::Check},           // 23 curve: particular solution
+    {"Checkxcxp", F::Check},         // 24 curve: complementary + particular
+    {"Checkkabeheni", F::Check},     // 25 curve: wall displacement
+}};
+// clang-format on
+
+// A check-box line's value: its leading number to the nearest integer; nothing when
+// that is not 0, 1 or 2 (or beyond any integer).
+std::optional<int> checkValue(std::string_view text) {
+    try {
+        int v = num::nint(num::lenient(text));
+        if (v >= 0 && v <= 2) {
+            return v;
+        }
+    } catch (const calc_error&) {
+        // A number beyond the Double or the integer range: not a check-box value.
+    }
+    return std::nullopt;
+}
+
+// A value as the user may see it in a message: at most 40 bytes, cut between characters.
+std::string shortened(std::string_view text) {
+    constexpr std::size_t kMax = 40;
+    if (text.size() <= kMax) {
+        return std::string(text);
+    }
+    std::size_t cut = kMax;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0u) == 0x80u) {
+        --cut;  // not inside a UTF-8 character
+    }
+    return std::string(text.substr(0, cut)) + "…";
+}
+
+// Length in UTF-16 code units, as a text box counts it.
+std::size_t utf16Length(std::string_view utf8) {
+    std::size_t n = 0;
+    for (char c : utf8) {
+        auto b = static_cast<unsigned char>(c);
+        if ((b & 0xC0u) != 0x80u) {
+            n += b >= 0xF0 ? 2 : 1;  // a 4-byte character is a surrogate pair
+        }
+    }
+    return n;
+}
+
+}  // namespace
+
+const std::array<SlotLine, kSlotLineCount>& slotLines() {
+    return kSlotLines;
+}
+
+std::string slotLineCaption(int line) {
+    std::string_view control = kSlotLines.at(static_cast<std::size_t>(line - 1)).control;
+    for (const ControlDef& c : panelControls()) {
+        if (c.buddy == control || (c.name == control && c.kind == ControlKind::CheckBox)) {
+            return std::string(c.text);
+        }
+    }
+    return std::string(control);
+}
+
+std::string slotFileName(int n) {
+    return "yuran" + std::to_string(n) + ".txt";
+}
+
+SlotValues parseSlot(const std::vector<std::string>& lines) {
+    if (lines.size() < kSlotLineCount) {
+        throw slot_format_error("行が足りません（" + std::to_string(kSlotLineCount) +
+                                "行必要ですが、" + std::to_string(lines.size()) +
+                                "行しかありません）。");
+    }
+    SlotValues values;
+    for (std::size_t i = 0; i < kSlotLineCount; ++i) {
+        values.texts[i] = lines[i];
+        if (utf16Length(lines[i]) > kSlotMaxTextLength) {
+            throw slot_format_error(std::to_string(i + 1) + "行目が長すぎます（" +
+                                    std::to_string(kSlotMaxTextLength) + "文字を超えています）。");
+        }
+        if (kSlotLines[i].field != SlotField::Check) {
+            continue;
+        }
+        std::optional<int> v = checkValue(lines[i]);
+        if (!v) {
+            int line = static_cast<int>(i + 1);
+            throw slot_format_error(std::to_string(line) + "行目（" + slotLineCaption(line) +
+                                    "）のチェックボックスの値「" + shortened(lines[i]) +
+                                    "」が0、1、2のどれでもありません。");
+        }
+        values.checks[i] = *v;
+    }
+    return values;
+}
+
+std::vector<std::string> readSlotValues(const Panel& panel) {
+    std::vector<std::string> values;
+    for (const SlotLine& line : kSlotLines) {
+        values.push_back(line.field == SlotField::Check ? std::to_string(panel.value(line.control))
+                                                        : panel.text(line.control));
+    }
+    return values;
+}
+
+void checkSlotValues(const std::vector<std::string>& values) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (utf16Length(values[i]) > kSlotMaxTextLength) {
+            throw slot_format_error("「" + slotLineCaption(static_cast<int>(i + 1)) +
+                                    "」の値が長すぎるため、保存できません。");
+        }
+    }
+}
+
+void storeSlotValues(Panel& panel, const SlotValues& values) {
+    for (std::size_t i = 0; i < kSlotLineCount; ++i) {
+        const SlotLine& line = kSlotLines[i];
+        if (line.field == SlotField::Check) {
+            panel.setValue(line.control, values.checks[i]);
+        } else {
+            panel.setText(line.control, values.texts[i]);
+        }
+    }
+}
+
+}  // namespace yurana
