@@ -1,0 +1,182 @@
+#include "app/frm_about.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+
+#include "about/about_ok.h"
+#include "app/units.h"
+#include "platform/qt/fonts.h"
+
+namespace yurana::app {
+
+namespace {
+
+// Design client area, twips.
+constexpr int kWidthTwips = 6690;
+constexpr int kHeightTwips = 1635;
+// The etched separator Line1: from x 0 to 6600 at y 1560.
+constexpr int kLineX2Twips = 6600;
+constexpr int kLineYTwips = 1560;
+
+constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
+
+QString toQ(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+// A control's place from its twips (Left, Top, Width, Height).
+QRect twipsRect(int left, int top, int width, int height) {
+    int x = units::twipsToPx(left);
+    int y = units::twipsToPx(top);
+    return {x, y, units::twipsToPx(left + width) - x, units::twipsToPx(top + height) - y};
+}
+
+// One line of the etched separator: a strip of a single colour.
+QWidget* makeLine(const char* name, const QColor& colour, int thicknessPx, QWidget* parent) {
+    auto* line = new QWidget(parent);
+    line->setObjectName(name);
+    QPalette pal = line->palette();
+    pal.setColor(QPalette::Window, colour);
+    line->setPalette(pal);
+    line->setAutoFillBackground(true);
+    line->setGeometry(0, units::twipsToPx(kLineYTwips), units::twipsToPx(kLineX2Twips),
+                      thicknessPx);
+    return line;
+}
+
+}  // namespace
+
+QString guidePath() {
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath(QStringLiteral("guide/index.html"));
+}
+
+QIcon programIcon() {
+    QIcon icon;
+    QDir dir(QCoreApplication::applicationDirPath());
+    for (int size : kIconSizes) {
+        QString file = dir.filePath(QStringLiteral("icons/yurana-%1.png").arg(size));
+        if (QFileInfo::exists(file)) {
+            icon.addFile(file, QSize(size, size));
+        }
+    }
+    return icon.isNull() ? QIcon::fromTheme(QStringLiteral("yurana")) : icon;
+}
+
+FrmAbout::FrmAbout(Panel& panel, RunState& run, MessageBox& box, Registry& registry,
+                   Launcher& launcher, QWidget* parent)
+    : QDialog(parent),
+      panel_(panel),
+      run_(run),
+      launcher_(launcher),
+      logic_(registry, launcher, box) {
+    setObjectName("frmAbout");
+    setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    setModal(false);
+    setFont(qt::programFont(qt::kGothic, 9));
+    setFixedSize(sizeHint());
+    buildLabels();
+    buildButtons();
+    buildSeparator();
+}
+
+void FrmAbout::buildLabels() {
+    QFont gothic = qt::programFont(qt::kGothic, 9);
+
+    auto* picIcon = new QLabel(this);
+    picIcon->setObjectName("picIcon");
+    picIcon->setGeometry(twipsRect(240, 240, 540, 540));
+    picIcon->setAlignment(Qt::AlignCenter);
+    picIcon->setPixmap(programIcon().pixmap(QSize(32, 32)));
+    picIcon->setAccessibleName(toQ(kProductTitle));
+
+    // Load: the product title and the version of this build replace the design texts.
+    auto label = [&](const char* name, const QString& text, const QRect& place) {
+        auto* l = new QLabel(text, this);
+        l->setObjectName(name);
+        l->setFont(gothic);
+        l->setGeometry(place);
+        return l;
+    };
+    label("lblTitle", toQ(kProductTitle), twipsRect(1080, 240, 3885, 360));
+    label("lblVersion", toQ(versionCaption(programVersion())), twipsRect(1080, 780, 3885, 225));
+    label("Label1", QStringLiteral("Yurana developers"), twipsRect(1080, 960, 3885, 225));
+
+    // The link to the user guide, blue, bold and underlined; reachable by keyboard too.
+    QLabel* link = label("Label2", {}, twipsRect(1080, 1200, 5325, 225));
+    link->setFont(qt::programFont(qt::kGothic, 9, true));
+    link->setTextFormat(Qt::RichText);
+    link->setText(
+        QStringLiteral("<a href=\"guide\" style=\"color:#0000ff; "
+                       "text-decoration:underline\">ユーザーガイド (guide/index.html)</a>"));
+    link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    link->setOpenExternalLinks(false);
+    link->setToolTip(guidePath());
+    link->setCursor(Qt::PointingHandCursor);
+    connect(link, &QLabel::linkActivated, this, [this] { Label2_Click(); });
+}
+
+void FrmAbout::buildButtons() {
+    QFont gothic = qt::programFont(qt::kGothic, 9);
+    auto button = [&](const char* name, const QString& caption, const QRect& place) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        b->setFont(gothic);
+        b->setGeometry(place);
+        return b;
+    };
+    QPushButton* ok = button("cmdOK", QStringLiteral("OK"), twipsRect(5190, 240, 1380, 345));
+    ok->setDefault(true);  // Enter; Esc closes the dialog, which also runs OK (done)
+    connect(ok, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    QPushButton* sysInfo =
+        button("cmdSysInfo", QStringLiteral("ｼｽﾃﾑ情報(&S)"), twipsRect(5160, 720, 1380, 345));
+    connect(sysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
+
+    setTabOrder(ok, sysInfo);
+    setTabOrder(sysInfo, control("Label2"));
+    ok->setFocus();
+}
+
+void FrmAbout::buildSeparator() {
+    // Line1: a white line two pixels wide under a grey one, an etched groove.
+    makeLine("Line10", QColor(255, 255, 255), 2, this);
+    makeLine("Line11", QColor(128, 128, 128), 1, this)->raise();
+}
+
+QSize FrmAbout::sizeHint() const {
+    return {units::twipsToPx(kWidthTwips), units::twipsToPx(kHeightTwips)};
+}
+
+QWidget* FrmAbout::control(const char* name) const {
+    return findChild<QWidget*>(QString::fromUtf8(name));
+}
+
+void FrmAbout::showModeless() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void FrmAbout::cmdOK_Click() {
+    accept();
+}
+
+void FrmAbout::cmdSysInfo_Click() {
+    logic_.StartSysInfo();
+}
+
+void FrmAbout::Label2_Click() {
+    // The result is ignored: opening the page has no error report of its own.
+    launcher_.openDocument(guidePath().toStdString());
+}
+
+void FrmAbout::done(int result) {
+    yurana::cmdOK_Click(panel_, run_);
+    QDialog::done(result);
+}
+
+}  // namespace yurana::app

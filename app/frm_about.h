@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QDialog>
+#include <QIcon>
+#include <QString>
+
+#include "about/about_window.h"
+#include "animation/run_state.h"
+#include "platform/launcher.h"
+#include "platform/message_box.h"
+#include "platform/panel.h"
+#include "platform/registry.h"
+
+namespace yurana::app {
+
+// The user guide beside the executable: <program folder>/guide/index.html.
+QString guidePath();
+
+// The program's icon, from the PNGs beside the executable (icons/yurana-N.png), else
+// from the desktop's icon theme.
+QIcon programIcon();
+
+// The About window frmAbout ("ﾊﾞｰｼﾞｮﾝ情報"): a modeless top-level window with the
+// program's icon, title, version, a credit line, a link to the user guide, OK and
+// ｼｽﾃﾑ情報. Every way of closing it (OK, Enter, Esc, the title bar) runs OK's restore
+// of the panel, so the run-control buttons are never left disabled; `finished` is
+// emitted after it.
+class FrmAbout : public QDialog {
+    Q_OBJECT
+  public:
+    FrmAbout(Panel& panel, RunState& run, MessageBox& box, Registry& registry, Launcher& launcher,
+             QWidget* parent = nullptr);
+
+    QWidget* control(const char* name) const;
+
+    // Shows the window modeless and brings it to the front (also when already open).
+    void showModeless();
+
+    // The design client area, 6690 × 1635 twips.
+    QSize sizeHint() const override;
+
+    void cmdOK_Click();       // OK: restores the panel (through done) and closes
+    void cmdSysInfo_Click();  // ｼｽﾃﾑ情報: StartSysInfo
+    void Label2_Click();      // the link: opens the user guide
+
+    // Every close ends here: OK's restore of the panel, then the close itself.
+    void done(int result) override;
+
+  private:
+    void buildLabels();
+    void buildButtons();
+    void buildSeparator();
+
+    Panel& panel_;
+    RunState& run_;
+    Launcher& launcher_;
+    AboutWindow logic_;
+};
+
+}  // namespace yurana::app
