@@ -1,59 +1,277 @@
 #include "app/application.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLayout>
 #include <QPushButton>
+#include <QScrollBar>
 
+#include "app/logic/arrange.h"
 #include "app/units.h"
+#include "model/calc_error.h"
 #include "platform/qt/qt_message_box.h"
 
 namespace yurana::app {
 
 namespace {
-// Design client area of the graph window, twips (640 × 252 pixels).
-constexpr int kGraphWidthTwips = 9600;
-constexpr int kGraphHeightTwips = 3780;
+
+// Runs a handler; a failure the system names no handler for ends the handler quietly
+// instead of reaching the event loop.
+template <typename F>
+void guarded(F f) {
+    try {
+        f();
+    } catch (const calc_error&) {
+    }
+}
+
+// One pass per display frame.
+int frameIntervalMs() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    double hz = screen != nullptr ? screen->refreshRate() : 60.0;
+    if (hz < 30.0 || hz > 240.0) {
+        hz = 60.0;
+    }
+    return std::max(1, static_cast<int>(1000.0 / hz));
+}
+
 }  // namespace
 
-Application::Application(MessageBox* box) : frame_(std::make_unique<MainWindow>()) {
-    if (box == nullptr) {
+Application::Application(Options options)
+    : clock_(options.clock != nullptr ? options.clock : &steadyClock_),
+      box_(options.box),
+      folder_(options.folder.isEmpty() ? QCoreApplication::applicationDirPath() : options.folder),
+      frame_(std::make_unique<MainWindow>()),
+      runLoop_(options.runLoop) {
+    if (box_ == nullptr) {
         ownBox_ = std::make_unique<qt::QtMessageBox>(frame_.get());
-        box = ownBox_.get();
+        box_ = ownBox_.get();
     }
-    box_ = box;
-
-    form1_ = new Form1;
-    form1Window_ = frame_->mdi()->addSubWindow(form1_);
-    form1Window_->setWindowTitle(form1_->windowTitle());
-    form1Window_->setObjectName("Form1Window");
-    form1Window_->adjustSize();
-
-    panel_ = std::make_unique<qt::QtPanel>(form1_, [this] { form1Window_->show(); });
-    parameters_ = std::make_unique<ParameterPanel>(*panel_, record_, run_, *box_,
-                                                   [this] { return graphSize(); });
-    panel_->setChangeHandler([this](std::string_view c) { parameters_->textChanged(c); });
+    createWindows();
+    createLayout();
     connectPanel();
-    frame_->onUnload = [] { QApplication::exit(0); };
+    loop_ = std::make_unique<MainLoop>(run_, record_, step_, *panel_, loopHooks());
+    frame_->onResize = [this] { frameResized(flags_); };
+    frame_->onUnload = [this] { end(); };
+    timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setInterval(frameIntervalMs());
+    connect(&timer_, &QTimer::timeout, this, &Application::tick);
 }
 
 Application::~Application() {
-    // The panel's change handler refers to the logic: silence it before teardown.
+    timer_.stop();
     panel_->setChangeHandler(nullptr);
+    form0Window_->removeEventFilter(this);
 }
 
-void Application::show() {
-    frame_->show();
-    form1Window_->show();
+QMdiSubWindow* Application::addChild(QWidget* widget) {
+    QMdiSubWindow* sub = frame_->mdi()->addSubWindow(
+        widget, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint);
+    sub->setWindowTitle(widget->windowTitle());
+    sub->setObjectName(widget->objectName() + "Window");
+    // The child windows live as long as the frame: closing one (Ctrl+F4) is ignored.
+    sub->installEventFilter(this);
+    sub->hide();
+    return sub;
+}
+
+void Application::createWindows() {
+    form1_ = new Form1;
+    form1Window_ = addChild(form1_);
+    panel_ = std::make_unique<qt::QtPanel>(form1_, [this] { form1Window_->show(); });
+    parameters_ = std::make_unique<ParameterPanel>(*panel_, record_, run_, *box_, [this] {
+        QSize size = form3_->clientSize();
+        return GraphSize{static_cast<float>(size.width()), static_cast<float>(size.height())};
+    });
+    panel_->setChangeHandler([this](std::string_view c) { parameters_->textChanged(c); });
+
+    form0_ = new Form0(SceneInputs{step_, run_, record_, *clock_}, folder_);
+    form0Window_ = addChild(form0_);
+    form3_ = new Form3(*panel_, record_, pen_);
+    form3Window_ = addChild(form3_);
+    for (QMdiSubWindow* sub : {form0Window_, form1Window_, form3Window_}) {
+        sub->adjustSize();
+    }
+    slots_ = std::make_unique<Slots>(*panel_, run_, *box_, files_, folder_.toStdString());
+    about_ = new FrmAbout(*panel_, run_, *box_, registry_, launcher_, frame_.get());
+    controls_ = std::make_unique<RunControls>(*panel_, run_, record_, *parameters_, *clock_,
+                                              *box_, runControlHooks());
+}
+
+void Application::createLayout() {
+    frameGeometry_ = std::make_unique<FrameGeometry>(frame_->mdi());
+    form0Geometry_ =
+        std::make_unique<qt::QtWindowGeometry>(form0Window_, form0_, qt::UnitScale{1, 1});
+    form1Geometry_ = std::make_unique<qt::QtWindowGeometry>(form1Window_, form1_, qt::kPanelUnits);
+    form3Geometry_ =
+        std::make_unique<qt::QtWindowGeometry>(form3Window_, form3_, qt::UnitScale{1, 1});
+    auto* vbar = qobject_cast<QScrollBar*>(form1_->control("VScroll1"));
+    auto* hbar = qobject_cast<QScrollBar*>(form1_->control("HScroll1"));
+    vscroll1_ = std::make_unique<qt::QtScrollBar>(vbar);
+    hscroll1_ = std::make_unique<qt::QtScrollBar>(hbar);
+    windows_ = std::make_unique<Windows>(Windows{*frameGeometry_, *form0Geometry_, *form1Geometry_,
+                                                 *form3Geometry_, *vscroll1_, *hscroll1_});
+
+    const ControlDef* line = findControl("Line2");
+    line2_ = std::make_unique<qt::QtLine>(form1_->control("Line2"), line->left, line->top,
+                                          line->width, line->height);
+    content_ = makePanelContent(
+        [this](std::string_view name) -> Geometry* {
+            QWidget* w = form1_->control(std::string(name).c_str());
+            if (w == nullptr) {
+                return nullptr;
+            }
+            controlGeometry_.push_back(std::make_unique<qt::QtGeometry>(w, qt::kPanelUnits));
+            return controlGeometry_.back().get();
+        },
+        line2_.get());
+
+    LayoutHooks hooks;
+    hooks.graph_haikei = [this] { form3_->graph_haikei(); };
+    hooks.sizePicture1 = [this](double w, double h) {
+        form0_->picture()->resize(num::nint(w), num::nint(h));
+    };
+    layout_ = std::make_unique<Layout>(Layout{*windows_, content_, tables_, flags_, hooks});
+
+    connect(hbar, &QScrollBar::valueChanged, this,
+            [this] { hscroll1Changed(*hscroll1_, content_, tables_); });
+    connect(vbar, &QScrollBar::valueChanged, this,
+            [this] { vscroll1Changed(*vscroll1_, content_, tables_); });
+    form0Window_->installEventFilter(this);
+}
+
+bool Application::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Close && qobject_cast<QMdiSubWindow*>(watched) != nullptr) {
+        event->ignore();
+        return true;
+    }
+    if (watched == form0Window_ && event->type() == QEvent::Resize && layout_ != nullptr) {
+        form0Resized(*layout_);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void Application::connectPanel() {
-    auto* keisan = qobject_cast<QPushButton*>(form1_->control("Command_keisan"));
-    QObject::connect(keisan, &QPushButton::clicked, keisan,
-                     [this] { parameters_->Command_keisan_Click(); });
+    auto click = [this](const char* name, auto handler) {
+        auto* button = qobject_cast<QPushButton*>(form1_->control(name));
+        connect(button, &QPushButton::clicked, this, [handler] { guarded(handler); });
+    };
+    click("Command_keisan", [this] { parameters_->Command_keisan_Click(); });
+    click("Command2", [this] { controls_->Command2_Click(); });
+    click("Command6", [this] { controls_->Command6_Click(); });
+    click("Command3", [this] { controls_->Command3_Click(); });
+    click("Command5", [this] { controls_->Command5_Click(); });
+    click("Command1", [this] { controls_->Command1_Click(); });
+    click("cmdtest", [this] { controls_->cmdtest_Click(); });
+    for (int i = 0; i < 5; ++i) {
+        std::string save = "Cmd_Save" + std::to_string(i);
+        std::string load = "Cmd_Load" + std::to_string(i);
+        click(save.c_str(), [this, i] { slots_->hozon(i); });
+        click(load.c_str(), [this, i] { slots_->yomikomi(i); });
+    }
 }
 
-GraphSize Application::graphSize() const {
-    return {static_cast<float>(units::twipsToPx(kGraphWidthTwips)),
-            static_cast<float>(units::twipsToPx(kGraphHeightTwips))};
+RunControlHooks Application::runControlHooks() {
+    RunControlHooks h;
+    h.resetPen = [this] { graph::resetPen(pen_); };
+    h.graphHaikei = [this] { form3_->graph_haikei(); };
+    h.clearGraph = [this] { form3_->clear(); };
+    h.quit = [this] { end(); };
+    h.processEvents = [this] { processEvents(); };
+    h.showAbout = [this] { about_->showModeless(); };
+    return h;
+}
+
+LoopHooks Application::loopHooks() {
+    LoopHooks h;
+    h.layoutPending = [this] { return flags_.saihaichi == kTrue; };
+    h.haichi = [this] { haichi(*layout_); };
+    h.blt = [this] { form0_->blt(); };
+    h.plotStep = [this](double t, const std::function<void()>& between) {
+        form3_->plotStep(t, step_, between);
+    };
+    return h;
+}
+
+void Application::Main() {
+    panel_->setVisible("Command3", false);
+    form1Window_->hide();
+    // The frame's client area gets its size from the frame's layout.
+    frame_->layout()->activate();
+    form0Load();
+}
+
+void Application::form0Load() {
+    form0Window_->hide();
+    form1Window_->hide();
+    form3Window_->hide();
+    if (!arrangeAndInit()) {
+        // The same failure again: show what there is rather than asking forever.
+        arrangeAndInit();
+    }
+    step_.xpix = 0;
+    showAll();
+    if (runLoop_) {
+        timer_.start();
+    }
+}
+
+bool Application::arrangeAndInit() {
+    try {
+        arrange(*windows_, flags_);
+        if (run_.joutai == kJoutaiEmpty) {
+            run_.joutai = kStopped;
+        }
+        form0_->init();
+        return true;
+    } catch (const calc_error&) {
+        box_->show(kMsgBadRun);
+        record_.tmin = 0;
+        run_.joutai = kStopped;
+        return false;
+    }
+}
+
+void Application::showAll() {
+    form0Window_->show();
+    form1Window_->show();
+    form3Window_->show();
+    frame_->show();
+}
+
+void Application::tick() {
+    if (ended_ || nested_ > 0 || inPass_ || QApplication::activeModalWidget() != nullptr) {
+        return;
+    }
+    inPass_ = true;
+    try {
+        loop_->pass();
+    } catch (const calc_error&) {
+        recover();
+    }
+    inPass_ = false;
+}
+
+void Application::recover() {
+    box_->show(kMsgBadRun);
+    record_.tmin = 0;
+    run_.joutai = kStopped;
+    arrangeAndInit();
+    step_.xpix = 0;
+    showAll();
+}
+
+void Application::processEvents() {
+    ++nested_;
+    QCoreApplication::processEvents();
+    --nested_;
+}
+
+void Application::end() {
+    ended_ = true;
+    timer_.stop();
+    QCoreApplication::exit(0);
 }
 
 }  // namespace yurana::app

@@ -30,10 +30,15 @@ QWidget* makeControl(const ControlDef& c, QWidget* parent) {
         case ControlKind::TextBox:
             return new QLineEdit(toQ(c.text), parent);
         case ControlKind::CaptionLabel:
-        case ControlKind::Label:
-            return new QLabel(toQ(c.text), parent);
+        case ControlKind::Label: {
+            // Captions are plain text: a loaded value must never be read as markup.
+            auto* label = new QLabel(toQ(c.text), parent);
+            label->setTextFormat(Qt::PlainText);
+            return label;
+        }
         case ControlKind::ResultField: {
             auto* label = new QLabel(toQ(c.text), parent);
+            label->setTextFormat(Qt::PlainText);
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             label->setAutoFillBackground(true);
             label->setBackgroundRole(QPalette::Base);

@@ -9,9 +9,10 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("yurana"));
     QApplication::setApplicationDisplayName(QStringLiteral("ユラナ"));
+    QApplication::setWindowIcon(yurana::app::programIcon());
     yurana::qt::installFontSubstitutions();
 
     yurana::app::Application app;
-    app.show();
+    app.Main();
     return QApplication::exec();
 }

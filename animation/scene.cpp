@@ -1,0 +1,123 @@
+#include "animation/scene.h"
+
+#include <cmath>
+#include <utility>
+
+#include "model/numbers.h"
+
+namespace yurana {
+
+namespace {
+
+// The text line: "ＭＳ ゴシック" 20 pt bold, white, at nint(640 × 0.03), nint(480 × 0.9).
+const TextFont kTextFont{"ＭＳ ゴシック", 20, true};
+constexpr Colour kWhite{255, 255, 255};
+const int kTextX = num::nint(kCanvasWidth * 0.03);  // 19
+const int kTextY = num::nint(kCanvasHeight * 0.9);  // 432
+
+constexpr Rect kCanvasRect{0, 0, kCanvasWidth, kCanvasHeight};
+
+}  // namespace
+
+void advanceWindowClock(RunState& run, double T, const ModelRecord& record) {
+    advanceClock(run, T, record.tmin, record.jikanbairitu);
+}
+
+Scene::Scene(SurfaceFactory& factory, std::string folder, SceneInputs inputs,
+             FramePresenter& presenter, SceneVariant variant)
+    : factory_(factory),
+      folder_(std::move(folder)),
+      in_(inputs),
+      presenter_(presenter),
+      variant_(std::move(variant)) {}
+
+Scene::Surfaces Scene::loadAll() {
+    auto path = [this](const char* file) { return folder_ + "/" + file; };
+    auto background = [&] {
+        const auto& size = variant_.fixedSize;
+        return size ? factory_.load(path(kBackgroundFile), size->width, size->height)
+                    : factory_.load(path(kBackgroundFile));
+    };
+    Surfaces s;
+    s.canvas = background();
+    s.haikei = background();
+    s.omori = factory_.load(path(kMassFile));
+    s.kabe = factory_.load(path(kWallFile));
+    s.bou = factory_.load(path(kRodFile));
+    s.bane = factory_.load(path(kSpringFile));
+    s.kabeoku = factory_.load(path(kFarSideFile));
+    for (Surface* keyed : {s.omori.get(), s.kabe.get(), s.bane.get(), s.bou.get()}) {
+        keyed->setBlackColorKey();
+    }
+    return s;
+}
+
+void Scene::init() {
+    shokika_ = false;
+    Surfaces fresh = loadAll();
+    if (surfaces_.canvas) {
+        presenter_.canvasReleased();
+    }
+    surfaces_ = std::move(fresh);
+    shokika_ = true;
+}
+
+PixelSize Scene::layoutSize() const {
+    if (variant_.fixedSize) {
+        return *variant_.fixedSize;
+    }
+    // The background's size is read as 16-bit integers.
+    return {num::nint16(surfaces_.haikei->width()), num::nint16(surfaces_.haikei->height())};
+}
+
+SpriteSizes Scene::spriteSizes() const {
+    auto size = [](const Surface& s) { return PixelSize{s.width(), s.height()}; };
+    return {size(*surfaces_.omori), size(*surfaces_.bane), size(*surfaces_.bou),
+            size(*surfaces_.kabe), size(*surfaces_.kabeoku)};
+}
+
+const Surface& Scene::sprite(Sprite s) const {
+    switch (s) {
+        case Sprite::Omori:
+            return *surfaces_.omori;
+        case Sprite::Bane:
+            return *surfaces_.bane;
+        case Sprite::Bou:
+            return *surfaces_.bou;
+        case Sprite::Kabe:
+            return *surfaces_.kabe;
+        case Sprite::Kabeoku:
+            break;
+    }
+    return *surfaces_.kabeoku;
+}
+
+// "<time><unit><joutai>   <sign><|xpix|>m", e.g. "0.00秒1   +0m".
+std::string Scene::composeTextLine() const {
+    const double xpix = in_.step.xpix;
+    return num::formatFixed(in_.run.jikan, 2) + variant_.secondsUnit +
+           std::to_string(in_.run.joutai) + "   " + (xpix < 0 ? "-" : "+") +
+           num::doubleText(std::abs(xpix)) + "m";
+}
+
+void Scene::blt() {
+    if (!shokika_) {
+        return;
+    }
+    const PixelSize size = layoutSize();
+    const SceneLayout layout = sceneLayout(size.width, size.height, variant_.y0);
+    variant_.advance(in_.run, in_.clock.now(), in_.record);
+    const auto pieces = framePieces(layout, spriteSizes(), in_.step.xpix, in_.step.kabepix);
+    std::string line = composeTextLine();
+
+    Surface& canvas = *surfaces_.canvas;
+    canvas.copy(kCanvasRect, *surfaces_.haikei, kCanvasRect, CopyKind::Opaque);
+    for (const Piece& p : pieces) {
+        canvas.copy(p.dest, sprite(p.sprite), p.src, p.kind);
+    }
+    canvas.drawText(kTextX, kTextY, line, kTextFont, kWhite);
+    textLine_ = std::move(line);
+    presenter_.present(canvas, {0, 0, size.width, size.height});
+}
+
+}  // namespace yurana

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+#include "animation/scene.h"
+#include "platform/qt/qt_surface.h"
+
+namespace yurana::app {
+
+// A picture that shows a scene's canvas stretched over itself. A frame presented by
+// the main loop is only drawn; any other paint (exposure, resize, grab) is a system
+// repaint and first runs onSystemRepaint, so no frame is composed twice.
+// Its accessible name is accessibleLine(), asked for only when a tool reads it.
+class ScenePicture : public QWidget, public FramePresenter {
+    Q_OBJECT
+  public:
+    explicit ScenePicture(QWidget* parent = nullptr);
+
+    void present(const Surface& canvas, const Rect& src) override;
+    void canvasReleased() override;
+
+    std::function<void()> onSystemRepaint;
+    std::function<QString()> accessibleLine;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    const QImage* canvas_ = nullptr;  // owned by the scene
+    QRect src_;
+    bool presentPending_ = false;  // an update() of the loop's frame is outstanding
+    bool painting_ = false;
+};
+
+// The animation window form0 ("アニメーション"): Picture1 fills it and shows the scene.
+// The window owns its surfaces: they live from init until the window is destroyed.
+class Form0 : public QWidget {
+    Q_OBJECT
+  public:
+    // `folder` holds the bitmaps (the program's folder by default).
+    Form0(SceneInputs inputs, QString folder = {}, QWidget* parent = nullptr);
+
+    // init: loads the bitmaps. Fails (calc_error) when one cannot be loaded.
+    void init();
+
+    // blt: advances the clock, composes one frame and presents it. Fails (calc_error).
+    void blt();
+
+    ScenePicture* picture() const { return picture_; }
+    const Scene& scene() const { return scene_; }
+    QString textLine() const;
+
+    // The design size of the picture, 640 × 480.
+    QSize sizeHint() const override;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    // The repaint of Picture1: runs blt only while running; a failed frame is skipped,
+    // the main loop draws the next one.
+    void Picture1_Paint();
+
+    qt::QtSurfaceFactory factory_;
+    ScenePicture* picture_;
+    RunState& run_;
+    Scene scene_;
+};
+
+}  // namespace yurana::app
