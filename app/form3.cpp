@@ -122,6 +122,11 @@ QSize Form3::sizeHint() const {
     return {units::twipsToPx(kClientWidthTwips), units::twipsToPx(kClientHeightTwips)};
 }
 
+void Form3::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    picture1_->requestRepaint();
+}
+
 void Form3::graph_haikei() {
     graph_.graph_haikei();
 }

@@ -32,9 +32,11 @@ class SummaryPanel : public QWidget {
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-  private:
+  public:
+    // Queues one repaint of the panel (graph_haikei) for the event loop.
     void requestRepaint();
 
+  private:
     qt::QtPicture picture_;
     bool repaintPending_ = false;
 };
@@ -68,6 +70,8 @@ class Form3 : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    // The window re-laid out: the panel repaints, so the plot fills the new size.
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     qt::QtPicture plot_;

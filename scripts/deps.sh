@@ -7,7 +7,7 @@ PACKAGES=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-ipafont-gothic fontconfig
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth imagemagick
+    xvfb xauth imagemagick desktop-file-utils
 )
 
 missing=()
