@@ -86,8 +86,9 @@ BENCHMARK(BM_SceneBltLogic);
 
 #if __has_include(<QGuiApplication>)
 
-#include <QGuiApplication>
 #include <QPainter>
+
+#include "bench/qt_bench_app.h"
 
 #include "platform/qt/fonts.h"
 #include "platform/qt/qt_surface.h"
@@ -107,24 +108,11 @@ class ImagePresenter : public FramePresenter {
     QImage picture{960, 720, QImage::Format_ARGB32_Premultiplied};
 };
 
-void ensureGuiApplication() {
-    static int argc = 1;
-    static char name[] = "yurana_bench";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        auto* a = new QGuiApplication(argc, argv);
-        qt::installFontSubstitutions();
-        return a;
-    }();
-    benchmark::DoNotOptimize(app);
-}
-
-const std::string kDataFolder =
-    (std::filesystem::path(__FILE__).parent_path().parent_path() / "data").string();
+using bench::ensureQtApplication;
+using bench::kDataFolder;
 
 void BM_SceneBltQt(benchmark::State& state) {
-    ensureGuiApplication();
+    ensureQtApplication();
     World w;
     qt::QtSurfaceFactory factory;
     ImagePresenter presenter;
@@ -139,7 +127,7 @@ void BM_SceneBltQt(benchmark::State& state) {
 BENCHMARK(BM_SceneBltQt)->Unit(benchmark::kMicrosecond);
 
 void BM_BareFrameQt(benchmark::State& state) {
-    ensureGuiApplication();
+    ensureQtApplication();
     qt::QtSurfaceFactory factory;
     auto canvas = factory.load(kDataFolder + "/" + kBackgroundFile);
     auto haikei = factory.load(kDataFolder + "/" + kBackgroundFile);

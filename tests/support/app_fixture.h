@@ -29,6 +29,8 @@ struct AppFixture {
         app->Main();
     }
 
+    std::string text(const char* name) { return app->panel().text(name); }
+
     void click(const char* name) {
         QTest::mouseClick(qobject_cast<QAbstractButton*>(app->form1().control(name)),
                           Qt::LeftButton);
