@@ -43,76 +43,10 @@ import time
 import dbus
 
 program, out, run_seconds = sys.argv[1], sys.argv[2], float(sys.argv[3])
-ACC = 'org.a11y.atspi.Accessible'
-PROPS = 'org.freedesktop.DBus.Properties'
-ROOT = ('org.a11y.atspi.Registry', '/org/a11y/atspi/accessible/root')
 work = tempfile.mkdtemp(prefix='yurana-shots-')
-
-
-def a11y_bus():
-    session = dbus.SessionBus()
-    launcher = session.get_object('org.a11y.Bus', '/org/a11y/bus')
-    return dbus.bus.BusConnection(str(launcher.GetAddress(dbus_interface='org.a11y.Bus')))
-
-
-def proxy(ref):
-    return bus.get_object(ref[0], ref[1], introspect=False)
-
-
-def name(ref):
-    return str(proxy(ref).Get(ACC, 'Name', dbus_interface=PROPS))
-
-
-def role(ref):
-    return str(proxy(ref).GetRoleName(dbus_interface=ACC))
-
-
-def children(ref):
-    return [(str(b), str(p)) for b, p in proxy(ref).GetChildren(dbus_interface=ACC)]
-
-
-def find(start, want_role, want_name, prefix=False):
-    """First node below `start` with this role and name (or name prefix), or None."""
-    stack = [start]
-    while stack:
-        ref = stack.pop(0)
-        try:
-            n, r = name(ref), role(ref)
-            if r == want_role and (n.startswith(want_name) if prefix else n == want_name):
-                return ref
-            stack.extend(children(ref))
-        except dbus.DBusException:
-            continue
-    return None
-
-
-def wait_for(what, seconds=15):
-    end = time.time() + seconds
-    while time.time() < end:
-        found = what()
-        if found:
-            return found
-        time.sleep(0.3)
-    return None
-
-
-def app_node():
-    try:
-        for ref in children(ROOT):
-            if name(ref) == 'yurana':
-                return ref
-    except dbus.DBusException:
-        pass  # the registry is still starting
-    return None
-
-
-def act(ref):
-    proxy(ref).DoAction(dbus.Int32(0), dbus_interface='org.a11y.atspi.Action')
-
-
-def extents(ref):
-    x, y, w, h = proxy(ref).GetExtents(dbus.UInt32(0), dbus_interface='org.a11y.atspi.Component')
-    return int(x), int(y), int(w), int(h)
+sys.path.insert(0, os.path.join(os.path.dirname(out), '..', 'tools'))
+from atspi import *  # noqa: E402,F403
+import atspi  # noqa: E402
 
 
 def grab():
@@ -136,20 +70,11 @@ def save(screen, ref, file, width=None):
     print(f'guide_shots: {file} ({w}x{h})')
 
 
-def press(app, caption, kind='push button'):
-    ref = find(app, kind, caption)
-    if ref is None:
-        print(f'guide_shots: no {kind} "{caption}"', file=sys.stderr)
-        return False
-    act(ref)
-    return True
-
-
 # The program starts the accessibility bus; connect once it is there.
 proc = subprocess.Popen([program], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 try:
     time.sleep(2)
-    bus = a11y_bus()
+    atspi.connect()
     app = wait_for(app_node)
     if app is None:
         sys.exit('guide_shots: the program did not appear on the accessibility bus')

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Measures the running program under Xvfb: the time from launch to the first frame on
+# screen, and the CPU it uses (share of one core) while stopped, while animating and
+# while the About window holds the animation. Builds nothing.
+#
+# Needs: xvfb-run, dbus-run-session, at-spi2-core, python3-dbus, imagemagick.
+# Usage: tools/measure_load.sh [program [seconds-per-phase [screenshot.png]]]
+#   With a screenshot path, the screen is grabbed a few seconds into the run.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+program=$(realpath "${1:-$root/build/app/yurana}")
+phase=${2:-10}
+shot=${3:-}
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+    dbus-run-session -- /usr/bin/python3 - "$program" "$phase" "$root/tools" "$shot" <<'PY'
+import os
+import subprocess
+import sys
+import time
+
+program, phase, tools, shot = sys.argv[1], float(sys.argv[2]), sys.argv[3], sys.argv[4]
+sys.path.insert(0, tools)
+import atspi  # noqa: E402
+
+
+def pixel(x, y):
+    out = subprocess.run(['import', '-window', 'root', '-crop', f'1x1+{x}+{y}', 'txt:-'],
+                         capture_output=True, text=True).stdout
+    return out.splitlines()[-1].split()[-1] if out else ''
+
+
+def cpu_seconds(pid):
+    with open(f'/proc/{pid}/stat') as f:
+        fields = f.read().rsplit(')', 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf('SC_CLK_TCK')
+
+
+def share(pid, seconds):
+    c0, t0 = cpu_seconds(pid), time.time()
+    time.sleep(seconds)
+    return 100.0 * (cpu_seconds(pid) - c0) / (time.time() - t0)
+
+
+# The first frame: the animation window's picture (top left of the frame) leaves black.
+before = pixel(150, 150)
+start = time.time()
+proc = subprocess.Popen([program], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+try:
+    first = None
+    while time.time() - start < 10:
+        p = pixel(150, 150)
+        if p and p != before and p not in ('#000000', 'black', 'srgb(0,0,0)'):
+            first = time.time() - start
+            break
+        time.sleep(0.02)
+    print(f'first frame on screen after {first:.2f} s' if first else 'no frame seen in 10 s')
+
+    time.sleep(1)
+    atspi.connect()
+    app = atspi.wait_for(lambda: next((r for r in atspi.children(atspi.ROOT)
+                                       if atspi.name(r) == 'yurana'), None))
+    print(f'stopped:   {share(proc.pid, phase):5.1f} % of one core')
+    for box in ['グラフの描写(全変位)', 'グラフの描写(余関数)', 'グラフの描写(特殊解)']:
+        atspi.press(app, box, 'check box')
+    atspi.press(app, '開始')
+    time.sleep(1)
+    print(f'animating: {share(proc.pid, phase):5.1f} % of one core')
+    if shot:
+        subprocess.run(['import', '-window', 'root', shot], check=True)
+    atspi.press(app, 'about')
+    time.sleep(1)
+    print(f'about:     {share(proc.pid, phase):5.1f} % of one core')
+finally:
+    proc.terminate()
+    proc.wait(timeout=10)
+PY
