@@ -62,6 +62,15 @@ void Scene::init() {
     shokika_ = true;
 }
 
+void Scene::release() {
+    shokika_ = false;
+    if (surfaces_.canvas) {
+        presenter_.canvasReleased();
+    }
+    surfaces_ = {};
+    textLine_.clear();
+}
+
 PixelSize Scene::layoutSize() const {
     if (variant_.fixedSize) {
         return *variant_.fixedSize;

@@ -77,6 +77,9 @@ class Scene {
     // (calc_error) comes before the canvas is touched.
     void blt();
 
+    // Unload: releases every surface; blt stays idle until the next init.
+    void release();
+
     bool shokika() const { return shokika_; }
 
     // The text line of the last frame drawn; empty before the first.

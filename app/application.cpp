@@ -43,6 +43,7 @@ Application::Application(Options options)
       box_(options.box),
       folder_(options.folder.isEmpty() ? QCoreApplication::applicationDirPath() : options.folder),
       frame_(std::make_unique<MainWindow>()),
+      fullScreenOptions_(std::move(options.fullScreen)),
       runLoop_(options.runLoop) {
     if (box_ == nullptr) {
         ownBox_ = std::make_unique<qt::QtMessageBox>(frame_.get());
@@ -95,8 +96,8 @@ void Application::createWindows() {
     }
     slots_ = std::make_unique<Slots>(*panel_, run_, *box_, files_, folder_.toStdString());
     about_ = new FrmAbout(*panel_, run_, *box_, registry_, launcher_, frame_.get());
-    controls_ = std::make_unique<RunControls>(*panel_, run_, record_, *parameters_, *clock_,
-                                              *box_, runControlHooks());
+    controls_ = std::make_unique<RunControls>(*panel_, run_, record_, *parameters_, *clock_, *box_,
+                                              runControlHooks());
 }
 
 void Application::createLayout() {
@@ -162,6 +163,7 @@ void Application::connectPanel() {
     click("Command6", [this] { controls_->Command6_Click(); });
     click("Command3", [this] { controls_->Command3_Click(); });
     click("Command5", [this] { controls_->Command5_Click(); });
+    click("Command4", [this] { controls_->Command4_Click(); });
     click("Command1", [this] { controls_->Command1_Click(); });
     click("cmdtest", [this] { controls_->cmdtest_Click(); });
     for (int i = 0; i < 5; ++i) {
@@ -180,6 +182,7 @@ RunControlHooks Application::runControlHooks() {
     h.quit = [this] { end(); };
     h.processEvents = [this] { processEvents(); };
     h.showAbout = [this] { about_->showModeless(); };
+    h.enterFullScreen = [this] { showForm2(); };
     return h;
 }
 
@@ -187,6 +190,9 @@ LoopHooks Application::loopHooks() {
     LoopHooks h;
     h.layoutPending = [this] { return flags_.saihaichi == kTrue; };
     h.haichi = [this] { haichi(*layout_); };
+    h.unloadForm2 = [this] { unloadForm2(); };
+    h.showForm2 = [this] { showForm2(); };
+    h.unloadForm0 = [this] { unloadForm0(); };
     h.blt = [this] { form0_->blt(); };
     h.plotStep = [this](double t, const std::function<void()>& between) {
         form3_->plotStep(t, step_, between);
@@ -211,6 +217,7 @@ void Application::form0Load() {
         arrangeAndInit();
     }
     step_.xpix = 0;
+    form0Loaded_ = true;
     showAll();
     if (runLoop_) {
         timer_.start();
@@ -244,11 +251,16 @@ void Application::tick() {
     if (ended_ || nested_ > 0 || inPass_ || QApplication::activeModalWidget() != nullptr) {
         return;
     }
+    retired_.reset();
     inPass_ = true;
-    try {
-        loop_->pass();
-    } catch (const calc_error&) {
-        recover();
+    if (form0Loaded_) {
+        try {
+            loop_->pass();
+        } catch (const calc_error&) {
+            recover();
+        }
+    } else if (form2_ != nullptr) {
+        fullScreenPass();
     }
     inPass_ = false;
 }
@@ -260,6 +272,61 @@ void Application::recover() {
     arrangeAndInit();
     step_.xpix = 0;
     showAll();
+}
+
+FullScreenHooks Application::fullScreenHooks() {
+    FullScreenHooks h;
+    h.showWindows = [this] {
+        form0Window_->show();
+        form1Window_->show();
+    };
+    h.reloadForm0 = [this] {
+        form0_->unload();
+        form0Load();
+    };
+    h.unload = [this] { unloadForm2(); };
+    return h;
+}
+
+void Application::showForm2() {
+    if (form2_ != nullptr) {
+        return;  // already loaded and shown
+    }
+    form2_ = std::make_unique<Form2>(FullScreenInputs{run_, record_, *panel_, *clock_},
+                                     fullScreenHooks(), frame_->screen(), fullScreenOptions_);
+    try {
+        form2_->load();
+    } catch (const calc_error&) {
+        // No full screen: straight back to the animation window, running.
+        form2_->leave();
+    }
+}
+
+void Application::unloadForm0() {
+    if (form2_ == nullptr || !form0Loaded_) {
+        return;  // the hand-over needs the view up
+    }
+    form0_->unload();
+    form0Window_->hide();
+    form0Loaded_ = false;
+}
+
+void Application::unloadForm2() {
+    if (form2_ == nullptr) {
+        return;
+    }
+    form2_->hide();
+    retired_ = std::move(form2_);
+}
+
+void Application::fullScreenPass() {
+    try {
+        form2_->pass();
+    } catch (const calc_error&) {
+        // A frame that fails (a magnification that is no number, an overflow) ends full
+        // screen; the animation window's loop then reports it if it persists.
+        form2_->leave();
+    }
 }
 
 void Application::processEvents() {

@@ -10,6 +10,7 @@
 #include "animation/run_state.h"
 #include "app/form0.h"
 #include "app/form1.h"
+#include "app/form2.h"
 #include "app/form3.h"
 #include "app/frame_geometry.h"
 #include "app/frm_about.h"
@@ -22,12 +23,12 @@
 #include "model/record.h"
 #include "model/response.h"
 #include "platform/clock.h"
-#include "platform/message_box.h"
-#include "platform/qt/qt_geometry.h"
-#include "platform/qt/qt_panel.h"
 #include "platform/linux_registry.h"
+#include "platform/message_box.h"
 #include "platform/posix_files.h"
+#include "platform/qt/qt_geometry.h"
 #include "platform/qt/qt_launcher.h"
+#include "platform/qt/qt_panel.h"
 #include "platform/steady_clock.h"
 #include "storage/slots.h"
 
@@ -38,12 +39,13 @@ namespace yurana::app {
 // frame, and the wiring between the controls and the logic.
 class Application : public QObject {
     Q_OBJECT
-public:
+  public:
     struct Options {
-        MessageBox* box = nullptr;  // null: the real modal message box
+        MessageBox* box = nullptr;     // null: the real modal message box
         const Clock* clock = nullptr;  // null: the steady clock
-        QString folder;             // the program's folder; empty: the executable's
-        bool runLoop = true;        // drive the main loop from a timer (tests step it by hand)
+        QString folder;                // the program's folder; empty: the executable's
+        bool runLoop = true;           // drive the main loop from a timer (tests step it by hand)
+        Form2Options fullScreen;       // the full-screen view's bitmaps, surfaces and showing
     };
 
     explicit Application(Options options);
@@ -54,12 +56,15 @@ public:
     // arranges and shows the windows and enters the main loop.
     void Main();
 
-    // One pass of the main loop with its failure recovery.
+    // One pass per display frame: the main loop's with its failure recovery while form0
+    // is loaded, otherwise the full-screen view's frame pump.
     void tick();
 
     MainWindow& frame() { return *frame_; }
     Form0& form0() { return *form0_; }
     Form1& form1() { return *form1_; }
+    Form2* form2() { return form2_.get(); }  // null unless the full-screen view is loaded
+    bool form0Loaded() const { return form0Loaded_; }
     Form3& form3() { return *form3_; }
     FrmAbout& about() { return *about_; }
     QMdiSubWindow* form0Window() { return form0Window_; }
@@ -74,15 +79,16 @@ public:
     LayoutFlags& flags() { return flags_; }
     bool ended() const { return ended_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void createWindows();
     void createLayout();
     void connectPanel();
     RunControlHooks runControlHooks();
     LoopHooks loopHooks();
+    FullScreenHooks fullScreenHooks();
     QMdiSubWindow* addChild(QWidget* widget);
 
     // The animation window's load handler and its failure recovery.
@@ -92,6 +98,13 @@ private:
     void showAll();
     void processEvents();
     void end();
+
+    // The full-screen hand-over: Form2 made visible (loaded, set up, shown; a failed
+    // set-up leaves at once), form0 unloaded while the view is up, and Form2 unloaded.
+    void showForm2();
+    void unloadForm0();
+    void unloadForm2();
+    void fullScreenPass();
 
     // Module-level state.
     ModelRecord record_;
@@ -137,9 +150,16 @@ private:
     FrmAbout* about_ = nullptr;
     std::unique_ptr<Slots> slots_;
 
+    // The full-screen view while loaded; an unloaded one waits in retired_ until the next
+    // pass, since it is unloaded from inside its own event handlers.
+    Form2Options fullScreenOptions_;
+    std::unique_ptr<Form2> form2_;
+    std::unique_ptr<Form2> retired_;
+    bool form0Loaded_ = false;
+
     QTimer timer_;
     bool runLoop_;
-    int nested_ = 0;       // event processing inside a handler: no pass may run
+    int nested_ = 0;  // event processing inside a handler: no pass may run
     bool inPass_ = false;
     bool ended_ = false;
 };

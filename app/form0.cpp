@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QResizeEvent>
 
 #include "model/calc_error.h"
@@ -70,8 +71,16 @@ void ScenePicture::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), Qt::black);
         return;
     }
+    QRect target = rect();
+    if (keepAspect) {
+        target.setSize(src_.size().scaled(rect().size(), Qt::KeepAspectRatio));
+        target.moveTopLeft({(width() - target.width()) / 2, (height() - target.height()) / 2});
+        for (const QRect& bar : QRegion(rect()).subtracted(target)) {
+            painter.fillRect(bar, Qt::black);
+        }
+    }
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(rect(), *canvas_, src_);
+    painter.drawImage(target, *canvas_, src_);
 }
 
 Form0::Form0(SceneInputs inputs, QString folder, QWidget* parent)
@@ -95,6 +104,10 @@ void Form0::init() {
 
 void Form0::blt() {
     scene_.blt();
+}
+
+void Form0::unload() {
+    scene_.release();
 }
 
 QString Form0::textLine() const {

@@ -23,6 +23,7 @@ class ScenePicture : public QWidget, public FramePresenter {
 
     std::function<void()> onSystemRepaint;
     std::function<QString()> accessibleLine;
+    bool keepAspect = false;  // letterbox the frame with black bars instead of stretching it
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -47,6 +48,9 @@ class Form0 : public QWidget {
 
     // blt: advances the clock, composes one frame and presents it. Fails (calc_error).
     void blt();
+
+    // Unload: releases the surfaces; blt draws nothing until the next init.
+    void unload();
 
     ScenePicture* picture() const { return picture_; }
     const Scene& scene() const { return scene_; }

@@ -1,0 +1,92 @@
+#include "animation/full_screen.h"
+
+#include <utility>
+
+#include "model/numbers.h"
+
+namespace yurana {
+
+namespace {
+
+// The full screen's back buffer and the wall band's height at rest, px.
+constexpr PixelSize kBackBuffer{640, 480};
+constexpr int kWallBand = 24;
+
+void call(const std::function<void()>& f) {
+    if (f) {
+        f();
+    }
+}
+
+}  // namespace
+
+void advanceFullScreenClock(RunState& run, double T, const ModelRecord& record) {
+    if (run.ichijiteishi == 0) {
+        run.jikan = num::mul(num::sub(T, run.timer0), record.jikanbairitu);
+    }
+}
+
+SceneVariant fullScreenVariant() {
+    SceneVariant v;
+    v.fixedSize = kBackBuffer;
+    v.y0 = kWallBand;
+    v.secondsUnit = " 秒";
+    v.advance = advanceFullScreenClock;
+    return v;
+}
+
+void fullScreenResponse(const ModelRecord& r, double t, std::string_view henibairitu, int check1,
+                        StepValues& out) {
+    out.xc = complementary(r, t);
+    out.xp = num::toSingle(particular(r, t));
+    out.xpix = num::checked((out.xc + out.xp) * num::strictDouble(henibairitu));
+    const float kabeheni = wallDisplacement(r, t);
+    out.kabepix = num::toSingle(num::checked(num::strictDouble(henibairitu) * kabeheni));
+    if (check1 == 0) {
+        out.kabepix = 0;
+    }
+}
+
+FullScreenView::FullScreenView(SurfaceFactory& factory, std::string folder, FullScreenInputs inputs,
+                               FramePresenter& presenter, FullScreenHooks hooks)
+    : in_(inputs),
+      hooks_(std::move(hooks)),
+      scene_(factory, std::move(folder), SceneInputs{step_, in_.run, in_.record, in_.clock},
+             presenter, fullScreenVariant()) {}
+
+void FullScreenView::init() {
+    scene_.init();
+}
+
+void FullScreenView::yurana() {
+    fullScreenResponse(in_.record, in_.run.jikan, in_.panel.text("Texthenibairitu"),
+                       in_.panel.value("Check1"), step_);
+}
+
+void FullScreenView::blt() {
+    scene_.blt();
+}
+
+void FullScreenView::frame() {
+    if (in_.run.joutai != kFullScreen) {
+        return;
+    }
+    yurana();
+    blt();
+}
+
+void FullScreenView::Click() {
+    in_.panel.setText("Command2", "停止");
+    EndIt();
+}
+
+void FullScreenView::EndIt() {
+    call(hooks_.hide);
+    call(hooks_.showWindows);
+    in_.run.joutai = kRunning;
+    call(hooks_.reloadForm0);
+    scene_.release();
+    call(hooks_.unload);
+}
+
+}  // namespace yurana
