@@ -227,6 +227,10 @@ void Application::form0Load() {
 bool Application::arrangeAndInit() {
     try {
         arrange(*windows_, flags_);
+        // A freshly loaded form0 is resized by the arrangement and so re-tiles through its
+        // resize handling; the window kept here may already have that size, so run the
+        // handling in any case: the windows must end up tiled.
+        form0Resized(*layout_);
         if (run_.joutai == kJoutaiEmpty) {
             run_.joutai = kStopped;
         }

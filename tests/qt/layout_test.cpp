@@ -49,6 +49,22 @@ class LayoutTest : public QObject {
         QVERIFY(std::abs(p.right() - (f.app->frame().mdi()->contentsRect().width() - 1)) <= 1);
     }
 
+    void recoveryKeepsTheWindowsTiled() {
+        test::AppFixture f;
+        showFrame(f, 1000, 700);
+        f.app->panel().setText("Texthenibairitu", "abc");
+        f.click("Command2");
+        f.app->tick();  // the failing pass: message, stop, arrangement and init again
+        QCOMPARE(f.box.texts.size(), size_t(1));
+        // The start-up arrangement again, for the frame as it is now, and tiled.
+        QRect a = f.app->form0Window()->geometry();
+        QRect p = f.app->form1Window()->geometry();
+        QCOMPARE(a.width(), (f.app->frame().mdi()->contentsRect().width() + 8) / 2);
+        QCOMPARE(p.left(), a.right() + 1);
+        QCOMPARE(p.height(), a.height());
+        QVERIFY(!f.app->form1().control("VScroll1")->isHidden());
+    }
+
     void lowAnimationWindowCollapsesUntilResizedAgain() {
         test::AppFixture f;
         showFrame(f, 1000, 700);
