@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QtTest>
 
+#include "model/numbers.h"
 #include "platform/qt/fonts.h"
 #include "support/app_fixture.h"
 
@@ -51,7 +52,8 @@ class LayoutTest : public QObject {
 
     void recoveryKeepsTheWindowsTiled() {
         test::AppFixture f;
-        showFrame(f, 1000, 700);
+        // The frame as started: the arrangement gives form0 the size it already has.
+        showFrame(f, f.app->frame().width(), f.app->frame().height());
         f.app->panel().setText("Texthenibairitu", "abc");
         f.click("Command2");
         f.app->tick();  // the failing pass: message, stop, arrangement and init again
@@ -59,7 +61,7 @@ class LayoutTest : public QObject {
         // The start-up arrangement again, for the frame as it is now, and tiled.
         QRect a = f.app->form0Window()->geometry();
         QRect p = f.app->form1Window()->geometry();
-        QCOMPARE(a.width(), (f.app->frame().mdi()->contentsRect().width() + 8) / 2);
+        QCOMPARE(a.width(), num::nint((f.app->frame().mdi()->contentsRect().width() + 8) / 2.0));
         QCOMPARE(p.left(), a.right() + 1);
         QCOMPARE(p.height(), a.height());
         QVERIFY(!f.app->form1().control("VScroll1")->isHidden());
