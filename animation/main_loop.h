@@ -16,7 +16,7 @@ struct LoopHooks {
     std::function<void()> unloadForm2;    // nothing when the full-screen view is not loaded
     std::function<void()> showForm2;      // hand-over to the full-screen view
     std::function<void()> unloadForm0;
-    std::function<void()> blt;            // one frame of the animation window
+    std::function<void()> blt;  // one frame of the animation window
     // The graph's plot step for time t: draw the segments, then `between`, then the pen update.
     std::function<void(double t, const std::function<void()>& between)> plotStep;
 };
@@ -25,7 +25,7 @@ struct LoopHooks {
 // events between passes are the event loop's; handlers therefore never run in the
 // middle of yurana or blt.
 class MainLoop {
-public:
+  public:
     MainLoop(RunState& run, ModelRecord& record, StepValues& step, Panel& panel, LoopHooks hooks);
 
     // One pass: the layout request, then by joutai: 2 yurana and blt, 1 the rest
@@ -37,7 +37,7 @@ public:
     // into Texttest between its drawing and its pen update).
     void yurana();
 
-private:
+  private:
     RunState& run_;
     ModelRecord& record_;
     StepValues& step_;

@@ -55,7 +55,9 @@ void RunControls::Command2_Click() {
     }
 }
 
-void RunControls::Command6_Click() { togglePause(run_, clock_.now()); }
+void RunControls::Command6_Click() {
+    togglePause(run_, clock_.now());
+}
 
 void RunControls::Command3_Click() {
     try {
@@ -65,9 +67,13 @@ void RunControls::Command3_Click() {
     }
 }
 
-void RunControls::Command5_Click() { call(hooks_.clearGraph); }
+void RunControls::Command5_Click() {
+    call(hooks_.clearGraph);
+}
 
-void RunControls::Command1_Click() { call(hooks_.quit); }
+void RunControls::Command1_Click() {
+    call(hooks_.quit);
+}
 
 void RunControls::cmdtest_Click() {
     togglePause(run_, clock_.now());

@@ -12,19 +12,19 @@ namespace yurana {
 
 // What the run controls need of the windows around them.
 struct RunControlHooks {
-    std::function<void()> resetPen;        // mae_x = mae_heni = −100
-    std::function<void()> graphHaikei;     // redraw the graph background (may fail)
-    std::function<void()> clearGraph;      // the Clear drawing
-    std::function<void()> quit;            // end the program at once
-    std::function<void()> processEvents;   // let pending user-interface events run
-    std::function<void()> showAbout;       // open the About window, modeless
-    std::function<void()> enterFullScreen; // show the full-screen view (joutai is already 3)
+    std::function<void()> resetPen;         // mae_x = mae_heni = −100
+    std::function<void()> graphHaikei;      // redraw the graph background (may fail)
+    std::function<void()> clearGraph;       // the Clear drawing
+    std::function<void()> quit;             // end the program at once
+    std::function<void()> processEvents;    // let pending user-interface events run
+    std::function<void()> showAbout;        // open the About window, modeless
+    std::function<void()> enterFullScreen;  // show the full-screen view (joutai is already 3)
 };
 
 // The run-control buttons of the panel: Start/Stop, Pause, Apply changes, Clear,
 // Quit, about and FullScreen.
 class RunControls {
-public:
+  public:
     RunControls(Panel& panel, RunState& run, ModelRecord& record, ParameterPanel& parameters,
                 const Clock& clock, MessageBox& box, RunControlHooks hooks);
 
@@ -40,7 +40,7 @@ public:
     static constexpr const char* kRunButtons[] = {"Command1", "Command2", "Command3",
                                                   "Command4", "Command5", "Command6"};
 
-private:
+  private:
     void failRun();
 
     Panel& panel_;

@@ -13,7 +13,9 @@ void advanceClock(RunState& s, double T, float tmin, double jikanbairitu) {
     }
 }
 
-void startClock(RunState& s, double T) { s.timer0 = T; }
+void startClock(RunState& s, double T) {
+    s.timer0 = T;
+}
 
 void togglePause(RunState& s, double T) {
     s.ichijiteishi = s.ichijiteishi == 0 ? 1 : 0;

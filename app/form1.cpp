@@ -17,7 +17,9 @@ namespace yurana::app {
 
 namespace {
 
-QString toQ(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString toQ(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 
 QRect panelRect(const ControlDef& c) {
     int x = units::panelXToPx(c.left);

@@ -8,7 +8,7 @@ namespace yurana::app {
 // place, absolutely positioned (the scroll routines move them), named by objectName.
 class Form1 : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Form1(QWidget* parent = nullptr);
 
     QWidget* control(const char* name) const;

@@ -12,7 +12,9 @@ double FrameGeometry::height() const {
     return units::pxToTwips(mdi_->contentsRect().height() + kCaptionAndBorderPx);
 }
 
-bool FrameGeometry::visible() const { return mdi_->window()->isVisible(); }
+bool FrameGeometry::visible() const {
+    return mdi_->window()->isVisible();
+}
 
 // The frame is never hidden again once shown: hiding and re-showing a top-level
 // window would only make it flicker or move under a window manager.

@@ -11,7 +11,7 @@ namespace yurana::app {
 // caption sizes that the layout's margins (110 and 600 twips) were made for, so the
 // tiled windows fill the client area whatever the window manager draws around it.
 class FrameGeometry : public WindowGeometry {
-public:
+  public:
     explicit FrameGeometry(QMdiArea* mdi) : mdi_(mdi) {}
 
     double left() const override { return 0; }
@@ -28,10 +28,10 @@ public:
     double scaleHeight() const override { return height(); }
     void setScaleTop(double) override {}
 
-    static constexpr int kBorderPx = 8;          // left and right borders together
+    static constexpr int kBorderPx = 8;             // left and right borders together
     static constexpr int kCaptionAndBorderPx = 40;  // caption and borders, top and bottom
 
-private:
+  private:
     QPointer<QMdiArea> mdi_;
 };
 

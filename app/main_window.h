@@ -9,7 +9,7 @@ namespace yurana::app {
 // The frame window MDIForm1 ("ユラナ"): a QMdiArea holding the child windows.
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(QWidget* parent = nullptr);
 
     QMdiArea* mdi() const { return mdi_; }
@@ -18,11 +18,11 @@ public:
     std::function<void()> onResize;
     std::function<void()> onUnload;
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     QMdiArea* mdi_;
 };
 

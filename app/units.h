@@ -9,11 +9,23 @@
 
 namespace yurana::units {
 
-inline int twipsToPx(double twips) { return num::nint(twips / kTwipsPerPixel); }
-inline double pxToTwips(int px) { return px * kTwipsPerPixel; }
-inline int panelXToPx(double units) { return num::nint(units * kPanelUnitX / kTwipsPerPixel); }
-inline int panelYToPx(double units) { return num::nint(units * kPanelUnitY / kTwipsPerPixel); }
-inline double pxToPanelX(int px) { return px * kTwipsPerPixel / kPanelUnitX; }
-inline double pxToPanelY(int px) { return px * kTwipsPerPixel / kPanelUnitY; }
+inline int twipsToPx(double twips) {
+    return num::nint(twips / kTwipsPerPixel);
+}
+inline double pxToTwips(int px) {
+    return px * kTwipsPerPixel;
+}
+inline int panelXToPx(double units) {
+    return num::nint(units * kPanelUnitX / kTwipsPerPixel);
+}
+inline int panelYToPx(double units) {
+    return num::nint(units * kPanelUnitY / kTwipsPerPixel);
+}
+inline double pxToPanelX(int px) {
+    return px * kTwipsPerPixel / kPanelUnitX;
+}
+inline double pxToPanelY(int px) {
+    return px * kTwipsPerPixel / kPanelUnitY;
+}
 
 }  // namespace yurana::units

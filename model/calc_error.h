@@ -8,13 +8,13 @@ namespace yurana {
 // The one failure of the core. A step "fails" by throwing it; only the handlers the
 // system names catch it (the 計算 command, the run controls, the main loop's recovery).
 class calc_error : public std::runtime_error {
-public:
+  public:
     enum class Kind { DivisionByZero, NegativeSqrt, Overflow, TypeMismatch, InvalidCall };
 
     calc_error(Kind kind, const std::string& what) : std::runtime_error(what), kind_(kind) {}
     Kind kind() const { return kind_; }
 
-private:
+  private:
     Kind kind_;
 };
 

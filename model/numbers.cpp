@@ -9,10 +9,16 @@ namespace yurana::num {
 
 namespace {
 
-[[noreturn]] void fail(calc_error::Kind kind, const char* what) { throw calc_error(kind, what); }
+[[noreturn]] void fail(calc_error::Kind kind, const char* what) {
+    throw calc_error(kind, what);
+}
 
-bool isBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r'; }
-bool isDigit(char ch) { return ch >= '0' && ch <= '9'; }
+bool isBlank(char ch) {
+    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r';
+}
+bool isDigit(char ch) {
+    return ch >= '0' && ch <= '9';
+}
 
 // A decimal number already known to be well formed: sign, digits with at most one
 // ".", optional exponent. Values below the smallest denormal read as 0; values
@@ -211,7 +217,9 @@ double strictDouble(std::string_view text) {
     return parseWellFormed(number);
 }
 
-float strictSingle(std::string_view text) { return toSingle(strictDouble(text)); }
+float strictSingle(std::string_view text) {
+    return toSingle(strictDouble(text));
+}
 
 float toSingle(double v) {
     if (!std::isfinite(v)) {
@@ -270,8 +278,12 @@ std::string formatFixed(double v, int decimals) {
     return out;
 }
 
-std::string singleText(float v) { return generalText(static_cast<double>(v), 7); }
-std::string doubleText(double v) { return generalText(v, 15); }
+std::string singleText(float v) {
+    return generalText(static_cast<double>(v), 7);
+}
+std::string doubleText(double v) {
+    return generalText(v, 15);
+}
 
 double checked(double v) {
     if (!std::isfinite(v)) {
@@ -294,9 +306,17 @@ double sqrt(double v) {
     return checked(std::sqrt(v));
 }
 
-double exp(double v) { return checked(std::exp(checked(v))); }
-double mul(double a, double b) { return checked(a * b); }
-double add(double a, double b) { return checked(a + b); }
-double sub(double a, double b) { return checked(a - b); }
+double exp(double v) {
+    return checked(std::exp(checked(v)));
+}
+double mul(double a, double b) {
+    return checked(a * b);
+}
+double add(double a, double b) {
+    return checked(a + b);
+}
+double sub(double a, double b) {
+    return checked(a - b);
+}
 
 }  // namespace yurana::num

@@ -99,7 +99,9 @@ constexpr std::array kControls = {
 
 }  // namespace
 
-std::span<const ControlDef> panelControls() { return kControls; }
+std::span<const ControlDef> panelControls() {
+    return kControls;
+}
 
 const ControlDef* findControl(std::string_view name) {
     for (const ControlDef& c : kControls) {

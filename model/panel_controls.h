@@ -22,22 +22,22 @@ enum class ControlKind {
 };
 
 enum class ControlFont {
-    Default,       // the panel's font: "ＭＳ Ｐゴシック" 9 pt
-    PGothic12,     // "ＭＳ Ｐゴシック" 12 pt
-    PGothic9,      // "ＭＳ Ｐゴシック" 9 pt
-    Gothic9Bold,   // "ＭＳ ゴシック" 9 pt bold
-    Gothic9,       // "ＭＳ ゴシック" 9 pt
+    Default,      // the panel's font: "ＭＳ Ｐゴシック" 9 pt
+    PGothic12,    // "ＭＳ Ｐゴシック" 12 pt
+    PGothic9,     // "ＭＳ Ｐゴシック" 9 pt
+    Gothic9Bold,  // "ＭＳ ゴシック" 9 pt bold
+    Gothic9,      // "ＭＳ ゴシック" 9 pt
 };
 
 struct ControlDef {
     ControlKind kind;
-    std::string_view name;    // objectName; arrays as name + index ("lab3", "Cmd_Save0")
-    std::string_view text;    // caption or default text
+    std::string_view name;         // objectName; arrays as name + index ("lab3", "Cmd_Save0")
+    std::string_view text;         // caption or default text
     int left, top, width, height;  // panel units; a Line holds X1, Y1, X2, Y2
     ControlFont font = ControlFont::Default;
-    unsigned color = 0xFFFFFFFF;      // caption colour 0xRRGGBB; 0xFFFFFFFF: default
-    std::string_view parent = {};     // "Frame1" for the controls inside the frame
-    std::string_view buddy = {};      // the field a caption label names
+    unsigned color = 0xFFFFFFFF;   // caption colour 0xRRGGBB; 0xFFFFFFFF: default
+    std::string_view parent = {};  // "Frame1" for the controls inside the frame
+    std::string_view buddy = {};   // the field a caption label names
 };
 
 std::span<const ControlDef> panelControls();

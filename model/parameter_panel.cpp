@@ -73,7 +73,9 @@ void ParameterPanel::keisan2() {
     p.showPanel();
 }
 
-void ParameterPanel::keisan_c1c2() { yurana::keisan_c1c2(record_); }
+void ParameterPanel::keisan_c1c2() {
+    yurana::keisan_c1c2(record_);
+}
 
 void ParameterPanel::recompute() {
     silently([this] { dainyuu(); });

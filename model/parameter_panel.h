@@ -15,7 +15,8 @@ namespace yurana {
 // "正しい値を半角数字で入力してください。": a failed 計算, start or apply changes.
 inline constexpr std::string_view kMsgBadValue = "正しい値を半角数字で入力してください。";
 // "正しい数値を半角英数字で入力し再度実行してください。": a failed pass of the main loop.
-inline constexpr std::string_view kMsgBadRun = "正しい数値を半角英数字で入力し再度実行してください。";
+inline constexpr std::string_view kMsgBadRun =
+    "正しい数値を半角英数字で入力し再度実行してください。";
 
 // Inner size of the graph window in pixels, as dainyuu captures it.
 struct GraphSize {
@@ -26,7 +27,7 @@ struct GraphSize {
 // The logic of the parameter panel Form1: the recompute sequence dainyuu → keisan2 →
 // keisan_c1c2, the change handling of Textz and Textwn, and the 計算 command.
 class ParameterPanel {
-public:
+  public:
     ParameterPanel(Panel& panel, ModelRecord& record, const RunState& run, MessageBox& box,
                    std::function<GraphSize()> graphSize);
 
@@ -51,7 +52,7 @@ public:
     Panel& panel() { return panel_; }
     ModelRecord& record() { return record_; }
 
-private:
+  private:
     Panel& panel_;
     ModelRecord& record_;
     const RunState& run_;

@@ -17,11 +17,11 @@ void keisan_c1c2(ModelRecord& r);
 
 // Per-step values of the animation at model time t (m, px).
 struct StepValues {
-    double xc = 0;        // complementary solution x_c(t), m
-    double xp = 0;        // particular solution x_p(t), m
-    double xpix = 0;      // (xc + xp) · displacement magnification: the mass's offset, px
-    float kabeheni = 0;   // wall displacement x_w(t), m
-    float kabepix = 0;    // x_w · magnification, px; 0 when the wall animation is off
+    double xc = 0;       // complementary solution x_c(t), m
+    double xp = 0;       // particular solution x_p(t), m
+    double xpix = 0;     // (xc + xp) · displacement magnification: the mass's offset, px
+    float kabeheni = 0;  // wall displacement x_w(t), m
+    float kabepix = 0;   // x_w · magnification, px; 0 when the wall animation is off
 };
 
 // x_c(t) by the regime of ζ; c1 counts as 0 until first computed.

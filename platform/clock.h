@@ -5,7 +5,7 @@ namespace yurana {
 // A monotonic clock in seconds. The animation time is always taken from it, never
 // from a frame count.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual double now() const = 0;
 };

@@ -6,7 +6,7 @@ namespace yurana {
 // the frame and its child windows, panel units for the controls of the parameter
 // panel. Setting a size may raise the window's resize notification at once.
 class Geometry {
-public:
+  public:
     virtual ~Geometry() = default;
     virtual double left() const = 0;
     virtual double top() const = 0;
@@ -24,7 +24,7 @@ public:
 // (ScaleWidth, ScaleHeight: pixels for the animation and graph windows, panel units
 // for the parameter panel).
 class WindowGeometry : public virtual Geometry {
-public:
+  public:
     virtual double scaleWidth() const = 0;
     virtual double scaleHeight() const = 0;
     virtual void setScaleTop(double v) = 0;
@@ -33,7 +33,7 @@ public:
 // A scroll bar: Min 0, Max, Value, LargeChange and SmallChange. Setting a step size
 // the bar cannot take (below 1 or beyond 32767) fails.
 class ScrollBar : public virtual Geometry {
-public:
+  public:
     virtual int max() const = 0;
     virtual void setMax(int v) = 0;
     virtual int value() const = 0;
@@ -45,7 +45,7 @@ public:
 
 // A line control: its end points X1, Y1, X2, Y2.
 class LineGeometry {
-public:
+  public:
     virtual ~LineGeometry() = default;
     virtual double x1() const = 0;
     virtual double y1() const = 0;

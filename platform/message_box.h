@@ -6,7 +6,7 @@ namespace yurana {
 
 // A modal message box with an OK button only.
 class MessageBox {
-public:
+  public:
     virtual ~MessageBox() = default;
     virtual void show(std::string_view text, std::string_view title = {}) = 0;
 };

@@ -11,7 +11,7 @@ namespace yurana {
 // are both read and written as text. Writing a text box's text raises its change
 // notification synchronously, inside the write, like any edit by the user.
 class Panel {
-public:
+  public:
     using ChangeHandler = std::function<void(std::string_view control)>;
 
     virtual ~Panel() = default;
@@ -30,14 +30,14 @@ public:
 
     void setChangeHandler(ChangeHandler handler) { onChange_ = std::move(handler); }
 
-protected:
+  protected:
     void notifyChange(std::string_view control) {
         if (onChange_) {
             onChange_(control);
         }
     }
 
-private:
+  private:
     ChangeHandler onChange_;
 };
 

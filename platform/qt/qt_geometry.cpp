@@ -28,13 +28,25 @@ int QtGeometry::write(int i, double units, double perUnit) {
     return px;
 }
 
-double QtGeometry::left() const { return read(0, widget_->x(), scale_.x); }
-double QtGeometry::top() const { return read(1, widget_->y(), scale_.y); }
-double QtGeometry::width() const { return read(2, widget_->width(), scale_.x); }
-double QtGeometry::height() const { return read(3, widget_->height(), scale_.y); }
+double QtGeometry::left() const {
+    return read(0, widget_->x(), scale_.x);
+}
+double QtGeometry::top() const {
+    return read(1, widget_->y(), scale_.y);
+}
+double QtGeometry::width() const {
+    return read(2, widget_->width(), scale_.x);
+}
+double QtGeometry::height() const {
+    return read(3, widget_->height(), scale_.y);
+}
 
-void QtGeometry::setLeft(double v) { widget_->move(write(0, v, scale_.x), widget_->y()); }
-void QtGeometry::setTop(double v) { widget_->move(widget_->x(), write(1, v, scale_.y)); }
+void QtGeometry::setLeft(double v) {
+    widget_->move(write(0, v, scale_.x), widget_->y());
+}
+void QtGeometry::setTop(double v) {
+    widget_->move(widget_->x(), write(1, v, scale_.y));
+}
 
 void QtGeometry::setWidth(double v) {
     if (v < 0) {
@@ -50,11 +62,19 @@ void QtGeometry::setHeight(double v) {
     widget_->resize(widget_->width(), write(3, v, scale_.y));
 }
 
-bool QtGeometry::visible() const { return !widget_->isHidden(); }
-void QtGeometry::setVisible(bool v) { widget_->setVisible(v); }
+bool QtGeometry::visible() const {
+    return !widget_->isHidden();
+}
+void QtGeometry::setVisible(bool v) {
+    widget_->setVisible(v);
+}
 
-double QtWindowGeometry::scaleWidth() const { return client_->width() / innerScale_.x; }
-double QtWindowGeometry::scaleHeight() const { return client_->height() / innerScale_.y; }
+double QtWindowGeometry::scaleWidth() const {
+    return client_->width() / innerScale_.x;
+}
+double QtWindowGeometry::scaleHeight() const {
+    return client_->height() / innerScale_.y;
+}
 
 void QtScrollBar::setLargeChange(int v) {
     checkStep(v);

@@ -21,7 +21,7 @@ inline constexpr UnitScale kPanelUnits{0.991367 / 15.0, 0.941392 / 15.0};
 
 // A widget's geometry in the units of its container.
 class QtGeometry : public virtual Geometry {
-public:
+  public:
     QtGeometry(QWidget* widget, UnitScale scale) : widget_(widget), scale_(scale) {}
 
     double left() const override;
@@ -35,10 +35,10 @@ public:
     bool visible() const override;
     void setVisible(bool v) override;
 
-protected:
+  protected:
     QWidget* widget() const { return widget_; }
 
-private:
+  private:
     // Remembered units of Left, Top, Width, Height.
     struct Remembered {
         double units = 0;
@@ -55,7 +55,7 @@ private:
 // A window: outer geometry in twips (a QMdiSubWindow, or the frame itself) and the
 // inner size of its client widget in its own scale.
 class QtWindowGeometry : public QtGeometry, public WindowGeometry {
-public:
+  public:
     QtWindowGeometry(QWidget* outer, QWidget* client, UnitScale innerScale)
         : QtGeometry(outer, kTwips), client_(client), innerScale_(innerScale) {}
 
@@ -63,14 +63,14 @@ public:
     double scaleHeight() const override;
     void setScaleTop(double) override {}
 
-private:
+  private:
     QPointer<QWidget> client_;
     UnitScale innerScale_;
 };
 
 // A scroll bar of the panel, in panel units.
 class QtScrollBar : public QtGeometry, public ScrollBar {
-public:
+  public:
     explicit QtScrollBar(QScrollBar* bar) : QtGeometry(bar, kPanelUnits), bar_(bar) {}
 
     int max() const override { return bar_->maximum(); }
@@ -81,13 +81,13 @@ public:
     int smallChange() const override { return bar_->singleStep(); }
     void setSmallChange(int v) override;
 
-private:
+  private:
     QScrollBar* bar_;
 };
 
 // The panel's line Line2, drawn as a thin horizontal rule between its end points.
 class QtLine : public LineGeometry {
-public:
+  public:
     QtLine(QWidget* line, double x1, double y1, double x2, double y2);
     double x1() const override { return x1_; }
     double y1() const override { return y1_; }
@@ -95,7 +95,7 @@ public:
     double y2() const override { return y2_; }
     void setPoints(double x1, double y1, double x2, double y2) override;
 
-private:
+  private:
     QPointer<QWidget> line_;
     double x1_, y1_, x2_, y2_;
 };

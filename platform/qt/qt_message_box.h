@@ -8,11 +8,11 @@ namespace yurana::qt {
 
 // A modal QMessageBox with the text as its label and an OK button only.
 class QtMessageBox : public MessageBox {
-public:
+  public:
     explicit QtMessageBox(QWidget* parent = nullptr) : parent_(parent) {}
     void show(std::string_view text, std::string_view title = {}) override;
 
-private:
+  private:
     QWidget* parent_;
 };
 

@@ -11,7 +11,9 @@ namespace yurana::qt {
 
 namespace {
 
-QString toQ(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString toQ(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 
 }  // namespace
 

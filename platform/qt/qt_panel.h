@@ -13,7 +13,7 @@ namespace yurana::qt {
 // objectName. A QLineEdit's textChanged is its change notification: it fires inside
 // setText, so writes from code raise the change handling synchronously.
 class QtPanel : public Panel {
-public:
+  public:
     QtPanel(QWidget* root, std::function<void()> showWindow);
 
     std::string text(std::string_view control) const override;
@@ -28,7 +28,7 @@ public:
 
     QWidget* widget(std::string_view control) const;
 
-private:
+  private:
     QHash<QString, QWidget*> controls_;
     std::function<void()> showWindow_;
 };

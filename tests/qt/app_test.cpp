@@ -52,7 +52,7 @@ class AppTest : public QObject {
         return n;
     }
 
-private slots:
+  private slots:
     void initTestCase() { qt::installFontSubstitutions(); }
 
     void startUpArrangesAndShowsTheWindowsStopped() {
@@ -135,7 +135,8 @@ private slots:
         f.type("Texthenibairitu", "abc");
         f.app->tick();
         QCOMPARE(f.box.texts.size(), size_t(1));
-        QCOMPARE(f.box.texts[0], std::string("正しい数値を半角英数字で入力し再度実行してください。"));
+        QCOMPARE(f.box.texts[0],
+                 std::string("正しい数値を半角英数字で入力し再度実行してください。"));
         QCOMPARE(f.app->run().joutai, int(kStopped));
         QCOMPARE(f.app->record().tmin, 0.0f);
         QCOMPARE(f.text("Texthenibairitu"), std::string("abc"));
@@ -186,8 +187,8 @@ private slots:
         QRect a = f.app->form0Window()->geometry();
         QRect g = f.app->form3Window()->geometry();
         // The graph spans the frame's width, borders included, as the layout counts it.
-        QCOMPARE(g.width(), f.app->frame().mdi()->contentsRect().width() +
-                                app::FrameGeometry::kBorderPx);
+        QCOMPARE(g.width(),
+                 f.app->frame().mdi()->contentsRect().width() + app::FrameGeometry::kBorderPx);
         QCOMPARE(g.top(), a.bottom() + 1);
     }
 
@@ -200,13 +201,14 @@ private slots:
 
     void garbageEverywhereNeverCrashes() {
         Fixture f;
-        const char* boxes[] = {"Textk", "Textm", "Textc", "Textz", "Textwn", "Textt0",
-                               "Textxshoki", "Textvshoki", "Texttmin", "Texttmax",
-                               "Texthenibairitu", "Textw", "Textf", "Textkabem",
-                               "Textjikanbairitu", "Textgraphbairitu"};
+        const char* boxes[] = {
+            "Textk",           "Textm",      "Textc",      "Textz",     "Textwn",
+            "Textt0",          "Textxshoki", "Textvshoki", "Texttmin",  "Texttmax",
+            "Texthenibairitu", "Textw",      "Textf",      "Textkabem", "Textjikanbairitu",
+            "Textgraphbairitu"};
         const char* garbage[] = {"", "-", "1e999", "ｱ", "0", "-1e30", "1e-40", "9e37"};
-        const char* buttons[] = {"Command_keisan", "Command2", "Command6", "Command3",
-                                 "Command5", "Command2"};
+        const char* buttons[] = {"Command_keisan", "Command2", "Command6",
+                                 "Command3",       "Command5", "Command2"};
         for (const char* b : boxes) {
             for (const char* g : garbage) {
                 f.app->panel().setText(b, g);

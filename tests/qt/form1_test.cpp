@@ -26,7 +26,7 @@ class Form1Test : public QObject {
         return o;
     }
 
-private slots:
+  private slots:
     void initTestCase() { qt::installFontSubstitutions(); }
 
     void everyControlHasItsNameCaptionAndPlace() {

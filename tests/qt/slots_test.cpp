@@ -54,7 +54,7 @@ struct Fixture {
 class SlotsTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() { qt::installFontSubstitutions(); }
 
     void roundTripOnTheRealWidgets() {

@@ -16,7 +16,7 @@
 namespace yurana::test {
 
 class FakePanel : public Panel {
-public:
+  public:
     FakePanel() {
         for (const ControlDef& c : panelControls()) {
             std::string name(c.name);
@@ -56,7 +56,7 @@ public:
     int shown = 0;
     int writes = 0;
 
-private:
+  private:
     static std::string key(std::string_view control) { return std::string(control); }
 
     std::map<std::string, std::string> texts_;
@@ -67,7 +67,7 @@ private:
 };
 
 class RecordingMessageBox : public MessageBox {
-public:
+  public:
     void show(std::string_view text, std::string_view title = {}) override {
         texts.emplace_back(text);
         titles.emplace_back(title);
@@ -77,7 +77,7 @@ public:
 };
 
 class ManualClock : public Clock {
-public:
+  public:
     double now() const override { return t; }
     double t = 0;
 };

@@ -51,10 +51,10 @@ struct Reading {
 
 TEST(Lenient, ReadsTheLongestLeadingNumber) {
     const Reading rows[] = {
-        {"12", 12},      {" 12abc", 12},  {"1e3", 1000}, {"", 0},       {"-", 0},
-        {".5", 0.5},     {"5.", 5},       {"1,5", 1},    {"abc", 0},    {"1e", 1},
-        {"1e+", 1},      {"2.5e-1x", 0.25}, {" - 3 4", -34}, {"1.2.3", 1.2}, {"+7", 7},
-        {"1e-999", 0},   {"0.0158", 0.0158}, {"１２", 0},  {"\t\n 8", 8},  {"1E2", 100},
+        {"12", 12},    {" 12abc", 12},     {"1e3", 1000},   {"", 0},        {"-", 0},
+        {".5", 0.5},   {"5.", 5},          {"1,5", 1},      {"abc", 0},     {"1e", 1},
+        {"1e+", 1},    {"2.5e-1x", 0.25},  {" - 3 4", -34}, {"1.2.3", 1.2}, {"+7", 7},
+        {"1e-999", 0}, {"0.0158", 0.0158}, {"１２", 0},     {"\t\n 8", 8},  {"1E2", 100},
     };
     for (const Reading& r : rows) {
         EXPECT_DOUBLE_EQ(lenient(r.text), r.value) << '"' << r.text << '"';
@@ -70,14 +70,14 @@ TEST(Lenient, FailsOnlyBeyondTheDoubleRange) {
 
 TEST(Strict, AcceptsWholeNumbersOnly) {
     const Reading good[] = {
-        {"12", 12}, {" 12 ", 12}, {"1e3", 1000}, {".5", 0.5}, {"5.", 5}, {"-0.25", -0.25},
-        {"+3", 3},  {"1E-2", 0.01}, {"31.6228", 31.6228},
+        {"12", 12},       {" 12 ", 12}, {"1e3", 1000},  {".5", 0.5},          {"5.", 5},
+        {"-0.25", -0.25}, {"+3", 3},    {"1E-2", 0.01}, {"31.6228", 31.6228},
     };
     for (const Reading& r : good) {
         EXPECT_DOUBLE_EQ(strictDouble(r.text), r.value) << '"' << r.text << '"';
     }
-    const char* bad[] = {"", " ", "-", ".", " 12abc", "1,5", "abc", "1e", "1 2",
-                         "--1", "1e3.5", "１２", "0x10", "1.2.3", "e5"};
+    const char* bad[] = {"",    " ",   "-",     ".",    " 12abc", "1,5",   "abc", "1e",
+                         "1 2", "--1", "1e3.5", "１２", "0x10",   "1.2.3", "e5"};
     for (const char* text : bad) {
         EXPECT_EQ(failureOf([&] { strictDouble(text); }), Kind::TypeMismatch) << '"' << text << '"';
     }

@@ -10,7 +10,7 @@ namespace yurana {
 namespace {
 
 class ParameterPanelTest : public ::testing::Test {
-protected:
+  protected:
     ParameterPanelTest() : form(panel, record, run, box, [] { return GraphSize{640, 252}; }) {
         panel.setChangeHandler([this](std::string_view c) { form.textChanged(c); });
         run.joutai = kStopped;

@@ -132,7 +132,9 @@ struct Case {
     float t0, x0, v0;
 };
 
-std::ostream& operator<<(std::ostream& os, const Case& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const Case& c) {
+    return os << c.name;
+}
 
 class ClosedFormSolvesTheEquation : public ::testing::TestWithParam<Case> {};
 
@@ -186,12 +188,11 @@ TEST_P(ClosedFormSolvesTheEquation, AgreesWithRK4) {
     EXPECT_LT(worst, 1e-6 * amplitude) << cs.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Regimes, ClosedFormSolvesTheEquation,
-    ::testing::Values(Case{"underdamped", 1, 100, 2.5f, 0.5f, 0.05f, -0.2f},
-                      Case{"critical", 1, 100, 20, 0.25f, 0.05f, 0.3f},
-                      Case{"overdamped", 1, 100, 25, 1.0f, -0.02f, 0.1f}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Regimes, ClosedFormSolvesTheEquation,
+                         ::testing::Values(Case{"underdamped", 1, 100, 2.5f, 0.5f, 0.05f, -0.2f},
+                                           Case{"critical", 1, 100, 20, 0.25f, 0.05f, 0.3f},
+                                           Case{"overdamped", 1, 100, 25, 1.0f, -0.02f, 0.1f}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace yurana

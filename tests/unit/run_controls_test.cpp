@@ -11,9 +11,12 @@ namespace yurana {
 namespace {
 
 class RunControlsTest : public ::testing::Test {
-protected:
+  protected:
     RunControlsTest()
-        : parameters(panel, record, run, box, [] { return GraphSize{640, 252}; }),
+        : parameters(panel, record, run, box,
+                     [] {
+                         return GraphSize{640, 252};
+                     }),
           controls(panel, run, record, parameters, clock, box, hooks()),
           loop(run, record, step, panel, loopHooks()) {
         panel.setChangeHandler([this](std::string_view c) { parameters.textChanged(c); });
