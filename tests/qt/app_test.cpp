@@ -6,41 +6,15 @@
 #include <QMdiSubWindow>
 #include <QtTest>
 
-#include "app/application.h"
 #include "platform/qt/fonts.h"
-#include "support/fake_panel.h"
+#include "support/app_fixture.h"
 
 using namespace yurana;
 
 class AppTest : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        test::RecordingMessageBox box;
-        test::ManualClock clock;
-        std::unique_ptr<app::Application> app;
-
-        Fixture() {
-            app::Application::Options o;
-            o.box = &box;
-            o.clock = &clock;
-            o.runLoop = false;
-            o.folder = QCoreApplication::applicationDirPath();
-            clock.t = 100;
-            app = std::make_unique<app::Application>(o);
-            app->Main();
-        }
-        void click(const char* name) {
-            QTest::mouseClick(qobject_cast<QAbstractButton*>(app->form1().control(name)),
-                              Qt::LeftButton);
-        }
-        void type(const char* name, const char* text) {
-            auto* edit = qobject_cast<QLineEdit*>(app->form1().control(name));
-            edit->selectAll();
-            QTest::keyClicks(edit, text);
-        }
-        std::string text(const char* name) { return app->panel().text(name); }
-    };
+    using Fixture = test::AppFixture;
 
     static int countColour(const QImage& image, QColor colour) {
         int n = 0;

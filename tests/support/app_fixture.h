@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QtTest>
 #include <memory>
 
@@ -30,6 +31,12 @@ struct AppFixture {
     }
 
     std::string text(const char* name) { return app->panel().text(name); }
+
+    void type(const char* name, const char* text) {
+        auto* edit = qobject_cast<QLineEdit*>(app->form1().control(name));
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
 
     void click(const char* name) {
         QTest::mouseClick(qobject_cast<QAbstractButton*>(app->form1().control(name)),
