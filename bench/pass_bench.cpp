@@ -100,4 +100,31 @@ void BM_RunningPass(benchmark::State& state) {
 }
 BENCHMARK(BM_RunningPass)->Unit(benchmark::kMicrosecond);
 
+// The graph's share alone, on the real image: one plot step with all five curves.
+void BM_PlotStepAllCurvesQt(benchmark::State& state) {
+    bench::ensureQtApplication();
+    test::FakePanel panel;
+    for (const char* box : {"Checkheni", "Checkxc", "Checkxp", "Checkxcxp", "Checkkabeheni"}) {
+        panel.setValue(box, 1);
+    }
+    ModelRecord record = defaults();
+    graph::PenMemory pen;
+    QWidget plotWidget;
+    plotWidget.resize(640, 252);
+    QWidget panelWidget;
+    panelWidget.resize(75, 185);
+    qt::QtPicture plot(&plotWidget);
+    qt::QtPicture summary(&panelWidget);
+    graph::Graph graph(plot, summary, panel, record, pen);
+    graph.graph_haikei();
+    StepValues step;
+    double t = 0;
+    for (auto _ : state) {
+        t = std::fmod(t + 1.0 / 60, 19.0);
+        evaluateResponse(record, t, "1000", 1, step);
+        graph.plotStep(t, step);
+    }
+}
+BENCHMARK(BM_PlotStepAllCurvesQt)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
