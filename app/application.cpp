@@ -212,36 +212,40 @@ void Application::form0Load() {
     form0Window_->hide();
     form1Window_->hide();
     form3Window_->hide();
-    if (!arrangeAndInit()) {
-        // The same failure again: show what there is rather than asking forever.
-        arrangeAndInit();
-    }
-    step_.xpix = 0;
+    arrangeInitAndShow();
     form0Loaded_ = true;
-    showAll();
     if (runLoop_) {
         timer_.start();
     }
 }
 
-bool Application::arrangeAndInit() {
-    try {
-        arrange(*windows_, flags_);
-        // A freshly loaded form0 is resized by the arrangement and so re-tiles through its
-        // resize handling; the window kept here may already have that size, so run the
-        // handling in any case: the windows must end up tiled.
-        form0Resized(*layout_);
-        if (run_.joutai == kJoutaiEmpty) {
-            run_.joutai = kStopped;
+void Application::arrangeInitAndShow() {
+    // A second failure in a row is the same failure: show what there is rather than
+    // asking forever.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        try {
+            arrange(*windows_, flags_);
+            // A freshly loaded form0 is resized by the arrangement and so re-tiles through
+            // its resize handling; the window kept here may already have that size, so run
+            // the handling in any case: the windows must end up tiled.
+            form0Resized(*layout_);
+            if (run_.joutai == kJoutaiEmpty) {
+                run_.joutai = kStopped;
+            }
+            form0_->init();
+            break;
+        } catch (const calc_error&) {
+            reportFailure();
         }
-        form0_->init();
-        return true;
-    } catch (const calc_error&) {
-        box_->show(kMsgBadRun);
-        record_.tmin = 0;
-        run_.joutai = kStopped;
-        return false;
     }
+    step_.xpix = 0;
+    showAll();
+}
+
+void Application::reportFailure() {
+    box_->show(kMsgBadRun);
+    record_.tmin = 0;
+    run_.joutai = kStopped;
 }
 
 void Application::showAll() {
@@ -261,21 +265,13 @@ void Application::tick() {
         try {
             loop_->pass();
         } catch (const calc_error&) {
-            recover();
+            reportFailure();
+            arrangeInitAndShow();
         }
     } else if (form2_ != nullptr) {
         fullScreenPass();
     }
     inPass_ = false;
-}
-
-void Application::recover() {
-    box_->show(kMsgBadRun);
-    record_.tmin = 0;
-    run_.joutai = kStopped;
-    arrangeAndInit();
-    step_.xpix = 0;
-    showAll();
 }
 
 FullScreenHooks Application::fullScreenHooks() {

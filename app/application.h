@@ -93,8 +93,10 @@ class Application : public QObject {
 
     // The animation window's load handler and its failure recovery.
     void form0Load();
-    bool arrangeAndInit();
-    void recover();
+    // From the arrangement on: arrangement, init, the four shows.
+    void arrangeInitAndShow();
+    // The failure message, tmin 0 and the stopped state.
+    void reportFailure();
     void showAll();
     void processEvents();
     void end();
