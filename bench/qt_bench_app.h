@@ -3,10 +3,13 @@
 // The one Qt application object the Qt benchmarks need (offscreen), created on first use.
 
 #include <QApplication>
+#include <QPainter>
 #include <filesystem>
 #include <string>
 
+#include "animation/scene.h"
 #include "platform/qt/fonts.h"
+#include "platform/qt/qt_surface.h"
 
 namespace yurana::bench {
 
@@ -26,5 +29,18 @@ inline void ensureQtApplication() {
 // The bitmaps of the source tree.
 inline const std::string kDataFolder =
     (std::filesystem::path(__FILE__).parent_path().parent_path() / "data").string();
+
+// The picture: the canvas drawn scaled into a 960 × 720 image, as the window's paint.
+class PicturePresenter : public FramePresenter {
+  public:
+    void present(const Surface& canvas, const Rect& src) override {
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(picture.rect(), static_cast<const qt::QtSurface&>(canvas).image(),
+                          QRect(src.Left, src.Top, src.Right - src.Left, src.Bottom - src.Top));
+    }
+    void canvasReleased() override {}
+    QImage picture{960, 720, QImage::Format_ARGB32_Premultiplied};
+};
 
 }  // namespace yurana::bench

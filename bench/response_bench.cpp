@@ -4,21 +4,12 @@
 
 #include "model/numbers.h"
 #include "model/response.h"
+#include "support/model_defaults.h"
 
 namespace {
 
 yurana::ModelRecord defaults() {
-    yurana::ModelRecord r;
-    r.m = 1;
-    r.k = 1000;
-    r.c = 1;
-    r.z = 0.0158f;
-    r.wn = 31.6228f;
-    r.wd = 31.6189f;
-    r.xshoki = 0.05f;
-    r.f = 3;
-    r.w = 2;
-    r.kabem = 1000;
+    yurana::ModelRecord r = yurana::test::defaultRecord();
     yurana::keisan_c1c2(r);
     return r;
 }

@@ -95,19 +95,7 @@ BENCHMARK(BM_SceneBltLogic);
 
 namespace {
 
-// The picture: the canvas drawn scaled into a 960 × 720 image, as the window's paint.
-class ImagePresenter : public FramePresenter {
-  public:
-    void present(const Surface& canvas, const Rect& src) override {
-        QPainter painter(&picture);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(picture.rect(), static_cast<const qt::QtSurface&>(canvas).image(),
-                          QRect(src.Left, src.Top, src.Right - src.Left, src.Bottom - src.Top));
-    }
-    void canvasReleased() override {}
-    QImage picture{960, 720, QImage::Format_ARGB32_Premultiplied};
-};
-
+using ImagePresenter = bench::PicturePresenter;
 using bench::ensureQtApplication;
 using bench::kDataFolder;
 

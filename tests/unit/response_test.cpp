@@ -6,28 +6,16 @@
 #include <ostream>
 
 #include "model/calc_error.h"
+#include "support/model_defaults.h"
 
 namespace yurana {
 namespace {
 
-ModelRecord defaults() {
-    ModelRecord r;
-    r.m = 1;
-    r.k = 1000;
-    r.c = 1;
-    r.z = 0.0158f;
-    r.wn = 31.6228f;
-    r.wd = 31.6189f;
-    r.xshoki = 0.05f;
-    r.f = 3;
-    r.w = 2;
-    r.kabem = 1000;
-    return r;
-}
+using test::defaultRecord;
 
 TEST(KeisanC1C2, WhereTheFitCannotBeMadeTheConstantsStay) {
     auto withConstants = [] {
-        ModelRecord r = defaults();
+        ModelRecord r = defaultRecord();
         r.c1 = 7;
         r.c2 = 8;
         return r;
@@ -52,7 +40,7 @@ TEST(KeisanC1C2, WhereTheFitCannotBeMadeTheConstantsStay) {
 }
 
 TEST(Response, StepValuesTheWallAndFailures) {
-    ModelRecord r = defaults();
+    ModelRecord r = defaultRecord();
     keisan_c1c2(r);
     StepValues v;
     const double t = M_PI / 4;  // sin(2t) = 1: x_w = 0.012 m
