@@ -35,18 +35,6 @@ SceneVariant fullScreenVariant() {
     return v;
 }
 
-void fullScreenResponse(const ModelRecord& r, double t, std::string_view henibairitu, int check1,
-                        StepValues& out) {
-    out.xc = complementary(r, t);
-    out.xp = num::toSingle(particular(r, t));
-    out.xpix = num::checked((out.xc + out.xp) * num::strictDouble(henibairitu));
-    const float kabeheni = wallDisplacement(r, t);
-    out.kabepix = num::toSingle(num::checked(num::strictDouble(henibairitu) * kabeheni));
-    if (check1 == 0) {
-        out.kabepix = 0;
-    }
-}
-
 FullScreenView::FullScreenView(SurfaceFactory& factory, std::string folder, FullScreenInputs inputs,
                                FramePresenter& presenter, FullScreenHooks hooks)
     : in_(inputs),
@@ -59,8 +47,8 @@ void FullScreenView::init() {
 }
 
 void FullScreenView::yurana() {
-    fullScreenResponse(in_.record, in_.run.jikan, in_.panel.text("Texthenibairitu"),
-                       in_.panel.value("Check1"), step_);
+    evaluateResponse(in_.record, in_.run.jikan, in_.panel.text("Texthenibairitu"),
+                     in_.panel.value("Check1"), step_, true);
 }
 
 void FullScreenView::blt() {

@@ -27,12 +27,6 @@ void advanceFullScreenClock(RunState& run, double T, const ModelRecord& record);
 // clock rule above.
 SceneVariant fullScreenVariant();
 
-// The full-screen view's response at model time t (its yurana without plot step): as
-// the animation window's, except that xp is held as a Single, xpix sums that Single,
-// and kabeheni is not kept. A failure leaves the values not yet written unchanged.
-void fullScreenResponse(const ModelRecord& r, double t, std::string_view henibairitu, int check1,
-                        StepValues& out);
-
 // The module-level values the view reads and does not own.
 struct FullScreenInputs {
     RunState& run;              // joutai, jikan (advanced here), timer0, ichijiteishi

@@ -113,9 +113,9 @@ float wallDisplacement(const ModelRecord& r, double t) {
 }
 
 void evaluateResponse(const ModelRecord& r, double t, std::string_view henibairitu, int check1,
-                      StepValues& out) {
+                      StepValues& out, bool xpAsSingle) {
     out.xc = complementary(r, t);
-    out.xp = particular(r, t);
+    out.xp = xpAsSingle ? num::toSingle(particular(r, t)) : particular(r, t);
     out.xpix = checked((out.xc + out.xp) * num::strictDouble(henibairitu));
     out.kabeheni = wallDisplacement(r, t);
     out.kabepix = num::toSingle(checked(num::strictDouble(henibairitu) * out.kabeheni));

@@ -35,8 +35,9 @@ float wallDisplacement(const ModelRecord& r, double t);
 
 // Response evaluation: writes xc, xp, xpix, kabeheni, kabepix in that order, reading
 // the magnification text strictly on every call; check1 is Check1's value.
-// A failure leaves the values not yet written unchanged.
+// A failure leaves the values not yet written unchanged. The full-screen view holds
+// xp as a Single (`xpAsSingle`).
 void evaluateResponse(const ModelRecord& r, double t, std::string_view henibairitu, int check1,
-                      StepValues& out);
+                      StepValues& out, bool xpAsSingle = false);
 
 }  // namespace yurana
