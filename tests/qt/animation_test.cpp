@@ -1,0 +1,243 @@
+// The QImage surfaces, the program's bitmaps, form0's paint rule, and full screen (Form2).
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMdiSubWindow>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <queue>
+
+#include "app/application.h"
+#include "support/fake_panel.h"
+
+using namespace yurana;
+using qt::QtSurface;
+
+namespace {
+
+const QRgb kRed = qRgb(255, 0, 0), kGreen = qRgb(0, 255, 0), kBlack = qRgb(0, 0, 0);
+
+QImage filled(int w, int h, QRgb colour) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+QString programFile(const char* name) {
+    return QCoreApplication::applicationDirPath() + "/" + name;
+}
+
+// The black pixels of a bitmap, and those not reachable from its border through black:
+// black inside the drawing, which a keyed copy would wrongly punch out.
+std::pair<int, int> blackAndEnclosed(const char* name) {
+    const QImage image = QImage(programFile(name)).convertToFormat(QImage::Format_RGB32);
+    const int w = image.width(), h = image.height();
+    std::vector<bool> seen(std::size_t(w) * h);
+    std::queue<QPoint> open;
+    auto visit = [&](int x, int y) {
+        if (x >= 0 && y >= 0 && x < w && y < h && image.pixel(x, y) == kBlack && !seen[y * w + x]) {
+            seen[y * w + x] = true;
+            open.push({x, y});
+        }
+    };
+    for (int i = 0; i < std::max(w, h); ++i) {
+        visit(i, 0), visit(i, h - 1), visit(0, i), visit(w - 1, i);
+    }
+    int reached = 0;
+    for (; !open.empty(); open.pop(), ++reached) {
+        const int x = open.front().x(), y = open.front().y();
+        visit(x + 1, y), visit(x - 1, y), visit(x, y + 1), visit(x, y - 1);
+    }
+    const auto* bits = reinterpret_cast<const QRgb*>(image.constBits());
+    const int black = int(std::count(bits, bits + std::size_t(w) * h, kBlack));
+    return {black, black - reached};
+}
+
+// Qt surfaces that count how many of them are alive.
+class CountingFactory : public SurfaceFactory {
+    struct Counted : QtSurface {
+        Counted(const QImage& image, int& live) : QtSurface(image), live(live) { ++live; }
+        ~Counted() override { --live; }
+        int& live;
+    };
+    qt::QtSurfaceFactory qt_;
+
+  public:
+    std::unique_ptr<Surface> load(const std::string& p) override { return load(p, 0, 0); }
+    std::unique_ptr<Surface> load(const std::string& p, int w, int h) override {
+        auto s = w ? qt_.load(p, w, h) : qt_.load(p);
+        return std::make_unique<Counted>(static_cast<QtSurface&>(*s).image(), live);
+    }
+    int live = 0;
+};
+
+// The whole program with a hand-driven clock and loop.
+struct Program {
+    test::RecordingMessageBox box;
+    test::ManualClock clock;
+    CountingFactory surfaces;
+    std::unique_ptr<app::Application> app;
+
+    explicit Program(app::Form2Options fullScreen = {}) {
+        fullScreen.factory = &surfaces;
+        clock.t = 100;
+        app = std::make_unique<app::Application>(app::Application::Options{
+            &box, &clock, QCoreApplication::applicationDirPath(), false, fullScreen});
+        app->Main();
+        app->tick();
+    }
+    void click(const char* name) {
+        QTest::mouseClick(qobject_cast<QAbstractButton*>(app->form1().control(name)),
+                          Qt::LeftButton);
+    }
+    // FullScreen, then the loop's hand-over pass: only the view is up, with its surfaces.
+    void enter() {
+        click("Command4");
+        QVERIFY(app->form2() != nullptr && app->form2()->isVisible());
+        app->tick();
+        QVERIFY(!app->form0Loaded());
+        QCOMPARE(surfaces.live, 7);
+    }
+    // Back in the animation window, running, the view gone with its surfaces.
+    void checkRunningInTheWindow() {
+        QCOMPARE(app->run().joutai, int(kRunning));
+        QCOMPARE(app->panel().text("Command2"), std::string("停止"));
+        QVERIFY(app->form2() == nullptr);
+        QCOMPARE(surfaces.live, 0);
+        QVERIFY(app->form0Loaded() && app->form0Window()->isVisible());
+        app->tick();
+        QVERIFY(app->form0().textLine().contains(QStringLiteral("秒2")));
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            QVERIFY(w->objectName() != "Form2");  // the unloaded view is deleted
+        }
+        QVERIFY(box.texts.empty());
+    }
+};
+
+}  // namespace
+
+class AnimationTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void theColourKeyMakesBlackTransparentForKeyedCopiesOnly() {
+        QImage ring = filled(20, 20, kGreen);
+        ring.setPixel(10, 10, kBlack);
+        ring.setPixel(0, 0, qRgb(1, 0, 0));  // near black is not the key
+        QtSurface sprite(ring);
+        sprite.setBlackColorKey();
+        QtSurface canvas(filled(20, 20, kRed));
+        canvas.copy({0, 0, 20, 20}, sprite, {0, 0, 20, 20}, CopyKind::Keyed);
+        QCOMPARE(canvas.image().pixel(10, 10), kRed);
+        QCOMPARE(canvas.image().pixel(2, 10), kGreen);
+        QCOMPARE(canvas.image().pixel(0, 0), qRgb(1, 0, 0));
+        canvas.copy({0, 0, 20, 20}, sprite, {0, 0, 20, 20}, CopyKind::Opaque);
+        QCOMPARE(canvas.image().pixel(10, 10), kBlack);
+    }
+
+    void refusedCopiesLeaveTheDestinationUnchanged() {
+        // Onto 100 × 100 from 20 × 20: empty, inverted or outside destinations, then sources.
+        const Rect all{0, 0, 20, 20}, part{0, 0, 10, 10};
+        const std::pair<Rect, Rect> rows[] = {{{10, 10, 10, 30}, all}, {{10, 30, 30, 10}, all},
+                                              {{0, -1, 20, 19}, all},  {{90, 0, 101, 10}, all},
+                                              {{0, 90, 10, 101}, all}, {{-5, 0, 10, 10}, all},
+                                              {part, {0, 5, 20, 5}},   {part, {0, 20, 20, 0}},
+                                              {part, {0, 0, 20, 21}},  {part, {0, -1, 20, 20}}};
+        for (const auto& row : rows) {
+            QtSurface canvas(filled(100, 100, kRed));
+            const QImage before = canvas.image().copy();
+            QtSurface source(filled(20, 20, kGreen));
+            canvas.copy(row.first, source, row.second, CopyKind::Opaque);
+            canvas.copy(row.first, source, row.second, CopyKind::Keyed);
+            QVERIFY2(canvas.image() == before, qPrintable(QString("row %1").arg(&row - rows)));
+        }
+    }
+
+    void theProgramsBitmapsAreBlackOnlyWhereTransparent() {
+        for (const char* name : {"m3.bmp", "k.bmp"}) {  // keyed, with transparent parts
+            const auto [black, enclosed] = blackAndEnclosed(name);
+            QVERIFY2(black > 0, name);
+            QCOMPARE(enclosed, 0);
+        }
+        for (const char* name : {"back1.bmp", "kabe.bmp", "bou.bmp", "kabeoku.bmp"}) {
+            QCOMPARE(blackAndEnclosed(name).first, 0);
+        }
+        auto stretched = qt::QtSurfaceFactory().load(programFile("m3.bmp").toStdString(), 64, 32);
+        QCOMPARE(QSize(stretched->width(), stretched->height()), QSize(64, 32));
+    }
+
+    // The loop's present only draws its frame; a system repaint composes one (advancing
+    // the time) only while running.
+    void aSystemRepaintRunsBltOnlyWhileRunning() {
+        for (int joutai : {kStopped, kRunning, kFullScreen, kAboutPaused}) {
+            StepValues step;
+            RunState run{kRunning};
+            ModelRecord record;
+            record.jikanbairitu = 1;
+            test::ManualClock clock;
+            app::Form0 form(SceneInputs{step, run, record, clock});
+            form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            form.init();
+            form.blt();
+            clock.t = 1;
+            form.picture()->repaint();  // the loop's frame
+            QCOMPARE(run.jikan, 0.0);
+            const QString loopFrame = form.textLine();  // "0.00秒2   +0m"
+            run.joutai = joutai;
+            clock.t = 4.5;
+            form.picture()->repaint();  // a system repaint
+            const bool composes = joutai == kRunning;
+            QCOMPARE(std::pair(joutai, run.jikan), std::pair(joutai, composes ? 4.5 : 0.0));
+            QCOMPARE(form.textLine() != loopFrame, composes);
+        }
+    }
+
+    void enteredFromStoppedTheTimeStartsAtTmin() {
+        for (auto [magnification, first] : {std::pair{"1", "2.00 秒3"}, {"3", "6.00 秒3"}}) {
+            Program p;
+            p.app->panel().setText("Texttmin", "2");
+            p.app->panel().setText("Textjikanbairitu", magnification);
+            p.enter();
+            p.app->tick();
+            QCOMPARE(p.app->form2()->textLine().left(7), QString::fromUtf8(first));
+        }
+    }
+
+    void enteredWhileRunningTheTimeGoesOnFromTimer0AndAClickReturns() {
+        Program p;
+        p.app->panel().setText("Texttmin", "2");
+        p.click("Command2");  // timer0 = 100
+        p.enter();
+        p.clock.t = 101.5;
+        p.app->tick();
+        QCOMPARE(p.app->form2()->textLine().left(7), QStringLiteral("1.50 秒3"));  // no tmin
+        QTest::mouseClick(p.app->form2(), Qt::LeftButton);
+        p.checkRunningInTheWindow();
+        QCOMPARE(p.app->form0().textLine().left(6), QStringLiteral("3.50秒2"));
+    }
+
+    void enteringAndLeavingTwentyTimesReleasesEverySurface() {
+        Program p;
+        for (int i = 0; i < 20; ++i) {
+            p.enter();
+            p.clock.t += 0.25;
+            p.app->tick();
+            QTest::mouseClick(p.app->form2(), Qt::LeftButton, {}, QPoint(i * 13, i * 7));
+            p.checkRunningInTheWindow();
+        }
+    }
+
+    void aBitmapMissingAfterTheShowReturnsToTheRunningWindow() {
+        QTemporaryDir dir;
+        for (const char* name : {"back1.bmp", "m3.bmp", "kabe.bmp", "bou.bmp", "kabeoku.bmp"}) {
+            QVERIFY(QFile::copy(programFile(name), dir.filePath(name)));  // no k.bmp
+        }
+        Program p(app::Form2Options{dir.path()});
+        p.click("Command4");
+        p.checkRunningInTheWindow();
+    }
+};
+
+QTEST_MAIN(AnimationTest)
+#include "animation_test.moc"
