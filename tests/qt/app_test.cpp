@@ -97,17 +97,6 @@ class AppTest : public QObject {
         QCOMPARE(f.app->run().joutai, int(kRunning));
     }
 
-    void wallAnimationTickedDuringARun() {
-        Fixture f;
-        f.click("Command2");
-        run(f, 2, 0.4);
-        QCOMPARE(f.app->step().kabepix, 0.0f);
-        QVERIFY(f.app->step().kabeheni != 0.0f);
-        f.app->panel().setValue("Check1", 1);
-        run(f, 1, 0.1);
-        QCOMPARE(f.app->step().kabepix, f.app->step().kabeheni * 1000.0f);
-    }
-
     void failingPassesAreReportedAndStop_data() {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("text");
