@@ -11,7 +11,7 @@ namespace {
 
 // The text line: "ＭＳ ゴシック" 20 pt bold, white, at nint(640 × 0.03), nint(480 × 0.9).
 const TextFont kTextFont{"ＭＳ ゴシック", 20, true};
-constexpr Colour kWhite{255, 255, 255};
+constexpr Rgb kWhite{255, 255, 255};
 const int kTextX = num::nint(kCanvasWidth * 0.03);  // 19
 const int kTextY = num::nint(kCanvasHeight * 0.9);  // 432
 

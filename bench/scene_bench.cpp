@@ -28,7 +28,7 @@ class NullSurface : public Surface {
         benchmark::DoNotOptimize(dest);
         benchmark::DoNotOptimize(src);
     }
-    void drawText(int, int, std::string_view text, const TextFont&, Colour) override {
+    void drawText(int, int, std::string_view text, const TextFont&, Rgb) override {
         benchmark::DoNotOptimize(text.data());
     }
 

@@ -1,18 +1,10 @@
 #pragma once
 
-#include <cstdint>
 #include <string_view>
 
+#include "platform/rgb.h"
+
 namespace yurana {
-
-// A colour by its red, green and blue parts (0..255).
-struct Rgb {
-    std::uint8_t r = 0;
-    std::uint8_t g = 0;
-    std::uint8_t b = 0;
-
-    friend bool operator==(Rgb, Rgb) = default;
-};
 
 // A picture surface a window draws on: the plot area of the graph window, its summary
 // panel. Coordinates are pixels from the top-left corner of the client area, x to the

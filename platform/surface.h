@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/rgb.h"
+
 namespace yurana {
 
 // A rectangle in pixels, Right and Bottom exclusive.
@@ -36,12 +38,6 @@ struct TextFont {
     bool bold = false;
 };
 
-struct Colour {
-    std::uint8_t r = 0;
-    std::uint8_t g = 0;
-    std::uint8_t b = 0;
-};
-
 class Surface {
   public:
     virtual ~Surface() = default;
@@ -58,7 +54,7 @@ class Surface {
 
     // Draws one line of text whose top-left corner is (x, y), without a background.
     virtual void drawText(int x, int y, std::string_view text, const TextFont& font,
-                          Colour colour) = 0;
+                          Rgb colour) = 0;
 };
 
 class SurfaceFactory {

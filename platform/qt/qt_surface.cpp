@@ -73,7 +73,7 @@ void QtSurface::copy(const Rect& dest, const Surface& src, const Rect& srcRect, 
     painter.drawImage(toQRect(dest), picture, toQRect(srcRect));
 }
 
-void QtSurface::drawText(int x, int y, std::string_view text, const TextFont& font, Colour colour) {
+void QtSurface::drawText(int x, int y, std::string_view text, const TextFont& font, Rgb colour) {
     QPainter painter(&image_);
     painter.setFont(programFont(font.family.c_str(), font.points, font.bold));
     painter.setPen(QColor(colour.r, colour.g, colour.b));

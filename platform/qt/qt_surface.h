@@ -17,8 +17,7 @@ class QtSurface : public Surface {
     int height() const override { return image_.height(); }
     void setBlackColorKey() override;
     void copy(const Rect& dest, const Surface& src, const Rect& srcRect, CopyKind kind) override;
-    void drawText(int x, int y, std::string_view text, const TextFont& font,
-                  Colour colour) override;
+    void drawText(int x, int y, std::string_view text, const TextFont& font, Rgb colour) override;
 
     const QImage& image() const { return image_; }
 

@@ -233,7 +233,9 @@ class AnimationTest : public QObject {
         for (const char* name : {"back1.bmp", "m3.bmp", "kabe.bmp", "bou.bmp", "kabeoku.bmp"}) {
             QVERIFY(QFile::copy(programFile(name), dir.filePath(name)));  // no k.bmp
         }
-        Program p(app::Form2Options{dir.path()});
+        app::Form2Options options;
+        options.folder = dir.path();
+        Program p(options);
         p.click("Command4");
         p.checkRunningInTheWindow();
     }

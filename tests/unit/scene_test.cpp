@@ -43,7 +43,7 @@ class RasterSurface : public Surface {
             }
         }
     }
-    void drawText(int, int, std::string_view, const TextFont&, Colour) override {}
+    void drawText(int, int, std::string_view, const TextFont&, Rgb) override {}
     Pixel at(int x, int y) const { return px_[std::size_t(y) * w_ + x]; }
     bool anywhere(Pixel colour, Pixel mask = ~0u) const {
         return std::ranges::any_of(px_, [&](Pixel p) { return (p & mask) == colour; });
