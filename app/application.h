@@ -71,8 +71,6 @@ class Application : public QObject {
     QMdiSubWindow* form1Window() { return form1Window_; }
     QMdiSubWindow* form3Window() { return form3Window_; }
     Panel& panel() { return *panel_; }
-    ParameterPanel& parameters() { return *parameters_; }
-    RunControls& controls() { return *controls_; }
     ModelRecord& record() { return record_; }
     RunState& run() { return run_; }
     StepValues& step() { return step_; }
