@@ -5,11 +5,14 @@
 namespace yurana {
 
 void advanceClock(RunState& s, double T, float tmin, double jikanbairitu) {
-    if (s.ichijiteishi == 0) {
-        s.jikan = num::add(num::mul(num::sub(T, s.timer0), jikanbairitu), tmin);
-    }
+    // Stopped, the time is 0 whatever the product: skip it, so a magnification that
+    // overflows cannot fail every pass of the stopped state.
     if (s.joutai == kStopped) {
         s.jikan = 0;
+        return;
+    }
+    if (s.ichijiteishi == 0) {
+        s.jikan = num::add(num::mul(num::sub(T, s.timer0), jikanbairitu), tmin);
     }
 }
 

@@ -23,9 +23,9 @@ struct RunState {
     int ichijiteishi = 0;   // pause flag: 1 while paused
 };
 
-// Advance, with T the clock reading: unless paused,
-//   jikan = (T − timer0) · jikanbairitu + tmin;
-// then jikan = 0 when stopped. Fails on overflow.
+// Advance, with T the clock reading: 0 when stopped; otherwise, unless paused,
+//   jikan = (T − timer0) · jikanbairitu + tmin.
+// Fails on overflow.
 void advanceClock(RunState& s, double T, float tmin, double jikanbairitu);
 
 // Start: the clock origin becomes T.

@@ -52,9 +52,21 @@ Scene::Surfaces Scene::loadAll() {
     return s;
 }
 
+std::string bitmapFailedText(std::string_view file) {
+    return std::string(file) +
+           " を読み込めませんでした。プログラムのフォルダにあるか確かめてください。";
+}
+
 void Scene::init() {
     shokika_ = false;
-    Surfaces fresh = loadAll();
+    Surfaces fresh;
+    try {
+        fresh = loadAll();
+    } catch (const calc_error&) {
+        // No picture until every bitmap loads: the view shows empty, not a stale frame.
+        release();
+        throw;
+    }
     if (surfaces_.canvas) {
         presenter_.canvasReleased();
     }
@@ -110,12 +122,14 @@ std::string Scene::composeTextLine() const {
 }
 
 void Scene::blt() {
+    // Without its bitmaps the view draws nothing, but the time goes on, so the graph
+    // traces and the run behaves as with a picture.
+    variant_.advance(in_.run, in_.clock.now(), in_.record);
     if (!shokika_) {
         return;
     }
     const PixelSize size = layoutSize();
     const SceneLayout layout = sceneLayout(size.width, size.height, variant_.y0);
-    variant_.advance(in_.run, in_.clock.now(), in_.record);
     const auto pieces = framePieces(layout, spriteSizes(), in_.step.xpix, in_.step.kabepix);
     std::string line = composeTextLine();
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "animation/run_state.h"
 #include "animation/scene_layout.h"
@@ -62,19 +63,23 @@ inline constexpr const char* kRodFile = "bou.bmp";
 inline constexpr const char* kSpringFile = "k.bmp";
 inline constexpr const char* kFarSideFile = "kabeoku.bmp";
 
+// The message for a bitmap that cannot be loaded, naming the file.
+std::string bitmapFailedText(std::string_view file);
+
 class Scene {
   public:
     Scene(SurfaceFactory& factory, std::string folder, SceneInputs inputs,
           FramePresenter& presenter, SceneVariant variant = {});
 
     // init: loads every bitmap afresh and sets the black colour key on the keyed
-    // sprites. Fails (calc_error) when a bitmap cannot be loaded; blt then stays idle.
+    // sprites. Fails (bitmap_error) when a bitmap cannot be loaded; the surfaces are
+    // then released and blt stays idle until an init succeeds.
     void init();
 
     // blt: one frame. Advances the clock, composes the background, the mass, the spring
     // pieces, the rods, the wall band, its far side and the text line on the canvas,
-    // and presents the canvas. Does nothing before init has finished. Every failure
-    // (calc_error) comes before the canvas is touched.
+    // and presents the canvas. Before init has finished it only advances the clock.
+    // Every failure (calc_error) comes before the canvas is touched.
     void blt();
 
     // Unload: releases every surface; blt stays idle until the next init.

@@ -220,8 +220,21 @@ void Application::form0Load() {
 }
 
 void Application::arrangeInitAndShow() {
-    // A second failure in a row is the same failure: show what there is rather than
-    // asking forever.
+    arrangeWindows();
+    if (run_.joutai == kJoutaiEmpty) {
+        run_.joutai = kStopped;
+    }
+    initForm0();
+    step_.xpix = 0;
+    showAll();
+    // The arrangement just made is the one that counts: a layout request left by a
+    // failed pass must not fail the next pass again.
+    flags_.saihaichi = kFalse;
+}
+
+void Application::arrangeWindows() {
+    // A second failure in a row is the same failure: go on with what there is rather
+    // than asking forever.
     for (int attempt = 0; attempt < 2; ++attempt) {
         try {
             arrange(*windows_, flags_);
@@ -229,17 +242,21 @@ void Application::arrangeInitAndShow() {
             // its resize handling; the window kept here may already have that size, so run
             // the handling in any case: the windows must end up tiled.
             form0Resized(*layout_);
-            if (run_.joutai == kJoutaiEmpty) {
-                run_.joutai = kStopped;
-            }
-            form0_->init();
-            break;
+            return;
         } catch (const calc_error&) {
             reportFailure();
         }
     }
-    step_.xpix = 0;
-    showAll();
+}
+
+void Application::initForm0() {
+    try {
+        form0_->init();
+    } catch (const bitmap_error& e) {
+        // Reported once, by name; the picture stays empty and the rest works. The next
+        // load of the animation window tries again.
+        box_->show(bitmapFailedText(e.file()));
+    }
 }
 
 void Application::reportFailure() {
@@ -296,6 +313,9 @@ void Application::showForm2() {
                                      fullScreenHooks(), frame_->screen(), fullScreenOptions_);
     try {
         form2_->load();
+    } catch (const bitmap_error& e) {
+        form2_->leave();
+        box_->show(bitmapFailedText(e.file()));
     } catch (const calc_error&) {
         // No full screen: straight back to the animation window, running.
         form2_->leave();

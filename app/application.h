@@ -93,6 +93,8 @@ class Application : public QObject {
     void form0Load();
     // From the arrangement on: arrangement, init, the four shows.
     void arrangeInitAndShow();
+    void arrangeWindows();
+    void initForm0();
     // The failure message, tmin 0 and the stopped state.
     void reportFailure();
     void showAll();

@@ -56,6 +56,7 @@ void ScenePicture::present(const Surface& canvas, const Rect& src) {
 
 void ScenePicture::canvasReleased() {
     canvas_ = nullptr;
+    update();  // shows empty until a frame is presented again
 }
 
 void ScenePicture::paintEvent(QPaintEvent*) {

@@ -3,14 +3,11 @@
 #include <QApplication>
 
 #include "app/application.h"
-#include "platform/qt/fonts.h"
+#include "app/program_setup.h"
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("yurana"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ユラナ"));
-    QApplication::setWindowIcon(yurana::app::programIcon());
-    yurana::qt::installFontSubstitutions();
+    yurana::app::setUpProgram();
 
     yurana::app::Application app;
     app.Main();

@@ -58,11 +58,14 @@ void ParameterPanel::dainyuu() {
 
 void ParameterPanel::keisan2() {
     Panel& p = panel_;
-    double wn = num::lenient(p.text("Textwn"));
-    if (wn > 0 && num::lenient(p.text("Textz")) >= 0 && num::lenient(p.text("Textz")) < 1) {
+    // Each of the three tests reads its text, so a bad Textz fails even when Textwn ≤ 0.
+    const bool wnPositive = num::lenient(p.text("Textwn")) > 0;
+    const bool zNotNegative = num::lenient(p.text("Textz")) >= 0;
+    const bool zBelowOne = num::lenient(p.text("Textz")) < 1;
+    if (wnPositive && zNotNegative && zBelowOne) {
         double z = num::lenient(p.text("Textz"));
         double s = num::sqrt(1.0 - num::mul(z, z));
-        wn = num::lenient(p.text("Textwn"));
+        double wn = num::lenient(p.text("Textwn"));
         record_.wd = num::strictSingle(num::formatFixed(num::mul(wn, s), 4));
         p.setText("Labelwd", num::singleText(record_.wd));
     } else {

@@ -7,7 +7,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "model/calc_error.h"
 #include "platform/rgb.h"
 
 namespace yurana {
@@ -57,11 +59,23 @@ class Surface {
                           Rgb colour) = 0;
 };
 
+// A bitmap file that cannot be read as a bitmap (missing, truncated, another format).
+class bitmap_error : public calc_error {
+  public:
+    explicit bitmap_error(std::string file)
+        : calc_error(Kind::InvalidCall, "cannot load bitmap " + file), file_(std::move(file)) {}
+    // The file's name without its folder, as the user finds it ("k.bmp").
+    const std::string& file() const { return file_; }
+
+  private:
+    std::string file_;
+};
+
 class SurfaceFactory {
   public:
     virtual ~SurfaceFactory() = default;
 
-    // A surface holding the bitmap file at its own size; fails (calc_error) when the
+    // A surface holding the bitmap file at its own size; fails (bitmap_error) when the
     // file cannot be read as a bitmap.
     virtual std::unique_ptr<Surface> load(const std::string& path) = 0;
 

@@ -41,6 +41,9 @@ void Slots::hozon(int n) {
 }
 
 void Slots::yomikomi(int n) {
+    // The run stops first, whether or not the file then loads.
+    panel_.setText("Command2", "開始");
+    run_.joutai = kStopped;
     std::string file = path(n);
     SlotValues values;
     try {
@@ -52,9 +55,6 @@ void Slots::yomikomi(int n) {
         box_.show(loadFailedText(n, file, e.what()), loadTitle(n));
         return;
     }
-    // Stopped before the values go in, so that the ζ box recomputes as well.
-    panel_.setText("Command2", "開始");
-    run_.joutai = kStopped;
     storeSlotValues(panel_, values);
 }
 

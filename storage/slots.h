@@ -20,10 +20,10 @@ class Slots {
     // a save that cannot be done is reported and leaves the earlier file as it was.
     void hozon(int n);
 
-    // yomikomi (Cmd_Load_Click): reads and checks slot n (0..4) whole; a file that
-    // cannot be loaded is reported and changes nothing. Otherwise stops the run (the
-    // caption of Command2 "開始", joutai 1) and puts the values into the panel, where
-    // the ζ and ωn boxes recompute as for an edit.
+    // yomikomi (Cmd_Load_Click): stops the run (the caption of Command2 "開始", joutai
+    // 1), then reads and checks slot n (0..4) whole; a file that cannot be loaded is
+    // reported and changes nothing in the panel. Otherwise puts the values into the
+    // panel, where the ζ and ωn boxes recompute as for an edit.
     void yomikomi(int n);
 
     // The path of slot n's file.

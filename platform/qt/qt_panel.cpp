@@ -30,6 +30,12 @@ QtPanel::QtPanel(QWidget* root, std::function<void()> showWindow)
             QObject::connect(edit, &QLineEdit::textChanged, edit,
                              [this, name](const QString&) { notifyChange(name); });
         }
+        if (auto* check = qobject_cast<QCheckBox*>(it.value())) {
+            // A loaded 2 shows greyed; the user's click makes it two-state again, so a
+            // box that looks ticked holds 1.
+            QObject::connect(check, &QCheckBox::clicked, check,
+                             [check] { check->setTristate(false); });
+        }
     }
 }
 

@@ -23,8 +23,8 @@ QImage readBitmap(const std::string& path) {
     reader.setDecideFormatFromContent(false);
     QImage image = reader.read();
     if (image.isNull()) {
-        throw calc_error(calc_error::Kind::InvalidCall,
-                         "cannot load bitmap " + path + ": " + reader.errorString().toStdString());
+        const std::size_t slash = path.find_last_of('/');
+        throw bitmap_error(slash == std::string::npos ? path : path.substr(slash + 1));
     }
     return image;
 }

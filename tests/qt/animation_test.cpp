@@ -110,8 +110,12 @@ struct Program {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             QVERIFY(w->objectName() != "Form2");  // the unloaded view is deleted
         }
-        QVERIFY(box.texts.empty());
+        QCOMPARE(box.texts.size(), expectedMessages.size());
+        for (std::size_t i = 0; i < box.texts.size(); ++i) {
+            QCOMPARE(box.texts[i], expectedMessages[i]);
+        }
     }
+    std::vector<std::string> expectedMessages;
 };
 
 }  // namespace
@@ -237,6 +241,9 @@ class AnimationTest : public QObject {
         options.folder = dir.path();
         Program p(options);
         p.click("Command4");
+        // Reported once, by name; the program runs on in the window.
+        p.expectedMessages = {
+            "k.bmp を読み込めませんでした。プログラムのフォルダにあるか確かめてください。"};
         p.checkRunningInTheWindow();
     }
 };

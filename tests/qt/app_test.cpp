@@ -6,6 +6,7 @@
 #include "model/response.h"
 #include "platform/qt/fonts.h"
 #include "support/app_fixture.h"
+#include "support/program_folder.h"
 
 using namespace yurana;
 
@@ -106,25 +107,126 @@ class AppTest : public QObject {
                                             << "0";
         QTest::newRow("graph magnification") << "Textgraphbairitu"
                                              << "x";
+        QTest::newRow("time magnification overflows") << "Textjikanbairitu"
+                                                      << "1e308";
+        QTest::newRow("huge picture magnification") << "Texthenibairitu"
+                                                    << "1e308";
+        QTest::newRow("huge graph magnification") << "Textgraphbairitu"
+                                                  << "1e300";
+        QTest::newRow("huge force") << "Textf"
+                                    << "3e38";
+        QTest::newRow("tiny wall mass") << "Textkabem"
+                                        << "1e-37";
     }
+    // Once recovered, no pass fails again until the user acts: one message in 100 passes.
     void failingPassesAreReportedAndStop() {
         QFETCH(QString, box);
         QFETCH(QString, text);
         Fixture f;
         f.app->panel().setText("Texttmin", "0.5");
+        f.app->panel().setValue("Check1", 1);
         f.app->panel().setText(box.toStdString(), text.toStdString());
+        for (int attempt = 1; attempt <= 2; ++attempt) {
+            f.click("Command2");
+            for (int i = 0; i < 50 && f.box.texts.size() < size_t(attempt); ++i) {
+                f.run(1, 0.1);
+            }
+            f.run(100, 0.1);
+            QCOMPARE(f.box.texts.size(), size_t(attempt));
+            QCOMPARE(f.box.texts.back(),
+                     std::string("正しい数値を半角英数字で入力し再度実行してください。"));
+            QCOMPARE(f.app->run().joutai, int(kStopped));
+            QCOMPARE(f.app->record().tmin, 0.0f);
+            // The texts are kept, so the same start fails the same way.
+        }
+    }
+
+    // Stopped, the time is 0 without computing it: a time magnification that would
+    // overflow costs no message until a run starts.
+    void aHugeTimeMagnificationIsHarmlessWhileStopped() {
+        Fixture f;
+        f.app->panel().setText("Textjikanbairitu", "1e308");
+        f.click("Command_keisan");
+        f.run(100, 0.5);
+        QVERIFY(f.box.texts.empty());
+        QCOMPARE(f.app->form0().textLine(), QStringLiteral("0.00秒1   +0m"));
+    }
+
+    void stopShowsStartAndHidesChange() {
+        Fixture f;
         f.click("Command2");
-        run(f, 2, 0.1);
+        f.run(3, 0.2);
+        f.click("Command2");
+        QCOMPARE(f.text("Command2"), std::string("開始"));
+        QVERIFY(!f.app->form1().control("Command3")->isVisibleTo(&f.app->form1()));
+        QCOMPARE(f.app->run().joutai, int(kStopped));
+    }
+
+    void closingTheFrameEndsTheProgramAlsoWhileRunning() {
+        Fixture f;
+        f.click("Command2");
+        f.run(3, 0.2);
+        QVERIFY(f.app->frame().close());
+        QVERIFY(f.app->ended());
+    }
+
+    static bool allBlack(const QImage& image) {
+        return countColour(image, Qt::black) == image.width() * image.height();
+    }
+
+    void aBadBitmapIsNamedOnceAndTheRestWorks_data() {
+        QTest::addColumn<int>("how");
+        QTest::newRow("missing") << int(test::Bitmap::Missing);
+        QTest::newRow("corrupt") << int(test::Bitmap::Corrupt);
+    }
+    void aBadBitmapIsNamedOnceAndTheRestWorks() {
+        QFETCH(int, how);
+        test::ProgramFolder folder("k.bmp", test::Bitmap(how));
+        Fixture f(folder.path());
+        const std::string named =
+            "k.bmp を読み込めませんでした。プログラムのフォルダにあるか確かめてください。";
+        QCOMPARE(f.box.texts, std::vector<std::string>{named});
+        for (QWidget* w : {(QWidget*)&f.app->frame(), (QWidget*)f.app->form0Window(),
+                           (QWidget*)f.app->form1Window(), (QWidget*)f.app->form3Window()}) {
+            QVERIFY(w->isVisible());
+        }
+        f.app->panel().setValue("Checkheni", 1);
+        f.click("Command2");
+        f.run(20, 0.1);
+        QVERIFY(allBlack(f.app->form0().picture()->grab().toImage()));
+        QVERIFY(countColour(f.app->form3().plotImage(), QColor(255, 0, 0)) > 5);
         QCOMPARE(f.box.texts.size(), size_t(1));
-        QCOMPARE(f.box.texts[0],
-                 std::string("正しい数値を半角英数字で入力し再度実行してください。"));
-        QCOMPARE(f.app->run().joutai, int(kStopped));
-        QCOMPARE(f.app->record().tmin, 0.0f);
-        // The texts are kept, so the same start fails the same way.
+
+        // A failed pass reloads the window: it tries again, and names the file again.
+        f.app->panel().setText("Texthenibairitu", "x");
+        f.run(1, 0.1);
+        QCOMPARE(f.box.texts.size(), size_t(3));
+        QCOMPARE(f.box.texts[2], named);
+        f.run(100, 0.1);
+        QCOMPARE(f.box.texts.size(), size_t(3));
+
+        // With the file back, the next reload draws the scene.
+        folder.restore("k.bmp");
         f.click("Command2");
-        run(f, 2, 0.1);
+        f.run(1, 0.1);
+        QCOMPARE(f.box.texts.size(), size_t(4));
+        f.run(2, 0.1);
+        QVERIFY(!allBlack(f.app->form0().picture()->grab().toImage()));
+    }
+
+    // A stale frame never stays: a bitmap lost before a reload leaves the picture empty.
+    void aBitmapLostBeforeAReloadEmptiesThePicture() {
+        test::ProgramFolder folder;
+        Fixture f(folder.path());
+        f.run(2, 0.1);
+        QVERIFY(!allBlack(f.app->form0().picture()->grab().toImage()));
+        QFile::remove(folder.dir.filePath("m3.bmp"));
+        f.app->panel().setText("Texthenibairitu", "x");
+        f.click("Command2");
+        f.run(3, 0.1);
         QCOMPARE(f.box.texts.size(), size_t(2));
-        QCOMPARE(f.app->run().joutai, int(kStopped));
+        QVERIFY(f.box.texts[1].starts_with("m3.bmp "));
+        QVERIFY(allBlack(f.app->form0().picture()->grab().toImage()));
     }
 
     void aboutDisablesTheRunControlsAndOkRestoresThem() {

@@ -4,8 +4,13 @@
 #include <QFontInfo>
 #include <QtTest>
 
+#include <QCheckBox>
+#include <QFile>
+#include <QMessageBox>
 #include "platform/qt/fonts.h"
+
 #include "support/app_fixture.h"
+#include "support/program_folder.h"
 
 using namespace yurana;
 
@@ -33,6 +38,48 @@ class Form1Test : public QObject {
         QCOMPARE(text("Labelwd", QAccessible::Name), QStringLiteral("31.6189"));
         QCOMPARE(text("Labelwd", QAccessible::Description),
                  QStringLiteral("減衰固有角振動数ωd (rad/s)"));
+    }
+
+    // The ten slot buttons on the real panel: Save N writes yuranN.txt, Load N reads it.
+    void everySlotButtonSavesAndLoadsItsOwnFile() {
+        test::ProgramFolder folder;
+        test::AppFixture f(folder.path());
+        for (int n = 0; n < 5; ++n) {
+            f.type("Textk", std::to_string(300 + 7 * n).c_str());
+            f.click(("Cmd_Save" + std::to_string(n)).c_str());
+            QCOMPARE(f.box.titles.back(), "Save" + std::to_string(n));
+            QVERIFY(QFile::exists(folder.dir.filePath(QString("yuran%1.txt").arg(n))));
+        }
+        for (int n : {3, 0, 4, 1, 2}) {
+            f.click(("Cmd_Load" + std::to_string(n)).c_str());
+            QCOMPARE(f.text("Textk"), std::to_string(300 + 7 * n));
+        }
+        QCOMPARE(f.box.texts.size(), size_t(5));  // a load that works says nothing
+    }
+
+    // A box loaded greyed shows greyed; the first click makes it a two-state box, so
+    // clicks then go 1, 0, 1 and a box that looks ticked holds 1.
+    void aGreyedBoxLoadedFromASlotBecomesTwoStateOnTheFirstClick() {
+        test::ProgramFolder folder;
+        test::AppFixture f(folder.path());
+        f.app->panel().setValue("Checkxc", 2);
+        f.click("Cmd_Save2");
+        f.app->panel().setValue("Checkxc", 0);
+        f.click("Cmd_Load2");
+        QCOMPARE(f.app->panel().value("Checkxc"), 2);
+        auto* box = qobject_cast<QCheckBox*>(f.app->form1().control("Checkxc"));
+        QCOMPARE(box->checkState(), Qt::PartiallyChecked);
+        std::vector<int> seen;
+        for (int i = 0; i < 4; ++i) {
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+            seen.push_back(f.app->panel().value("Checkxc"));
+        }
+        QCOMPARE(seen, (std::vector<int>{1, 0, 1, 0}));
+        // Saved and loaded again, the greyed state comes back as it was stored.
+        f.app->panel().setValue("Checkxc", 2);
+        f.click("Cmd_Save4");
+        f.click("Cmd_Load4");
+        QCOMPARE(box->checkState(), Qt::PartiallyChecked);
     }
 
     void keisanAndTheChangeHandlingWorkLive() {

@@ -19,12 +19,13 @@ struct AppFixture {
     ManualClock clock;
     std::unique_ptr<app::Application> app;
 
-    AppFixture() {
+    // `folder`: the program's folder (bitmaps, slots); the build's by default.
+    explicit AppFixture(QString folder = QCoreApplication::applicationDirPath()) {
         app::Application::Options o;
         o.box = &box;
         o.clock = &clock;
         o.runLoop = false;
-        o.folder = QCoreApplication::applicationDirPath();
+        o.folder = folder;
         clock.t = 100;
         app = std::make_unique<app::Application>(o);
         app->Main();
@@ -41,6 +42,14 @@ struct AppFixture {
     void click(const char* name) {
         QTest::mouseClick(qobject_cast<QAbstractButton*>(app->form1().control(name)),
                           Qt::LeftButton);
+    }
+
+    // Passes of the main loop, the clock moving `step` seconds before each.
+    void run(int passes, double step) {
+        for (int i = 0; i < passes; ++i) {
+            clock.t += step;
+            app->tick();
+        }
     }
 };
 

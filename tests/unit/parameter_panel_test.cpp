@@ -47,6 +47,100 @@ TEST_F(ParameterPanelTest, KeisanWithTheDefaultsAndTheSummary) {
     EXPECT_EQ(lines[10], "c2:0.00079010");
 }
 
+// m ≠ 1, so that √(k·m) and √(k/m), k − mω² and k − ω² differ.
+TEST_F(ParameterPanelTest, KeisanWithAHeavyMassInEachRegime) {
+    struct Row {
+        const char* name;
+        const char *m, *k, *c;
+        const char *z, *wn, *cc, *wd, *hz;
+        Regime regime;
+    };
+    const Row rows[] = {
+        {"underdamped", "2", "200", "4", "0.1000", "10.0000", "40.0000", "9.9499", "1.5915",
+         Regime::Underdamped},
+        {"critical", "2", "8", "8", "1.0000", "2.0000", "8.0000", "***", "0.3183",
+         Regime::Critical},
+        {"overdamped", "3", "27", "30", "1.6667", "3.0000", "18.0000", "***", "0.4775",
+         Regime::Overdamped},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        panel.preset("Textm", row.m);
+        panel.preset("Textk", row.k);
+        panel.preset("Textc", row.c);
+        form.Command_keisan_Click();
+        EXPECT_EQ(panel.text("Textz"), row.z);
+        EXPECT_EQ(panel.text("Textwn"), row.wn);
+        EXPECT_EQ(panel.text("Labelcc"), row.cc);
+        EXPECT_EQ(panel.text("Labelwd"), row.wd);
+        EXPECT_EQ(panel.text("Labelhz"), row.hz);
+        EXPECT_EQ(regimeOf(record.z), row.regime);
+        EXPECT_FLOAT_EQ(record.m, std::stof(row.m));
+    }
+    EXPECT_TRUE(box.texts.empty());
+}
+
+// Every box a value of its own: each lands in its own field of the record.
+TEST_F(ParameterPanelTest, DainyuuCopiesEveryBoxAndStopsAtTheFirstFailure) {
+    const std::pair<const char*, const char*> boxes[] = {{"Textgraphbairitu", "750"},
+                                                         {"Textjikanbairitu", "1.5"},
+                                                         {"Textk", "210"},
+                                                         {"Textm", "3"},
+                                                         {"Textc", "4.5"},
+                                                         {"Textwn", "8.3666"},
+                                                         {"Labelwd", "8.3"},
+                                                         {"Textz", "0.0896"},
+                                                         {"Labelcc", "50.1996"},
+                                                         {"Textxshoki", "0.07"},
+                                                         {"Textvshoki", "-0.25"},
+                                                         {"Textt0", "0.4"},
+                                                         {"Texttmin", "1.25"},
+                                                         {"Texttmax", "9.5"},
+                                                         {"Textf", "6"},
+                                                         {"Textw", "11"},
+                                                         {"Textkabem", "1200"}};
+    for (auto [control, text] : boxes) {
+        panel.preset(control, text);
+    }
+    form.dainyuu();
+    EXPECT_EQ(record.graphbairitu, "750");
+    EXPECT_EQ(record.jikanbairitu, 1.5);
+    const std::pair<float, float> fields[] = {
+        {record.k, 210},         {record.m, 3},       {record.c, 4.5f},      {record.wn, 8.3666f},
+        {record.wd, 8.3f},       {record.z, 0.0896f}, {record.cc, 50.1996f}, {record.xshoki, 0.07f},
+        {record.vshoki, -0.25f}, {record.t0, 0.4f},   {record.tmin, 1.25f},  {record.tmax, 9.5f},
+        {record.f, 6},           {record.w, 11},      {record.kabem, 1200},  {record.graphw, 640},
+        {record.graphh, 252}};
+    for (std::size_t i = 0; i < std::size(fields); ++i) {
+        EXPECT_EQ(fields[i].first, fields[i].second) << "field " << i;
+    }
+
+    // Textf fails: everything up to Texttmax takes the new text, Textf on keeps the old.
+    panel.preset("Texttmax", "12");
+    panel.preset("Textf", "six");
+    panel.preset("Textw", "13");
+    panel.preset("Textkabem", "900");
+    EXPECT_THROW(form.dainyuu(), calc_error);
+    EXPECT_EQ(record.tmax, 12.0f);
+    EXPECT_EQ(record.f, 6.0f);
+    EXPECT_EQ(record.w, 11.0f);
+    EXPECT_EQ(record.kabem, 1200.0f);
+}
+
+// All three tests of keisan2 read their texts: a Textz beyond the Double range fails
+// even where Textwn ≤ 0 would already decide, and nothing changes.
+TEST_F(ParameterPanelTest, Keisan2ReadsTextzEvenWhenTextwnIsNotPositive) {
+    panel.preset("Labelwd", "5.5");
+    panel.preset("Labelhz", "0.8");
+    panel.preset("Textwn", "-3");
+    panel.preset("Textz", "1e999");
+    record.wd = 5.5f;
+    EXPECT_THROW(form.keisan2(), calc_error);
+    EXPECT_EQ(panel.text("Labelwd"), "5.5");
+    EXPECT_EQ(panel.text("Labelhz"), "0.8");
+    EXPECT_EQ(record.wd, 5.5f);
+}
+
 TEST_F(ParameterPanelTest, KeisanFailuresShowTheMessageAndChangeNoField) {
     const std::pair<const char*, const char*> cases[] = {{"0", "1000"}, {"1", "-5"}, {"0", "0"}};
     for (auto [m, k] : cases) {

@@ -132,7 +132,12 @@ TEST_P(ClosedFormSolvesTheEquation, AgreesWithRK4) {
 INSTANTIATE_TEST_SUITE_P(Regimes, ClosedFormSolvesTheEquation,
                          ::testing::Values(Case{"underdamped", 1, 100, 2.5f, 0.5f, 0.05f, -0.2f},
                                            Case{"critical", 1, 100, 20, 0.25f, 0.05f, 0.3f},
-                                           Case{"overdamped", 1, 100, 25, 1.0f, -0.02f, 0.1f}),
+                                           Case{"overdamped", 1, 100, 25, 1.0f, -0.02f, 0.1f},
+                                           // m ≠ 1 keeps √(k·m) apart from √(k/m).
+                                           Case{"heavyUnderdamped", 2, 200, 4, 0.3f, 0.04f, 0.5f},
+                                           Case{"heavyCritical", 2, 200, 40, 0.75f, -0.03f, 0.2f},
+                                           Case{"heavyOverdamped", 4, 400, 100, 1.5f, 0.06f,
+                                                -0.4f}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -111,12 +111,16 @@ class SceneTest : public testing::Test, public SurfaceFactory, public FramePrese
     std::optional<Scene> scene_;
 };
 
-TEST_F(SceneTest, BltBeforeInitDrawsNothing) {
+TEST_F(SceneTest, BltBeforeInitOnlyAdvancesTheClock) {
     run.jikan = 7;
+    run.joutai = kRunning;
+    run.timer0 = 96;
+    record.jikanbairitu = 2;
+    record.tmin = 0.5f;
     clock.t = 100;
     scene().blt();
     EXPECT_EQ(presented, 0);
-    EXPECT_EQ(run.jikan, 7);  // the clock was not advanced
+    EXPECT_EQ(run.jikan, 8.5);  // the run goes on without a picture
     EXPECT_EQ(scene_->canvas(), nullptr);
     EXPECT_EQ(scene_->textLine(), "");
 }

@@ -175,11 +175,11 @@ TEST_F(SlotsTest, FailedLoadsAndSavesSaySoAndChangeNothing) {
     };
     rlimit noLimit{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &noLimit), 0);
-    run.joutai = kRunning;
-    panel.setText("Command2", "停止");
     panel.preset("Textk", "new");
     for (const auto& [save, n, folder, problem, sizeLimit] : cases) {
         SCOPED_TRACE(problem);
+        run.joutai = kRunning;
+        panel.setText("Command2", "停止");
         Slots s{panel, run, box, files, folder};
         std::string file = fileState(s.path(n));
         Snapshot shown = snapshot(panel);
@@ -194,8 +194,11 @@ TEST_F(SlotsTest, FailedLoadsAndSavesSaySoAndChangeNothing) {
         EXPECT_NE(box.texts[0].find("yuran" + std::to_string(n) + ".txt"), npos) << box.texts[0];
         EXPECT_NE(box.texts[0].find(problem), npos) << box.texts[0];
         EXPECT_EQ(box.titles[0], (save ? "Save" : "Load") + std::to_string(n));
+        // A load stops the run even when it fails; a save leaves it running.
+        EXPECT_EQ(run.joutai, save ? kRunning : kStopped);
+        EXPECT_EQ(panel.text("Command2"), save ? "停止" : "開始");
+        panel.setText("Command2", "停止");
         EXPECT_EQ(snapshot(panel), shown);
-        EXPECT_EQ(run.joutai, kRunning);
         EXPECT_EQ(fileState(s.path(n)), file);
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(b), fs::directory_iterator()), 3);  // no temp

@@ -1,0 +1,194 @@
+// The three analysis windows as real widgets: titles and ownership, the read-out line and
+// its accessible name, the time marker, the logarithmic amplitude axis, the cases without
+// a curve, and no window left behind.
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLogValueAxis>
+#include <QXYSeries>
+#include <QtTest>
+#include <memory>
+
+#include "app/charts/energy_window.h"
+#include "app/charts/frequency_response_window.h"
+#include "app/charts/phase_plane_window.h"
+#include "model/response.h"
+
+using namespace yurana;
+using charts::EnergyWindow;
+using charts::FrequencyResponseWindow;
+using charts::PhasePlaneWindow;
+
+namespace {
+
+// m 2, k 200, c 4, F 3, ω 7 with ζ 0.1, ωn 10, ωd from them as 計算 leaves them; the run
+// 0.5 .. 20 s from x 0.05 m at t0 = 0.5 s.
+ModelRecord sampleRecord() {
+    ModelRecord r;
+    r.m = 2;
+    r.k = 200;
+    r.c = 4;
+    r.f = 3;
+    r.w = 7;
+    r.z = 0.1f;
+    r.wn = 10;
+    r.wd = 9.9499f;
+    r.tmin = 0.5f;
+    r.tmax = 20;
+    r.t0 = 0.5f;
+    r.xshoki = 0.05f;
+    keisan_c1c2(r);
+    return r;
+}
+
+QString accessibleName(QWidget* w) {
+    return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+}
+
+// The read-out shows `text` and a screen reader reads the same.
+void expectReadout(QLabel* label, const QString& text) {
+    QCOMPARE(label->text(), text);
+    QCOMPARE(accessibleName(label), text);
+    QVERIFY(label->textInteractionFlags() & Qt::TextSelectableByMouse);
+}
+
+QXYSeries* seriesNamed(QChart* chart, const QString& name) {
+    for (QAbstractSeries* s : chart->series()) {
+        if (s->name() == name) {
+            return qobject_cast<QXYSeries*>(s);
+        }
+    }
+    return nullptr;
+}
+
+bool hasLogAxis(QChart* chart) {
+    return qobject_cast<QLogValueAxis*>(chart->axes(Qt::Vertical).value(0)) != nullptr;
+}
+
+}  // namespace
+
+class ChartsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void cleanup() { QVERIFY(QApplication::topLevelWidgets().isEmpty()); }
+
+    void windowsAreTopLevelNamedAndOwnedByTheirParent() {
+        auto frame = std::make_unique<QWidget>();
+        const QList<QWidget*> windows = {new FrequencyResponseWindow(frame.get()),
+                                         new PhasePlaneWindow(frame.get()),
+                                         new EnergyWindow(frame.get())};
+        const QStringList titles = {"周波数応答", "位相平面", "エネルギー"};
+        const QStringList names = {"FrequencyResponseWindow", "PhasePlaneWindow", "EnergyWindow"};
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(windows[i]->isWindow());
+            QCOMPARE(windows[i]->windowModality(), Qt::NonModal);
+            QCOMPARE(windows[i]->windowTitle(), titles[i]);
+            QCOMPARE(windows[i]->objectName(), names[i]);
+        }
+        frame.reset();  // the windows go with their owner
+    }
+
+    void frequencyResponseReadsTheOperatingPoint() {
+        FrequencyResponseWindow w;
+        w.setModel(sampleRecord());
+        expectReadout(w.readout(),
+                      "ω=7 rad/s  ω/ωn=0.7  X=0.0283625 m  φ=15.3501°  X·k/F=1.89084  "
+                      "共振 ωr=9.89949 rad/s  Xmax=0.0753778 m");
+        QXYSeries* point = seriesNamed(w.amplitudeChart(), "現在の ω");
+        QCOMPARE(point->count(), 1);
+        QCOMPARE(point->at(0).x(), 7.0);
+        QXYSeries* wn = seriesNamed(w.phaseChart(), "ωn");
+        QCOMPARE(wn->at(0).x(), 10.0);
+    }
+
+    void logScaleSwitchesTheAmplitudeAxisWhileThereIsAnAmplitude() {
+        FrequencyResponseWindow w;
+        w.show();
+        w.setModel(sampleRecord());
+        QVERIFY(!hasLogAxis(w.amplitudeChart()));
+        w.logScale()->setChecked(true);
+        QVERIFY(hasLogAxis(w.amplitudeChart()));
+        QXYSeries* curve = seriesNamed(w.amplitudeChart(), "X(ω)");
+        QCOMPARE(curve->attachedAxes().size(), 2);
+
+        ModelRecord unforced = sampleRecord();  // X ≡ 0 cannot be shown on a log axis
+        unforced.f = 0;
+        w.setModel(unforced);
+        QVERIFY(!w.logScale()->isEnabled());
+        QVERIFY(!hasLogAxis(w.amplitudeChart()));
+        w.setModel(sampleRecord());
+        QVERIFY(w.logScale()->isEnabled());
+        QVERIFY(hasLogAxis(w.amplitudeChart()));  // the choice was kept
+        w.logScale()->setChecked(false);
+        QVERIFY(!hasLogAxis(w.amplitudeChart()));
+    }
+
+    void phasePlaneDotFollowsTheTime() {
+        PhasePlaneWindow w;
+        w.setModel(sampleRecord());
+        QVERIFY(w.readout()->text().startsWith("t=0.5 s  x=0.05"));  // at tmin = t0: x0
+        QXYSeries* dot = seriesNamed(w.chart(), "現在の時刻");
+        const QPointF atStart = dot->at(0);
+        w.setTime(1.25);
+        QVERIFY(w.readout()->text().startsWith("t=1.25 s  x="));
+        expectReadout(w.readout(), w.readout()->text());
+        QCOMPARE(dot->count(), 1);
+        QVERIFY(dot->at(0) != atStart);
+        QVERIFY(seriesNamed(w.chart(), "余関数+特殊解")->count() > 1000);
+    }
+
+    void energyMarkerFollowsTheTimeAndFlagsAnInconsistentRecord() {
+        EnergyWindow w;
+        w.setModel(sampleRecord());
+        QVERIFY(
+            w.readout()->text().startsWith("t=0.5 s  T=0 J  U=0.0025 J  E=0.0025 J  "
+                                           "W入力=0 J  W散逸=0 J  収支誤差="));
+        QVERIFY(!w.readout()->text().contains('\n'));
+        w.setTime(3.5);
+        QVERIFY(w.readout()->text().startsWith("t=3.5 s  T="));
+        QCOMPARE(seriesNamed(w.chart(), "現在の時刻")->at(0).x(), 3.5);
+        expectReadout(w.readout(), w.readout()->text());
+
+        ModelRecord heavier = sampleRecord();  // m typed, 計算 not pressed
+        heavier.m = 3;
+        w.setModel(heavier);
+        QVERIFY(w.readout()->text().endsWith(
+            "\nζ・ωn が m・k・c と一致していません（計算 を押すと揃います）"));
+        expectReadout(w.readout(), w.readout()->text());
+    }
+
+    void nothingToDrawWithoutPositiveMassAndStiffness_data() {
+        QTest::addColumn<float>("m");
+        QTest::addColumn<float>("k");
+        QTest::newRow("zero_mass") << 0.0f << 200.0f;
+        QTest::newRow("negative_stiffness") << 2.0f << -200.0f;
+    }
+
+    void nothingToDrawWithoutPositiveMassAndStiffness() {
+        QFETCH(float, m);
+        QFETCH(float, k);
+        ModelRecord r = sampleRecord();
+        r.m = m;
+        r.k = k;
+        const QString message = "m と k が正のときに描けます";
+        FrequencyResponseWindow f;
+        f.setModel(sampleRecord());
+        f.setModel(r);
+        expectReadout(f.readout(), message);
+        QCOMPARE(seriesNamed(f.amplitudeChart(), "X(ω)")->count(), 0);
+        PhasePlaneWindow p;
+        p.setModel(r);
+        p.setTime(2);
+        expectReadout(p.readout(), message);
+        QCOMPARE(seriesNamed(p.chart(), "現在の時刻")->count(), 0);
+        EnergyWindow e;
+        e.setModel(r);
+        e.setTime(2);
+        expectReadout(e.readout(), message);
+        QCOMPARE(seriesNamed(e.chart(), "E = T + U")->count(), 0);
+    }
+};
+
+QTEST_MAIN(ChartsTest)
+#include "charts_test.moc"
