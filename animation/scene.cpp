@@ -71,6 +71,7 @@ void Scene::init() {
         presenter_.canvasReleased();
     }
     surfaces_ = std::move(fresh);
+    shown_.reset();
     shokika_ = true;
 }
 
@@ -81,6 +82,7 @@ void Scene::release() {
     }
     surfaces_ = {};
     textLine_.clear();
+    shown_.reset();
 }
 
 PixelSize Scene::layoutSize() const {
@@ -130,17 +132,21 @@ void Scene::blt() {
     }
     const PixelSize size = layoutSize();
     const SceneLayout layout = sceneLayout(size.width, size.height, variant_.y0);
-    const auto pieces = framePieces(layout, spriteSizes(), in_.step.xpix, in_.step.kabepix);
-    std::string line = composeTextLine();
+    FrameKey key{size, framePieces(layout, spriteSizes(), in_.step.xpix, in_.step.kabepix),
+                 composeTextLine()};
+    if (shown_ == key) {
+        return;  // at rest or paused: the picture on screen is this frame already
+    }
 
     Surface& canvas = *surfaces_.canvas;
     canvas.copy(kCanvasRect, *surfaces_.haikei, kCanvasRect, CopyKind::Opaque);
-    for (const Piece& p : pieces) {
+    for (const Piece& p : key.pieces) {
         canvas.copy(p.dest, sprite(p.sprite), p.src, p.kind);
     }
-    canvas.drawText(kTextX, kTextY, line, kTextFont, kWhite);
-    textLine_ = std::move(line);
+    canvas.drawText(kTextX, kTextY, key.line, kTextFont, kWhite);
+    textLine_ = key.line;
     presenter_.present(canvas, {0, 0, size.width, size.height});
+    shown_ = std::move(key);
 }
 
 }  // namespace yurana

@@ -85,6 +85,10 @@ class Scene {
     // Unload: releases every surface; blt stays idle until the next init.
     void release();
 
+    // The picture on screen needs drawing again (a resize, a repaint by the system):
+    // the next blt composes and presents even if the frame is unchanged.
+    void invalidate() { shown_.reset(); }
+
     bool shokika() const { return shokika_; }
 
     // The text line of the last frame drawn; empty before the first.
@@ -110,6 +114,15 @@ class Scene {
     const Surface& sprite(Sprite s) const;
     std::string composeTextLine() const;
 
+    // What decides the picture: equal frames look the same, so only the first is drawn.
+    struct FrameKey {
+        PixelSize size;
+        std::array<Piece, kPieceCount> pieces;
+        std::string line;
+
+        bool operator==(const FrameKey&) const = default;
+    };
+
     SurfaceFactory& factory_;
     std::string folder_;
     SceneInputs in_;
@@ -118,6 +131,7 @@ class Scene {
     Surfaces surfaces_;
     bool shokika_ = false;  // true once init has finished
     std::string textLine_;
+    std::optional<FrameKey> shown_;  // the frame on screen; empty: draw the next one
 };
 
 }  // namespace yurana

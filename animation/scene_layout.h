@@ -17,6 +17,8 @@ inline constexpr int kCanvasHeight = 480;
 struct PixelSize {
     int width = 0;
     int height = 0;
+
+    bool operator==(const PixelSize&) const = default;
 };
 
 // Layout quantities from the layout size W × H, px.
@@ -47,6 +49,8 @@ struct Piece {
     Rect src;
     Rect dest;
     CopyKind kind;
+
+    bool operator==(const Piece&) const = default;
 };
 
 inline constexpr int kPieceCount = 9;

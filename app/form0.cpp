@@ -118,6 +118,7 @@ QString Form0::textLine() const {
 void Form0::resizeEvent(QResizeEvent* event) {
     // Picture1 fills the window; the layout pass may size it again afterwards.
     picture_->setGeometry(QRect(QPoint(0, 0), event->size()));
+    scene_.invalidate();
     QWidget::resizeEvent(event);
 }
 
@@ -126,6 +127,7 @@ QSize Form0::sizeHint() const {
 }
 
 void Form0::Picture1_Paint() {
+    scene_.invalidate();
     if (run_.joutai != kRunning) {
         return;
     }
