@@ -104,7 +104,6 @@ class ChartsTest : public QObject {
 
     void logScaleSwitchesTheAmplitudeAxisWhileThereIsAnAmplitude() {
         FrequencyResponseWindow w;
-        w.show();
         w.setModel(sampleRecord());
         QVERIFY(!hasLogAxis(w.amplitudeChart()));
         w.logScale()->setChecked(true);
@@ -127,7 +126,9 @@ class ChartsTest : public QObject {
     void phasePlaneDotFollowsTheTime() {
         PhasePlaneWindow w;
         w.setModel(sampleRecord());
-        QVERIFY(w.readout()->text().startsWith("t=0.5 s  x=0.05"));  // at tmin = t0: x0
+        // At t0 = tmin the fit gives x_c = 0.05 m and x_c' = 0, so x = 0.05 + x_p(0.5) and
+        // v = x_p'(0.5) with x_p = F·(102·sin 7t − 28·cos 7t) / (102² + 28²).
+        expectReadout(w.readout(), "t=0.5 s  x=0.0474368 m  v=-0.197725 m/s");
         QXYSeries* dot = seriesNamed(w.chart(), "現在の時刻");
         const QPointF atStart = dot->at(0);
         w.setTime(1.25);
@@ -141,9 +142,9 @@ class ChartsTest : public QObject {
     void energyMarkerFollowsTheTimeAndFlagsAnInconsistentRecord() {
         EnergyWindow w;
         w.setModel(sampleRecord());
-        QVERIFY(
-            w.readout()->text().startsWith("t=0.5 s  T=0 J  U=0.0025 J  E=0.0025 J  "
-                                           "W入力=0 J  W散逸=0 J  収支誤差="));
+        // The state of the phase plane at t0 = tmin; no work done yet.
+        QVERIFY(w.readout()->text().startsWith(
+            "t=0.5 s  T=0.0390953 J  U=0.225025 J  E=0.26412 J  W入力=0 J  W散逸=0 J  収支誤差="));
         QVERIFY(!w.readout()->text().contains('\n'));
         w.setTime(3.5);
         QVERIFY(w.readout()->text().startsWith("t=3.5 s  T="));

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string_view>
+
+#include "model/record.h"
+
+namespace yurana::analysis {
+
+// Read-out texts for what the windows cannot draw or say.
+inline constexpr std::string_view kNeedPositiveMassAndStiffness = "m と k が正のときに描けます";
+inline constexpr std::string_view kNoResonancePeak = "共振ピークなし";
+inline constexpr std::string_view kInconsistentRecord =
+    "ζ・ωn が m・k・c と一致していません（計算 を押すと揃います）";
+// A value of the motion beyond the Double range, or x_p at an undamped resonance.
+inline constexpr std::string_view kBeyondRange = "この条件では値が求まりません";
+
+// The windows draw a spring–mass system only: m > 0 and k > 0.
+inline bool drawable(const ModelRecord& r) {
+    return r.m > 0 && r.k > 0;
+}
+
+}  // namespace yurana::analysis

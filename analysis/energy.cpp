@@ -1,0 +1,100 @@
+#include "analysis/energy.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/availability.h"
+#include "analysis/motion.h"
+#include "analysis/readout.h"
+#include "analysis/work.h"
+#include "model/calc_error.h"
+
+namespace yurana::analysis {
+
+namespace {
+
+constexpr double kInconsistentAbove = 0.01;
+
+EnergyReading readingAt(const ModelRecord& r, double t, Flow work) {
+    const State s = stateAt(r, t);
+    const double T = 0.5 * r.m * s.v * s.v;
+    const double U = 0.5 * r.k * s.x * s.x;
+    return EnergyReading{t, T, U, T + U, work.in, work.dissipated};
+}
+
+void append(EnergyCurves& out, const EnergyReading& e) {
+    out.kinetic.push_back({e.t, e.T});
+    out.potential.push_back({e.t, e.U});
+    out.total.push_back({e.t, e.E});
+    out.workIn.push_back({e.t, e.win});
+    out.workDissipated.push_back({e.t, e.wd});
+}
+
+// Fills the curves; returns the residual ratio max |R| / max E.
+double sample(EnergyCurves& out) {
+    const TimeGrid& g = out.grid;
+    Flow work;
+    double e0 = 0;
+    double maxE = 0;
+    double maxR = 0;
+    for (std::size_t i = 0; i < g.count; ++i) {
+        if (i > 0) {
+            const Flow part = workOver(out.record, g.at(i - 1), g.at(i), g.pieces);
+            work.in += part.in;
+            work.dissipated += part.dissipated;
+        }
+        const EnergyReading e = readingAt(out.record, g.at(i), work);
+        e0 = i == 0 ? e.E : e0;
+        maxE = std::max(maxE, e.E);
+        maxR = std::max(maxR, std::fabs(e.E - e0 - (e.win - e.wd)));
+        append(out, e);
+    }
+    return maxR == 0 ? 0.0 : maxR / maxE;
+}
+
+}  // namespace
+
+EnergyCurves energyCurves(const ModelRecord& r) {
+    EnergyCurves out;
+    out.record = r;
+    if (!drawable(r)) {
+        out.message = kNeedPositiveMassAndStiffness;
+        return out;
+    }
+    out.grid = timeGridOf(r);
+    try {
+        out.residualRatio = sample(out);
+    } catch (const calc_error&) {
+        out = EnergyCurves{};
+        out.message = kBeyondRange;
+        return out;
+    }
+    out.inconsistent = out.residualRatio > kInconsistentAbove;
+    out.tRange = Range{out.grid.start,
+                       out.grid.finish > out.grid.start ? out.grid.finish : out.grid.start + 1};
+    out.energyRange =
+        spanOf({&out.kinetic, &out.potential, &out.total, &out.workIn, &out.workDissipated},
+               &Point::y, 0.05);
+    out.drawable = true;
+    return out;
+}
+
+EnergyMarker energyMarker(const EnergyCurves& curves, double t) {
+    EnergyMarker m;
+    if (!curves.drawable) {
+        m.readout = curves.message;
+        return m;
+    }
+    const TimeGrid& g = curves.grid;
+    const double at = g.clamp(t);
+    const std::size_t i = g.stepBefore(at);
+    Flow work = workOver(curves.record, g.at(i), at, g.pieces);
+    work.in += curves.workIn[i].y;
+    work.dissipated += curves.workDissipated[i].y;
+    m.shown = true;
+    m.reading = readingAt(curves.record, at, work);
+    m.readout = energyReadout(m.reading, curves.residualRatio, curves.inconsistent);
+    return m;
+}
+
+}  // namespace yurana::analysis

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+
+#include "analysis/curve.h"
+#include "analysis/readout.h"
+#include "analysis/time_grid.h"
+#include "model/record.h"
+
+namespace yurana::analysis {
+
+// Everything the エネルギー window draws for one record, over [tmin, tmax] (t in s, J).
+struct EnergyCurves {
+    bool drawable = false;
+    std::string message;      // the read-out when not drawable
+    Polyline kinetic;         // T = ½·m·v²
+    Polyline potential;       // U = ½·k·x²
+    Polyline total;           // E = T + U
+    Polyline workIn;          // W_in(t) = ∫ F·sin(ωτ)·v dτ from tmin
+    Polyline workDissipated;  // W_d(t) = ∫ c·v² dτ from tmin
+    Range tRange;             // t axis, s
+    Range energyRange;        // energy axis, J
+    // max |R| / max E with R(t) = E(t) − E(tmin) − (W_in − W_d): zero up to rounding and
+    // quadrature when x_c's ζ and ωn agree with m, k and c.
+    double residualRatio = 0;
+    bool inconsistent = false;  // residualRatio > 1 %
+    ModelRecord record;         // the record drawn, for the marker
+    TimeGrid grid;
+};
+
+// Samples the energies and integrates both works along the grid. Called when the record
+// changes.
+EnergyCurves energyCurves(const ModelRecord& r);
+
+// The time marker and the read-out at one instant.
+struct EnergyMarker {
+    bool shown = false;
+    EnergyReading reading;  // at t held to [tmin, tmax]
+    std::string readout;
+};
+
+// The read-out at t: T, U, E from the closed form, the works as the sample before t plus
+// the integral from it to t. Cheap enough for every frame.
+EnergyMarker energyMarker(const EnergyCurves& curves, double t);
+
+}  // namespace yurana::analysis

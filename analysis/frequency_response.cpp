@@ -1,0 +1,53 @@
+#include "analysis/frequency_response.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace yurana::analysis {
+
+namespace {
+
+// (k − m·ω²)² + (c·ω)², N²/m²: the squared dynamic stiffness.
+double stiffnessSquared(const Oscillator& o, double w) {
+    const double stiff = o.k - o.m * w * w;
+    const double damp = o.c * w;
+    return stiff * stiff + damp * damp;
+}
+
+}  // namespace
+
+Oscillator oscillatorOf(const ModelRecord& r) {
+    return Oscillator{r.m, r.k, r.c, r.f};
+}
+
+double naturalFrequency(const Oscillator& o) {
+    return std::sqrt(o.k / o.m);
+}
+
+double dampingRatio(const Oscillator& o) {
+    return o.c / (2 * std::sqrt(o.k * o.m));
+}
+
+double amplitudeAt(const Oscillator& o, double w) {
+    return std::fabs(o.F) / std::sqrt(stiffnessSquared(o, w));
+}
+
+double phaseLagDeg(const Oscillator& o, double w) {
+    return std::atan2(o.c * w, o.k - o.m * w * w) * (180 / std::numbers::pi);
+}
+
+double magnification(const Oscillator& o, double w) {
+    return o.k / std::sqrt(stiffnessSquared(o, w));
+}
+
+std::optional<ResonancePeak> resonancePeak(const Oscillator& o) {
+    const double z = std::fabs(dampingRatio(o));
+    if (2 * z * z >= 1) {
+        return std::nullopt;
+    }
+    const double wr = naturalFrequency(o) * std::sqrt(1 - 2 * z * z);
+    const double xmax = std::fabs(o.F) / (o.k * 2 * z * std::sqrt(1 - z * z));
+    return ResonancePeak{wr, xmax};
+}
+
+}  // namespace yurana::analysis

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+
+#include "model/record.h"
+
+namespace yurana::analysis {
+
+// Steady-state response of m·x'' + c·x' + k·x = F·sin(ωt) to the force: the amplitude and
+// phase of x_p as the animation computes it, from m, k, c and F.
+struct Oscillator {
+    double m = 0;  // mass, kg
+    double k = 0;  // spring constant, N/m
+    double c = 0;  // damping coefficient, N·s/m
+    double F = 0;  // force amplitude, N
+};
+
+Oscillator oscillatorOf(const ModelRecord& r);
+
+// ωn = √(k/m), rad/s.
+double naturalFrequency(const Oscillator& o);
+
+// ζ = c / (2·√(k·m)), dimensionless.
+double dampingRatio(const Oscillator& o);
+
+// X(ω) = |F| / √((k − m·ω²)² + (c·ω)²), m; infinite at an undamped resonance.
+double amplitudeAt(const Oscillator& o, double w);
+
+// φ(ω) = atan2(c·ω, k − m·ω²) in degrees: the lag of x_p behind the force.
+double phaseLagDeg(const Oscillator& o, double w);
+
+// Dynamic magnification X·k/|F| = k / √((k − m·ω²)² + (c·ω)²), dimensionless; defined for F = 0.
+double magnification(const Oscillator& o, double w);
+
+struct ResonancePeak {
+    double wr = 0;    // ωr = ωn·√(1 − 2ζ²), rad/s
+    double xmax = 0;  // Xmax = |F| / (k·2|ζ|·√(1 − ζ²)), m; infinite for ζ = 0
+};
+
+// The maximum of X(ω) over ω > 0; none when ζ² ≥ ½ (X falls from ω = 0 on).
+std::optional<ResonancePeak> resonancePeak(const Oscillator& o);
+
+}  // namespace yurana::analysis

@@ -1,0 +1,31 @@
+#include "analysis/readout.h"
+
+#include "analysis/availability.h"
+#include "analysis/format.h"
+
+namespace yurana::analysis {
+
+std::string frequencyReadout(const FrequencyReading& f, const std::optional<ResonancePeak>& peak) {
+    std::string s = "ω=" + g6(f.w) + " rad/s  ω/ωn=" + g6(f.ratio) + "  X=" + g6(f.x) +
+                    " m  φ=" + g6(f.phiDeg) + "°  X·k/F=" + g6(f.magnification) + "  ";
+    if (!peak) {
+        return s.append(kNoResonancePeak);
+    }
+    return s + "共振 ωr=" + g6(peak->wr) + " rad/s  Xmax=" + g6(peak->xmax) + " m";
+}
+
+std::string phaseReadout(double t, double x, double v) {
+    return "t=" + g6(t) + " s  x=" + g6(x) + " m  v=" + g6(v) + " m/s";
+}
+
+std::string energyReadout(const EnergyReading& e, double residualRatio, bool inconsistent) {
+    std::string s = "t=" + g6(e.t) + " s  T=" + g6(e.T) + " J  U=" + g6(e.U) + " J  E=" + g6(e.E) +
+                    " J  W入力=" + g6(e.win) + " J  W散逸=" + g6(e.wd) +
+                    " J  収支誤差=" + g6(residualRatio);
+    if (inconsistent) {
+        s.append("\n").append(kInconsistentRecord);
+    }
+    return s;
+}
+
+}  // namespace yurana::analysis

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "analysis/frequency_response.h"
+
+namespace yurana::analysis {
+
+// The numbers of the 周波数応答 read-out at the force's ω.
+struct FrequencyReading {
+    double w = 0;              // ω, rad/s
+    double ratio = 0;          // ω/ωn
+    double x = 0;              // X(ω), m
+    double phiDeg = 0;         // φ(ω), °
+    double magnification = 0;  // X·k/F
+};
+
+// The numbers of the エネルギー read-out at time t.
+struct EnergyReading {
+    double t = 0;    // s
+    double T = 0;    // kinetic energy ½·m·v², J
+    double U = 0;    // potential energy ½·k·x², J
+    double E = 0;    // T + U, J
+    double win = 0;  // work of the force since tmin, J
+    double wd = 0;   // work dissipated by the damper since tmin, J
+};
+
+// "ω=… rad/s  ω/ωn=…  X=… m  φ=…°  X·k/F=…  共振 ωr=… rad/s  Xmax=… m", the last part
+// "共振ピークなし" without a peak.
+std::string frequencyReadout(const FrequencyReading& f, const std::optional<ResonancePeak>& peak);
+
+// "t=… s  x=… m  v=… m/s".
+std::string phaseReadout(double t, double x, double v);
+
+// "t=… s  T=… J  U=… J  E=… J  W入力=… J  W散逸=… J  収支誤差=…", and on a second line the
+// inconsistency notice when `inconsistent`.
+std::string energyReadout(const EnergyReading& e, double residualRatio, bool inconsistent);
+
+}  // namespace yurana::analysis

@@ -1,0 +1,60 @@
+#include "analysis/time_grid.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace yurana::analysis {
+
+namespace {
+
+constexpr double kCurveAngle = 0.1;      // rad of the fastest rate per step of the curves
+constexpr double kIntegralAngle = 0.25;  // rad per part of the work integrals
+constexpr std::size_t kMinSteps = 1000;
+constexpr std::size_t kMaxSteps = 8000;
+constexpr double kMaxPieces = 64;  // bounds the cost of an absurdly long or fast run
+
+}  // namespace
+
+double TimeGrid::step() const {
+    return count > 1 ? (finish - start) / static_cast<double>(count - 1) : 0.0;
+}
+
+double TimeGrid::at(std::size_t i) const {
+    return i + 1 >= count ? finish : start + step() * static_cast<double>(i);
+}
+
+double TimeGrid::clamp(double t) const {
+    return std::clamp(t, start, finish);
+}
+
+std::size_t TimeGrid::stepBefore(double t) const {
+    if (count < 2) {
+        return 0;
+    }
+    const double i = std::floor((clamp(t) - start) / step());
+    return std::min(static_cast<std::size_t>(std::max(i, 0.0)), count - 2);
+}
+
+double fastestRate(const ModelRecord& r) {
+    const double z = std::fabs(static_cast<double>(r.z));
+    return std::max(std::fabs(static_cast<double>(r.w)),
+                    std::fabs(static_cast<double>(r.wn)) * std::max(1.0, 2 * z));
+}
+
+TimeGrid timeGridOf(const ModelRecord& r) {
+    TimeGrid g;
+    g.start = r.tmin;
+    g.finish = std::max(r.tmin, r.tmax);
+    if (g.finish == g.start) {
+        return g;
+    }
+    const double angle = (g.finish - g.start) * fastestRate(r);
+    const auto steps = static_cast<std::size_t>(
+        std::clamp(std::ceil(angle / kCurveAngle), double(kMinSteps), double(kMaxSteps)));
+    g.count = steps + 1;
+    const double pieces = std::ceil(angle / double(steps) / kIntegralAngle);
+    g.pieces = static_cast<int>(std::clamp(pieces, 1.0, kMaxPieces));
+    return g;
+}
+
+}  // namespace yurana::analysis

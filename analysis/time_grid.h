@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+
+#include "model/record.h"
+
+namespace yurana::analysis {
+
+// Equally spaced instants over [tmin, tmax] (a single instant when tmax ≤ tmin).
+struct TimeGrid {
+    double start = 0;       // tmin, s
+    double finish = 0;      // tmax, s
+    std::size_t count = 1;  // number of instants
+    int pieces = 1;         // equal parts of each step for the work integrals
+
+    double step() const;                     // s; 0 for a single instant
+    double at(std::size_t i) const;          // the i-th instant, s; at(count − 1) is exactly tmax
+    double clamp(double t) const;            // t held to [start, finish], s
+    std::size_t stepBefore(double t) const;  // i with at(i) ≤ t ≤ at(i + 1); 0 for one instant
+};
+
+// Fastest rate of the motion λ = max(|ω|, |ωn|·max(1, 2|ζ|)), 1/s: the force, the
+// oscillation of x_c, or its fastest decay when overdamped (ωn·(ζ + √(ζ² − 1)) ≤ 2ζωn).
+double fastestRate(const ModelRecord& r);
+
+// Instants λ·step ≤ 0.1 rad apart (a curve with 60 points per period), at most 8001 of them;
+// the work integrals split each step further so that each part stays under 0.25 rad
+// (in at most 64 parts).
+TimeGrid timeGridOf(const ModelRecord& r);
+
+}  // namespace yurana::analysis

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "model/record.h"
+
+namespace yurana::analysis {
+
+// Power flowing into the mass from the force and out of it through the damper (W), or
+// the work of each over an interval (J).
+struct Flow {
+    double in = 0;          // F·sin(ωt)·v
+    double dissipated = 0;  // c·v²
+};
+
+// Both powers at t, W.
+Flow powerAt(const ModelRecord& r, double t);
+
+// ∫ over [a, b] of both powers, J: 3-point Gauss–Legendre on `pieces` equal parts (exact
+// for polynomials of degree 5 on each part; error ∝ (part·λ)⁶ for a rate λ).
+Flow workOver(const ModelRecord& r, double a, double b, int pieces);
+
+}  // namespace yurana::analysis

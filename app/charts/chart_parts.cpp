@@ -1,0 +1,89 @@
+#include "app/charts/chart_parts.h"
+
+#include <QFont>
+#include <QLegend>
+#include <QPainter>
+#include <QPen>
+
+namespace yurana::charts {
+
+QValueAxis* valueAxis(const QString& title) {
+    auto* axis = new QValueAxis;
+    axis->setTitleText(title);
+    axis->setLabelFormat(QStringLiteral("%g"));
+    return axis;
+}
+
+void setRange(QAbstractAxis* axis, const analysis::Range& range) {
+    axis->setRange(range.lo, range.hi);
+}
+
+void setRangeWithRoundTicks(QValueAxis* axis, const analysis::Range& range) {
+    axis->setRange(range.lo, range.hi);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(analysis::tickStep(range, 8));
+}
+
+QList<QPointF> toPoints(const analysis::Polyline& line) {
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(line.size()));
+    for (const analysis::Point& p : line) {
+        points.append(QPointF(p.x, p.y));
+    }
+    return points;
+}
+
+QLineSeries* lineSeries(const QString& name, const QColor& colour, double width, bool dashed) {
+    auto* series = new QLineSeries;
+    series->setName(name);
+    QPen pen(colour, width);
+    pen.setStyle(dashed ? Qt::DashLine : Qt::SolidLine);
+    series->setPen(pen);
+    return series;
+}
+
+QScatterSeries* dotSeries(const QString& name, const QColor& colour) {
+    auto* series = new QScatterSeries;
+    series->setName(name);
+    series->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    series->setMarkerSize(11);
+    series->setColor(colour);
+    series->setBorderColor(Qt::white);
+    return series;
+}
+
+QChartView* chartView(QChart* chart, QWidget* parent) {
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setMargins(QMargins(kChartMargin, kChartMargin, kChartMargin, kChartMargin));
+    auto* view = new QChartView(chart, parent);
+    view->setRenderHint(QPainter::Antialiasing);
+    return view;
+}
+
+void addSeries(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
+    chart->addSeries(series);
+    series->attachAxis(x);
+    series->attachAxis(y);
+}
+
+QLabel* readoutLabel(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QStringLiteral("readout"));
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setWordWrap(true);
+    label->setMargin(4);
+    return label;
+}
+
+void showReadout(QLabel* label, const std::string& text) {
+    const QString shown = QString::fromStdString(text);
+    if (label->text() == shown) {
+        return;
+    }
+    label->setText(shown);
+    label->setAccessibleName(shown);
+}
+
+}  // namespace yurana::charts

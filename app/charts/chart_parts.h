@@ -1,0 +1,57 @@
+#pragma once
+
+// Pieces the three analysis windows share: axes, series, chart views and the read-out line.
+
+#include <QChart>
+#include <QChartView>
+#include <QColor>
+#include <QLabel>
+#include <QLineSeries>
+#include <QList>
+#include <QPointF>
+#include <QScatterSeries>
+#include <QString>
+#include <QValueAxis>
+#include <string>
+
+#include "analysis/curve.h"
+
+namespace yurana::charts {
+
+// A value axis titled with its quantity and unit, e.g. "ω (rad/s)".
+QValueAxis* valueAxis(const QString& title);
+
+// The analysis's range on an axis.
+void setRange(QAbstractAxis* axis, const analysis::Range& range);
+
+// The range exactly, with ticks at round values within it (0.02, 0.04, ... rather than
+// 0.01979, 0.03957, ...), at most eight intervals over it.
+void setRangeWithRoundTicks(QValueAxis* axis, const analysis::Range& range);
+
+// A polyline as a series takes it.
+QList<QPointF> toPoints(const analysis::Polyline& line);
+
+// A named line series in a colour, `width` px wide, dashed when asked.
+QLineSeries* lineSeries(const QString& name, const QColor& colour, double width,
+                        bool dashed = false);
+
+// A named series of one round dot (the current state or operating point).
+QScatterSeries* dotSeries(const QString& name, const QColor& colour);
+
+// Margin around every chart, px.
+inline constexpr int kChartMargin = 4;
+
+// A chart with its legend at the bottom, in a view that draws it antialiased.
+QChartView* chartView(QChart* chart, QWidget* parent);
+
+// Adds the series to the chart and attaches it to both axes (already in the chart).
+void addSeries(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y);
+
+// The read-out line under a chart: selectable with the mouse, wrapping.
+QLabel* readoutLabel(QWidget* parent);
+
+// Shows the text in the read-out and keeps it as the accessible name, so a screen reader
+// reads the same numbers.
+void showReadout(QLabel* label, const std::string& text);
+
+}  // namespace yurana::charts

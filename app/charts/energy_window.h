@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QChart>
+#include <QLabel>
+#include <QLineSeries>
+#include <QValueAxis>
+#include <QWidget>
+
+#include "analysis/energy.h"
+#include "model/record.h"
+
+namespace yurana::charts {
+
+// エネルギー: T, U, E = T + U and the works W_in and W_d against t over the run, a line at
+// the current time, and the read-out (with a second line when the balance does not close
+// because ζ and ωn disagree with m, k and c). A top-level window even with a parent.
+class EnergyWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit EnergyWindow(QWidget* parent = nullptr);
+
+    // Recomputes and shows the curves of the record and the marker at tmin; call when the
+    // record changes.
+    void setModel(const ModelRecord& r);
+
+    // Moves the time marker and the read-out to animation time t (s), held to
+    // [tmin, tmax]; no curve is recomputed. Call at most once per frame; with the run
+    // stopped, t = tmin.
+    void setTime(double t);
+
+    QLabel* readout() const { return readout_; }
+    QChart* chart() const { return chart_; }
+
+  private:
+    analysis::EnergyCurves curves_;
+    QChart* chart_ = nullptr;
+    QValueAxis* tAxis_ = nullptr;
+    QValueAxis* energyAxis_ = nullptr;
+    QLineSeries* kinetic_ = nullptr;
+    QLineSeries* potential_ = nullptr;
+    QLineSeries* total_ = nullptr;
+    QLineSeries* workIn_ = nullptr;
+    QLineSeries* workDissipated_ = nullptr;
+    QLineSeries* now_ = nullptr;
+    QLabel* readout_ = nullptr;
+};
+
+}  // namespace yurana::charts

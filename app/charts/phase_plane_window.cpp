@@ -1,0 +1,53 @@
+#include "app/charts/phase_plane_window.h"
+
+#include <QVBoxLayout>
+#include <array>
+
+#include "app/charts/chart_parts.h"
+#include "app/charts/palette.h"
+
+namespace yurana::charts {
+
+PhasePlaneWindow::PhasePlaneWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("PhasePlaneWindow"));
+    setWindowTitle(QStringLiteral("位相平面"));
+    chart_ = new QChart;
+    xAxis_ = valueAxis(QStringLiteral("x (m)"));
+    vAxis_ = valueAxis(QStringLiteral("v (m/s)"));
+    chart_->addAxis(xAxis_, Qt::AlignBottom);
+    chart_->addAxis(vAxis_, Qt::AlignLeft);
+    trajectory_ = lineSeries(QStringLiteral("余関数+特殊解"), palette::kCurve, 1.5);
+    ellipse_ = lineSeries(QStringLiteral("定常状態 (特殊解)"), palette::kSteady, 2, true);
+    dot_ = dotSeries(QStringLiteral("現在の時刻"), palette::kCurrent);
+    for (QXYSeries* s : std::array<QXYSeries*, 3>{trajectory_, ellipse_, dot_}) {
+        addSeries(chart_, s, xAxis_, vAxis_);
+    }
+    readout_ = readoutLabel(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(chartView(chart_, this), 1);
+    layout->addWidget(readout_);
+    resize(640, 600);
+}
+
+void PhasePlaneWindow::setModel(const ModelRecord& r) {
+    curves_ = analysis::phasePlaneCurves(r);
+    trajectory_->replace(toPoints(curves_.trajectory));
+    ellipse_->replace(toPoints(curves_.steadyEllipse));
+    if (curves_.drawable) {
+        setRangeWithRoundTicks(xAxis_, curves_.xRange);
+        setRangeWithRoundTicks(vAxis_, curves_.vRange);
+    }
+    setTime(r.tmin);
+}
+
+void PhasePlaneWindow::setTime(double t) {
+    const analysis::PhaseMarker m = analysis::phasePlaneMarker(curves_, t);
+    if (m.shown) {
+        dot_->replace({QPointF(m.point.x, m.point.y)});
+    } else {
+        dot_->clear();
+    }
+    showReadout(readout_, m.readout);
+}
+
+}  // namespace yurana::charts

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QChart>
+#include <QLabel>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QValueAxis>
+#include <QWidget>
+
+#include "analysis/phase_plane.h"
+#include "model/record.h"
+
+namespace yurana::charts {
+
+// 位相平面: the state (x, v) of x_c + x_p over the run, the steady-state ellipse of x_p
+// dashed, a dot at the current time, and the read-out line. A top-level window even with
+// a parent.
+class PhasePlaneWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit PhasePlaneWindow(QWidget* parent = nullptr);
+
+    // Recomputes and shows the curves of the record and the dot at tmin; call when the
+    // record changes.
+    void setModel(const ModelRecord& r);
+
+    // Moves the dot and the read-out to animation time t (s), held to [tmin, tmax]; no
+    // curve is recomputed. Call at most once per frame; with the run stopped, t = tmin.
+    void setTime(double t);
+
+    QLabel* readout() const { return readout_; }
+    QChart* chart() const { return chart_; }
+
+  private:
+    analysis::PhasePlaneCurves curves_;
+    QChart* chart_ = nullptr;
+    QValueAxis* xAxis_ = nullptr;
+    QValueAxis* vAxis_ = nullptr;
+    QLineSeries* trajectory_ = nullptr;
+    QLineSeries* ellipse_ = nullptr;
+    QScatterSeries* dot_ = nullptr;
+    QLabel* readout_ = nullptr;
+};
+
+}  // namespace yurana::charts
