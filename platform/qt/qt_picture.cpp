@@ -70,6 +70,13 @@ void QtPicture::line(float x1, float y1, float x2, float y2, Rgb color) {
     drawLine(x1, y1, x2, y2, toQColor(color));
 }
 
+bool QtPicture::alreadyDrawn(QPoint a, QPoint b, const QColor& color) const {
+    // A one-pixel pen covers exactly both ends of a segment at most one pixel long.
+    const QPoint d = b - a;
+    return std::abs(d.x()) <= 1 && std::abs(d.y()) <= 1 && image_.valid(a) && image_.valid(b) &&
+           image_.pixelColor(a) == color && image_.pixelColor(b) == color;
+}
+
 void QtPicture::drawLine(float x1, float y1, float x2, float y2, const QColor& color) {
     sync();
     if (image_.isNull()) {
@@ -84,6 +91,9 @@ void QtPicture::drawLine(float x1, float y1, float x2, float y2, const QColor& c
     }
     QPoint a(toPixel(seg.x1()), toPixel(seg.y1()));
     QPoint b(toPixel(seg.x2()), toPixel(seg.y2()));
+    if (alreadyDrawn(a, b, color)) {
+        return;  // a paused trace: drawing it again would change no pixel
+    }
     {
         QPainter p(&image_);
         p.setPen(QPen(color, 0));  // cosmetic: one pixel, both ends drawn

@@ -43,6 +43,8 @@ class QtPicture : public Picture {
     void sync();
     void drawLine(float x1, float y1, float x2, float y2, const QColor& color);
 
+    bool alreadyDrawn(QPoint a, QPoint b, const QColor& color) const;
+
     QWidget* widget_;
     QImage image_;
     QColor color_{Qt::black};
