@@ -48,6 +48,7 @@ QString accessibleName(QWidget* w) {
 // The read-out shows `text` and a screen reader reads the same.
 void expectReadout(QLabel* label, const QString& text) {
     QCOMPARE(label->text(), text);
+    QCOMPARE(label->accessibleName(), text);  // set, so no later default can hide it
     QCOMPARE(accessibleName(label), text);
     QVERIFY(label->textInteractionFlags() & Qt::TextSelectableByMouse);
 }

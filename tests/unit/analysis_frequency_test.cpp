@@ -90,11 +90,14 @@ TEST_P(AnalysisResonancePeak, AgreeWithANumericalSearchAndTheSampledCurve) {
 
     const FrequencyCurves fc = frequencyCurves(r);
     double sampledMax = 0;
+    int inHalfPowerBand = 0;
     for (const Point& p : fc.amplitude) {
         sampledMax = std::max(sampledMax, p.y);
+        inHalfPowerBand += p.y >= xSearch / std::sqrt(2.0) ? 1 : 0;
     }
     EXPECT_GE(sampledMax, 0.999 * xSearch);  // the peak resolved to 0.1 %
     EXPECT_LE(sampledMax, xSearch * (1 + 1e-12));
+    EXPECT_GE(inHalfPowerBand, 50);  // and the shape of the peak with it
 }
 
 INSTANTIATE_TEST_SUITE_P(
