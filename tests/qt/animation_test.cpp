@@ -3,11 +3,15 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMdiSubWindow>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <queue>
 
+#include "animation/scene.h"
 #include "app/application.h"
+#include "platform/qt/fonts.h"
+#include "platform/qt/qt_surface.h"
 #include "support/fake_panel.h"
 
 using namespace yurana;
@@ -69,6 +73,21 @@ class CountingFactory : public SurfaceFactory {
         return std::make_unique<Counted>(static_cast<QtSurface&>(*s).image(), live);
     }
     int live = 0;
+};
+
+// Plain-coloured sprites on a 640 × 480 background, so that below the mass (rows 424
+// on) the canvas holds only the background and the text line.
+class PlainSprites : public SurfaceFactory, public FramePresenter {
+  public:
+    static constexpr QRgb kBackground = qRgb(0, 40, 90);
+    std::unique_ptr<Surface> load(const std::string& path) override {
+        const bool back = path.ends_with("back1.bmp");
+        return std::make_unique<QtSurface>(
+            filled(back ? 640 : 64, back ? 480 : 200, back ? kBackground : kGreen));
+    }
+    std::unique_ptr<Surface> load(const std::string& p, int, int) override { return load(p); }
+    void present(const Surface&, const Rect&) override {}
+    void canvasReleased() override {}
 };
 
 // The whole program with a hand-driven clock and loop.
@@ -155,6 +174,37 @@ class AnimationTest : public QObject {
             canvas.copy(row.first, source, row.second, CopyKind::Keyed);
             QVERIFY2(canvas.image() == before, qPrintable(QString("row %1").arg(&row - rows)));
         }
+    }
+
+    // The text line on the real surface: white, "ＭＳ ゴシック" 20 pt bold (IPAGothic through
+    // the program's substitution) at 96 dpi, its top-left corner at (19, 432).
+    void theTextLineIsWhiteGothic20ptBoldAt19And432() {
+        qt::installFontSubstitutions();
+        PlainSprites sprites;
+        StepValues step;
+        RunState run{kStopped};
+        ModelRecord record;
+        test::ManualClock clock;
+        Scene scene(sprites, "/y", SceneInputs{step, run, record, clock}, sprites);
+        scene.init();
+        scene.blt();
+        QCOMPARE(scene.textLine(), std::string("0.00秒1   +0m"));
+
+        QImage want(640, 480, QImage::Format_ARGB32_Premultiplied);
+        want.fill(PlainSprites::kBackground);
+        want.setDotsPerMeterX(3780);  // 96 dpi: 20 pt is 26.7 px
+        want.setDotsPerMeterY(3780);
+        QFont font("IPAGothic");
+        font.setPointSizeF(20);
+        font.setBold(true);
+        QPainter painter(&want);
+        painter.setFont(font);
+        painter.setPen(Qt::white);
+        painter.drawText(QRect(19, 432, 621, 48), Qt::AlignLeft | Qt::AlignTop,
+                         QStringLiteral("0.00秒1   +0m"));
+        painter.end();
+        const QImage& got = static_cast<const QtSurface*>(scene.canvas())->image();
+        QCOMPARE(got.copy(0, 425, 640, 55), want.copy(0, 425, 640, 55));
     }
 
     void theProgramsBitmapsAreBlackOnlyWhereTransparent() {

@@ -73,6 +73,10 @@ TEST_F(GraphTest, BackgroundAtTheDesignSizeRawTimeTextsAndRegimeCaptions) {
     record.graphw = record.graphh = 0;
     form3.color = {255, 0, 0};  // reset to black before the labels
     panel.preset("Texttmin", "0.0");
+    panel.preset("Labelcc", "44.7214");  // the caption as shown, not a value of the record
+    record.wd = 27.3205f;
+    record.c1 = 0.012345678;
+    record.c2 = -0.5;
     graph.graph_haikei();
     EXPECT_EQ(std::pair(record.graphw, record.graphh), std::pair(640.0f, 252.0f));
     EXPECT_EQ(form3.ops, (Ops{"fill 0 0 640 252 #ffffff", "line 0 126 640 126 #000000",
@@ -82,7 +86,14 @@ TEST_F(GraphTest, BackgroundAtTheDesignSizeRawTimeTextsAndRegimeCaptions) {
     ASSERT_EQ(picture1.ops.size(), 13u);
     EXPECT_EQ(picture1.ops[0], "fill 0 0 100 185 #c0c0c0");
     EXPECT_EQ(picture1.ops[1], "width 75");
-    EXPECT_EQ(picture1.ops[3], "text 5.0329(Hz)(不足減衰) 0 12 #000000");
+    // One print per line, the blank ones included (the fake moves down 12 px per print).
+    EXPECT_EQ(
+        Ops(picture1.ops.begin() + 2, picture1.ops.end()),
+        (Ops{"text 固有振動周波数数f: 0 0 #000000", "text 5.0329(Hz)(不足減衰) 0 12 #000000",
+             "text  0 24 #000000", "text 臨海減衰係数cc: 0 36 #000000", "text 44.7214 0 48 #000000",
+             "text  0 60 #000000", "text 減衰固有角振動数ωd: 0 72 #000000",
+             "text 27.3205(rad/sec) 0 84 #000000", "text  0 96 #000000",
+             "text c1:0.01234568 0 108 #000000", "text c2:-0.50000000 0 120 #000000"}));
     for (auto [z, caption] : {std::pair{1.0f, "(臨界減衰)"}, std::pair{1.0000001f, "(超過減衰)"},
                               std::pair{0.99999994f, "(不足減衰)"}}) {
         record.z = z;
@@ -117,6 +128,47 @@ TEST_F(GraphTest, FirstStepAfterResetDrawsNothingSecondOneSegmentPerTickedBoxInO
     graph.plotStep(10, {0.0, 0.01, 0, 0, 0});
     EXPECT_EQ(form3.ops, (Ops{"line 80 136 320 136 #0000ff", "line 80 156 320 136 #ffc800",
                               "line 80 161 320 136 #ff0000", "line 80 131 320 126 #000000"}));
+}
+
+TEST_F(GraphTest, ExactCoordinatesWithALaterStartTimeAndTheComplementaryCurveInItsGreen) {
+    for (const char* box : {"Checkxp", "Checkxcxp", "Checkheni", "Checkkabeheni"}) {
+        panel.setValue(box, 0);
+    }
+    record.graphw = 600;
+    record.graphh = 251;
+    record.tmin = 4;
+    record.tmax = 24;
+    record.graphbairitu = "800";
+    pen = {120, 1, 130.5, 3, 4, 5};
+    // x(12) = 600/8 + K·(12 − 4)/24 with K = 0.75·600·24/20 = 540: 75 + 180 = 255;
+    // y(xc) = 251/2 + 800·0.0125 = 135.5.
+    graph.plotStep(12, {0.0125, -0.03, 0, 0.002f, 0});
+    EXPECT_EQ(form3.ops, Ops{"line 120 130.5 255 135.5 #007f00"});
+    // The end test leaves tmin out: 75 + 450·25/24 ≥ 525 draws nothing at t = 25, though
+    // x(25) = 75 + 540·21/24 = 547.5 is still inside the window.
+    graph.plotStep(25, {0.0125, -0.03, 0, 0.002f, 0});
+    EXPECT_EQ(form3.ops.size(), 1u);
+    EXPECT_DOUBLE_EQ(pen.mae_x, 547.5);
+}
+
+TEST_F(GraphTest, UntickedCurvesKeepTheirPenSoABoxTickedDuringARunContinuesFromTheLastSample) {
+    for (const char* box : {"Checkxp", "Checkxc", "Checkxcxp", "Checkheni", "Checkkabeheni"}) {
+        panel.setValue(box, 0);
+    }
+    resetPen(pen);
+    graph.plotStep(1, {0.004, 0.002, 0, 0.003f, 0});
+    // x = 80 + 24·2 = 128; y = 126 + 1000·d: xp 127, xc 120, xc + xp 121,
+    // xc + xp + wall 133.5, wall 138.5.
+    graph.plotStep(2, {-0.006, 0.001, 0, 0.0125f, 0});
+    EXPECT_TRUE(form3.ops.empty());
+    for (const char* box : {"Checkxp", "Checkxc", "Checkxcxp", "Checkheni", "Checkkabeheni"}) {
+        panel.setValue(box, 1);
+    }
+    // To x = 152: xp 124, xc 136, xc + xp 134, total 130, wall 122.
+    graph.plotStep(3, {0.01, -0.002, 0, -0.004f, 0});
+    EXPECT_EQ(form3.ops, (Ops{"line 128 127 152 124 #0000ff", "line 128 120 152 136 #007f00",
+                              "line 128 121 152 134 #ffc800", "line 128 133.5 152 130 #ff0000",
+                              "line 128 138.5 152 122 #000000"}));
 }
 
 TEST_F(GraphTest, NothingDrawnAtOrPastTheEndButThePenMoves) {

@@ -80,6 +80,70 @@ TEST_F(LayoutTest, HaichiTilesAndItsSecondConfigurationRestoresVScrollHeight) {
     }
 }
 
+TEST_F(LayoutTest, HaichiPlacesTheBarsInPanelUnitsVScrollByItsOldWidth) {
+    // Panel 7090 × 3600 twips with a 90 × 400 border: ScaleWidth = 7000 / 0.991367 =
+    // 7060.957, ScaleHeight = 3200 / 0.941392 = 3399.222 panel units.
+    form1.borderX = 90;
+    form1.borderY = 400;
+    form1.scaleX = 1 / 0.991367;
+    form1.scaleY = 1 / 0.941392;
+    haichi(lay);
+    EXPECT_NEAR(v.l, 7060.957 - 375, 0.01);  // the width it had before it became 300
+    EXPECT_EQ((V{v.t, v.w, h.l, h.h}), (V{0, 300, 0, 300}));
+    EXPECT_NEAR(h.w, 7060.957 - 300, 0.01);
+    EXPECT_NEAR(h.t, 3399.222 - 300, 0.01);
+}
+
+TEST_F(LayoutTest, AnOutgrownForm0IsPulledBackAndTheGraphKeepsItsHeightWhenNoneIsLeft) {
+    struct Row {
+        const char* name;
+        double frameW, frameH, form0W, form0H;
+        double wantForm0W, wantForm0H, wantGraphH;
+    };
+    const Row rows[] = {
+        // 6123 − 100, 4567 − 500; 4567 − 600 − 4600 < 0 keeps the graph's 4000.
+        {"outgrown", 6123, 4567, 6200, 4600, 6023, 4067, 4000},
+        // As large as the frame is not larger.
+        {"as large", 6200, 4600, 6200, 4600, 6200, 4600, 4000},
+        // 5200 − 600 − 4600 = 0 leaves no height.
+        {"none left", 6300, 5200, 6200, 4600, 6200, 4600, 4000},
+    };
+    for (const Row& r : rows) {
+        size(frame, r.frameW, r.frameH);
+        size(form0, r.form0W, r.form0H);
+        form3.h = 4000;
+        haichi(lay);
+        EXPECT_EQ((V{form0.w, form0.h, form3.h}), (V{r.wantForm0W, r.wantForm0H, r.wantGraphH}))
+            << r.name;
+        EXPECT_EQ((V{form3.t, form3.w}), (V{r.form0H, r.frameW})) << r.name;
+    }
+}
+
+TEST_F(LayoutTest, CollapsedArrangementOfPanelGraphAndBars) {
+    // Frame 11737 × 8643, VScroll1 310 wide, HScroll1 290 high: distinct, so that each
+    // formula shows which bar it reads.
+    size(frame, 11737, 8643);
+    v.w = 310;
+    h.h = 290;
+    haichi2(lay);
+    // Panel 11737 − 500 = 11237 wide, 8643 · 0.2 = 1728.6 high; the graph under it,
+    // 8643 − 1728.6 − 1200 = 5714.4 high.
+    EXPECT_EQ((V{form1.l, form1.w, form3.l, form3.w}), (V{0, 11237, 0, 11237}));
+    EXPECT_FLOAT_EQ(form1.h, 1728.6f);
+    EXPECT_FLOAT_EQ(form3.t, 1728.6f);
+    EXPECT_FLOAT_EQ(form3.h, 5714.4f);
+    // 310 + 9925 fits in 11237: no HScroll1. 290 + 6400 > 1728.6: VScroll1 with
+    // LargeChange nint(0.25477 · 100 / 0.74523) = 34, SmallChange 3.
+    EXPECT_EQ(std::tuple(h.shown, v.shown, v.large, v.small), std::tuple(false, true, 34, 3));
+    // Re-placed: VScroll1 at 11237 − 290 + 100, 1728.6 + 105 high; HScroll1 at
+    // 1728.6 − 310 + 105, 11237 − 200 wide.
+    EXPECT_EQ(std::pair(v.l, h.w), std::pair(11047.0, 11037.0));
+    EXPECT_FLOAT_EQ(v.h, 1833.6f);
+    EXPECT_FLOAT_EQ(h.t, 1523.6f);
+    EXPECT_EQ(flags.shukushou, kTrue);
+    EXPECT_TRUE(form0.log.empty());  // the animation window is left as it is
+}
+
 TEST_F(LayoutTest, GraphHaikeiFailureSkipsTheArrangementButClearsBothFlags) {
     lay.hooks.graph_haikei = [] { throw calc_error(calc_error::Kind::TypeMismatch, "x"); };
     form1.w = 7000;
