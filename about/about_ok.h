@@ -1,6 +1,6 @@
 #pragma once
 
-#include "animation/run_state.h"
+#include "model/run_state.h"
 #include "platform/panel.h"
 
 namespace yurana {

@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "animation/run_state.h"
 #include "animation/scene.h"
 #include "model/record.h"
 #include "model/response.h"
+#include "model/run_state.h"
 #include "platform/clock.h"
 #include "platform/panel.h"
 #include "platform/surface.h"

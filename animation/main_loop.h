@@ -2,9 +2,9 @@
 
 #include <functional>
 
-#include "animation/run_state.h"
 #include "model/record.h"
 #include "model/response.h"
+#include "model/run_state.h"
 #include "platform/panel.h"
 
 namespace yurana {

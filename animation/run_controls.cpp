@@ -1,6 +1,7 @@
 #include "animation/run_controls.h"
 
 #include "model/calc_error.h"
+#include "panel/run_buttons.h"
 
 namespace yurana {
 
@@ -24,8 +25,7 @@ RunControls::RunControls(Panel& panel, RunState& run, ModelRecord& record,
       hooks_(std::move(hooks)) {}
 
 void RunControls::failRun() {
-    run_.joutai = kStopped;
-    panel_.setText("Command2", "開始");
+    stopRun(panel_, run_);
     box_.show(kMsgBadValue);
 }
 
@@ -79,9 +79,7 @@ void RunControls::cmdtest_Click() {
     togglePause(run_, clock_.now());
     run_.joutai = run_.ichijiteishi == 0 ? kAboutResumed : kAboutPaused;
     call(hooks_.processEvents);
-    for (const char* name : kRunButtons) {
-        panel_.setEnabled(name, false);
-    }
+    enableRunButtons(panel_, false);
     // The original let the interface settle this many times before opening the window.
     for (int i = 0; i < 2001; ++i) {
         call(hooks_.processEvents);

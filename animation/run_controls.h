@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "animation/run_state.h"
-#include "model/parameter_panel.h"
+#include "model/run_state.h"
+#include "panel/parameter_panel.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/panel.h"
@@ -35,10 +35,6 @@ class RunControls {
     void Command1_Click();  // 終了
     void cmdtest_Click();   // about
     void Command4_Click();  // FullScreen
-
-    // The six run-control buttons the about command disables.
-    static constexpr const char* kRunButtons[] = {"Command1", "Command2", "Command3",
-                                                  "Command4", "Command5", "Command6"};
 
   private:
     void failRun();

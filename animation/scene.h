@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "animation/run_state.h"
 #include "animation/scene_layout.h"
 #include "model/record.h"
 #include "model/response.h"
+#include "model/run_state.h"
 #include "platform/clock.h"
 #include "platform/surface.h"
 

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-#include "app/logic/arrange.h"
 #include "app/units.h"
+#include "layout/arrange.h"
 #include "model/calc_error.h"
 #include "platform/qt/qt_message_box.h"
 

@@ -10,15 +10,30 @@
 #include <QScrollBar>
 
 #include "app/units.h"
-#include "model/panel_controls.h"
+#include "panel/panel_controls.h"
 #include "platform/qt/fonts.h"
+#include "platform/qt/text.h"
 
 namespace yurana::app {
 
+using qt::toQ;
+
 namespace {
 
-QString toQ(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+// The font of a panel control.
+QFont controlFont(ControlFont font) {
+    switch (font) {
+        case ControlFont::PGothic12:
+            return qt::programFont(qt::kPGothic, 12);
+        case ControlFont::Gothic9Bold:
+            return qt::programFont(qt::kGothic, 9, true);
+        case ControlFont::Gothic9:
+            return qt::programFont(qt::kGothic, 9);
+        case ControlFont::PGothic9:
+        case ControlFont::Default:
+            break;
+    }
+    return qt::programFont(qt::kPGothic, 9);
 }
 
 QRect panelRect(const ControlDef& c) {
@@ -75,14 +90,14 @@ QWidget* makeControl(const ControlDef& c, QWidget* parent) {
 Form1::Form1(QWidget* parent) : QWidget(parent) {
     setObjectName("Form1");
     setWindowTitle(QStringLiteral("初期設定"));
-    setFont(qt::controlFont(ControlFont::Default));
+    setFont(controlFont(ControlFont::Default));
     resize(units::twipsToPx(kPanelDesignWidthTwips), units::twipsToPx(kPanelDesignHeightTwips));
 
     for (const ControlDef& c : panelControls()) {
         QWidget* parentWidget = c.parent.empty() ? this : control(std::string(c.parent).c_str());
         QWidget* w = makeControl(c, parentWidget);
         w->setObjectName(toQ(c.name));
-        w->setFont(qt::controlFont(c.font));
+        w->setFont(controlFont(c.font));
         if (c.kind == ControlKind::Line) {
             // A line from (X1, Y1) to (X2, Y2): a horizontal rule two pixels high.
             int x1 = units::panelXToPx(c.left);

@@ -10,8 +10,11 @@
 #include "about/about_ok.h"
 #include "app/units.h"
 #include "platform/qt/fonts.h"
+#include "platform/qt/text.h"
 
 namespace yurana::app {
+
+using qt::toQ;
 
 namespace {
 
@@ -23,10 +26,6 @@ constexpr int kLineX2Twips = 6600;
 constexpr int kLineYTwips = 1560;
 
 constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
-
-QString toQ(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
 
 // A control's place from its twips (Left, Top, Width, Height).
 QRect twipsRect(int left, int top, int width, int height) {

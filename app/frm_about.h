@@ -5,7 +5,7 @@
 #include <QString>
 
 #include "about/about_window.h"
-#include "animation/run_state.h"
+#include "model/run_state.h"
 #include "platform/launcher.h"
 #include "platform/message_box.h"
 #include "platform/panel.h"

@@ -5,7 +5,7 @@
 // horizontally and 0.941392 twips vertically.
 
 #include "model/numbers.h"
-#include "model/panel_controls.h"
+#include "panel/panel_controls.h"
 
 namespace yurana::units {
 

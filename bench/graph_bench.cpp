@@ -5,7 +5,7 @@
 #include <string>
 
 #include "graph/graph.h"
-#include "model/panel_controls.h"
+#include "panel/panel_controls.h"
 #include "platform/panel.h"
 #include "platform/picture.h"
 

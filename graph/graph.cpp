@@ -6,8 +6,8 @@
 #include "graph/mapping.h"
 #include "model/calc_error.h"
 #include "model/numbers.h"
-#include "model/parameter_panel.h"
 #include "model/regime.h"
+#include "panel/parameter_panel.h"
 
 namespace yurana::graph {
 

@@ -4,7 +4,7 @@
 
 #include "model/calc_error.h"
 #include "model/numbers.h"
-#include "model/panel_controls.h"
+#include "panel/panel_controls.h"
 
 namespace yurana {
 

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "panel/run_buttons.h"
 #include "storage/slot_format.h"
 #include "storage/slot_messages.h"
 
@@ -42,8 +43,7 @@ void Slots::hozon(int n) {
 
 void Slots::yomikomi(int n) {
     // The run stops first, whether or not the file then loads.
-    panel_.setText("Command2", "開始");
-    run_.joutai = kStopped;
+    stopRun(panel_, run_);
     std::string file = path(n);
     SlotValues values;
     try {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "animation/run_state.h"
+#include "model/run_state.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/panel.h"

@@ -7,9 +7,8 @@
 
 namespace yurana::charts {
 
-EnergyWindow::EnergyWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName(QStringLiteral("EnergyWindow"));
-    setWindowTitle(QStringLiteral("エネルギー"));
+EnergyWindow::EnergyWindow(QWidget* parent)
+    : AnalysisWindow(QStringLiteral("EnergyWindow"), QStringLiteral("エネルギー"), parent) {
     chart_ = new QChart;
     tAxis_ = valueAxis(QStringLiteral("t (s)"));
     energyAxis_ = valueAxis(QStringLiteral("エネルギー (J)"));

@@ -7,14 +7,15 @@
 #include <QWidget>
 
 #include "analysis/energy.h"
+#include "app/charts/analysis_window.h"
 #include "model/record.h"
 
 namespace yurana::charts {
 
 // エネルギー: T, U, E = T + U and the works W_in and W_d against t over the run, a line at
 // the current time, and the read-out (with a second line when the balance does not close
-// because ζ and ωn disagree with m, k and c). A top-level window even with a parent.
-class EnergyWindow : public QWidget {
+// because ζ and ωn disagree with m, k and c).
+class EnergyWindow : public AnalysisWindow {
     Q_OBJECT
 
   public:

@@ -9,9 +9,9 @@
 
 namespace yurana::charts {
 
-FrequencyResponseWindow::FrequencyResponseWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName(QStringLiteral("FrequencyResponseWindow"));
-    setWindowTitle(QStringLiteral("周波数応答"));
+FrequencyResponseWindow::FrequencyResponseWindow(QWidget* parent)
+    : AnalysisWindow(QStringLiteral("FrequencyResponseWindow"), QStringLiteral("周波数応答"),
+                     parent) {
     buildAmplitudeChart();
     buildPhaseChart();
     logScale_ = new QCheckBox(QStringLiteral("対数目盛"), this);

@@ -11,14 +11,15 @@
 #include <array>
 
 #include "analysis/frequency_curves.h"
+#include "app/charts/analysis_window.h"
 #include "model/record.h"
 
 namespace yurana::charts {
 
 // 周波数応答: the steady amplitude X(ω) and, on the same ω axis below it, the phase lag
 // φ(ω), with a marker at ωn and a point at the force's ω on both, a 対数目盛 check box for
-// the amplitude axis, and the read-out line. A top-level window even with a parent.
-class FrequencyResponseWindow : public QWidget {
+// the amplitude axis, and the read-out line.
+class FrequencyResponseWindow : public AnalysisWindow {
     Q_OBJECT
 
   public:

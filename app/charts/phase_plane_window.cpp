@@ -8,9 +8,8 @@
 
 namespace yurana::charts {
 
-PhasePlaneWindow::PhasePlaneWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName(QStringLiteral("PhasePlaneWindow"));
-    setWindowTitle(QStringLiteral("位相平面"));
+PhasePlaneWindow::PhasePlaneWindow(QWidget* parent)
+    : AnalysisWindow(QStringLiteral("PhasePlaneWindow"), QStringLiteral("位相平面"), parent) {
     chart_ = new QChart;
     xAxis_ = valueAxis(QStringLiteral("x (m)"));
     vAxis_ = valueAxis(QStringLiteral("v (m/s)"));

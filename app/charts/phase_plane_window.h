@@ -8,14 +8,14 @@
 #include <QWidget>
 
 #include "analysis/phase_plane.h"
+#include "app/charts/analysis_window.h"
 #include "model/record.h"
 
 namespace yurana::charts {
 
 // 位相平面: the state (x, v) of x_c + x_p over the run, the steady-state ellipse of x_p
-// dashed, a dot at the current time, and the read-out line. A top-level window even with
-// a parent.
-class PhasePlaneWindow : public QWidget {
+// dashed, a dot at the current time, and the read-out line.
+class PhasePlaneWindow : public AnalysisWindow {
     Q_OBJECT
 
   public:

@@ -18,19 +18,4 @@ QFont programFont(const char* name, double points, bool bold) {
     return font;
 }
 
-QFont controlFont(ControlFont font) {
-    switch (font) {
-        case ControlFont::PGothic12:
-            return programFont(kPGothic, 12);
-        case ControlFont::Gothic9Bold:
-            return programFont(kGothic, 9, true);
-        case ControlFont::Gothic9:
-            return programFont(kGothic, 9);
-        case ControlFont::PGothic9:
-        case ControlFont::Default:
-            break;
-    }
-    return programFont(kPGothic, 9);
-}
-
 }  // namespace yurana::qt

@@ -5,13 +5,9 @@
 #include <QProcess>
 #include <QUrl>
 
-namespace yurana::qt {
+#include "platform/qt/text.h"
 
-namespace {
-QString toQ(const std::string& s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-}  // namespace
+namespace yurana::qt {
 
 bool QtLauncher::startProgram(const std::string& path) {
     if (path.empty()) {

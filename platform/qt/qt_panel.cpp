@@ -9,15 +9,11 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/qt/text.h"
+
 namespace yurana::qt {
 
-namespace {
-
-QString toQ(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
-}  // namespace
+namespace {}  // namespace
 
 QtPanel::QtPanel(QWidget* root, std::function<void()> showWindow)
     : showWindow_(std::move(showWindow)) {

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/qt/text.h"
+
 namespace yurana::qt {
 
 namespace {
@@ -132,7 +134,7 @@ void QtPicture::setTextPos(float x, float y) {
 
 void QtPicture::print(std::string_view text) {
     sync();
-    QString line = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    QString line = toQ(text);
     QFontMetrics metrics(widget_->font());
     if (!image_.isNull() && std::abs(pos_.x()) < 1e6 && std::abs(pos_.y()) < 1e6) {
         {

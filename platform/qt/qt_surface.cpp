@@ -1,4 +1,5 @@
 #include "platform/qt/qt_surface.h"
+#include "platform/qt/text.h"
 
 #include <QImageReader>
 #include <QPainter>
@@ -78,7 +79,7 @@ void QtSurface::drawText(int x, int y, std::string_view text, const TextFont& fo
     painter.setFont(programFont(font.family.c_str(), font.points, font.bold));
     painter.setPen(QColor(colour.r, colour.g, colour.b));
     painter.setRenderHint(QPainter::TextAntialiasing);
-    const QString line = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    const QString line = toQ(text);
     painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()), line);
 }
 

@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "model/response.h"
+#include "panel/run_buttons.h"
 #include "platform/qt/fonts.h"
 #include "support/app_fixture.h"
 #include "support/program_folder.h"
@@ -238,14 +239,14 @@ class AppTest : public QObject {
         const QString line = f.app->form0().textLine();
         run(f, 2, 1);
         QCOMPARE(f.app->form0().textLine(), line);  // nothing drawn while About is open
-        for (const char* b : RunControls::kRunButtons) {
-            QVERIFY2(!f.app->form1().control(b)->isEnabled(), b);
+        for (std::string_view b : kRunButtons) {
+            QVERIFY2(!f.app->panel().isEnabled(b), b.data());
         }
         QTest::keyClick(&f.app->about(), Qt::Key_Escape);
         QCOMPARE(f.app->run().joutai, int(kStopped));
         QCOMPARE(f.text("Command2"), std::string("開始"));
-        for (const char* b : RunControls::kRunButtons) {
-            QVERIFY2(f.app->form1().control(b)->isEnabled(), b);
+        for (std::string_view b : kRunButtons) {
+            QVERIFY2(f.app->panel().isEnabled(b), b.data());
         }
     }
 

@@ -2,6 +2,7 @@
 // its accessible name, the time marker, the logarithmic amplitude axis, the cases without
 // a curve, and no window left behind.
 
+#include <QtTest/qtestspontaneevent.h>
 #include <QAccessible>
 #include <QApplication>
 #include <QLogValueAxis>
@@ -88,6 +89,21 @@ class ChartsTest : public QObject {
             QCOMPARE(windows[i]->objectName(), names[i]);
         }
         frame.reset();  // the windows go with their owner
+    }
+
+    void showingAndClosingAreReportedButNotMinimising() {
+        PhasePlaneWindow w;
+        QSignalSpy spy(&w, &charts::AnalysisWindow::shownChanged);
+        w.show();
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toBool(), true);
+        QHideEvent minimised;  // what the window system sends on minimising: spontaneous
+        QSpontaneKeyEvent::setSpontaneous(&minimised);
+        QApplication::sendEvent(&w, &minimised);
+        QCOMPARE(spy.count(), 1);
+        w.close();  // the title bar's close button
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(spy.at(1).at(0).toBool(), false);
     }
 
     void frequencyResponseReadsTheOperatingPoint() {

@@ -4,7 +4,8 @@
 
 #include "animation/run_controls.h"
 #include "app/frm_about.h"
-#include "platform/linux_registry.h"
+#include "panel/run_buttons.h"
+#include "platform/posix/linux_registry.h"
 #include "support/fake_panel.h"
 
 using namespace yurana;
@@ -61,8 +62,9 @@ class FrmAboutTest : public QObject {
             QVERIFY(!s.panel.isEnabled("Command2"));
             QVERIFY(QTest::qWaitForWindowExposed(&s.about));
             close(s.about);
-            for (const char* button : RunControls::kRunButtons) {
-                QVERIFY2(s.panel.isEnabled(button), (std::string(name) + " " + button).c_str());
+            for (std::string_view button : kRunButtons) {
+                QVERIFY2(s.panel.isEnabled(button),
+                         (std::string(name) + " " + std::string(button)).c_str());
             }
             QCOMPARE(QString::fromStdString(s.panel.text("Command2")), QStringLiteral("開始"));
             QCOMPARE(s.run.joutai, int(kStopped));

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "model/panel_controls.h"
+#include "panel/panel_controls.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/panel.h"

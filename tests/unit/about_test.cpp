@@ -4,7 +4,7 @@
 #include <set>
 
 #include "about/about_window.h"
-#include "platform/linux_registry.h"
+#include "platform/posix/linux_registry.h"
 #include "support/fake_panel.h"
 
 using namespace yurana;

@@ -1,4 +1,4 @@
-#include "app/logic/layout.h"
+#include "layout/layout.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/logic/arrange.h"
-#include "model/panel_controls.h"
+#include "layout/arrange.h"
+#include "panel/panel_controls.h"
 #include "support/fake_geometry.h"
 
 namespace yurana {

@@ -1,4 +1,4 @@
-#include "model/parameter_panel.h"
+#include "panel/parameter_panel.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include <map>
 #include <tuple>
 
-#include "model/parameter_panel.h"
+#include "panel/parameter_panel.h"
 #include "platform/posix_files.h"
 #include "storage/slot_format.h"
 #include "support/fake_panel.h"

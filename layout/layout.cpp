@@ -1,4 +1,4 @@
-#include "app/logic/layout.h"
+#include "layout/layout.h"
 
 #include "model/calc_error.h"
 

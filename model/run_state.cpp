@@ -1,4 +1,4 @@
-#include "animation/run_state.h"
+#include "model/run_state.h"
 
 #include "model/numbers.h"
 

@@ -1,4 +1,4 @@
-#include "model/panel_controls.h"
+#include "panel/panel_controls.h"
 
 #include <array>
 

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "animation/run_state.h"
 #include "model/record.h"
+#include "model/run_state.h"
 #include "platform/message_box.h"
 #include "platform/panel.h"
 

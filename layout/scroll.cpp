@@ -1,4 +1,4 @@
-#include "app/logic/scroll.h"
+#include "layout/scroll.h"
 
 #include <array>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "platform/linux_registry.h"
+#include "platform/posix/linux_registry.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

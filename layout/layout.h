@@ -7,9 +7,9 @@
 
 #include <functional>
 
-#include "app/logic/layout_flags.h"
-#include "app/logic/scroll.h"
-#include "app/logic/windows.h"
+#include "layout/layout_flags.h"
+#include "layout/scroll.h"
+#include "layout/windows.h"
 
 namespace yurana {
 

@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/logic/windows.h"
+#include "layout/windows.h"
 #include "platform/geometry.h"
 
 namespace yurana {

@@ -1,4 +1,4 @@
-#include "app/logic/arrange.h"
+#include "layout/arrange.h"
 
 namespace yurana {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/logic/layout_flags.h"
-#include "app/logic/windows.h"
+#include "layout/layout_flags.h"
+#include "layout/windows.h"
 
 namespace yurana {
 

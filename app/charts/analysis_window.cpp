@@ -1,0 +1,25 @@
+#include "app/charts/analysis_window.h"
+
+namespace yurana::charts {
+
+AnalysisWindow::AnalysisWindow(const QString& objectName, const QString& title, QWidget* parent)
+    : QWidget(parent, Qt::Window) {
+    setObjectName(objectName);
+    setWindowTitle(title);
+}
+
+void AnalysisWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) {
+        emit shownChanged(true);
+    }
+}
+
+void AnalysisWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (!event->spontaneous()) {
+        emit shownChanged(false);
+    }
+}
+
+}  // namespace yurana::charts
