@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <ctime>
@@ -19,7 +20,6 @@ namespace {
 
 using Reason = file_error::Reason;
 
-constexpr std::size_t kChunk = 64 * 1024;
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 std::string errnoText(int e) {
@@ -145,7 +145,7 @@ std::optional<std::string> cp932ToUtf8(std::string_view in, const std::string& p
 
 // UTF-8 when every line is valid UTF-8 (a leading byte-order mark dropped),
 // otherwise CP932 line by line.
-std::vector<std::string> decodeLines(std::vector<std::string> raw, const std::string& path) {
+std::vector<std::string> decodeRawLines(std::vector<std::string> raw, const std::string& path) {
     bool utf8 = true;
     for (const std::string& line : raw) {
         utf8 = utf8 && isValidUtf8(line);
@@ -190,10 +190,10 @@ Fd openForReading(const std::string& path) {
 // Appends up to one chunk to `buf`; false at the end of the file.
 bool readChunk(const Fd& fd, std::string& buf, const std::string& path) {
     std::size_t old = buf.size();
-    buf.resize(old + kChunk);
+    buf.resize(old + kReadPiece);
     ssize_t n = 0;
     do {
-        n = ::read(fd.get(), buf.data() + old, kChunk);
+        n = ::read(fd.get(), buf.data() + old, kReadPiece);
     } while (n < 0 && errno == EINTR);
     if (n < 0) {
         int e = errno;
@@ -215,9 +215,12 @@ void checkLine(std::string_view bytes, int line, std::size_t maxLineBytes,
     }
 }
 
-// Splits the head of the file into its first `count` lines, reading chunk by chunk.
-std::vector<std::string> readRawLines(const Fd& fd, std::size_t count, std::size_t maxLineBytes,
-                                      const std::string& path) {
+// Splits the head of the file into its first `count` lines, asking `readMore` for the
+// next piece of the file (appended to its argument; false at the end) only when the
+// lines so far do not settle it.
+template <typename ReadMore>
+std::vector<std::string> readRawLines(ReadMore&& readMore, std::size_t count,
+                                      std::size_t maxLineBytes, const std::string& path) {
     std::vector<std::string> lines;
     std::string buf;
     std::size_t start = 0;  // first byte of the current line
@@ -232,7 +235,7 @@ std::vector<std::string> readRawLines(const Fd& fd, std::size_t count, std::size
         bool openEnd = end == std::string::npos || (buf[end] == '\r' && end + 1 == buf.size());
         if (openEnd && !eof) {
             scan = stop;
-            eof = !readChunk(fd, buf, path);
+            eof = !readMore(buf);
             continue;
         }
         if (end == std::string::npos) {
@@ -407,17 +410,42 @@ void syncFolder(const std::string& folder) {
 std::vector<std::string> PosixFiles::readLines(const std::string& path, std::size_t count,
                                                std::size_t maxLineBytes) {
     Fd fd = openForReading(path);
-    return decodeLines(readRawLines(fd, count, maxLineBytes, path), path);
+    auto readMore = [&](std::string& buf) { return readChunk(fd, buf, path); };
+    return decodeRawLines(readRawLines(readMore, count, maxLineBytes, path), path);
 }
 
-void PosixFiles::writeLines(const std::string& path, const std::vector<std::string>& lines,
-                            std::size_t maxLineBytes) {
+std::vector<std::string> decodeLines(std::string_view bytes, std::size_t count,
+                                     std::size_t maxLineBytes, const std::string& path,
+                                     std::size_t piece) {
+    piece = std::max<std::size_t>(piece, 1);
+    auto readMore = [&](std::string& buf) {
+        std::string_view next = bytes.substr(0, piece);
+        bytes.remove_prefix(next.size());
+        buf += next;
+        return !next.empty();
+    };
+    return decodeRawLines(readRawLines(readMore, count, maxLineBytes, path), path);
+}
+
+std::string encodeLines(const std::vector<std::string>& lines, std::size_t maxLineBytes,
+                        const std::string& path) {
     checkWritableLines(lines, maxLineBytes, path);
     std::string text;
+    // Reading drops one byte-order mark from the start of the file; a first line that
+    // itself begins with one gets another in front, so it reads back as written.
+    if (!lines.empty() && lines.front().starts_with(kUtf8Bom)) {
+        text += kUtf8Bom;
+    }
     for (const std::string& line : lines) {
         text += line;
         text += "\r\n";
     }
+    return text;
+}
+
+void PosixFiles::writeLines(const std::string& path, const std::vector<std::string>& lines,
+                            std::size_t maxLineBytes) {
+    std::string text = encodeLines(lines, maxLineBytes, path);
     std::optional<mode_t> mode = checkReplaceable(path);
 
     TempFile temp(path);

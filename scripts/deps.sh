@@ -8,6 +8,7 @@ PACKAGES=(
     fonts-ipafont-gothic fontconfig
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth imagemagick desktop-file-utils
+    clang libclang-rt-14-dev
     x11-utils qt6-charts-dev
 )
 

@@ -1,0 +1,91 @@
+#pragma once
+
+// The parameter panel's controls with their design texts, behaving as the program's
+// panel does (a text box's write raises its change handling when the text changes),
+// made cheap to create and compare so that a fuzz target can use a fresh one per run.
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "panel/panel_controls.h"
+#include "platform/message_box.h"
+#include "platform/panel.h"
+
+namespace yurana::fuzz {
+
+class FuzzPanel : public Panel {
+  public:
+    struct Control {
+        std::string text;
+        int value = 0;
+        bool visible = true;
+        bool enabled = true;
+        bool operator==(const Control&) const = default;
+    };
+
+    FuzzPanel() : controls_(designControls()) {}
+
+    std::string text(std::string_view c) const override { return at(c).text; }
+    void setText(std::string_view c, std::string_view text) override {
+        Control& control = at(c);
+        bool changed = control.text != text;
+        control.text = std::string(text);
+        if (changed && findControl(c)->kind == ControlKind::TextBox) {
+            notifyChange(c);
+        }
+    }
+    int value(std::string_view c) const override { return at(c).value; }
+    void setValue(std::string_view c, int value) override { at(c).value = value; }
+    bool isVisible(std::string_view c) const override { return at(c).visible; }
+    void setVisible(std::string_view c, bool v) override { at(c).visible = v; }
+    bool isEnabled(std::string_view c) const override { return at(c).enabled; }
+    void setEnabled(std::string_view c, bool e) override { at(c).enabled = e; }
+    void showPanel() override {}
+
+    // Writes a text without raising change handling.
+    void preset(std::string_view c, std::string_view text) { at(c).text = std::string(text); }
+
+    // Every control's state, in the design order.
+    const std::vector<Control>& controls() const { return controls_; }
+
+  private:
+    static const std::vector<Control>& designControls() {
+        static const std::vector<Control> design = [] {
+            std::vector<Control> v;
+            for (const ControlDef& c : panelControls()) {
+                v.push_back({std::string(c.text)});
+            }
+            return v;
+        }();
+        return design;
+    }
+    static std::size_t indexOf(std::string_view c) {
+        static const std::unordered_map<std::string_view, std::size_t> index = [] {
+            std::unordered_map<std::string_view, std::size_t> m;
+            for (const ControlDef& c : panelControls()) {
+                m.emplace(c.name, m.size());
+            }
+            return m;
+        }();
+        return index.at(c);
+    }
+    Control& at(std::string_view c) { return controls_[indexOf(c)]; }
+    const Control& at(std::string_view c) const { return controls_[indexOf(c)]; }
+
+    std::vector<Control> controls_;
+};
+
+// A message box that keeps what it was asked to show.
+class RecordingMessageBox : public MessageBox {
+  public:
+    void show(std::string_view text, std::string_view title = {}) override {
+        texts.emplace_back(text);
+        titles.emplace_back(title);
+    }
+    std::vector<std::string> texts;
+    std::vector<std::string> titles;
+};
+
+}  // namespace yurana::fuzz

@@ -1,0 +1,34 @@
+#pragma once
+
+// Slot files kept in memory, written and read with the same encoding, checks and line
+// splitting as the files on disk, so a fuzz target runs the real save and load paths
+// without touching the disk.
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/posix_files.h"
+
+namespace yurana::fuzz {
+
+class MemoryFiles : public Files {
+  public:
+    std::vector<std::string> readLines(const std::string& path, std::size_t count,
+                                       std::size_t maxLineBytes) override {
+        auto it = files.find(path);
+        if (it == files.end()) {
+            throw file_error(file_error::Reason::NotFound, path);
+        }
+        return decodeLines(it->second, count, maxLineBytes, path);
+    }
+    void writeLines(const std::string& path, const std::vector<std::string>& lines,
+                    std::size_t maxLineBytes) override {
+        files[path] = encodeLines(lines, maxLineBytes, path);
+    }
+
+    std::map<std::string, std::string> files;
+};
+
+}  // namespace yurana::fuzz
