@@ -12,12 +12,6 @@ namespace {
 constexpr PixelSize kBackBuffer{640, 480};
 constexpr int kWallBand = 24;
 
-void call(const std::function<void()>& f) {
-    if (f) {
-        f();
-    }
-}
-
 }  // namespace
 
 void advanceFullScreenClock(RunState& run, double T, const ModelRecord& record) {
@@ -36,9 +30,9 @@ SceneVariant fullScreenVariant() {
 }
 
 FullScreenView::FullScreenView(SurfaceFactory& factory, std::string folder, FullScreenInputs inputs,
-                               FramePresenter& presenter, FullScreenHooks hooks)
+                               FramePresenter& presenter, FullScreenWindows& windows)
     : in_(inputs),
-      hooks_(std::move(hooks)),
+      windows_(windows),
       scene_(factory, std::move(folder), SceneInputs{step_, in_.run, in_.record, in_.clock},
              presenter, fullScreenVariant()) {}
 
@@ -69,12 +63,12 @@ void FullScreenView::Click() {
 }
 
 void FullScreenView::EndIt() {
-    call(hooks_.hide);
-    call(hooks_.showWindows);
+    windows_.hide();
+    windows_.showWindows();
     in_.run.joutai = kRunning;
-    call(hooks_.reloadForm0);
+    windows_.reloadForm0();
     scene_.release();
-    call(hooks_.unload);
+    windows_.unload();
 }
 
 }  // namespace yurana

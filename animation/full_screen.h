@@ -36,11 +36,13 @@ struct FullScreenInputs {
 };
 
 // What leaving full screen needs of the windows around the view.
-struct FullScreenHooks {
-    std::function<void()> hide;         // hide Form2, leaving full screen
-    std::function<void()> showWindows;  // make form0 and Form1 visible
-    std::function<void()> reloadForm0;  // unload form0 and load it afresh
-    std::function<void()> unload;       // unload Form2; its surfaces are already released
+class FullScreenWindows {
+  public:
+    virtual ~FullScreenWindows() = default;
+    virtual void hide() = 0;         // hide Form2, leaving full screen
+    virtual void showWindows() = 0;  // make form0 and Form1 visible
+    virtual void reloadForm0() = 0;  // unload form0 and load it afresh
+    virtual void unload() = 0;       // unload Form2; its surfaces are already released
 };
 
 // Form2's logic: its surfaces (a 640 × 480 back buffer as canvas), its per-frame
@@ -48,7 +50,7 @@ struct FullScreenHooks {
 class FullScreenView {
   public:
     FullScreenView(SurfaceFactory& factory, std::string folder, FullScreenInputs inputs,
-                   FramePresenter& presenter, FullScreenHooks hooks);
+                   FramePresenter& presenter, FullScreenWindows& windows);
 
     // init: loads the bitmaps afresh (the background at 640 × 480, the sprites at their
     // own sizes) and keys the sprites. Fails (calc_error) when a bitmap cannot be loaded.
@@ -77,7 +79,7 @@ class FullScreenView {
 
   private:
     FullScreenInputs in_;
-    FullScreenHooks hooks_;
+    FullScreenWindows& windows_;
     StepValues step_;  // xc, xp (a Single's value), xpix, kabepix; kabeheni unused
     Scene scene_;
 };

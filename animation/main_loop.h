@@ -9,16 +9,21 @@
 
 namespace yurana {
 
-// What one pass of the main loop needs of the windows around it.
-struct LoopHooks {
-    std::function<bool()> layoutPending;  // saihaichi
-    std::function<void()> haichi;         // the layout pass
-    std::function<void()> unloadForm2;    // nothing when the full-screen view is not loaded
-    std::function<void()> showForm2;      // hand-over to the full-screen view
-    std::function<void()> unloadForm0;
-    std::function<void()> blt;  // one frame of the animation window
-    // The graph's plot step for time t: draw the segments, then `between`, then the pen update.
-    std::function<void(double t, const std::function<void()>& between)> plotStep;
+// What one pass of the main loop needs of the windows around it. The loop belongs to the
+// animation window; the layout pass and the graph's plot step it calls are reached only
+// through this interface, so animation depends on neither.
+class LoopWindows {
+  public:
+    virtual ~LoopWindows() = default;
+    virtual bool layoutPending() = 0;  // saihaichi
+    virtual void haichi() = 0;         // the layout pass
+    virtual void unloadForm2() = 0;    // nothing when the full-screen view is not loaded
+    virtual void showForm2() = 0;      // hand-over to the full-screen view
+    virtual void unloadForm0() = 0;
+    virtual void blt() = 0;  // one frame of the animation window
+    // The graph's plot step for time t: draw the segments, then `between`, then the pen
+    // update.
+    virtual void plotStep(double t, const std::function<void()>& between) = 0;
 };
 
 // The main loop of the animation window: one call of pass() per display frame. The
@@ -26,7 +31,8 @@ struct LoopHooks {
 // middle of yurana or blt.
 class MainLoop {
   public:
-    MainLoop(RunState& run, ModelRecord& record, StepValues& step, Panel& panel, LoopHooks hooks);
+    MainLoop(RunState& run, ModelRecord& record, StepValues& step, Panel& panel,
+             LoopWindows& windows);
 
     // One pass: the layout request, then by joutai: 2 yurana and blt, 1 the rest
     // picture, 3 the hand-over to full screen, 4/5 nothing; then the pause flag into
@@ -42,7 +48,7 @@ class MainLoop {
     ModelRecord& record_;
     StepValues& step_;
     Panel& panel_;
-    LoopHooks hooks_;
+    LoopWindows& windows_;
 };
 
 }  // namespace yurana

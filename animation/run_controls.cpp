@@ -1,37 +1,30 @@
 #include "animation/run_controls.h"
 
 #include "model/calc_error.h"
+#include "panel/messages.h"
 #include "panel/run_buttons.h"
 
 namespace yurana {
 
-namespace {
-void call(const std::function<void()>& f) {
-    if (f) {
-        f();
-    }
-}
-}  // namespace
-
 RunControls::RunControls(Panel& panel, RunState& run, ModelRecord& record,
                          ParameterPanel& parameters, const Clock& clock, MessageBox& box,
-                         RunControlHooks hooks)
+                         RunWindows& windows)
     : panel_(panel),
       run_(run),
       record_(record),
       parameters_(parameters),
       clock_(clock),
       box_(box),
-      hooks_(std::move(hooks)) {}
+      windows_(windows) {}
 
 void RunControls::failRun() {
     stopRun(panel_, run_);
     box_.show(kMsgBadValue);
 }
 
-void RunControls::Command2_Click() {
+void RunControls::startStop() {
     try {
-        call(hooks_.resetPen);
+        windows_.resetPen();
         parameters_.recompute();
         parameters_.recompute();
         run_.ichijiteishi = 0;
@@ -46,20 +39,20 @@ void RunControls::Command2_Click() {
             panel_.setVisible("Command3", true);
         }
         if (run_.joutai == kStopped) {
-            panel_.setText("Command2", "開始");
+            stopRun(panel_, run_);
             panel_.setVisible("Command3", false);
         }
-        call(hooks_.graphHaikei);
+        windows_.graph_haikei();
     } catch (const calc_error&) {
         failRun();
     }
 }
 
-void RunControls::Command6_Click() {
+void RunControls::pause() {
     togglePause(run_, clock_.now());
 }
 
-void RunControls::Command3_Click() {
+void RunControls::applyChanges() {
     try {
         parameters_.recompute();
     } catch (const calc_error&) {
@@ -67,33 +60,33 @@ void RunControls::Command3_Click() {
     }
 }
 
-void RunControls::Command5_Click() {
-    call(hooks_.clearGraph);
+void RunControls::clear() {
+    windows_.clearGraph();
 }
 
-void RunControls::Command1_Click() {
-    call(hooks_.quit);
+void RunControls::quit() {
+    windows_.quit();
 }
 
-void RunControls::cmdtest_Click() {
+void RunControls::openAbout() {
     togglePause(run_, clock_.now());
     run_.joutai = run_.ichijiteishi == 0 ? kAboutResumed : kAboutPaused;
-    call(hooks_.processEvents);
+    windows_.processEvents();
     enableRunButtons(panel_, false);
     // The original let the interface settle this many times before opening the window.
     for (int i = 0; i < 2001; ++i) {
-        call(hooks_.processEvents);
+        windows_.processEvents();
     }
-    call(hooks_.showAbout);
+    windows_.showAbout();
 }
 
-void RunControls::Command4_Click() {
+void RunControls::enterFullScreen() {
     parameters_.recompute();
     if (run_.joutai == kStopped) {
         run_.timer0 = clock_.now() - record_.tmin;
     }
     run_.joutai = kFullScreen;
-    call(hooks_.enterFullScreen);
+    windows_.enterFullScreen();
 }
 
 }  // namespace yurana

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include "model/run_state.h"
 #include "panel/parameter_panel.h"
 #include "platform/clock.h"
@@ -11,30 +9,31 @@
 namespace yurana {
 
 // What the run controls need of the windows around them.
-struct RunControlHooks {
-    std::function<void()> resetPen;         // mae_x = mae_heni = −100
-    std::function<void()> graphHaikei;      // redraw the graph background (may fail)
-    std::function<void()> clearGraph;       // the Clear drawing
-    std::function<void()> quit;             // end the program at once
-    std::function<void()> processEvents;    // let pending user-interface events run
-    std::function<void()> showAbout;        // open the About window, modeless
-    std::function<void()> enterFullScreen;  // show the full-screen view (joutai is already 3)
+class RunWindows {
+  public:
+    virtual ~RunWindows() = default;
+    virtual void resetPen() = 0;         // mae_x = mae_heni = −100
+    virtual void graph_haikei() = 0;     // redraw the graph background (may fail)
+    virtual void clearGraph() = 0;       // the Clear drawing
+    virtual void quit() = 0;             // end the program at once
+    virtual void processEvents() = 0;    // let pending user-interface events run
+    virtual void showAbout() = 0;        // open the About window, modeless
+    virtual void enterFullScreen() = 0;  // show the full-screen view (joutai is already 3)
 };
 
-// The run-control buttons of the panel: Start/Stop, Pause, Apply changes, Clear,
-// Quit, about and FullScreen.
+// The run-control buttons of the panel.
 class RunControls {
   public:
     RunControls(Panel& panel, RunState& run, ModelRecord& record, ParameterPanel& parameters,
-                const Clock& clock, MessageBox& box, RunControlHooks hooks);
+                const Clock& clock, MessageBox& box, RunWindows& windows);
 
-    void Command2_Click();  // 開始 / 停止
-    void Command6_Click();  // 一時停止
-    void Command3_Click();  // 変更
-    void Command5_Click();  // クリア
-    void Command1_Click();  // 終了
-    void cmdtest_Click();   // about
-    void Command4_Click();  // FullScreen
+    void startStop();        // Command2: 開始 / 停止
+    void pause();            // Command6: 一時停止
+    void applyChanges();     // Command3: 変更
+    void clear();            // Command5: クリア
+    void quit();             // Command1: 終了
+    void openAbout();        // cmdtest: about
+    void enterFullScreen();  // Command4: FullScreen
 
   private:
     void failRun();
@@ -45,7 +44,7 @@ class RunControls {
     ParameterPanel& parameters_;
     const Clock& clock_;
     MessageBox& box_;
-    RunControlHooks hooks_;
+    RunWindows& windows_;
 };
 
 }  // namespace yurana

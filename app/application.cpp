@@ -52,7 +52,11 @@ Application::Application(Options options)
     createWindows();
     createLayout();
     connectPanel();
-    loop_ = std::make_unique<MainLoop>(run_, record_, step_, *panel_, loopHooks());
+    fullScreen_ = std::make_unique<FullScreenSession>(
+        FullScreenInputs{run_, record_, *panel_, *clock_},
+        static_cast<FullScreenSession::Host&>(*this), std::move(fullScreenOptions_));
+    loop_ =
+        std::make_unique<MainLoop>(run_, record_, step_, *panel_, static_cast<LoopWindows&>(*this));
     frame_->onResize = [this] { frameResized(flags_); };
     frame_->onUnload = [this] { end(); };
     timer_.setTimerType(Qt::PreciseTimer);
@@ -97,7 +101,7 @@ void Application::createWindows() {
     slots_ = std::make_unique<Slots>(*panel_, run_, *box_, files_, folder_.toStdString());
     about_ = new FrmAbout(*panel_, run_, *box_, registry_, launcher_, frame_.get());
     controls_ = std::make_unique<RunControls>(*panel_, run_, record_, *parameters_, *clock_, *box_,
-                                              runControlHooks());
+                                              static_cast<RunWindows&>(*this));
 }
 
 void Application::createLayout() {
@@ -128,12 +132,8 @@ void Application::createLayout() {
         },
         line2_.get());
 
-    LayoutHooks hooks;
-    hooks.graph_haikei = [this] { form3_->graph_haikei(); };
-    hooks.sizePicture1 = [this](double w, double h) {
-        form0_->picture()->resize(num::nint(w), num::nint(h));
-    };
-    layout_ = std::make_unique<Layout>(Layout{*windows_, content_, tables_, flags_, hooks});
+    layout_ = std::make_unique<Layout>(
+        Layout{*windows_, content_, tables_, flags_, static_cast<OtherWindows&>(*this)});
 
     connect(hbar, &QScrollBar::valueChanged, this,
             [this] { hscroll1Changed(*hscroll1_, content_, tables_); });
@@ -158,14 +158,14 @@ void Application::connectPanel() {
         auto* button = qobject_cast<QPushButton*>(form1_->control(name));
         connect(button, &QPushButton::clicked, this, [handler] { guarded(handler); });
     };
-    click("Command_keisan", [this] { parameters_->Command_keisan_Click(); });
-    click("Command2", [this] { controls_->Command2_Click(); });
-    click("Command6", [this] { controls_->Command6_Click(); });
-    click("Command3", [this] { controls_->Command3_Click(); });
-    click("Command5", [this] { controls_->Command5_Click(); });
-    click("Command4", [this] { controls_->Command4_Click(); });
-    click("Command1", [this] { controls_->Command1_Click(); });
-    click("cmdtest", [this] { controls_->cmdtest_Click(); });
+    click("Command_keisan", [this] { parameters_->calculate(); });
+    click("Command2", [this] { controls_->startStop(); });
+    click("Command6", [this] { controls_->pause(); });
+    click("Command3", [this] { controls_->applyChanges(); });
+    click("Command5", [this] { controls_->clear(); });
+    click("Command4", [this] { controls_->enterFullScreen(); });
+    click("Command1", [this] { controls_->quit(); });
+    click("cmdtest", [this] { controls_->openAbout(); });
     for (int i = 0; i < 5; ++i) {
         std::string save = "Cmd_Save" + std::to_string(i);
         std::string load = "Cmd_Load" + std::to_string(i);
@@ -174,30 +174,36 @@ void Application::connectPanel() {
     }
 }
 
-RunControlHooks Application::runControlHooks() {
-    RunControlHooks h;
-    h.resetPen = [this] { graph::resetPen(pen_); };
-    h.graphHaikei = [this] { form3_->graph_haikei(); };
-    h.clearGraph = [this] { form3_->clear(); };
-    h.quit = [this] { end(); };
-    h.processEvents = [this] { processEvents(); };
-    h.showAbout = [this] { about_->showModeless(); };
-    h.enterFullScreen = [this] { showForm2(); };
-    return h;
+void Application::resetPen() {
+    graph::resetPen(pen_);
 }
 
-LoopHooks Application::loopHooks() {
-    LoopHooks h;
-    h.layoutPending = [this] { return flags_.saihaichi == kTrue; };
-    h.haichi = [this] { haichi(*layout_); };
-    h.unloadForm2 = [this] { unloadForm2(); };
-    h.showForm2 = [this] { showForm2(); };
-    h.unloadForm0 = [this] { unloadForm0(); };
-    h.blt = [this] { form0_->blt(); };
-    h.plotStep = [this](double t, const std::function<void()>& between) {
-        form3_->plotStep(t, step_, between);
-    };
-    return h;
+void Application::graph_haikei() {
+    form3_->graph_haikei();
+}
+
+void Application::clearGraph() {
+    form3_->clear();
+}
+
+void Application::showAbout() {
+    about_->showModeless();
+}
+
+void Application::haichi() {
+    yurana::haichi(*layout_);
+}
+
+void Application::blt() {
+    form0_->blt();
+}
+
+void Application::plotStep(double t, const std::function<void()>& between) {
+    form3_->plotStep(t, step_, between);
+}
+
+void Application::sizePicture1(double width, double height) {
+    form0_->picture()->resize(num::nint(width), num::nint(height));
 }
 
 void Application::Main() {
@@ -229,7 +235,7 @@ void Application::arrangeInitAndShow() {
     showAll();
     // The arrangement just made is the one that counts: a layout request left by a
     // failed pass must not fail the next pass again.
-    flags_.saihaichi = kFalse;
+    flags_.saihaichi = false;
 }
 
 void Application::arrangeWindows() {
@@ -276,7 +282,7 @@ void Application::tick() {
     if (ended_ || nested_ > 0 || inPass_ || QApplication::activeModalWidget() != nullptr) {
         return;
     }
-    retired_.reset();
+    fullScreen_->dropRetired();
     inPass_ = true;
     if (form0Loaded_) {
         try {
@@ -285,68 +291,29 @@ void Application::tick() {
             reportFailure();
             arrangeInitAndShow();
         }
-    } else if (form2_ != nullptr) {
-        fullScreenPass();
+    } else {
+        fullScreen_->pass();
     }
     inPass_ = false;
 }
 
-FullScreenHooks Application::fullScreenHooks() {
-    FullScreenHooks h;
-    h.showWindows = [this] {
-        form0Window_->show();
-        form1Window_->show();
-    };
-    h.reloadForm0 = [this] {
-        form0_->unload();
-        form0Load();
-    };
-    h.unload = [this] { unloadForm2(); };
-    return h;
+void Application::showWindows() {
+    form0Window_->show();
+    form1Window_->show();
 }
 
-void Application::showForm2() {
-    if (form2_ != nullptr) {
-        return;  // already loaded and shown
-    }
-    form2_ = std::make_unique<Form2>(FullScreenInputs{run_, record_, *panel_, *clock_},
-                                     fullScreenHooks(), frame_->screen(), fullScreenOptions_);
-    try {
-        form2_->load();
-    } catch (const bitmap_error& e) {
-        form2_->leave();
-        box_->show(bitmapFailedText(e.file()));
-    } catch (const calc_error&) {
-        // No full screen: straight back to the animation window, running.
-        form2_->leave();
-    }
+void Application::reloadForm0() {
+    form0_->unload();
+    form0Load();
 }
 
 void Application::unloadForm0() {
-    if (form2_ == nullptr || !form0Loaded_) {
+    if (form2() == nullptr || !form0Loaded_) {
         return;  // the hand-over needs the view up
     }
     form0_->unload();
     form0Window_->hide();
     form0Loaded_ = false;
-}
-
-void Application::unloadForm2() {
-    if (form2_ == nullptr) {
-        return;
-    }
-    form2_->hide();
-    retired_ = std::move(form2_);
-}
-
-void Application::fullScreenPass() {
-    try {
-        form2_->pass();
-    } catch (const calc_error&) {
-        // A frame that fails (a magnification that is no number, an overflow) ends full
-        // screen; the animation window's loop then reports it if it persists.
-        form2_->leave();
-    }
 }
 
 void Application::processEvents() {

@@ -13,6 +13,7 @@
 #include "app/form3.h"
 #include "app/frame_geometry.h"
 #include "app/frm_about.h"
+#include "app/full_screen_session.h"
 #include "app/main_window.h"
 #include "graph/pen_memory.h"
 #include "layout/layout.h"
@@ -37,7 +38,11 @@ namespace yurana::app {
 // The program: its module-level state (the model record, the run state and clock,
 // the per-frame values, the pen memory, the layout flags), its windows inside the
 // frame, and the wiring between the controls and the logic.
-class Application : public QObject {
+class Application : public QObject,
+                    private RunWindows,
+                    private LoopWindows,
+                    private OtherWindows,
+                    private FullScreenSession::Host {
     Q_OBJECT
   public:
     struct Options {
@@ -63,7 +68,7 @@ class Application : public QObject {
     MainWindow& frame() { return *frame_; }
     Form0& form0() { return *form0_; }
     Form1& form1() { return *form1_; }
-    Form2* form2() { return form2_.get(); }  // null unless the full-screen view is loaded
+    Form2* form2() { return fullScreen_->form2(); }  // null unless the view is loaded
     bool form0Loaded() const { return form0Loaded_; }
     Form3& form3() { return *form3_; }
     FrmAbout& about() { return *about_; }
@@ -74,7 +79,7 @@ class Application : public QObject {
     ModelRecord& record() { return record_; }
     RunState& run() { return run_; }
     StepValues& step() { return step_; }
-    LayoutFlags& flags() { return flags_; }
+    const LayoutFlags& flags() const { return flags_; }
     bool ended() const { return ended_; }
 
   protected:
@@ -84,10 +89,33 @@ class Application : public QObject {
     void createWindows();
     void createLayout();
     void connectPanel();
-    RunControlHooks runControlHooks();
-    LoopHooks loopHooks();
-    FullScreenHooks fullScreenHooks();
     QMdiSubWindow* addChild(QWidget* widget);
+
+    // The run controls' windows.
+    void resetPen() override;
+    void graph_haikei() override;
+    void clearGraph() override;
+    void quit() override { end(); }
+    void processEvents() override;
+    void showAbout() override;
+    void enterFullScreen() override { showForm2(); }
+
+    // The main loop's windows.
+    bool layoutPending() override { return flags_.saihaichi; }
+    void haichi() override;
+    void unloadForm2() override { fullScreen_->unload(); }
+    void showForm2() override { fullScreen_->enter(frame_->screen()); }
+    void unloadForm0() override;
+    void blt() override;
+    void plotStep(double t, const std::function<void()>& between) override;
+
+    // What a layout pass does to the picture.
+    void sizePicture1(double width, double height) override;
+
+    // Leaving full screen.
+    void showWindows() override;
+    void reloadForm0() override;
+    void report(std::string_view message) override { box_->show(message); }
 
     // The animation window's load handler and its failure recovery.
     void form0Load();
@@ -98,15 +126,7 @@ class Application : public QObject {
     // The failure message, tmin 0 and the stopped state.
     void reportFailure();
     void showAll();
-    void processEvents();
     void end();
-
-    // The full-screen hand-over: Form2 made visible (loaded, set up, shown; a failed
-    // set-up leaves at once), form0 unloaded while the view is up, and Form2 unloaded.
-    void showForm2();
-    void unloadForm0();
-    void unloadForm2();
-    void fullScreenPass();
 
     // Module-level state.
     ModelRecord record_;
@@ -152,11 +172,8 @@ class Application : public QObject {
     FrmAbout* about_ = nullptr;
     std::unique_ptr<Slots> slots_;
 
-    // The full-screen view while loaded; an unloaded one waits in retired_ until the next
-    // pass, since it is unloaded from inside its own event handlers.
-    Form2Options fullScreenOptions_;
-    std::unique_ptr<Form2> form2_;
-    std::unique_ptr<Form2> retired_;
+    Form2Options fullScreenOptions_;  // until the session is made
+    std::unique_ptr<FullScreenSession> fullScreen_;
     bool form0Loaded_ = false;
 
     QTimer timer_;

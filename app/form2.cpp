@@ -30,17 +30,15 @@ void showFullScreenOn(QWidget& view, QScreen* screen) {
     view.activateWindow();
 }
 
-Form2::Form2(FullScreenInputs inputs, FullScreenHooks hooks, QScreen* screen, Form2Options options)
+Form2::Form2(FullScreenInputs inputs, FullScreenWindows& windows, QScreen* screen,
+             Form2Options options)
     : ScenePicture(nullptr),
       screen_(screen),
       show_(options.show ? std::move(options.show) : showFullScreenOn),
       view_(options.factory != nullptr ? *options.factory : ownFactory_,
             (options.folder.isEmpty() ? QCoreApplication::applicationDirPath() : options.folder)
                 .toStdString(),
-            inputs, *this, [this, &hooks] {
-                hooks.hide = [this] { hide(); };
-                return std::move(hooks);
-            }()) {
+            inputs, *this, windows) {
     setObjectName("Form2");
     setWindowFlag(Qt::Window);
     setFocusPolicy(Qt::StrongFocus);

@@ -29,8 +29,7 @@ struct Form2Options {
 class Form2 : public ScenePicture {
     Q_OBJECT
   public:
-    // `hooks.hide` is the window's own; the others come from the application.
-    Form2(FullScreenInputs inputs, FullScreenHooks hooks, QScreen* screen,
+    Form2(FullScreenInputs inputs, FullScreenWindows& windows, QScreen* screen,
           Form2Options options = {});
 
     // Load: shows the window full screen, then init. Fails (calc_error) when the window

@@ -14,6 +14,7 @@
 #include "model/response.h"
 #include "platform/qt/qt_picture.h"
 #include "support/fake_panel.h"
+#include "support/fake_windows.h"
 #include "support/model_defaults.h"
 
 namespace {
@@ -62,12 +63,23 @@ void BM_RunningPass(benchmark::State& state) {
     Scene scene(factory, bench::kDataFolder, SceneInputs{step, run, g.record, clock}, presenter);
     scene.init();
 
-    LoopHooks hooks;
-    hooks.blt = [&] { scene.blt(); };
-    hooks.plotStep = [&](double t, const std::function<void()>& between) {
-        g.graph.plotStep(t, step, between);
+    // Only the animation window and the graph: what a running pass draws.
+    struct Windows : test::FakeLoopWindows {
+        using FakeLoopWindows::FakeLoopWindows;
+        void blt() override { scene->blt(); }
+        void plotStep(double t, const std::function<void()>& between) override {
+            graph->plotStep(t, *step, between);
+        }
+        Scene* scene = nullptr;
+        graph::Graph* graph = nullptr;
+        StepValues* step = nullptr;
     };
-    MainLoop loop(run, g.record, step, g.panel, hooks);
+    std::string log;
+    Windows windows(log);
+    windows.scene = &scene;
+    windows.graph = &g.graph;
+    windows.step = &step;
+    MainLoop loop(run, g.record, step, g.panel, windows);
     for (auto _ : state) {
         loop.pass();
     }

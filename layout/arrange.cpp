@@ -13,7 +13,7 @@ void arrange(Windows& w, LayoutFlags& flags) {
 
     w.form1.setHeight(w.form0.height());
     w.form1.setLeft(w.form0.width());
-    flags.saihaichi = kFalse;
+    flags.saihaichi = false;
 
     w.form1.setTop(1);
     w.form1.setLeft(w.form1.width());

@@ -25,8 +25,8 @@ void configureBars(Layout& l) {
     scroll_tate(w);
     idou_yoko(w.hscroll1, l.content, l.tables);
     idou_tate(w.vscroll1, l.content, l.tables);
-    l.flags.saihaichi = kFalse;
-    l.flags.shukushou = kFalse;
+    l.flags.saihaichi = false;
+    l.flags.shukushou = false;
 }
 
 // The panel as high as form0 and as wide as the frame leaves beside it.
@@ -76,12 +76,8 @@ void fitForm0(Windows& w) {
 // Steps 1 to 11 of haichi.
 void arrangeFull(Layout& l) {
     Windows& w = l.windows;
-    if (l.hooks.graph_haikei) {
-        l.hooks.graph_haikei();
-    }
-    if (l.hooks.sizePicture1) {
-        l.hooks.sizePicture1(w.form0.scaleWidth(), w.form0.scaleHeight());
-    }
+    l.others.graph_haikei();
+    l.others.sizePicture1(w.form0.scaleWidth(), w.form0.scaleHeight());
     placePanel(w);
     placeBars(w);
     placeGraph(w);
@@ -131,7 +127,7 @@ void haichi(Layout& l) {
 void haichi2(Layout& l) {
     try {
         arrangeCollapsed(l);
-        l.flags.shukushou = kTrue;
+        l.flags.shukushou = true;
     } catch (const calc_error&) {
         // The collapsed arrangement stops where it failed, silently.
     }

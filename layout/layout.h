@@ -5,8 +5,6 @@
 // (haichi); or, for an animation window lower than 600 twips, the panel across the top
 // with the graph under it (haichi2). Window sizes in twips, single precision.
 
-#include <functional>
-
 #include "layout/layout_flags.h"
 #include "layout/scroll.h"
 #include "layout/windows.h"
@@ -14,10 +12,12 @@
 namespace yurana {
 
 // What a layout pass does to windows it does not own. Either may fail (calc_error).
-struct LayoutHooks {
-    std::function<void()> graph_haikei;  // redraw the graph window's background
+class OtherWindows {
+  public:
+    virtual ~OtherWindows() = default;
+    virtual void graph_haikei() = 0;  // redraw the graph window's background
     // Size form0's Picture1 (its own scale: pixels) to form0's inner width and height.
-    std::function<void(double width, double height)> sizePicture1;
+    virtual void sizePicture1(double width, double height) = 0;
 };
 
 // Everything the layout routines read and write; built once by the application.
@@ -26,7 +26,7 @@ struct Layout {
     const PanelContent& content;
     MoveTables& tables;
     LayoutFlags& flags;
-    LayoutHooks hooks;
+    OtherWindows& others;
 };
 
 // Twips: an animation window lower than this gets the collapsed arrangement.

@@ -2,20 +2,17 @@
 
 namespace yurana {
 
-inline constexpr int kTrue = -1;
-inline constexpr int kFalse = 0;
-
 // The layout flags: saihaichi (a layout pass is requested) and shukushou (the
-// collapsed arrangement is in effect); True is −1.
+// collapsed arrangement is in effect). The original held them as −1/0 integers.
 struct LayoutFlags {
-    int saihaichi = kFalse;
-    int shukushou = kFalse;
+    bool saihaichi = false;
+    bool shukushou = false;
 };
 
 // Resize notification of the frame: request a layout pass unless collapsed.
 inline void frameResized(LayoutFlags& flags) {
-    if (flags.shukushou != kTrue) {
-        flags.saihaichi = kTrue;
+    if (!flags.shukushou) {
+        flags.saihaichi = true;
     }
 }
 

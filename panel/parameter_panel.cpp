@@ -94,7 +94,7 @@ void ParameterPanel::textChanged(std::string_view control) {
     }
 }
 
-void ParameterPanel::Command_keisan_Click() {
+void ParameterPanel::calculate() {
     Panel& p = panel_;
     try {
         double c = num::lenient(p.text("Textc"));

@@ -7,16 +7,11 @@
 
 #include "model/record.h"
 #include "model/run_state.h"
+#include "panel/messages.h"
 #include "platform/message_box.h"
 #include "platform/panel.h"
 
 namespace yurana {
-
-// "正しい値を半角数字で入力してください。": a failed 計算, start or apply changes.
-inline constexpr std::string_view kMsgBadValue = "正しい値を半角数字で入力してください。";
-// "正しい数値を半角英数字で入力し再度実行してください。": a failed pass of the main loop.
-inline constexpr std::string_view kMsgBadRun =
-    "正しい数値を半角英数字で入力し再度実行してください。";
 
 // Inner size of the graph window in pixels, as dainyuu captures it.
 struct GraphSize {
@@ -47,7 +42,7 @@ class ParameterPanel {
 
     // 計算: derives ζ, ωn and Cc from m, k and c into the panel, then recomputes.
     // A failure shows kMsgBadValue and leaves the later fields unchanged.
-    void Command_keisan_Click();
+    void calculate();
 
     Panel& panel() { return panel_; }
     ModelRecord& record() { return record_; }

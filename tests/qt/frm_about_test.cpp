@@ -7,6 +7,7 @@
 #include "panel/run_buttons.h"
 #include "platform/posix/linux_registry.h"
 #include "support/fake_panel.h"
+#include "support/fake_windows.h"
 
 using namespace yurana;
 
@@ -31,10 +32,13 @@ struct Scene {
     LinuxRegistry registry{"/usr/bin", [](const std::string&) { return false; }};
     FakeLauncher launcher;
     ParameterPanel parameters{panel, record, run, box, [] { return GraphSize{640, 252}; }};
-    RunControlHooks hooks{[] {}, [] {}, [] {}, [] {}, [] {}, [this] { about.showModeless(); },
-                          [] {}};
-    RunControls controls{panel, run, record, parameters, clock, box, hooks};
+    std::string log;
+    test::FakeRunWindows windows{log};
+    RunControls controls{panel, run, record, parameters, clock, box, windows};
     app::FrmAbout about{panel, run, box, registry, launcher};
+    Scene() {
+        windows.onShowAbout = [this] { about.showModeless(); };
+    }
 };
 
 }  // namespace
@@ -55,10 +59,10 @@ class FrmAboutTest : public QObject {
             const auto& [name, close] = ways[i / 2];
             Scene s;
             if (i % 2 == 0) {
-                s.controls.Command2_Click();
-                s.controls.Command6_Click();
+                s.controls.startStop();
+                s.controls.pause();
             }
-            s.controls.cmdtest_Click();
+            s.controls.openAbout();
             QVERIFY(!s.panel.isEnabled("Command2"));
             QVERIFY(QTest::qWaitForWindowExposed(&s.about));
             close(s.about);

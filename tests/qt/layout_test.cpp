@@ -53,9 +53,9 @@ class LayoutTest : public QObject {
         // The frame resize only requests the pass; the next loop pass re-tiles.
         f.app->frame().resize(2200, 1500);
         QCoreApplication::processEvents();
-        QCOMPARE(f.app->flags().saihaichi, -1);
+        QVERIFY(f.app->flags().saihaichi);
         f.app->tick();
-        QCOMPARE(f.app->flags().saihaichi, 0);
+        QVERIFY(!f.app->flags().saihaichi);
         verifyTiled(f);
 
         // A panel wide and high enough for the whole content: no bars.

@@ -6,6 +6,7 @@
 #include "animation/main_loop.h"
 #include "animation/scene.h"
 #include "support/fake_panel.h"
+#include "support/fake_windows.h"
 #include "support/model_defaults.h"
 
 namespace yurana {
@@ -52,9 +53,8 @@ class FrameSkipTest : public ::testing::Test, public SurfaceFactory, public Fram
         keisan_c1c2(record);
         run.joutai = kStopped;
         scene.init();
-        LoopHooks hooks;
-        hooks.blt = [this] { scene.blt(); };
-        loop = std::make_unique<MainLoop>(run, record, step, panel, hooks);
+        windows.onBlt = [this] { scene.blt(); };
+        loop = std::make_unique<MainLoop>(run, record, step, panel, windows);
     }
 
     void passes(int n, double step = 1.0 / 60) {
@@ -72,6 +72,8 @@ class FrameSkipTest : public ::testing::Test, public SurfaceFactory, public Fram
     RunState run;
     StepValues step;
     Scene scene{*this, "data", SceneInputs{step, run, record, clock}, *this};
+    std::string log;
+    test::FakeLoopWindows windows{log};
     std::unique_ptr<MainLoop> loop;
 };
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "layout/arrange.h"
+#include "model/calc_error.h"
 #include "panel/panel_controls.h"
 #include "support/fake_geometry.h"
 
@@ -27,6 +28,18 @@ class FakeLine : public LineGeometry {
 };
 
 using V = std::vector<double>;
+
+// The picture's size as the layout sets it; the graph background redraw can be made to fail.
+struct FakeOthers : OtherWindows {
+    void graph_haikei() override {
+        if (failHaikei) {
+            throw calc_error(calc_error::Kind::TypeMismatch, "x");
+        }
+    }
+    void sizePicture1(double w, double h) override { picture = {w, h}; }
+    std::vector<double> picture;
+    bool failHaikei = false;
+};
 
 // Frame 12000 × 9000 twips, form0 4800 × 3600, the panel 10350 × 3600 with its controls.
 struct LayoutTest : ::testing::Test {
@@ -46,8 +59,7 @@ struct LayoutTest : ::testing::Test {
             controls[std::string(name)].t = findControl(name)->top;
         }
         content = makePanelContent([this](std::string_view n) { return &c(n); }, &line);
-        flags = {kTrue, kTrue};
-        lay.hooks.sizePicture1 = [this](double w, double h) { picture = {w, h}; };
+        flags = {true, true};
     }
     test::FakeGeometry& c(std::string_view name) { return controls.at(std::string(name)); }
     static V box(const test::FakeGeometry& g) { return {g.l, g.t, g.w, g.h}; }
@@ -61,8 +73,9 @@ struct LayoutTest : ::testing::Test {
     PanelContent content;
     MoveTables tables;
     LayoutFlags flags;
-    Layout lay{win, content, tables, flags, {}};
-    V picture;
+    FakeOthers others;
+    Layout lay{win, content, tables, flags, others};
+    V& picture = others.picture;
 };
 
 TEST_F(LayoutTest, HaichiTilesAndItsSecondConfigurationRestoresVScrollHeight) {
@@ -71,7 +84,7 @@ TEST_F(LayoutTest, HaichiTilesAndItsSecondConfigurationRestoresVScrollHeight) {
     EXPECT_EQ(box(form1), (V{0, 0, 7090, 3600}));  // 12000 − 4800 − 110 wide
     EXPECT_EQ(box(form3), (V{0, 3600, 12000, 4800}));
     EXPECT_EQ(std::pair(h.shown, v.h), std::pair(true, 2000.0));
-    EXPECT_EQ(std::pair(flags.saihaichi, flags.shukushou), std::pair(kFalse, kFalse));
+    EXPECT_EQ(std::pair(flags.saihaichi, flags.shukushou), std::pair(false, false));
 
     for (auto [frameW, panelW] : {std::pair{4920, 7090}, std::pair{4921, 11}}) {
         frame.w = frameW;  // d = 10 keeps the width, d = 11 does not
@@ -140,30 +153,29 @@ TEST_F(LayoutTest, CollapsedArrangementOfPanelGraphAndBars) {
     EXPECT_EQ(std::pair(v.l, h.w), std::pair(11047.0, 11037.0));
     EXPECT_FLOAT_EQ(v.h, 1833.6f);
     EXPECT_FLOAT_EQ(h.t, 1523.6f);
-    EXPECT_EQ(flags.shukushou, kTrue);
+    EXPECT_EQ(flags.shukushou, true);
     EXPECT_TRUE(form0.log.empty());  // the animation window is left as it is
 }
 
 TEST_F(LayoutTest, GraphHaikeiFailureSkipsTheArrangementButClearsBothFlags) {
-    lay.hooks.graph_haikei = [] { throw calc_error(calc_error::Kind::TypeMismatch, "x"); };
+    others.failHaikei = true;
     form1.w = 7000;
     EXPECT_NO_THROW(haichi(lay));
     EXPECT_TRUE(picture.empty() && form3.log.empty());
     EXPECT_EQ(form1.w, 7000);
     EXPECT_EQ(v.h, 3600 - 2000);  // configured once only
-    EXPECT_EQ(std::pair(flags.saihaichi, flags.shukushou), std::pair(kFalse, kFalse));
+    EXPECT_EQ(std::pair(flags.saihaichi, flags.shukushou), std::pair(false, false));
 }
 
 TEST_F(LayoutTest, CollapsedBelow600TwipsAndFrameResizesIgnoredUntilForm0Resized) {
     form0.h = 599;
     form0Resized(lay);
     frameResized(flags);
-    EXPECT_EQ(std::tuple(form1.l, flags.shukushou, flags.saihaichi), std::tuple(0, kTrue, kFalse));
+    EXPECT_EQ(std::tuple(form1.l, flags.shukushou, flags.saihaichi), std::tuple(0, true, false));
     form0.h = 600;
     form0Resized(lay);
     frameResized(flags);
-    EXPECT_EQ(std::tuple(form1.l, flags.shukushou, flags.saihaichi),
-              std::tuple(4800, kFalse, kTrue));
+    EXPECT_EQ(std::tuple(form1.l, flags.shukushou, flags.saihaichi), std::tuple(4800, false, true));
 }
 
 TEST_F(LayoutTest, BarsShowWhenNeededWithTheirStepSizesAndARefusedStepEndsSilently) {
@@ -214,14 +226,14 @@ TEST_F(LayoutTest, MovesByTheBarsAndABarAtZeroRestoresTheRecordedPlaces) {
 
 TEST_F(LayoutTest, FirstArrangementFromA14400TwipFrame) {
     size(frame, 14400, 10800);
-    flags = {kTrue, kFalse};
+    flags = {true, false};
     arrange(win, flags);
     EXPECT_EQ(box(form0), (V{0, 0, 7200, 5400}));
     // As high as form0 at its right, then moved to its own width.
     EXPECT_EQ(form1.log, (std::vector<std::string>{"H5400.000000", "L7200.000000", "T1.000000",
                                                    "L10350.000000", "H5400.000000"}));
     EXPECT_EQ(box(form3), (V{0, 5400, 14400, 4800}));
-    EXPECT_EQ(std::pair(v.l, flags.saihaichi), std::pair(8970.0 - 375, kFalse));
+    EXPECT_EQ(std::pair(v.l, flags.saihaichi), std::pair(8970.0 - 375, false));
 }
 
 }  // namespace

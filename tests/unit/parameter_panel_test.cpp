@@ -26,7 +26,7 @@ class ParameterPanelTest : public ::testing::Test {
 TEST_F(ParameterPanelTest, KeisanWithTheDefaultsAndTheSummary) {
     panel.preset("Labelwd", "***");
     panel.preset("Labelhz", "");
-    form.Command_keisan_Click();
+    form.calculate();
     const std::pair<const char*, const char*> fields[] = {{"Textz", "0.0158"},
                                                           {"Textwn", "31.6228"},
                                                           {"Labelcc", "63.2456"},
@@ -68,7 +68,7 @@ TEST_F(ParameterPanelTest, KeisanWithAHeavyMassInEachRegime) {
         panel.preset("Textm", row.m);
         panel.preset("Textk", row.k);
         panel.preset("Textc", row.c);
-        form.Command_keisan_Click();
+        form.calculate();
         EXPECT_EQ(panel.text("Textz"), row.z);
         EXPECT_EQ(panel.text("Textwn"), row.wn);
         EXPECT_EQ(panel.text("Labelcc"), row.cc);
@@ -148,7 +148,7 @@ TEST_F(ParameterPanelTest, KeisanFailuresShowTheMessageAndChangeNoField) {
         panel.preset("Textm", m);
         panel.preset("Textk", k);
         int writes = panel.writes;
-        form.Command_keisan_Click();
+        form.calculate();
         ASSERT_EQ(box.texts.size(), 1u) << m << " " << k;
         EXPECT_EQ(box.texts[0], "正しい値を半角数字で入力してください。");
         EXPECT_EQ(panel.writes, writes);
@@ -157,13 +157,13 @@ TEST_F(ParameterPanelTest, KeisanFailuresShowTheMessageAndChangeNoField) {
 
 TEST_F(ParameterPanelTest, DampingBoundaries) {
     panel.preset("Textc", "-1");  // negative ζ: underdamped without ωd
-    form.Command_keisan_Click();
+    form.calculate();
     EXPECT_EQ(panel.text("Labelwd"), "***");
     EXPECT_EQ(record.wd, 0.0f);
     EXPECT_EQ(regimeOf(record.z), Regime::Underdamped);
 
     panel.preset("Textc", "63.2456");  // 2·√1000 to four decimals
-    form.Command_keisan_Click();
+    form.calculate();
     EXPECT_EQ(panel.text("Textz"), "1.0000");
     EXPECT_EQ(regimeOf(record.z), Regime::Critical);
     panel.setText("Textz", "0.9999");
@@ -173,7 +173,7 @@ TEST_F(ParameterPanelTest, DampingBoundaries) {
 }
 
 TEST_F(ParameterPanelTest, WnThatIsNotANumberStopsDainyuuAtWn) {
-    form.Command_keisan_Click();
+    form.calculate();
     const float wn = record.wn;
     const float z = record.z;
     int shown = panel.shown;

@@ -8,6 +8,7 @@
 #include "animation/main_loop.h"
 #include "model/calc_error.h"
 #include "support/fake_panel.h"
+#include "support/fake_windows.h"
 
 namespace yurana {
 namespace {
@@ -16,44 +17,15 @@ class RunControlsTest : public ::testing::Test {
   protected:
     RunControlsTest()
         : parameters(panel, record, run, box, {}),
-          controls(panel, run, record, parameters, clock, box, hooks()),
-          loop(run, record, step, panel, loopHooks()) {
+          controls(panel, run, record, parameters, clock, box, windows),
+          loop(run, record, step, panel, loopWindows) {
         panel.setChangeHandler([this](std::string_view c) { parameters.textChanged(c); });
         run.joutai = kStopped;
         clock.t = 1000;
-    }
-
-    RunControlHooks hooks() {
-        RunControlHooks h;
-        h.resetPen = [this] { log += "pen;"; };
-        h.graphHaikei = [this] {
-            log += "haikei;";
-            if (failHaikei) {
-                throw calc_error(calc_error::Kind::InvalidCall, "narrow");
-            }
-        };
-        h.processEvents = [this] { ++events; };
-        h.showAbout = [this] { log += "about;"; };
-        h.enterFullScreen = [this] { log += "full;"; };
-        return h;
-    }
-
-    LoopHooks loopHooks() {
-        LoopHooks h;
-        h.unloadForm2 = [this] { log += "unload2;"; };
-        h.showForm2 = [this] { log += "show2;"; };
-        h.unloadForm0 = [this] { log += "unload0;"; };
-        h.blt = [this] {
+        loopWindows.onBlt = [this] {
             advanceClock(run, clock.t, record.tmin, record.jikanbairitu);
-            log += "blt;";
         };
-        h.plotStep = [this](double t, const std::function<void()>& between) {
-            plotted.push_back(t);
-            log += "plot;";
-            between();
-            texttestBetween = panel.text("Texttest");
-        };
-        return h;
+        loopWindows.afterBetween = [this] { texttestBetween = panel.text("Texttest"); };
     }
 
     test::FakePanel panel;
@@ -66,16 +38,16 @@ class RunControlsTest : public ::testing::Test {
     RunControls controls;
     MainLoop loop;
     std::string log;
-    std::vector<double> plotted;
+    test::FakeRunWindows windows{log};
+    test::FakeLoopWindows loopWindows{log};
+    std::vector<double>& plotted = loopWindows.plotted;
     std::string texttestBetween;
-    int events = 0;
-    bool failHaikei = false;
 };
 
 TEST_F(RunControlsTest, StartThenPassesLagTheTextByOnePass) {
     panel.preset("Texttmin", "2");
     run.ichijiteishi = 1;
-    controls.Command2_Click();
+    controls.startStop();
     EXPECT_EQ(run.ichijiteishi, 0);
     EXPECT_DOUBLE_EQ(run.timer0, 1000);
     loop.pass();  // yurana sees the stopped state's 0; blt then advances to tmin
@@ -89,8 +61,8 @@ TEST_F(RunControlsTest, StartThenPassesLagTheTextByOnePass) {
 }
 
 TEST_F(RunControlsTest, FailedGraphRedrawStopsWithTheMessage) {
-    failHaikei = true;
-    controls.Command2_Click();
+    windows.failHaikei = true;
+    controls.startStop();
     EXPECT_EQ(run.joutai, kStopped);
     EXPECT_EQ(panel.text("Command2"), "開始");
     EXPECT_EQ(box.texts, std::vector<std::string>{"正しい値を半角数字で入力してください。"});
@@ -99,27 +71,27 @@ TEST_F(RunControlsTest, FailedGraphRedrawStopsWithTheMessage) {
 
 TEST_F(RunControlsTest, FullScreenKeepsARunningClockAndHandsOverOnTheNextPass) {
     panel.preset("Texttmin", "2");
-    controls.Command4_Click();
+    controls.enterFullScreen();
     EXPECT_EQ(run.joutai, kFullScreen);
     EXPECT_DOUBLE_EQ(run.timer0, 998);  // from stopped: the clock minus tmin
     loop.pass();
     EXPECT_EQ(log, "full;show2;unload0;");
     run.joutai = kRunning;
     run.timer0 = 5;
-    controls.Command4_Click();
+    controls.enterFullScreen();
     EXPECT_DOUBLE_EQ(run.timer0, 5);
 }
 
 TEST_F(RunControlsTest, AboutTogglesThePauseAndOkRestores) {
-    controls.Command6_Click();
-    controls.cmdtest_Click();  // paused before: the clock resumes
+    controls.pause();
+    controls.openAbout();  // paused before: the clock resumes
     EXPECT_EQ(run.joutai, kAboutResumed);
     cmdOK_Click(panel, run);
-    controls.Command2_Click();
+    controls.startStop();
     EXPECT_EQ(run.joutai, kRunning);
-    controls.cmdtest_Click();  // running: the clock pauses
+    controls.openAbout();  // running: the clock pauses
     EXPECT_EQ(run.joutai, kAboutPaused);
-    EXPECT_EQ(events, 2 * 2002);
+    EXPECT_EQ(windows.events, 2 * 2002);
     EXPECT_TRUE(panel.isEnabled("cmdtest"));
     cmdOK_Click(panel, run);
     EXPECT_EQ(run.joutai, kStopped);
