@@ -16,7 +16,7 @@ enum Joutai : int {
 // The run state and the animation clock. Times are clock readings in seconds
 // (monotonic, Double); jikan is the model time t at which the response is evaluated.
 struct RunState {
-    int joutai = kJoutaiEmpty;
+    Joutai joutai = kJoutaiEmpty;
     double jikan = 0;       // animation time t, s
     double timer0 = 0;      // clock reading at which jikan equals tmin
     double pausetimer = 0;  // clock reading when the pause began

@@ -9,7 +9,7 @@ PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth imagemagick desktop-file-utils
     clang libclang-rt-14-dev
-    x11-utils qt6-charts-dev
+    x11-utils qt6-charts-dev libqt6opengl6-dev
 )
 
 missing=()

@@ -238,7 +238,7 @@ class AnimationTest : public QObject {
             form.picture()->repaint();  // the loop's frame
             QCOMPARE(run.jikan, 0.0);
             const QString loopFrame = form.textLine();  // "0.00秒2   +0m"
-            run.joutai = joutai;
+            run.joutai = Joutai(joutai);
             clock.t = 4.5;
             form.picture()->repaint();  // a system repaint
             const bool composes = joutai == kRunning;
