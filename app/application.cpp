@@ -55,6 +55,7 @@ Application::Application(Options options)
     fullScreen_ = std::make_unique<FullScreenSession>(
         FullScreenInputs{run_, record_, *panel_, *clock_},
         static_cast<FullScreenSession::Host&>(*this), std::move(fullScreenOptions_));
+    analysis_ = std::make_unique<AnalysisViews>(frame_.get(), frame_->menuBar());
     loop_ =
         std::make_unique<MainLoop>(run_, record_, step_, *panel_, static_cast<LoopWindows&>(*this));
     frame_->onResize = [this] { frameResized(flags_); };
@@ -294,6 +295,7 @@ void Application::tick() {
     } else {
         fullScreen_->pass();
     }
+    analysis_->follow(record_, run_);
     inPass_ = false;
 }
 

@@ -7,6 +7,7 @@
 
 #include "animation/main_loop.h"
 #include "animation/run_controls.h"
+#include "app/analysis_views.h"
 #include "app/form0.h"
 #include "app/form1.h"
 #include "app/form2.h"
@@ -75,6 +76,7 @@ class Application : public QObject,
     QMdiSubWindow* form0Window() { return form0Window_; }
     QMdiSubWindow* form1Window() { return form1Window_; }
     QMdiSubWindow* form3Window() { return form3Window_; }
+    AnalysisViews& analysis() { return *analysis_; }
     Panel& panel() { return *panel_; }
     ModelRecord& record() { return record_; }
     RunState& run() { return run_; }
@@ -172,6 +174,7 @@ class Application : public QObject,
     FrmAbout* about_ = nullptr;
     std::unique_ptr<Slots> slots_;
 
+    std::unique_ptr<AnalysisViews> analysis_;
     Form2Options fullScreenOptions_;  // until the session is made
     std::unique_ptr<FullScreenSession> fullScreen_;
     bool form0Loaded_ = false;

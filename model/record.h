@@ -31,6 +31,8 @@ struct ModelRecord {
     std::string graphbairitu;  // graph magnification, px/m, kept as typed
     double jikanbairitu = 0;   // time magnification of the animation clock
     std::string gensui;        // damping-regime caption of the summary text
+
+    bool operator==(const ModelRecord&) const = default;
 };
 
 }  // namespace yurana

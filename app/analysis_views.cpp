@@ -1,0 +1,52 @@
+#include "app/analysis_views.h"
+
+#include <QMenu>
+
+namespace yurana::app {
+
+AnalysisViews::AnalysisViews(QWidget* frame, QMenuBar* menus)
+    : frequency_(new charts::FrequencyResponseWindow(frame)),
+      phase_(new charts::PhasePlaneWindow(frame)),
+      energy_(new charts::EnergyWindow(frame)) {
+    QMenu* view = menus->addMenu(QStringLiteral("表示(&V)"));
+    view->setObjectName("ViewMenu");
+    frequencyAction_ = addView(view, QStringLiteral("周波数応答(&R)"), frequency_);
+    phaseAction_ = addView(view, QStringLiteral("位相平面(&P)"), phase_);
+    energyAction_ = addView(view, QStringLiteral("エネルギー(&E)"), energy_);
+}
+
+QAction* AnalysisViews::addView(QMenu* menu, const QString& caption,
+                                charts::AnalysisWindow* window) {
+    QAction* action = menu->addAction(caption);
+    action->setCheckable(true);
+    QObject::connect(action, &QAction::toggled, window, &QWidget::setVisible);
+    QObject::connect(window, &charts::AnalysisWindow::shownChanged, action, &QAction::setChecked);
+    return action;
+}
+
+bool AnalysisViews::anyShown() const {
+    return frequency_->isVisible() || phase_->isVisible() || energy_->isVisible();
+}
+
+void AnalysisViews::follow(const ModelRecord& record, const RunState& run) {
+    if (!anyShown()) {
+        return;  // hidden windows are brought up to date when shown
+    }
+    if (drawn_ != record) {
+        frequency_->setModel(record);
+        phase_->setModel(record);
+        energy_->setModel(record);
+        drawn_ = record;
+        markedAt_.reset();
+    }
+    const bool moving = run.joutai == kRunning || run.joutai == kFullScreen ||
+                        run.joutai == kAboutResumed || run.joutai == kAboutPaused;
+    const double t = moving ? run.jikan : record.tmin;
+    if (markedAt_ != t) {
+        phase_->setTime(t);
+        energy_->setTime(t);
+        markedAt_ = t;
+    }
+}
+
+}  // namespace yurana::app

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QAction>
+#include <QMenuBar>
+
+#include "app/charts/energy_window.h"
+#include "app/charts/frequency_response_window.h"
+#include "app/charts/phase_plane_window.h"
+#include "model/record.h"
+#include "model/run_state.h"
+
+namespace yurana::app {
+
+// The three analysis windows and their items in the frame's 表示 menu. They follow the
+// model record and the animation time once per frame: curves are recomputed only when
+// the record has changed since they were drawn, markers move only when the time has.
+class AnalysisViews {
+  public:
+    // The windows are owned by `frame` (they close with it) and stay out of its tiling.
+    AnalysisViews(QWidget* frame, QMenuBar* menus);
+
+    // Once per frame: the record after the latest recompute, and the run's time (tmin
+    // while stopped).
+    void follow(const ModelRecord& record, const RunState& run);
+
+    QAction* frequencyAction() const { return frequencyAction_; }
+    QAction* phaseAction() const { return phaseAction_; }
+    QAction* energyAction() const { return energyAction_; }
+    charts::FrequencyResponseWindow& frequency() const { return *frequency_; }
+    charts::PhasePlaneWindow& phase() const { return *phase_; }
+    charts::EnergyWindow& energy() const { return *energy_; }
+
+  private:
+    QAction* addView(QMenu* menu, const QString& caption, charts::AnalysisWindow* window);
+    bool anyShown() const;
+
+    charts::FrequencyResponseWindow* frequency_;
+    charts::PhasePlaneWindow* phase_;
+    charts::EnergyWindow* energy_;
+    QAction* frequencyAction_;
+    QAction* phaseAction_;
+    QAction* energyAction_;
+    std::optional<ModelRecord> drawn_;  // the record the curves show
+    std::optional<double> markedAt_;    // the time the markers show
+};
+
+}  // namespace yurana::app
