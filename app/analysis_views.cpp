@@ -4,6 +4,10 @@
 
 namespace yurana::app {
 
+namespace {
+constexpr int kFramesPerMove = 3;
+}  // namespace
+
 AnalysisViews::AnalysisViews(QWidget* frame, QMenuBar* menus)
     : frequency_(new charts::FrequencyResponseWindow(frame)),
       phase_(new charts::PhasePlaneWindow(frame)),
@@ -42,7 +46,12 @@ void AnalysisViews::follow(const ModelRecord& record, const RunState& run) {
     const bool moving = run.joutai == kRunning || run.joutai == kFullScreen ||
                         run.joutai == kAboutResumed || run.joutai == kAboutPaused;
     const double t = moving ? run.jikan : record.tmin;
-    if (markedAt_ != t) {
+    // While the time moves, the markers and read-outs follow every kFramesPerMove-th frame
+    // (20 times a second at 60 Hz): smooth to watch, numbers that can be read, and charts
+    // that cost little beside the run.
+    const bool due = !moving || ++framesSinceMove_ >= kFramesPerMove;
+    if (markedAt_ != t && due) {
+        framesSinceMove_ = 0;
         phase_->setTime(t);
         energy_->setTime(t);
         markedAt_ = t;

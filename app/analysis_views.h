@@ -42,6 +42,7 @@ class AnalysisViews {
     QAction* energyAction_;
     std::optional<ModelRecord> drawn_;  // the record the curves show
     std::optional<double> markedAt_;    // the time the markers show
+    int framesSinceMove_ = 0;
 };
 
 }  // namespace yurana::app

@@ -53,12 +53,26 @@ QScatterSeries* dotSeries(const QString& name, const QColor& colour) {
     return series;
 }
 
-QChartView* chartView(QChart* chart, QWidget* parent) {
+namespace {
+
+void prepare(QChart* chart) {
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setMargins(QMargins(kChartMargin, kChartMargin, kChartMargin, kChartMargin));
+}
+
+}  // namespace
+
+QChartView* chartView(QChart* chart, QWidget* parent) {
+    prepare(chart);
     auto* view = new QChartView(chart, parent);
     view->setRenderHint(QPainter::Antialiasing);
     return view;
+}
+
+MarkedChartView* markedChartView(QChart* chart, MarkedChartView::Shape shape, const QColor& colour,
+                                 QWidget* parent) {
+    prepare(chart);
+    return new MarkedChartView(chart, shape, colour, parent);
 }
 
 void addSeries(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {

@@ -3,6 +3,7 @@
 // Pieces the three analysis windows share: axes, series, chart views and the read-out line.
 
 #include <QChart>
+
 #include <QChartView>
 #include <QColor>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QString>
 #include <QValueAxis>
 #include <string>
+#include "app/charts/marked_chart_view.h"
 
 #include "analysis/curve.h"
 
@@ -43,6 +45,9 @@ inline constexpr int kChartMargin = 4;
 
 // A chart with its legend at the bottom, in a view that draws it antialiased.
 QChartView* chartView(QChart* chart, QWidget* parent);
+// The same with a moving marker drawn over the chart.
+MarkedChartView* markedChartView(QChart* chart, MarkedChartView::Shape shape, const QColor& colour,
+                                 QWidget* parent);
 
 // Adds the series to the chart and attaches it to both axes (already in the chart).
 void addSeries(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y);

@@ -25,7 +25,8 @@ EnergyWindow::EnergyWindow(QWidget* parent)
     }
     readout_ = readoutLabel(this);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(chartView(chart_, this), 1);
+    view_ = markedChartView(chart_, MarkedChartView::Shape::VerticalLine, palette::kCurrent, this);
+    layout->addWidget(view_, 1);
     layout->addWidget(readout_);
     resize(760, 560);
 }
@@ -46,12 +47,7 @@ void EnergyWindow::setModel(const ModelRecord& r) {
 
 void EnergyWindow::setTime(double t) {
     const analysis::EnergyMarker m = analysis::energyMarker(curves_, t);
-    if (m.shown) {
-        const double at = m.reading.t;
-        now_->replace({QPointF(at, energyAxis_->min()), QPointF(at, energyAxis_->max())});
-    } else {
-        now_->clear();
-    }
+    view_->setMarker(m.shown ? std::optional(QPointF(m.reading.t, 0)) : std::nullopt);
     showReadout(readout_, m.readout);
 }
 

@@ -8,6 +8,7 @@
 
 #include "analysis/energy.h"
 #include "app/charts/analysis_window.h"
+#include "app/charts/marked_chart_view.h"
 #include "model/record.h"
 
 namespace yurana::charts {
@@ -43,7 +44,8 @@ class EnergyWindow : public AnalysisWindow {
     QLineSeries* total_ = nullptr;
     QLineSeries* workIn_ = nullptr;
     QLineSeries* workDissipated_ = nullptr;
-    QLineSeries* now_ = nullptr;
+    QLineSeries* now_ = nullptr;  // empty: the legend of the marker the view draws
+    MarkedChartView* view_ = nullptr;
     QLabel* readout_ = nullptr;
 };
 

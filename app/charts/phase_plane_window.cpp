@@ -23,7 +23,8 @@ PhasePlaneWindow::PhasePlaneWindow(QWidget* parent)
     }
     readout_ = readoutLabel(this);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(chartView(chart_, this), 1);
+    view_ = markedChartView(chart_, MarkedChartView::Shape::Dot, palette::kCurrent, this);
+    layout->addWidget(view_, 1);
     layout->addWidget(readout_);
     resize(640, 600);
 }
@@ -41,11 +42,7 @@ void PhasePlaneWindow::setModel(const ModelRecord& r) {
 
 void PhasePlaneWindow::setTime(double t) {
     const analysis::PhaseMarker m = analysis::phasePlaneMarker(curves_, t);
-    if (m.shown) {
-        dot_->replace({QPointF(m.point.x, m.point.y)});
-    } else {
-        dot_->clear();
-    }
+    view_->setMarker(m.shown ? std::optional(QPointF(m.point.x, m.point.y)) : std::nullopt);
     showReadout(readout_, m.readout);
 }
 

@@ -9,6 +9,7 @@
 
 #include "analysis/phase_plane.h"
 #include "app/charts/analysis_window.h"
+#include "app/charts/marked_chart_view.h"
 #include "model/record.h"
 
 namespace yurana::charts {
@@ -39,7 +40,8 @@ class PhasePlaneWindow : public AnalysisWindow {
     QValueAxis* vAxis_ = nullptr;
     QLineSeries* trajectory_ = nullptr;
     QLineSeries* ellipse_ = nullptr;
-    QScatterSeries* dot_ = nullptr;
+    QScatterSeries* dot_ = nullptr;  // empty: the legend of the marker the view draws
+    MarkedChartView* view_ = nullptr;
     QLabel* readout_ = nullptr;
 };
 

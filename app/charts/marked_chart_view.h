@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QChartView>
+#include <QColor>
+#include <QPixmap>
+#include <QPointF>
+#include <optional>
+
+namespace yurana::charts {
+
+// A chart view with one moving marker (the current time) drawn over a picture of the
+// chart. The picture is redrawn only when the chart itself changes (new curves, axes, a
+// resize); moving the marker repaints only the strip it leaves and the one it enters, so
+// following the animation costs no curve drawing. The chart keeps an empty series of the
+// marker's name and colour for its legend.
+class MarkedChartView : public QChartView {
+    Q_OBJECT
+  public:
+    enum class Shape { VerticalLine, Dot };
+
+    MarkedChartView(QChart* chart, Shape shape, const QColor& colour, QWidget* parent);
+
+    // The marker at a point in the chart's values (for a line, only x counts); none hides it.
+    void setMarker(std::optional<QPointF> at);
+    std::optional<QPointF> marker() const { return at_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    QRect markerRect() const;  // what the marker covers on the viewport, px
+    void drawMarker(QPainter& painter) const;
+
+    Shape shape_;
+    QColor colour_;
+    std::optional<QPointF> at_;
+    QPixmap picture_;  // the chart as last drawn
+    bool stale_ = true;
+};
+
+}  // namespace yurana::charts
