@@ -1,7 +1,7 @@
 // One full running pass of the main loop, as the animation window does it 60 times a
 // second: yurana (the response and the plot step with all five curves) and blt into a
 // 960 × 720 picture. Compare with BM_BareFrameQt (one background copy plus the scaled
-// copy) of the same run: the target is at most 1 ms and at most 1.6 × the bare frame.
+// copy) of the same run: the target is at most 1 ms and at most 1.2 × the bare frame.
 
 #include <benchmark/benchmark.h>
 
