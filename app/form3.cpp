@@ -119,7 +119,7 @@ Form3::Form3(const Panel& panel, ModelRecord& record, graph::PenMemory& pen, QWi
 }
 
 QSize Form3::sizeHint() const {
-    return {units::twipsToPx(kClientWidthTwips), units::twipsToPx(kClientHeightTwips)};
+    return units::twipsSize(kClientWidthTwips, kClientHeightTwips);
 }
 
 void Form3::resizeEvent(QResizeEvent* event) {

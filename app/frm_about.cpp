@@ -34,6 +34,16 @@ QRect twipsRect(int left, int top, int width, int height) {
     return {x, y, units::twipsToPx(left + width) - x, units::twipsToPx(top + height) - y};
 }
 
+// A label or button of the dialog at its design place, in ＭＳ ゴシック 9 pt.
+template <class Control>
+Control* addControl(QWidget* dialog, const char* name, const QString& text, const QRect& place) {
+    auto* control = new Control(text, dialog);
+    control->setObjectName(name);
+    control->setFont(qt::programFont(qt::kGothic, 9));
+    control->setGeometry(place);
+    return control;
+}
+
 // One line of the etched separator: a strip of a single colour.
 QWidget* makeLine(const char* name, const QColor& colour, int thicknessPx, QWidget* parent) {
     auto* line = new QWidget(parent);
@@ -84,8 +94,6 @@ FrmAbout::FrmAbout(Panel& panel, RunState& run, MessageBox& box, Registry& regis
 }
 
 void FrmAbout::buildLabels() {
-    QFont gothic = qt::programFont(qt::kGothic, 9);
-
     auto* picIcon = new QLabel(this);
     picIcon->setObjectName("picIcon");
     picIcon->setGeometry(twipsRect(240, 240, 540, 540));
@@ -94,19 +102,14 @@ void FrmAbout::buildLabels() {
     picIcon->setAccessibleName(toQ(kProductTitle));
 
     // Load: the product title and the version of this build replace the design texts.
-    auto label = [&](const char* name, const QString& text, const QRect& place) {
-        auto* l = new QLabel(text, this);
-        l->setObjectName(name);
-        l->setFont(gothic);
-        l->setGeometry(place);
-        return l;
-    };
-    label("lblTitle", toQ(kProductTitle), twipsRect(1080, 240, 3885, 360));
-    label("lblVersion", toQ(versionCaption(programVersion())), twipsRect(1080, 780, 3885, 225));
-    label("Label1", QStringLiteral("Yurana developers"), twipsRect(1080, 960, 3885, 225));
+    addControl<QLabel>(this, "lblTitle", toQ(kProductTitle), twipsRect(1080, 240, 3885, 360));
+    addControl<QLabel>(this, "lblVersion", toQ(versionCaption(programVersion())),
+                       twipsRect(1080, 780, 3885, 225));
+    addControl<QLabel>(this, "Label1", QStringLiteral("Yurana developers"),
+                       twipsRect(1080, 960, 3885, 225));
 
     // The link to the user guide, blue, bold and underlined; reachable by keyboard too.
-    QLabel* link = label("Label2", {}, twipsRect(1080, 1200, 5325, 225));
+    auto* link = addControl<QLabel>(this, "Label2", {}, twipsRect(1080, 1200, 5325, 225));
     link->setFont(qt::programFont(qt::kGothic, 9, true));
     link->setTextFormat(Qt::RichText);
     link->setText(
@@ -120,19 +123,12 @@ void FrmAbout::buildLabels() {
 }
 
 void FrmAbout::buildButtons() {
-    QFont gothic = qt::programFont(qt::kGothic, 9);
-    auto button = [&](const char* name, const QString& caption, const QRect& place) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(name);
-        b->setFont(gothic);
-        b->setGeometry(place);
-        return b;
-    };
-    QPushButton* ok = button("cmdOK", QStringLiteral("OK"), twipsRect(5190, 240, 1380, 345));
+    auto* ok = addControl<QPushButton>(this, "cmdOK", QStringLiteral("OK"),
+                                       twipsRect(5190, 240, 1380, 345));
     ok->setDefault(true);  // Enter; Esc closes the dialog, which also runs OK (done)
     connect(ok, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    QPushButton* sysInfo =
-        button("cmdSysInfo", QStringLiteral("ｼｽﾃﾑ情報(&S)"), twipsRect(5160, 720, 1380, 345));
+    auto* sysInfo = addControl<QPushButton>(this, "cmdSysInfo", QStringLiteral("ｼｽﾃﾑ情報(&S)"),
+                                            twipsRect(5160, 720, 1380, 345));
     connect(sysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
 
     setTabOrder(ok, sysInfo);
@@ -147,7 +143,7 @@ void FrmAbout::buildSeparator() {
 }
 
 QSize FrmAbout::sizeHint() const {
-    return {units::twipsToPx(kWidthTwips), units::twipsToPx(kHeightTwips)};
+    return units::twipsSize(kWidthTwips, kHeightTwips);
 }
 
 QWidget* FrmAbout::control(const char* name) const {

@@ -20,7 +20,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea
     mdi_->setObjectName("MDIClient");
     setCentralWidget(mdi_);
     move(units::twipsToPx(kFrameLeftTwips), units::twipsToPx(kFrameTopTwips));
-    resize(units::twipsToPx(kFrameWidthTwips), units::twipsToPx(kFrameHeightTwips));
+    resize(units::twipsSize(kFrameWidthTwips, kFrameHeightTwips));
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

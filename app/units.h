@@ -1,16 +1,22 @@
 #pragma once
 
-// Conversions between the system's units and pixels, made only at the boundary to
-// the windowing layer: 15 twips per logical pixel; a panel unit is 0.991367 twips
-// horizontally and 0.941392 twips vertically.
+// Conversions between the system's units (twips, panel units) and pixels, made only
+// at the boundary to the windowing layer, by the sizes in platform/geometry.h.
+
+#include <QSize>
 
 #include "model/numbers.h"
-#include "panel/panel_controls.h"
+#include "panel/panel_controls.h"  // still reached through here by app/application.cpp
+#include "platform/geometry.h"
 
 namespace yurana::units {
 
 inline int twipsToPx(double twips) {
     return num::nint(twips / kTwipsPerPixel);
+}
+// A design size in twips (a window's client area), in pixels.
+inline QSize twipsSize(double width, double height) {
+    return {twipsToPx(width), twipsToPx(height)};
 }
 inline double pxToTwips(int px) {
     return px * kTwipsPerPixel;

@@ -176,24 +176,25 @@ std::string generalText(double v, int precision) {
     return s;
 }
 
+// nint for any width: nearbyint rounds halves to even in the default rounding mode;
+// fails outside the range of Int.
+template <class Int>
+Int nearestInt(double v) {
+    double r = std::nearbyint(v);
+    if (!std::isfinite(r) || r < std::numeric_limits<Int>::min() ||
+        r > std::numeric_limits<Int>::max()) {
+        fail(calc_error::Kind::Overflow, "integer overflow");
+    }
+    return static_cast<Int>(r);
+}
+
 }  // namespace
 
 std::int32_t nint(double v) {
-    double r = std::nearbyint(v);
-    if (!std::isfinite(r) || r < std::numeric_limits<std::int32_t>::min() ||
-        r > std::numeric_limits<std::int32_t>::max()) {
-        fail(calc_error::Kind::Overflow, "integer overflow");
-    }
-    return static_cast<std::int32_t>(r);
+    return nearestInt<std::int32_t>(v);
 }
-
 std::int16_t nint16(double v) {
-    double r = std::nearbyint(v);
-    if (!std::isfinite(r) || r < std::numeric_limits<std::int16_t>::min() ||
-        r > std::numeric_limits<std::int16_t>::max()) {
-        fail(calc_error::Kind::Overflow, "integer overflow");
-    }
-    return static_cast<std::int16_t>(r);
+    return nearestInt<std::int16_t>(v);
 }
 
 double lenient(std::string_view text) {

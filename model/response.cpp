@@ -1,6 +1,7 @@
 #include "model/response.h"
 
 #include <cmath>
+#include <utility>
 
 #include "model/numbers.h"
 #include "model/regime.h"
@@ -26,6 +27,21 @@ void solve(ModelRecord& r, double E1, double D1, double E2, double D2, bool test
     }
 }
 
+// The two overdamped modes: x = c1·e^(a1·t) + c2·e^(a2·t) with the decay rates
+// a = −ωn·r (1/s), r = ζ ∓ √(ζ² − 1). r is kept too: keisan_c1c2 forms −ωn·(T·r),
+// which rounds differently from a·T.
+struct OverdampedMode {
+    double r;
+    double a;
+};
+
+std::pair<OverdampedMode, OverdampedMode> overdampedModes(double z, double wn) {
+    double s = num::sqrt(checked(z * z) - 1.0);
+    double r1 = z - s;
+    double r2 = z + s;
+    return {{r1, checked(-wn * r1)}, {r2, checked(-wn * r2)}};
+}
+
 }  // namespace
 
 void keisan_c1c2(ModelRecord& r) {
@@ -34,11 +50,11 @@ void keisan_c1c2(ModelRecord& r) {
     const double T = r.t0;
     switch (regimeOf(r.z)) {
         case Regime::Overdamped: {
-            double s = num::sqrt(checked(z * z) - 1.0);
-            double E1 = num::exp(checked(-wn * checked(T * (z - s))));
-            double D1 = checked(E1 * checked(-wn * (z - s)));
-            double E2 = num::exp(checked(-wn * checked(T * (z + s))));
-            double D2 = num::toSingle(checked(E2 * checked(-wn * (z + s))));
+            auto [m1, m2] = overdampedModes(z, wn);
+            double E1 = num::exp(checked(-wn * checked(T * m1.r)));
+            double D1 = checked(E1 * m1.a);
+            double E2 = num::exp(checked(-wn * checked(T * m2.r)));
+            double D2 = num::toSingle(checked(E2 * m2.a));
             solve(r, E1, D1, E2, D2, false);
             break;
         }
@@ -74,11 +90,9 @@ double complementary(const ModelRecord& r, double t) {
     const double wn = r.wn;
     switch (regimeOf(r.z)) {
         case Regime::Overdamped: {
-            double s = num::sqrt(checked(z * z) - 1.0);
-            double a1 = checked(-wn * (z - s));
-            double a2 = checked(-wn * (z + s));
-            return checked(checked(c1 * num::exp(checked(a1 * t))) +
-                           checked(c2 * num::exp(checked(a2 * t))));
+            auto [m1, m2] = overdampedModes(z, wn);
+            return checked(checked(c1 * num::exp(checked(m1.a * t))) +
+                           checked(c2 * num::exp(checked(m2.a * t))));
         }
         case Regime::Critical: {
             double b = num::toSingle(-wn);

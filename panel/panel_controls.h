@@ -3,11 +3,13 @@
 #include <span>
 #include <string_view>
 
+#include "platform/geometry.h"
+
 namespace yurana {
 
 // The controls of the parameter panel Form1 as designed: names, captions, default
-// texts, places in panel units (1 horizontal unit = 0.991367 twips, 1 vertical unit =
-// 0.941392 twips, from the top-left of the client area) and fonts.
+// texts, places in panel units (kPanelUnitX, kPanelUnitY, from the top-left of the
+// client area) and fonts.
 enum class ControlKind {
     TextBox,
     CaptionLabel,  // the control array lab(0..18)
@@ -46,8 +48,5 @@ const ControlDef* findControl(std::string_view name);
 // Client area of the panel at design, in twips.
 inline constexpr int kPanelDesignWidthTwips = 10350;
 inline constexpr int kPanelDesignHeightTwips = 7635;
-inline constexpr double kPanelUnitX = 0.991367;  // twips per horizontal panel unit
-inline constexpr double kPanelUnitY = 0.941392;  // twips per vertical panel unit
-inline constexpr double kTwipsPerPixel = 15.0;
 
 }  // namespace yurana

@@ -2,6 +2,11 @@
 
 namespace yurana {
 
+// Sizes of the system's units, for the conversions at the windowing layer's boundary.
+inline constexpr double kTwipsPerPixel = 15.0;
+inline constexpr double kPanelUnitX = 0.991367;  // twips per horizontal panel unit
+inline constexpr double kPanelUnitY = 0.941392;  // twips per vertical panel unit
+
 // The place and size of a window or control in the units of its container: twips for
 // the frame and its child windows, panel units for the controls of the parameter
 // panel. Setting a size may raise the window's resize notification at once.

@@ -10,37 +10,54 @@ namespace yurana {
 
 namespace {
 
-using F = SlotField;
-
+// The file's line order. What a line holds (text, caption or check-box value) follows
+// from its control's kind in the panel's design table.
 // clang-format off
-const std::array<SlotLine, kSlotLineCount> kSlotLines = {{
-    {"Textk", F::Text},              //  1 spring constant k
-    {"Textc", F::Text},              //  2 damping coefficient c
-    {"Textm", F::Text},              //  3 mass m
-    {"Textz", F::Text},              //  4 damping ratio ζ (recomputes when written)
-    {"Textwn", F::Text},             //  5 natural angular frequency ωn (recomputes)
-    {"Labelcc", F::Caption},         //  6 critical damping coefficient Cc
-    {"Labelwd", F::Caption},         //  7 ωd, may be "***"; restores what 4 and 5 rewrote
-    {"Textt0", F::Text},             //  8 time t0
-    {"Labelhz", F::Caption},         //  9 natural frequency in Hz; likewise
-    {"Textxshoki", F::Text},         // 10 displacement at t0
-    {"Textvshoki", F::Text},         // 11 velocity at t0
-    {"Texttmin", F::Text},           // 12 start time
-    {"Texttmax", F::Text},           // 13 end time
-    {"Texthenibairitu", F::Text},    // 14 animation scale
-    {"Textw", F::Text},              // 15 excitation angular frequency ω
-    {"Textf", F::Text},              // 16 excitation force F
-    {"Textkabem", F::Text},          // 17 wall mass
-    {"Textjikanbairitu", F::Text},   // 18 time magnification
-    {"Textgraphbairitu", F::Text},   // 19 graph magnification
-    {"Check1", F::Check},            // 20 wall animation
-    {"Checkheni", F::Check},         // 21 curve: total displacement
-    {"Checkxc", F::Check},           // 22 curve: complementary solution
-    {"Checkxp", F::Check},           // 23 curve: particular solution
-    {"Checkxcxp", F::Check},         // 24 curve: complementary + particular
-    {"Checkkabeheni", F::Check},     // 25 curve: wall displacement
-}};
+constexpr std::array<std::string_view, kSlotLineCount> kSlotControls = {
+    "Textk",             //  1 spring constant k
+    "Textc",             //  2 damping coefficient c
+    "Textm",             //  3 mass m
+    "Textz",             //  4 damping ratio ζ (recomputes when written)
+    "Textwn",            //  5 natural angular frequency ωn (recomputes)
+    "Labelcc",           //  6 critical damping coefficient Cc
+    "Labelwd",           //  7 ωd, may be "***"; restores what 4 and 5 rewrote
+    "Textt0",            //  8 time t0
+    "Labelhz",           //  9 natural frequency in Hz; likewise
+    "Textxshoki",        // 10 displacement at t0
+    "Textvshoki",        // 11 velocity at t0
+    "Texttmin",          // 12 start time
+    "Texttmax",          // 13 end time
+    "Texthenibairitu",   // 14 animation scale
+    "Textw",             // 15 excitation angular frequency ω
+    "Textf",             // 16 excitation force F
+    "Textkabem",         // 17 wall mass
+    "Textjikanbairitu",  // 18 time magnification
+    "Textgraphbairitu",  // 19 graph magnification
+    "Check1",            // 20 wall animation
+    "Checkheni",         // 21 curve: total displacement
+    "Checkxc",           // 22 curve: complementary solution
+    "Checkxp",           // 23 curve: particular solution
+    "Checkxcxp",         // 24 curve: complementary + particular
+    "Checkkabeheni",     // 25 curve: wall displacement
+};
 // clang-format on
+
+SlotField fieldOf(std::string_view control) {
+    const ControlDef* def = findControl(control);
+    if (def != nullptr) {
+        switch (def->kind) {
+            case ControlKind::TextBox:
+                return SlotField::Text;
+            case ControlKind::ResultField:
+                return SlotField::Caption;
+            case ControlKind::CheckBox:
+                return SlotField::Check;
+            default:
+                break;
+        }
+    }
+    throw std::logic_error("not a slot control: " + std::string(control));
+}
 
 // A check-box line's value: its leading number to the nearest integer; nothing when
 // that is not 0, 1 or 2 (or beyond any integer).
@@ -84,11 +101,18 @@ std::size_t utf16Length(std::string_view utf8) {
 }  // namespace
 
 const std::array<SlotLine, kSlotLineCount>& slotLines() {
-    return kSlotLines;
+    static const std::array<SlotLine, kSlotLineCount> lines = [] {
+        std::array<SlotLine, kSlotLineCount> out{};
+        for (std::size_t i = 0; i < kSlotLineCount; ++i) {
+            out[i] = {kSlotControls[i], fieldOf(kSlotControls[i])};
+        }
+        return out;
+    }();
+    return lines;
 }
 
 std::string slotLineCaption(int line) {
-    std::string_view control = kSlotLines.at(static_cast<std::size_t>(line - 1)).control;
+    std::string_view control = kSlotControls.at(static_cast<std::size_t>(line - 1));
     for (const ControlDef& c : panelControls()) {
         if (c.buddy == control || (c.name == control && c.kind == ControlKind::CheckBox)) {
             return std::string(c.text);
@@ -114,7 +138,7 @@ SlotValues parseSlot(const std::vector<std::string>& lines) {
             throw slot_format_error(std::to_string(i + 1) + "行目が長すぎます（" +
                                     std::to_string(kSlotMaxTextLength) + "文字を超えています）。");
         }
-        if (kSlotLines[i].field != SlotField::Check) {
+        if (slotLines()[i].field != SlotField::Check) {
             continue;
         }
         std::optional<int> v = checkValue(lines[i]);
@@ -131,7 +155,7 @@ SlotValues parseSlot(const std::vector<std::string>& lines) {
 
 std::vector<std::string> readSlotValues(const Panel& panel) {
     std::vector<std::string> values;
-    for (const SlotLine& line : kSlotLines) {
+    for (const SlotLine& line : slotLines()) {
         values.push_back(line.field == SlotField::Check ? std::to_string(panel.value(line.control))
                                                         : panel.text(line.control));
     }
@@ -149,7 +173,7 @@ void checkSlotValues(const std::vector<std::string>& values) {
 
 void storeSlotValues(Panel& panel, const SlotValues& values) {
     for (std::size_t i = 0; i < kSlotLineCount; ++i) {
-        const SlotLine& line = kSlotLines[i];
+        const SlotLine& line = slotLines()[i];
         if (line.field == SlotField::Check) {
             panel.setValue(line.control, values.checks[i]);
         } else {

@@ -19,6 +19,63 @@ std::string boxOfLine(int line) {
     return "「" + slotLineCaption(line) + "」";
 }
 
+// What a failed save and a failed load say about one file problem, side by side; an
+// empty text where the direction's general wording serves.
+struct ProblemTexts {
+    std::string save;
+    std::string load;
+};
+
+// A save's problem when no new file can be made in the program's folder.
+std::string folderNotWritable(const file_error& e) {
+    return withDetail("プログラムのフォルダ " + e.path() + " に書き込めません", e) +
+           "\nインストールされたフォルダには書き込みが許可されていないことがあります。";
+}
+
+ProblemTexts problemTexts(const file_error& e) {
+    const std::string noRead = "ファイルを読む権限がありません。";
+    const std::string line = std::to_string(e.line()) + "行目";
+    switch (e.reason()) {
+        case Reason::NotFound:
+            return {folderNotWritable(e), "ファイルがありません。"};
+        case Reason::FolderNotWritable:
+            return {folderNotWritable(e), noRead};
+        case Reason::IsFolder:
+            return {"同じ名前のフォルダがあるため、ファイルを作れません。",
+                    "ファイルではなくフォルダです。"};
+        case Reason::NotRegular:
+            return {"同じ名前の特殊なファイルがあるため、保存できません。",
+                    "通常のファイルではありません。"};
+        case Reason::ReadOnlyFile:
+            return {"ファイルが読み取り専用です。", noRead};
+        case Reason::AccessDenied:
+            return {"ファイルに書き込む権限がありません。", noRead};
+        case Reason::NoSpace:
+            return {"ディスクの空き容量が足りません。", {}};
+        case Reason::LineBreakInText:
+            return {boxOfLine(e.line()) + "の値に改行などの制御文字があるため、保存できません。",
+                    {}};
+        case Reason::BadEncoding:
+            return {boxOfLine(e.line()) + "の値が正しい文字列ではないため、保存できません。",
+                    "文字コードがUTF-8でもShift-JISでもありません（" + line + "）。"};
+        case Reason::LineTooLong:
+            return {boxOfLine(e.line()) + "の値が長すぎるため、保存できません。",
+                    line + "が長すぎます（" + std::to_string(kSlotMaxLineBytes) +
+                        "バイトを超えています）。"};
+        case Reason::Binary:
+            return {{}, "テキストファイルではありません（" + line + "に制御文字があります）。"};
+        case Reason::Io:
+            break;
+    }
+    return {};
+}
+
+// A failure's message: what failed, the problem, the file's path, and what was kept.
+std::string failedText(const std::string& failed, const std::string& path,
+                       const std::string& problem, const std::string& kept) {
+    return failed + "\n" + problem + "\n" + path + "\n" + kept;
+}
+
 }  // namespace
 
 std::string saveDoneText(int n) {
@@ -32,71 +89,23 @@ std::string loadTitle(int n) {
 }
 
 std::string saveProblem(const file_error& e) {
-    switch (e.reason()) {
-        case Reason::FolderNotWritable:
-        case Reason::NotFound:
-            return withDetail("プログラムのフォルダ " + e.path() + " に書き込めません", e) +
-                   "\nインストールされたフォルダには書き込みが許可されていないことがあります。";
-        case Reason::IsFolder:
-            return "同じ名前のフォルダがあるため、ファイルを作れません。";
-        case Reason::NotRegular:
-            return "同じ名前の特殊なファイルがあるため、保存できません。";
-        case Reason::ReadOnlyFile:
-            return "ファイルが読み取り専用です。";
-        case Reason::AccessDenied:
-            return "ファイルに書き込む権限がありません。";
-        case Reason::NoSpace:
-            return "ディスクの空き容量が足りません。";
-        case Reason::LineBreakInText:
-            return boxOfLine(e.line()) + "の値に改行などの制御文字があるため、保存できません。";
-        case Reason::BadEncoding:
-            return boxOfLine(e.line()) + "の値が正しい文字列ではないため、保存できません。";
-        case Reason::LineTooLong:
-            return boxOfLine(e.line()) + "の値が長すぎるため、保存できません。";
-        case Reason::Binary:
-        case Reason::Io:
-            break;
-    }
-    return withDetail("書き込み中にエラーが発生しました", e);
+    std::string text = problemTexts(e).save;
+    return text.empty() ? withDetail("書き込み中にエラーが発生しました", e) : text;
 }
 
 std::string loadProblem(const file_error& e) {
-    switch (e.reason()) {
-        case Reason::NotFound:
-            return "ファイルがありません。";
-        case Reason::IsFolder:
-            return "ファイルではなくフォルダです。";
-        case Reason::NotRegular:
-            return "通常のファイルではありません。";
-        case Reason::AccessDenied:
-        case Reason::ReadOnlyFile:
-        case Reason::FolderNotWritable:
-            return "ファイルを読む権限がありません。";
-        case Reason::Binary:
-            return "テキストファイルではありません（" + std::to_string(e.line()) +
-                   "行目に制御文字があります）。";
-        case Reason::BadEncoding:
-            return "文字コードがUTF-8でもShift-JISでもありません（" + std::to_string(e.line()) +
-                   "行目）。";
-        case Reason::LineTooLong:
-            return std::to_string(e.line()) + "行目が長すぎます（" +
-                   std::to_string(kSlotMaxLineBytes) + "バイトを超えています）。";
-        case Reason::NoSpace:
-        case Reason::LineBreakInText:
-        case Reason::Io:
-            break;
-    }
-    return withDetail("読み込み中にエラーが発生しました", e);
+    std::string text = problemTexts(e).load;
+    return text.empty() ? withDetail("読み込み中にエラーが発生しました", e) : text;
 }
 
 std::string saveFailedText(int n, const std::string& path, const std::string& problem) {
-    return slotFileName(n) + "に値を保存できませんでした。\n" + problem + "\n" + path + "\n" +
-           slotFileName(n) + "は変更していません。";
+    return failedText(slotFileName(n) + "に値を保存できませんでした。", path, problem,
+                      slotFileName(n) + "は変更していません。");
 }
 
 std::string loadFailedText(int n, const std::string& path, const std::string& problem) {
-    return slotFileName(n) + "を読み込めませんでした。\n" + problem + "\n" + path + "\n" +
-           "パネルの値は変更していません。";
+    return failedText(slotFileName(n) + "を読み込めませんでした。", path, problem,
+                      "パネルの値は変更していません。");
 }
 
 }  // namespace yurana

@@ -1,5 +1,6 @@
 #include "storage/slots.h"
 
+#include <optional>
 #include <stdexcept>
 
 #include "panel/run_buttons.h"
@@ -7,6 +8,24 @@
 #include "storage/slot_messages.h"
 
 namespace yurana {
+
+namespace {
+
+// Runs a save's or a load's file step: the problem that stopped it, in the user's words
+// (a file problem as `fileProblem` words it for that direction), or nothing.
+template <class Step>
+std::optional<std::string> problemOf(Step step, std::string (*fileProblem)(const file_error&)) {
+    try {
+        step();
+    } catch (const file_error& e) {
+        return fileProblem(e);
+    } catch (const slot_format_error& e) {
+        return e.what();
+    }
+    return std::nullopt;
+}
+
+}  // namespace
 
 Slots::Slots(Panel& panel, RunState& run, MessageBox& box, Files& files, std::string folder)
     : panel_(panel), run_(run), box_(box), files_(files), folder_(std::move(folder)) {
@@ -27,18 +46,14 @@ std::string Slots::path(int n) const {
 
 void Slots::hozon(int n) {
     std::string file = path(n);
-    try {
-        std::vector<std::string> values = readSlotValues(panel_);
-        checkSlotValues(values);
-        files_.writeLines(file, values, kSlotMaxLineBytes);
-    } catch (const file_error& e) {
-        box_.show(saveFailedText(n, file, saveProblem(e)), saveTitle(n));
-        return;
-    } catch (const slot_format_error& e) {
-        box_.show(saveFailedText(n, file, e.what()), saveTitle(n));
-        return;
-    }
-    box_.show(saveDoneText(n), saveTitle(n));
+    std::optional<std::string> problem = problemOf(
+        [&] {
+            std::vector<std::string> values = readSlotValues(panel_);
+            checkSlotValues(values);
+            files_.writeLines(file, values, kSlotMaxLineBytes);
+        },
+        saveProblem);
+    box_.show(problem ? saveFailedText(n, file, *problem) : saveDoneText(n), saveTitle(n));
 }
 
 void Slots::yomikomi(int n) {
@@ -46,13 +61,11 @@ void Slots::yomikomi(int n) {
     stopRun(panel_, run_);
     std::string file = path(n);
     SlotValues values;
-    try {
-        values = parseSlot(files_.readLines(file, kSlotLineCount, kSlotMaxLineBytes));
-    } catch (const file_error& e) {
-        box_.show(loadFailedText(n, file, loadProblem(e)), loadTitle(n));
-        return;
-    } catch (const slot_format_error& e) {
-        box_.show(loadFailedText(n, file, e.what()), loadTitle(n));
+    std::optional<std::string> problem = problemOf(
+        [&] { values = parseSlot(files_.readLines(file, kSlotLineCount, kSlotMaxLineBytes)); },
+        loadProblem);
+    if (problem) {
+        box_.show(loadFailedText(n, file, *problem), loadTitle(n));
         return;
     }
     storeSlotValues(panel_, values);

@@ -4,6 +4,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <tuple>
 #include <utility>
 
@@ -31,6 +32,39 @@ TEST(Numbers, NintHalvesToEvenAndFailsOutOfRange) {
     }
     EXPECT_EQ(failureOf([] { nint(2147483648.0); }), Kind::Overflow);
     EXPECT_EQ(failureOf([] { nint16(32767.5); }), Kind::Overflow);
+}
+
+// Both widths round the same way and fail just past their own edges, on either side.
+TEST(Numbers, NintAndNint16HoldTheirOwnRangeOnly) {
+    struct Row {
+        const char* name;
+        double in;
+        std::int64_t out;  // kFails: the rounding fails
+    };
+    constexpr std::int64_t kFails = INT64_MIN;
+    const Row rows16[] = {{"top", 32767.4, 32767},       {"bottom_half_to_even", -32768.5, -32768},
+                          {"above", 32767.5, kFails},    {"below", -32768.6, kFails},
+                          {"half_to_even", -2.5, -2},    {"not_a_number", std::nan(""), kFails},
+                          {"infinite", INFINITY, kFails}};
+    for (const Row& r : rows16) {
+        if (r.out == kFails) {
+            EXPECT_EQ(failureOf([&] { nint16(r.in); }), Kind::Overflow) << r.name;
+        } else {
+            EXPECT_EQ(nint16(r.in), r.out) << r.name;
+        }
+    }
+    const Row rows32[] = {
+        {"top", 2147483647.4, 2147483647},  {"bottom_half_to_even", -2147483648.5, -2147483648},
+        {"beyond_16_bits", 40000.5, 40000}, {"above", 2147483647.5, kFails},
+        {"below", -2147483648.6, kFails},   {"not_a_number", std::nan(""), kFails},
+        {"infinite", -INFINITY, kFails}};
+    for (const Row& r : rows32) {
+        if (r.out == kFails) {
+            EXPECT_EQ(failureOf([&] { nint(r.in); }), Kind::Overflow) << r.name;
+        } else {
+            EXPECT_EQ(nint(r.in), r.out) << r.name;
+        }
+    }
 }
 
 TEST(Numbers, LenientReadsTheLongestLeadingNumber) {
