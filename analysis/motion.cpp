@@ -11,17 +11,12 @@ namespace yurana::analysis {
 using num::checked;
 
 double complementaryVelocity(const ModelRecord& r, double t) {
-    const double c1 = r.c1.value_or(0.0);
-    const double c2 = r.c2;
-    const double z = r.z;
-    const double wn = r.wn;
+    const auto [c1, c2, z, wn] = freeConstants(r);
     switch (regimeOf(r.z)) {
         case Regime::Overdamped: {
-            const double s = num::sqrt(checked(z * z) - 1.0);
-            const double a1 = checked(-wn * (z - s));
-            const double a2 = checked(-wn * (z + s));
-            return checked(c1 * a1 * num::exp(checked(a1 * t)) +
-                           c2 * a2 * num::exp(checked(a2 * t)));
+            const auto [m1, m2] = overdampedModes(z, wn);
+            return checked(c1 * m1.a * num::exp(checked(m1.a * t)) +
+                           c2 * m2.a * num::exp(checked(m2.a * t)));
         }
         case Regime::Critical: {
             const double b = num::toSingle(-wn);
@@ -38,13 +33,11 @@ double complementaryVelocity(const ModelRecord& r, double t) {
     return checked(num::exp(checked(b * t)) * slope);
 }
 
+// x_p'(t) = F·ω·((k − mω²)·cos ωt + cω·sin ωt) / ((k − mω²)² + (cω)²), m/s.
 double particularVelocity(const ModelRecord& r, double t) {
-    const double k = r.k;
-    const double m = r.m;
-    const double c = r.c;
     const double w = r.w;
-    const double stiff = k - m * w * w;
-    const double damp = c * w;
+    const double stiff = static_cast<double>(r.k) - static_cast<double>(r.m) * w * w;
+    const double damp = static_cast<double>(r.c) * w;
     const double num_ = w * (stiff * std::cos(w * t) + damp * std::sin(w * t));
     return checked(static_cast<double>(r.f) * num::div(num_, stiff * stiff + damp * damp));
 }

@@ -27,13 +27,7 @@ void solve(ModelRecord& r, double E1, double D1, double E2, double D2, bool test
     }
 }
 
-// The two overdamped modes: x = c1·e^(a1·t) + c2·e^(a2·t) with the decay rates
-// a = −ωn·r (1/s), r = ζ ∓ √(ζ² − 1). r is kept too: keisan_c1c2 forms −ωn·(T·r),
-// which rounds differently from a·T.
-struct OverdampedMode {
-    double r;
-    double a;
-};
+}  // namespace
 
 std::pair<OverdampedMode, OverdampedMode> overdampedModes(double z, double wn) {
     double s = num::sqrt(checked(z * z) - 1.0);
@@ -41,8 +35,6 @@ std::pair<OverdampedMode, OverdampedMode> overdampedModes(double z, double wn) {
     double r2 = z + s;
     return {{r1, checked(-wn * r1)}, {r2, checked(-wn * r2)}};
 }
-
-}  // namespace
 
 void keisan_c1c2(ModelRecord& r) {
     const double z = r.z;
@@ -83,11 +75,12 @@ void keisan_c1c2(ModelRecord& r) {
     }
 }
 
+FreeConstants freeConstants(const ModelRecord& r) {
+    return {r.c1.value_or(0.0), r.c2, r.z, r.wn};
+}
+
 double complementary(const ModelRecord& r, double t) {
-    const double c1 = r.c1.value_or(0.0);
-    const double c2 = r.c2;
-    const double z = r.z;
-    const double wn = r.wn;
+    const auto [c1, c2, z, wn] = freeConstants(r);
     switch (regimeOf(r.z)) {
         case Regime::Overdamped: {
             auto [m1, m2] = overdampedModes(z, wn);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include <utility>
 
 #include "model/record.h"
 
@@ -15,6 +16,15 @@ namespace yurana {
 // failure ends the fit with the constants not yet stored unchanged.
 void keisan_c1c2(ModelRecord& r);
 
+// The two overdamped modes: x = c1·e^(a1·t) + c2·e^(a2·t) with the decay rates
+// a = −ωn·r (1/s), r = ζ ∓ √(ζ² − 1). r is kept too: keisan_c1c2 forms −ωn·(T·r),
+// which rounds differently from a·T. Fails for ζ < 1.
+struct OverdampedMode {
+    double r;
+    double a;
+};
+std::pair<OverdampedMode, OverdampedMode> overdampedModes(double z, double wn);
+
 // Per-step values of the animation at model time t (m, px).
 struct StepValues {
     double xc = 0;       // complementary solution x_c(t), m
@@ -23,6 +33,15 @@ struct StepValues {
     float kabeheni = 0;  // wall displacement x_w(t), m
     float kabepix = 0;   // x_w · magnification, px; 0 when the wall animation is off
 };
+
+// What x_c is made of: c1 (0 until first computed), c2, ζ and ωn (1/s).
+struct FreeConstants {
+    double c1;
+    double c2;
+    double z;
+    double wn;
+};
+FreeConstants freeConstants(const ModelRecord& r);
 
 // x_c(t) by the regime of ζ; c1 counts as 0 until first computed.
 double complementary(const ModelRecord& r, double t);
