@@ -5,7 +5,7 @@
 namespace yurana::app {
 
 namespace {
-constexpr int kFramesPerMove = 3;
+constexpr int kFramesPerMove = 6;
 }  // namespace
 
 AnalysisViews::AnalysisViews(QWidget* frame, QMenuBar* menus)
@@ -47,7 +47,7 @@ void AnalysisViews::follow(const ModelRecord& record, const RunState& run) {
                         run.joutai == kAboutResumed || run.joutai == kAboutPaused;
     const double t = moving ? run.jikan : record.tmin;
     // While the time moves, the markers and read-outs follow every kFramesPerMove-th frame
-    // (20 times a second at 60 Hz): smooth to watch, numbers that can be read, and charts
+    // (10 times a second at 60 Hz): smooth to watch, numbers that can be read, and charts
     // that cost little beside the run.
     const bool due = !moving || ++framesSinceMove_ >= kFramesPerMove;
     if (markedAt_ != t && due) {
