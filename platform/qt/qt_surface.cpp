@@ -1,8 +1,11 @@
 #include "platform/qt/qt_surface.h"
 #include "platform/qt/text.h"
 
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
+#include <QtEndian>
+#include <cstdlib>
 
 #include "model/calc_error.h"
 #include "platform/qt/fonts.h"
@@ -19,10 +22,39 @@ QRect toQRect(const Rect& r) {
     return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
 }
 
+// Whether an uncompressed bitmap holds every row its header announces: Qt reads one cut
+// short in its pixels as a whole picture, the missing rows left undefined. Compressed
+// and unusual headers are left to the reader.
+bool pixelsComplete(QFile& file) {
+    const QByteArray head = file.peek(34);
+    if (head.size() < 34) {
+        return true;  // too short for a header: the reader refuses it
+    }
+    const auto* h = reinterpret_cast<const uchar*>(head.constData());
+    const qint64 offset = qFromLittleEndian<quint32>(h + 10);
+    const quint32 infoSize = qFromLittleEndian<quint32>(h + 14);
+    const qint64 width = qFromLittleEndian<qint32>(h + 18);
+    const qint64 height = qFromLittleEndian<qint32>(h + 22);
+    const qint64 bitsPerPixel = qFromLittleEndian<quint16>(h + 28);
+    const quint32 compression = qFromLittleEndian<quint32>(h + 30);
+    const bool uncompressed = compression == 0 || compression == 3;  // BI_RGB, BI_BITFIELDS
+    const qint64 kHuge = qint64(1) << 24;  // beyond any picture the reader would take
+    if (infoSize < 40 || !uncompressed || bitsPerPixel > 64 || std::abs(width) > kHuge ||
+        std::abs(height) > kHuge) {
+        return true;
+    }
+    const qint64 rowBytes = (std::abs(width) * bitsPerPixel + 31) / 32 * 4;
+    return file.size() >= offset + rowBytes * std::abs(height);
+}
+
 QImage readBitmap(const std::string& path) {
-    QImageReader reader(QString::fromStdString(path), "bmp");
+    QFile file(QString::fromStdString(path));
+    QImageReader reader(&file, "bmp");
     reader.setDecideFormatFromContent(false);
-    QImage image = reader.read();
+    QImage image;
+    if (file.open(QIODevice::ReadOnly) && pixelsComplete(file)) {
+        image = reader.read();
+    }
     if (image.isNull()) {
         const std::size_t slash = path.find_last_of('/');
         throw bitmap_error(slash == std::string::npos ? path : path.substr(slash + 1));

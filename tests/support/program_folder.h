@@ -5,32 +5,35 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace yurana::test {
 
-enum class Bitmap { Present, Missing, Corrupt };
+// How a bitmap file is there: as shipped, missing, or spoilt in one of these ways.
+enum class Bitmap {
+    Present,
+    Missing,
+    Corrupt,    // "BM" and a size, then bytes that are no bitmap
+    Truncated,  // the program's file cut short inside its header (30 of 54 bytes)
+    CutPixels,  // the program's file cut to half its length, inside the pixel data
+    Empty,      // zero bytes long
+    Png,        // the program's picture saved as PNG under the .bmp name
+};
 
 struct ProgramFolder {
     static constexpr const char* kBitmaps[] = {"back1.bmp", "m3.bmp", "kabe.bmp",
                                                "bou.bmp",   "k.bmp",  "kabeoku.bmp"};
     QTemporaryDir dir;
 
-    // `odd`'s file is missing or holds bytes that are no bitmap.
+    // `odd`'s file is missing or spoilt as `how` says.
     explicit ProgramFolder(const char* odd = nullptr, Bitmap how = Bitmap::Present) {
         for (const char* name : kBitmaps) {
-            const bool isOdd = odd != nullptr && QByteArray(odd) == name;
-            if (isOdd && how == Bitmap::Missing) {
-                continue;
-            }
-            if (isOdd && how == Bitmap::Corrupt) {
-                QFile f(dir.filePath(name));
-                f.open(QIODevice::WriteOnly);
-                f.write("BM\x10\0\0\0not a bitmap at all", 26);
-                continue;
-            }
-            QFile::copy(QCoreApplication::applicationDirPath() + "/" + name, dir.filePath(name));
+            restore(name);
+        }
+        if (odd != nullptr) {
+            spoil(odd, how);
         }
     }
 
@@ -39,7 +42,39 @@ struct ProgramFolder {
     // Puts the program's own copy of `name` in place.
     void restore(const char* name) {
         QFile::remove(dir.filePath(name));
-        QFile::copy(QCoreApplication::applicationDirPath() + "/" + name, dir.filePath(name));
+        QFile::copy(programFile(name), dir.filePath(name));
+    }
+
+    // Replaces `name` by a file damaged as `how` says (Present: the program's own copy).
+    void spoil(const char* name, Bitmap how) {
+        restore(name);
+        if (how == Bitmap::Present) {
+            return;
+        }
+        QFile::remove(dir.filePath(name));
+        if (how == Bitmap::Missing) {
+            return;
+        }
+        if (how == Bitmap::Png) {
+            QImage(programFile(name), "BMP").save(dir.filePath(name), "PNG");
+            return;
+        }
+        QByteArray bytes;
+        if (how == Bitmap::Corrupt) {
+            bytes = QByteArray("BM\x10\0\0\0not a bitmap at all", 26);
+        } else if (how == Bitmap::Truncated || how == Bitmap::CutPixels) {
+            QFile original(programFile(name));
+            original.open(QIODevice::ReadOnly);
+            bytes = original.read(how == Bitmap::Truncated ? 30 : original.size() / 2);
+        }
+        QFile f(dir.filePath(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+    }
+
+  private:
+    static QString programFile(const char* name) {
+        return QCoreApplication::applicationDirPath() + "/" + name;
     }
 };
 

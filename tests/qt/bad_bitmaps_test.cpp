@@ -1,0 +1,162 @@
+// Each of the six bitmaps cut short (in its header or in its pixels), empty or in another
+// format, at start-up and on entering full screen: one message naming the file, and
+// everything else works.
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QtTest>
+#include <algorithm>
+
+#include "animation/scene.h"
+#include "platform/qt/fonts.h"
+#include "storage/slot_messages.h"
+#include "support/app_fixture.h"
+#include "support/program_folder.h"
+
+using namespace yurana;
+using test::Bitmap;
+
+namespace {
+
+int countColour(const QImage& image, QColor colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            n += image.pixelColor(x, y) == colour ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+const QColor kTotalCurve(255, 0, 0);  // Checkheni's colour
+
+// The program with its own clean folder and the full-screen view's bitmaps taken from
+// `bitmaps`.
+struct FullScreenProgram {
+    test::RecordingMessageBox box;
+    test::ManualClock clock;
+    test::ProgramFolder folder;
+    std::unique_ptr<app::Application> app;
+
+    explicit FullScreenProgram(const QString& bitmaps) {
+        app::Form2Options fullScreen;
+        fullScreen.folder = bitmaps;
+        clock.t = 100;
+        app = std::make_unique<app::Application>(
+            app::Application::Options{&box, &clock, folder.path(), false, fullScreen});
+        app->Main();
+    }
+    void click(const char* name) {
+        QTest::mouseClick(qobject_cast<QAbstractButton*>(app->form1().control(name)),
+                          Qt::LeftButton);
+    }
+    void run(int passes) {
+        for (int i = 0; i < passes; ++i) {
+            clock.t += 0.1;
+            app->tick();
+        }
+    }
+};
+
+}  // namespace
+
+class BadBitmapsTest : public QObject {
+    Q_OBJECT
+
+    static void table() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("how");
+        const std::pair<const char*, Bitmap> kinds[] = {{"truncated header", Bitmap::Truncated},
+                                                        {"pixels cut short", Bitmap::CutPixels},
+                                                        {"zero-length", Bitmap::Empty},
+                                                        {"PNG named .bmp", Bitmap::Png}};
+        for (const char* file : test::ProgramFolder::kBitmaps) {
+            for (auto [kind, how] : kinds) {
+                QTest::addRow("%s %s", file, kind) << QString(file) << int(how);
+            }
+        }
+    }
+
+  private slots:
+    void initTestCase() { qt::installFontSubstitutions(); }
+
+    // No window outlives its test.
+    void cleanup() { QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty()); }
+
+    void atStartUpTheFileIsNamedOnceAndTheRestWorks_data() { table(); }
+    void atStartUpTheFileIsNamedOnceAndTheRestWorks() {
+        QFETCH(QString, file);
+        QFETCH(int, how);
+        test::ProgramFolder folder(qPrintable(file), Bitmap(how));
+        test::AppFixture f(folder.path());
+        const std::vector<std::string> named{bitmapFailedText(file.toStdString())};
+        QCOMPARE(f.box.texts, named);
+        QVERIFY(f.app->frame().isVisible());
+        const auto windows = f.app->frame().mdi()->subWindowList();
+        QCOMPARE(windows.size(), 3);
+        QVERIFY(
+            std::all_of(windows.begin(), windows.end(), [](auto* w) { return w->isVisible(); }));
+
+        // A run traces the graph while the picture stays empty.
+        f.app->panel().setValue("Checkheni", 1);
+        f.click("Command2");
+        f.run(20, 0.1);
+        QCOMPARE(f.app->run().joutai, int(kRunning));
+        QVERIFY(f.app->form0().textLine().isEmpty());
+        QVERIFY(countColour(f.app->form3().plotImage(), kTotalCurve) > 5);
+        QCOMPARE(f.box.texts, named);
+
+        // 計算, a save and a load work as ever.
+        f.click("Command_keisan");
+        f.click("Cmd_Save2");
+        f.type("Textk", "250");
+        f.click("Cmd_Load2");
+        QCOMPARE(f.text("Textk"), std::string("1000"));
+        QCOMPARE(f.app->run().joutai, int(kStopped));
+        QCOMPARE(f.box.texts, (std::vector<std::string>{named[0], saveDoneText(2)}));
+    }
+
+    void onEnteringFullScreenTheFileIsNamedOnceAndTheWindowRunsOn_data() { table(); }
+    void onEnteringFullScreenTheFileIsNamedOnceAndTheWindowRunsOn() {
+        QFETCH(QString, file);
+        QFETCH(int, how);
+        test::ProgramFolder bitmaps(qPrintable(file), Bitmap(how));
+        FullScreenProgram p(bitmaps.path());
+        QVERIFY(p.box.texts.empty());
+        p.app->panel().setValue("Checkheni", 1);
+        p.click("Command2");
+        p.run(2);
+
+        const std::string named = bitmapFailedText(file.toStdString());
+        for (std::size_t attempt = 1; attempt <= 2; ++attempt) {
+            p.click("Command4");
+            QCOMPARE(p.box.texts.size(), attempt);
+            QCOMPARE(p.box.texts.back(), named);
+            // Back in the animation window, running, drawing it.
+            QVERIFY(p.app->form2() == nullptr);
+            QCOMPARE(p.app->run().joutai, int(kRunning));
+            QCOMPARE(p.app->panel().text("Command2"), std::string("停止"));
+            QVERIFY(p.app->form0Loaded() && p.app->form0Window()->isVisible());
+            p.run(10);
+            QVERIFY(p.app->form0().textLine().contains(QStringLiteral("秒2")));
+            QCOMPARE(p.box.texts.size(), attempt);
+        }
+        QVERIFY(countColour(p.app->form3().plotImage(), kTotalCurve) > 5);
+
+        // With the file mended, the view comes up and a click leaves it.
+        bitmaps.restore(qPrintable(file));
+        p.click("Command4");
+        QVERIFY(p.app->form2() != nullptr && p.app->form2()->isVisible());
+        p.run(2);
+        QVERIFY(!p.app->form0Loaded());
+        QVERIFY(p.app->form2()->textLine().contains(QStringLiteral(" 秒3")));
+        QTest::mouseClick(p.app->form2(), Qt::LeftButton);
+        p.run(2);
+        QVERIFY(p.app->form0Loaded() && p.app->form2() == nullptr);
+        QCOMPARE(p.box.texts.size(), std::size_t(2));
+    }
+};
+
+QTEST_MAIN(BadBitmapsTest)
+#include "bad_bitmaps_test.moc"
