@@ -226,8 +226,8 @@ void Application::form0Load() {
     }
 }
 
-void Application::arrangeInitAndShow() {
-    arrangeWindows();
+void Application::arrangeInitAndShow(bool told) {
+    arrangeWindows(told);
     if (run_.joutai == kJoutaiEmpty) {
         run_.joutai = kStopped;
     }
@@ -239,9 +239,9 @@ void Application::arrangeInitAndShow() {
     flags_.saihaichi = false;
 }
 
-void Application::arrangeWindows() {
+void Application::arrangeWindows(bool told) {
     // A second failure in a row is the same failure: go on with what there is rather
-    // than asking forever.
+    // than asking forever, and tell the user once.
     for (int attempt = 0; attempt < 2; ++attempt) {
         try {
             arrange(*windows_, flags_);
@@ -251,7 +251,8 @@ void Application::arrangeWindows() {
             form0Resized(*layout_);
             return;
         } catch (const calc_error&) {
-            reportFailure();
+            reportFailure(!told);
+            told = true;
         }
     }
 }
@@ -266,8 +267,10 @@ void Application::initForm0() {
     }
 }
 
-void Application::reportFailure() {
-    box_->show(kMsgBadRun);
+void Application::reportFailure(bool tell) {
+    if (tell) {
+        box_->show(kMsgBadRun);
+    }
     record_.tmin = 0;
     run_.joutai = kStopped;
 }
@@ -290,7 +293,7 @@ void Application::tick() {
             loop_->pass();
         } catch (const calc_error&) {
             reportFailure();
-            arrangeInitAndShow();
+            arrangeInitAndShow(true);
         }
     } else {
         fullScreen_->pass();

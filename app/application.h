@@ -122,11 +122,12 @@ class Application : public QObject,
     // The animation window's load handler and its failure recovery.
     void form0Load();
     // From the arrangement on: arrangement, init, the four shows.
-    void arrangeInitAndShow();
-    void arrangeWindows();
+    // `told`: the failure that led here has been reported already.
+    void arrangeInitAndShow(bool told = false);
+    void arrangeWindows(bool told);
     void initForm0();
     // The failure message, tmin 0 and the stopped state.
-    void reportFailure();
+    void reportFailure(bool tell = true);
     void showAll();
     void end();
 

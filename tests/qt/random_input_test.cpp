@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QtTest>
 
+#include "panel/messages.h"
 #include "storage/slot_messages.h"
 #include "support/app_fixture.h"
 #include "support/program_folder.h"
@@ -34,6 +35,34 @@ class RandomInputTest : public QObject {
         QCOMPARE(f.text("Textk"), first);
         QCOMPARE(f.text("Textkabem"), later);
         QCOMPARE(f.box.texts, std::vector<std::string>{saveDoneText(1)});
+    }
+
+    // A frame too low for the first arrangement fails every load of the animation
+    // window, which tries the arrangement twice. A failed pass and the failing
+    // arrangement of its recovery, or the arrangement failing twice on leaving full
+    // screen, are one failure: one message.
+    void aFailureInAFrameTooLowIsToldOnce() {
+        test::ProgramFolder folder;
+        test::AppFixture f(folder.path());
+        f.app->frame().resize(1296, 343);
+        f.run(2, 0.1);
+        QVERIFY(f.box.texts.empty());
+
+        f.app->panel().setText("Texthenibairitu", "x");
+        f.click("Command2");
+        f.run(3, 0.1);
+        const std::vector<std::string> once{std::string(kMsgBadRun)};
+        QCOMPARE(f.box.texts, once);
+        QCOMPARE(f.app->run().joutai, int(kStopped));
+
+        f.app->panel().setText("Texthenibairitu", "1000");
+        f.click("Command4");
+        f.run(2, 0.1);
+        QVERIFY(f.app->form2() != nullptr);
+        QTest::mouseClick(f.app->form2(), Qt::LeftButton);
+        f.run(2, 0.1);
+        QCOMPARE(f.box.texts, (std::vector<std::string>{once[0], once[0]}));
+        QVERIFY(f.app->form0Loaded());
     }
 };
 
