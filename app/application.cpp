@@ -155,23 +155,49 @@ bool Application::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Application::connectPanel() {
-    auto click = [this](const char* name, auto handler) {
-        auto* button = qobject_cast<QPushButton*>(form1_->control(name));
-        connect(button, &QPushButton::clicked, this, [handler] { guarded(handler); });
-    };
-    click("Command_keisan", [this] { parameters_->calculate(); });
-    click("Command2", [this] { controls_->startStop(); });
-    click("Command6", [this] { controls_->pause(); });
-    click("Command3", [this] { controls_->applyChanges(); });
-    click("Command5", [this] { controls_->clear(); });
-    click("Command4", [this] { controls_->enterFullScreen(); });
-    click("Command1", [this] { controls_->quit(); });
-    click("cmdtest", [this] { controls_->openAbout(); });
-    for (int i = 0; i < 5; ++i) {
-        std::string save = "Cmd_Save" + std::to_string(i);
-        std::string load = "Cmd_Load" + std::to_string(i);
-        click(save.c_str(), [this, i] { slots_->hozon(i); });
-        click(load.c_str(), [this, i] { slots_->yomikomi(i); });
+    for (const ControlDef& c : panelControls()) {
+        if (c.action != PanelAction::None) {
+            auto* button = qobject_cast<QPushButton*>(form1_->control(std::string(c.name).c_str()));
+            connect(button, &QPushButton::clicked, this,
+                    [this, &c] { guarded([&] { perform(c.action, c.slot); }); });
+        }
+    }
+}
+
+void Application::perform(PanelAction action, int slot) {
+    switch (action) {
+        case PanelAction::None:
+            break;
+        case PanelAction::Calculate:
+            parameters_->calculate();
+            break;
+        case PanelAction::StartStop:
+            controls_->startStop();
+            break;
+        case PanelAction::Pause:
+            controls_->pause();
+            break;
+        case PanelAction::Clear:
+            controls_->clear();
+            break;
+        case PanelAction::ApplyChanges:
+            controls_->applyChanges();
+            break;
+        case PanelAction::Quit:
+            controls_->quit();
+            break;
+        case PanelAction::EnterFullScreen:
+            controls_->enterFullScreen();
+            break;
+        case PanelAction::OpenAbout:
+            controls_->openAbout();
+            break;
+        case PanelAction::LoadSlot:
+            slots_->yomikomi(slot);
+            break;
+        case PanelAction::SaveSlot:
+            slots_->hozon(slot);
+            break;
     }
 }
 

@@ -23,6 +23,7 @@
 #include "model/record.h"
 #include "model/response.h"
 #include "model/run_state.h"
+#include "panel/panel_controls.h"
 #include "panel/parameter_panel.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
@@ -90,7 +91,9 @@ class Application : public QObject,
   private:
     void createWindows();
     void createLayout();
+    // Connects every button of the panel's design table to what it does.
     void connectPanel();
+    void perform(PanelAction action, int slot);
     QMdiSubWindow* addChild(QWidget* widget);
 
     // The run controls' windows.

@@ -1,32 +1,15 @@
 #include "layout/scroll.h"
 
-#include <array>
 #include <limits>
 #include <stdexcept>
 
 #include "model/calc_error.h"
 #include "model/numbers.h"
+#include "panel/panel_controls.h"
 
 namespace yurana {
 
 namespace {
-
-// clang-format off
-constexpr std::array<std::string_view, 63> kMovedControls = {
-    "Cmd_Save0", "Cmd_Save1", "Cmd_Save2", "Cmd_Save3", "Cmd_Save4",
-    "Cmd_Load0", "Cmd_Load1", "Cmd_Load2", "Cmd_Load3", "Cmd_Load4",
-    "lab0", "lab1", "lab2", "lab3", "lab4", "lab5", "lab6", "lab7", "lab8", "lab9",
-    "lab10", "lab11", "lab12", "lab13", "lab14", "lab15", "lab16", "lab17", "lab18",
-    "Labelcc", "Labelwd", "Labelhz",
-    "Frame1",
-    "Command1", "Command2", "Command3", "Command4", "Command5", "Command6",
-    "Command_keisan", "cmdtest",
-    "Textk", "Textc", "Textm", "Textz", "Textwn", "Textxshoki", "Textvshoki", "Texttmin",
-    "Texttmax", "Texthenibairitu", "Textgraphbairitu", "Textw", "Textf", "Textkabem",
-    "Textjikanbairitu", "Textt0", "Texttest",
-    "Check1", "Checkheni", "Checkxc", "Checkxp", "Checkxcxp",
-};
-// clang-format on
 
 constexpr int kScrollMax = 100;  // Max of both bars
 
@@ -164,16 +147,22 @@ void moveQuietly(const MoveAxis& axis, const ScrollBar& bar, const PanelContent&
 
 }  // namespace
 
-std::span<const std::string_view> movedControlNames() {
-    return kMovedControls;
+std::vector<std::string_view> movedControlNames() {
+    std::vector<std::string_view> names;
+    for (const ControlDef& c : panelControls()) {
+        const bool bar = c.kind == ControlKind::VScrollBar || c.kind == ControlKind::HScrollBar;
+        if (c.parent.empty() && !bar && c.kind != ControlKind::Line) {
+            names.push_back(c.name);
+        }
+    }
+    return names;
 }
 
 PanelContent makePanelContent(const std::function<Geometry*(std::string_view)>& find,
                               LineGeometry* line2) {
     PanelContent content;
     content.line2 = line2;
-    content.controls.reserve(kMovedControls.size());
-    for (std::string_view name : kMovedControls) {
+    for (std::string_view name : movedControlNames()) {
         Geometry* control = find(name);
         if (control == nullptr) {
             throw std::logic_error("panel control missing: " + std::string(name));

@@ -26,9 +26,9 @@ struct PanelContent {
     LineGeometry* line2 = nullptr;
 };
 
-// Names of the moved controls (Cmd_Save0..4, Cmd_Load0..4, lab0..18, the result fields,
-// Frame1, the buttons, the 17 text boxes, the check boxes); Line2 is not among them.
-std::span<const std::string_view> movedControlNames();
+// Names of the moved controls: every control of the panel's design table placed on the
+// panel itself (not inside Frame1), except the two scroll bars and Line2.
+std::vector<std::string_view> movedControlNames();
 
 // Builds the content from a lookup of the controls by name; a name the lookup does not
 // find (nullptr) is a wiring fault and throws std::logic_error.

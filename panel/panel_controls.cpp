@@ -8,11 +8,20 @@ namespace {
 
 using K = ControlKind;
 using F = ControlFont;
+using A = PanelAction;
 
 constexpr unsigned kRed = 0xFF0000;
 constexpr unsigned kGreen = 0x008000;
 constexpr unsigned kBlue = 0x0000FF;
 constexpr unsigned kYellow = 0xFFFF00;
+
+// A button in the panel's own font and colour, with what it does.
+constexpr ControlDef button(std::string_view name, std::string_view caption, int left, int top,
+                            int width, int height, PanelAction action, int slot = -1,
+                            ControlFont font = ControlFont::Default) {
+    return {ControlKind::Button, name, caption, left,   top, width, height, font,
+            0xFFFFFFFF,          {},   {},      action, slot};
+}
 
 // clang-format off
 constexpr std::array kControls = {
@@ -40,7 +49,7 @@ constexpr std::array kControls = {
     ControlDef{K::TextBox, "Textk", "1000", 4290, 0, 1335, 375, F::PGothic12},
     ControlDef{K::TextBox, "Textc", "1", 8400, 0, 1335, 375, F::PGothic12},
     ControlDef{K::TextBox, "Textm", "1", 4320, 480, 1335, 375, F::PGothic12},
-    ControlDef{K::Button, "Command_keisan", "計算", 8400, 480, 1335, 375},
+    button("Command_keisan", "計算", 8400, 480, 1335, 375, A::Calculate),
     ControlDef{K::TextBox, "Textz", "0.0158", 4320, 1080, 1335, 375, F::PGothic12},
     ControlDef{K::TextBox, "Textwn", "31.6228", 8430, 1080, 1335, 375, F::PGothic12},
     ControlDef{K::ResultField, "Labelcc", "63.2456", 4320, 1560, 1335, 375, F::PGothic12},
@@ -59,13 +68,13 @@ constexpr std::array kControls = {
     ControlDef{K::TextBox, "Textgraphbairitu", "1000", 8400, 5400, 1335, 375, F::PGothic12},
 
     // Run controls in the left column.
-    ControlDef{K::Button, "Command2", "開始", 240, 330, 1335, 705},
-    ControlDef{K::Button, "Command6", "一時停止", 240, 1050, 1335, 405},
-    ControlDef{K::Button, "Command5", "クリア", 240, 1470, 1335, 405},
-    ControlDef{K::Button, "Command3", "変更", 240, 1860, 1335, 405},
-    ControlDef{K::Button, "Command1", "終了", 240, 2250, 1335, 405},
-    ControlDef{K::Button, "Command4", "FullScreen", 240, 2670, 1335, 405},
-    ControlDef{K::Button, "cmdtest", "about", 240, 3090, 1335, 405, F::PGothic9},
+    button("Command2", "開始", 240, 330, 1335, 705, A::StartStop),
+    button("Command6", "一時停止", 240, 1050, 1335, 405, A::Pause),
+    button("Command5", "クリア", 240, 1470, 1335, 405, A::Clear),
+    button("Command3", "変更", 240, 1860, 1335, 405, A::ApplyChanges),
+    button("Command1", "終了", 240, 2250, 1335, 405, A::Quit),
+    button("Command4", "FullScreen", 240, 2670, 1335, 405, A::EnterFullScreen),
+    button("cmdtest", "about", 240, 3090, 1335, 405, A::OpenAbout, -1, F::PGothic9),
     ControlDef{K::TextBox, "Texttest", "Text1", 240, 3540, 1335, 375},
 
     // Display options.
@@ -79,16 +88,16 @@ constexpr std::array kControls = {
     ControlDef{K::CheckBox, "Checkxcxp", "グラフの描写(余関数+特殊解)", 720, 5670, 3495, 255, F::Gothic9Bold, kYellow},
 
     // Slots.
-    ControlDef{K::Button, "Cmd_Load0", "Load0", 5700, 5850, 793, 270},
-    ControlDef{K::Button, "Cmd_Load1", "Load1", 6510, 5850, 793, 270},
-    ControlDef{K::Button, "Cmd_Load2", "Load2", 7320, 5850, 793, 270},
-    ControlDef{K::Button, "Cmd_Load3", "Load3", 8130, 5850, 793, 270},
-    ControlDef{K::Button, "Cmd_Load4", "Load4", 8940, 5850, 793, 270},
-    ControlDef{K::Button, "Cmd_Save0", "Save0", 5700, 6120, 793, 270},
-    ControlDef{K::Button, "Cmd_Save1", "Save1", 6510, 6120, 793, 270},
-    ControlDef{K::Button, "Cmd_Save2", "Save2", 7320, 6120, 793, 270},
-    ControlDef{K::Button, "Cmd_Save3", "Save3", 8130, 6120, 793, 270},
-    ControlDef{K::Button, "Cmd_Save4", "Save4", 8940, 6120, 793, 270},
+    button("Cmd_Load0", "Load0", 5700, 5850, 793, 270, A::LoadSlot, 0),
+    button("Cmd_Load1", "Load1", 6510, 5850, 793, 270, A::LoadSlot, 1),
+    button("Cmd_Load2", "Load2", 7320, 5850, 793, 270, A::LoadSlot, 2),
+    button("Cmd_Load3", "Load3", 8130, 5850, 793, 270, A::LoadSlot, 3),
+    button("Cmd_Load4", "Load4", 8940, 5850, 793, 270, A::LoadSlot, 4),
+    button("Cmd_Save0", "Save0", 5700, 6120, 793, 270, A::SaveSlot, 0),
+    button("Cmd_Save1", "Save1", 6510, 6120, 793, 270, A::SaveSlot, 1),
+    button("Cmd_Save2", "Save2", 7320, 6120, 793, 270, A::SaveSlot, 2),
+    button("Cmd_Save3", "Save3", 8130, 6120, 793, 270, A::SaveSlot, 3),
+    button("Cmd_Save4", "Save4", 8940, 6120, 793, 270, A::SaveSlot, 4),
 
     // Scroll bars and the rule under the first rows.
     ControlDef{K::VScrollBar, "VScroll1", "", 9960, 30, 375, 7095},

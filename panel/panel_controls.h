@@ -31,6 +31,22 @@ enum class ControlFont {
     Gothic9,      // "ＭＳ ゴシック" 9 pt
 };
 
+// What pressing a button does. Every button of the panel has one; the slot buttons also
+// name their slot (ControlDef::slot).
+enum class PanelAction {
+    None,             // not a button
+    Calculate,        // 計算
+    StartStop,        // 開始 / 停止
+    Pause,            // 一時停止 / 再開
+    Clear,            // クリア
+    ApplyChanges,     // 変更
+    Quit,             // 終了
+    EnterFullScreen,  // FullScreen
+    OpenAbout,        // about
+    LoadSlot,         // Load0..4
+    SaveSlot,         // Save0..4
+};
+
 struct ControlDef {
     ControlKind kind;
     std::string_view name;         // objectName; arrays as name + index ("lab3", "Cmd_Save0")
@@ -40,6 +56,8 @@ struct ControlDef {
     unsigned color = 0xFFFFFFFF;   // caption colour 0xRRGGBB; 0xFFFFFFFF: default
     std::string_view parent = {};  // "Frame1" for the controls inside the frame
     std::string_view buddy = {};   // the field a caption label names
+    PanelAction action = PanelAction::None;
+    int slot = -1;  // 0..4 for LoadSlot and SaveSlot
 };
 
 std::span<const ControlDef> panelControls();

@@ -9,15 +9,15 @@
 
 namespace yurana::qt {
 
-// Pixels per unit of a container: 1/15 for twips, 0.991367/15 × 0.941392/15 for the
-// panel's units. A value set is remembered, so reading it back gives exactly what was
-// set as long as the widget still has the pixel size it was given.
+// Pixels per unit of a container: twips, or the panel's own units. A value set is remembered, so
+// reading it back gives exactly what was set as long as the widget still has the pixel size it was
+// given.
 struct UnitScale {
     double x;
     double y;
 };
-inline constexpr UnitScale kTwips{1.0 / 15.0, 1.0 / 15.0};
-inline constexpr UnitScale kPanelUnits{0.991367 / 15.0, 0.941392 / 15.0};
+inline constexpr UnitScale kTwips{1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel};
+inline constexpr UnitScale kPanelUnits{kPanelUnitX / kTwipsPerPixel, kPanelUnitY / kTwipsPerPixel};
 
 // A widget's geometry in the units of its container.
 class QtGeometry : public virtual Geometry {

@@ -200,6 +200,11 @@ TEST_F(LayoutTest, BarsShowWhenNeededWithTheirStepSizesAndARefusedStepEndsSilent
 }
 
 TEST_F(LayoutTest, MovesByTheBarsAndABarAtZeroRestoresTheRecordedPlaces) {
+    // Everything placed on the panel itself moves; Frame1's contents move with it.
+    EXPECT_EQ(content.controls.size(), 63u);
+    for (const char* fixed : {"Checkkabeheni", "Label23", "VScroll1", "HScroll1", "Line2"}) {
+        EXPECT_FALSE(controls.contains(fixed)) << fixed;
+    }
     c("Cmd_Save0").l = 2.5;  // recorded halves to even: 2
     c("Frame1").l = 3.5;     // 4
     h.large = h.val = 100;   // 100 / 200 · 10425 = 5212.5 to the left
