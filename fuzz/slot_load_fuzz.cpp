@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "fuzz_panel.h"
 #include "memory_files.h"
 #include "model/numbers.h"
 #include "model/record.h"
@@ -21,14 +20,15 @@
 #include "storage/slot_format.h"
 #include "storage/slot_messages.h"
 #include "storage/slots.h"
+#include "support/fake_panel.h"
 
 namespace {
 
 using namespace yurana;
 
 // Every control but the run button, which a load sets whether or not the file loads.
-std::vector<fuzz::FuzzPanel::Control> snapshot(const fuzz::FuzzPanel& panel) {
-    std::vector<fuzz::FuzzPanel::Control> s = panel.controls();
+std::vector<test::FakePanel::Control> snapshot(const test::FakePanel& panel) {
+    std::vector<test::FakePanel::Control> s = panel.controls();
     s.erase(s.begin() + (findControl("Command2") - panelControls().data()));
     return s;
 }
@@ -62,10 +62,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int slot = static_cast<int>(size % kSlotCount);
     std::string bytes(reinterpret_cast<const char*>(data), size);
 
-    fuzz::FuzzPanel panel;
+    test::FakePanel panel;
     ModelRecord record;
     RunState run{kRunning};
-    fuzz::RecordingMessageBox box;
+    test::RecordingMessageBox box;
     ParameterPanel form{panel, record, run, box, [] { return GraphSize{600, 400}; }};
     panel.setChangeHandler([&](std::string_view c) { form.textChanged(c); });
     fuzz::MemoryFiles files;

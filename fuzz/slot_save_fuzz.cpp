@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "fuzz_panel.h"
 #include "memory_files.h"
 #include "model/record.h"
 #include "model/run_state.h"
@@ -24,6 +23,7 @@
 #include "storage/slot_format.h"
 #include "storage/slot_messages.h"
 #include "storage/slots.h"
+#include "support/fake_panel.h"
 #include "utf8.h"
 
 namespace {
@@ -44,10 +44,10 @@ struct Program {
     Program() {
         panel.setChangeHandler([this](std::string_view c) { form.textChanged(c); });
     }
-    fuzz::FuzzPanel panel;
+    test::FakePanel panel;
     ModelRecord record;
     RunState run{kStopped};
-    fuzz::RecordingMessageBox box;
+    test::RecordingMessageBox box;
     ParameterPanel form{panel, record, run, box, [] { return GraphSize{600, 400}; }};
 };
 

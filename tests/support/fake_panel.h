@@ -3,9 +3,9 @@
 // Test doubles of the platform: a panel of named controls holding the design
 // defaults, a message box that records, and a clock driven by hand.
 
-#include <map>
-#include <stdexcept>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "panel/panel_controls.h"
@@ -17,55 +17,73 @@ namespace yurana::test {
 
 class FakePanel : public Panel {
   public:
-    FakePanel() {
-        for (const ControlDef& c : panelControls()) {
-            std::string name(c.name);
-            texts_[name] = std::string(c.text);
-            values_[name] = 0;
-            visible_[name] = true;
-            enabled_[name] = true;
-            kinds_[name] = c.kind;
-        }
-    }
+    struct Control {
+        std::string text;
+        int value = 0;
+        bool visible = true;
+        bool enabled = true;
+        bool operator==(const Control&) const = default;
+    };
 
-    std::string text(std::string_view control) const override { return texts_.at(key(control)); }
-    void setText(std::string_view control, std::string_view text) override {
-        std::string& slot = texts_.at(key(control));
-        bool changed = slot != text;
-        slot = std::string(text);
+    // Cheap to create and to compare, so that a fuzz target can use a fresh one per run.
+    FakePanel() : controls_(designControls()) {}
+
+    std::string text(std::string_view c) const override { return at(c).text; }
+    void setText(std::string_view c, std::string_view text) override {
+        Control& control = at(c);
+        bool changed = control.text != text;
+        control.text = std::string(text);
         ++writes;
-        if (changed && kinds_.at(key(control)) == ControlKind::TextBox) {
-            notifyChange(control);
+        if (changed && findControl(c)->kind == ControlKind::TextBox) {
+            notifyChange(c);
         }
     }
-    int value(std::string_view control) const override { return values_.at(key(control)); }
-    void setValue(std::string_view control, int value) override {
-        values_.at(key(control)) = value;
-    }
-    bool isVisible(std::string_view control) const override { return visible_.at(key(control)); }
-    void setVisible(std::string_view control, bool v) override { visible_.at(key(control)) = v; }
-    bool isEnabled(std::string_view control) const override { return enabled_.at(key(control)); }
-    void setEnabled(std::string_view control, bool e) override { enabled_.at(key(control)) = e; }
+    int value(std::string_view c) const override { return at(c).value; }
+    void setValue(std::string_view c, int value) override { at(c).value = value; }
+    bool isVisible(std::string_view c) const override { return at(c).visible; }
+    void setVisible(std::string_view c, bool v) override { at(c).visible = v; }
+    bool isEnabled(std::string_view c) const override { return at(c).enabled; }
+    void setEnabled(std::string_view c, bool e) override { at(c).enabled = e; }
     void showPanel() override { ++shown; }
 
     // Writes a text without raising its change handling (a quiet set-up for tests).
-    void preset(std::string_view control, std::string_view text) {
-        texts_.at(key(control)) = std::string(text);
-    }
+    void preset(std::string_view c, std::string_view text) { at(c).text = std::string(text); }
+
+    // Every control's state, in the design order.
+    const std::vector<Control>& controls() const { return controls_; }
 
     int shown = 0;
     int writes = 0;
 
   private:
-    static std::string key(std::string_view control) { return std::string(control); }
+    static const std::vector<Control>& designControls() {
+        static const std::vector<Control> design = [] {
+            std::vector<Control> v;
+            for (const ControlDef& c : panelControls()) {
+                v.push_back({std::string(c.text)});
+            }
+            return v;
+        }();
+        return design;
+    }
+    // An unknown name throws std::out_of_range, as a wiring fault should.
+    static std::size_t indexOf(std::string_view c) {
+        static const std::unordered_map<std::string_view, std::size_t> index = [] {
+            std::unordered_map<std::string_view, std::size_t> m;
+            for (const ControlDef& c : panelControls()) {
+                m.emplace(c.name, m.size());
+            }
+            return m;
+        }();
+        return index.at(c);
+    }
+    Control& at(std::string_view c) { return controls_[indexOf(c)]; }
+    const Control& at(std::string_view c) const { return controls_[indexOf(c)]; }
 
-    std::map<std::string, std::string> texts_;
-    std::map<std::string, int> values_;
-    std::map<std::string, bool> visible_;
-    std::map<std::string, bool> enabled_;
-    std::map<std::string, ControlKind> kinds_;
+    std::vector<Control> controls_;
 };
 
+// A message box that keeps what it was asked to show.
 class RecordingMessageBox : public MessageBox {
   public:
     void show(std::string_view text, std::string_view title = {}) override {
