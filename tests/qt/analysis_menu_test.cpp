@@ -1,6 +1,7 @@
 // The analysis windows as the user reaches them: from the frame's 表示 menu, following
 // the model after 計算 and the animation time while running.
 
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,6 +19,9 @@ class AnalysisMenuTest : public QObject {
     }
 
   private slots:
+    // No window outlives its test.
+    void cleanup() { QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty()); }
+
     void theViewMenuHoldsThreeCheckableWindows() {
         test::AppFixture f;
         QMenu* menu = viewMenu(f);

@@ -12,7 +12,7 @@
 #include "app/application.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/qt_surface.h"
-#include "support/fake_panel.h"
+#include "support/app_fixture.h"
 
 using namespace yurana;
 using qt::QtSurface;
@@ -90,24 +90,18 @@ class PlainSprites : public SurfaceFactory, public FramePresenter {
     void canvasReleased() override {}
 };
 
-// The whole program with a hand-driven clock and loop.
-struct Program {
-    test::RecordingMessageBox box;
-    test::ManualClock clock;
+// The whole program, its full-screen surfaces counted.
+struct CountedSurfaces {
     CountingFactory surfaces;
-    std::unique_ptr<app::Application> app;
-
-    explicit Program(app::Form2Options fullScreen = {}) {
-        fullScreen.factory = &surfaces;
-        clock.t = 100;
-        app = std::make_unique<app::Application>(app::Application::Options{
-            &box, &clock, QCoreApplication::applicationDirPath(), false, fullScreen});
-        app->Main();
+};
+struct Program : CountedSurfaces, test::AppFixture {
+    explicit Program(app::Form2Options fullScreen = {})
+        : AppFixture(QCoreApplication::applicationDirPath(), withFactory(fullScreen, surfaces)) {
         app->tick();
     }
-    void click(const char* name) {
-        QTest::mouseClick(qobject_cast<QAbstractButton*>(app->form1().control(name)),
-                          Qt::LeftButton);
+    static app::Form2Options withFactory(app::Form2Options o, SurfaceFactory& factory) {
+        o.factory = &factory;
+        return o;
     }
     // FullScreen, then the loop's hand-over pass: only the view is up, with its surfaces.
     void enter() {
@@ -143,6 +137,9 @@ class AnimationTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // No window outlives its test.
+    void cleanup() { QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty()); }
+
     void theColourKeyMakesBlackTransparentForKeyedCopiesOnly() {
         QImage ring = filled(20, 20, kGreen);
         ring.setPixel(10, 10, kBlack);

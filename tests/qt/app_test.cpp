@@ -1,6 +1,7 @@
 // The whole program as the user drives it, the clock driven by hand and the main
 // loop's passes run one by one.
 
+#include <QApplication>
 #include <QtTest>
 
 #include "model/response.h"
@@ -34,6 +35,9 @@ class AppTest : public QObject {
     }
 
   private slots:
+    // No window outlives its test.
+    void cleanup() { QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty()); }
+
     void initTestCase() { qt::installFontSubstitutions(); }
 
     void startUpShowsTheTiledWindowsAtRest() {

@@ -1,6 +1,7 @@
 // The parameter panel as a real window: Japanese fonts, accessibility, and 計算 live.
 
 #include <QAccessible>
+#include <QApplication>
 #include <QFontInfo>
 #include <QtTest>
 
@@ -18,6 +19,9 @@ class Form1Test : public QObject {
     Q_OBJECT
 
   private slots:
+    // No window outlives its test.
+    void cleanup() { QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty()); }
+
     void initTestCase() { qt::installFontSubstitutions(); }
 
     void japaneseFontsResolveToIpa() {

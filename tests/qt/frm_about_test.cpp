@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QWindow>
 #include <QtTest>
 #include <functional>
@@ -6,22 +7,13 @@
 #include "app/frm_about.h"
 #include "panel/run_buttons.h"
 #include "platform/posix/linux_registry.h"
+#include "support/fake_launcher.h"
 #include "support/fake_panel.h"
 #include "support/fake_windows.h"
 
 using namespace yurana;
 
 namespace {
-
-struct FakeLauncher : Launcher {
-    bool startProgram(const std::string&) override { return true; }
-    bool fileExists(const std::string&) const override { return false; }
-    bool openDocument(const std::string& target) override {
-        opened.push_back(target);
-        return true;
-    }
-    std::vector<std::string> opened;
-};
 
 struct Scene {
     test::FakePanel panel;
@@ -30,7 +22,7 @@ struct Scene {
     test::ManualClock clock;
     test::RecordingMessageBox box;
     LinuxRegistry registry{"/usr/bin", [](const std::string&) { return false; }};
-    FakeLauncher launcher;
+    test::FakeLauncher launcher;
     ParameterPanel parameters{panel, record, run, box, [] { return GraphSize{640, 252}; }};
     std::string log;
     test::FakeRunWindows windows{log};
@@ -47,6 +39,9 @@ class FrmAboutTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // No window outlives its test.
+    void cleanup() { QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty()); }
+
     void everyWayOfClosingRestoresThePanel() {
         const std::pair<const char*, std::function<void(app::FrmAbout&)>> ways[] = {
             {"OK", [](auto& a) { QTest::mouseClick(a.control("cmdOK"), Qt::LeftButton); }},

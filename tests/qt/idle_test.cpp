@@ -53,6 +53,9 @@ class IdleTest : public QObject {
     }
 
   private slots:
+    // No window outlives its test.
+    void cleanup() { QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty()); }
+
     void stoppedNothingIsRepainted() {
         test::AppFixture f;
         const auto painted = paintsDuring(f, 100);

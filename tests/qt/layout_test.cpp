@@ -1,5 +1,6 @@
 // Layout on the real windows: tiling, the panel's scroll bars, the graph window's plot.
 
+#include <QApplication>
 #include <QMdiSubWindow>
 #include <QScrollBar>
 #include <QtTest>
@@ -37,6 +38,9 @@ class LayoutTest : public QObject {
     }
 
   private slots:
+    // No window outlives its test.
+    void cleanup() { QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty()); }
+
     void initTestCase() { qt::installFontSubstitutions(); }
 
     void barsAppearExactlyWhenNeededAndAFrameResizeRetiles() {
@@ -94,8 +98,7 @@ class LayoutTest : public QObject {
         cover.show();
         QVERIFY(QTest::qWaitForWindowExposed(&cover));
         cover.hide();
-        QTest::qWait(20);
-        QVERIFY(hasBlue(f.app->form3().grab().toImage()));
+        QTRY_VERIFY(hasBlue(f.app->form3().grab().toImage()));
         QMdiSubWindow* window = f.app->form3Window();
         float w = f.app->record().graphw;
         window->resize(window->width() + 60, window->height());

@@ -1,5 +1,6 @@
 // Faults the random-input tool (tools/monkey) found, each kept as a test.
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -14,6 +15,9 @@ class RandomInputTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // No window outlives its test.
+    void cleanup() { QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty()); }
+
     // A text that begins with U+FEFF keeps it. Qt's plain UTF-8 reading takes it for a
     // byte-order mark and drops it, so a box lost one on every write from the program and
     // a slot value one on every load.

@@ -20,12 +20,15 @@ struct AppFixture {
     std::unique_ptr<app::Application> app;
 
     // `folder`: the program's folder (bitmaps, slots); the build's by default.
-    explicit AppFixture(QString folder = QCoreApplication::applicationDirPath()) {
+    // `fullScreen`: where the full-screen view finds its bitmaps and surfaces.
+    explicit AppFixture(QString folder = QCoreApplication::applicationDirPath(),
+                        app::Form2Options fullScreen = {}) {
         app::Application::Options o;
         o.box = &box;
         o.clock = &clock;
         o.runLoop = false;
         o.folder = folder;
+        o.fullScreen = std::move(fullScreen);
         clock.t = 100;
         app = std::make_unique<app::Application>(o);
         app->Main();

@@ -5,6 +5,7 @@
 
 #include "about/about_window.h"
 #include "platform/posix/linux_registry.h"
+#include "support/fake_launcher.h"
 #include "support/fake_panel.h"
 
 using namespace yurana;
@@ -32,28 +33,13 @@ struct FakeRegistry : Registry {
     std::vector<std::string> opened;
 };
 
-// Records each file test and each start, in order.
-struct FakeLauncher : Launcher {
-    bool startProgram(const std::string& path) override {
-        calls.push_back("start " + path);
-        return true;
-    }
-    bool fileExists(const std::string& path) const override {
-        calls.push_back("test " + path);
-        return files.contains(path);
-    }
-    bool openDocument(const std::string&) override { return true; }
-    std::set<std::string> files;
-    mutable std::vector<std::string> calls;
-};
-
 using Strings = std::vector<std::string>;
 const std::string kMsInfo(kMsInfoKey),
     kLocation(kSharedToolsLocationKey), kShared = "C:\\Shared\\MSINFO32.EXE";
 
 struct About : ::testing::Test {
     FakeRegistry registry;
-    FakeLauncher launcher;
+    test::FakeLauncher launcher;
     test::RecordingMessageBox box;
     AboutWindow about{registry, launcher, box};
     static RegistryValue str(std::string s) { return {kRegString, s, s.size()}; }
