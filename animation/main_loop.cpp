@@ -9,6 +9,11 @@ MainLoop::MainLoop(RunState& run, ModelRecord& record, StepValues& step, Panel& 
     : run_(run), record_(record), step_(step), panel_(panel), windows_(windows) {}
 
 void MainLoop::pass() {
+    struct PassOfThePanel {
+        Panel& panel;
+        explicit PassOfThePanel(Panel& p) : panel(p) { panel.beginPass(); }
+        ~PassOfThePanel() { panel.endPass(); }
+    } batch(panel_);
     if (windows_.layoutPending()) {
         windows_.haichi();
     }

@@ -28,6 +28,12 @@ class Panel {
     // Makes the panel window itself visible.
     virtual void showPanel() = 0;
 
+    // A pass of the main loop: a text box written between these shows only its last
+    // value, at endPass, while reads and change notifications follow every write at once.
+    // A box written twice per pass (Texttest) is then not repainted for a value nobody sees.
+    virtual void beginPass() {}
+    virtual void endPass() {}
+
     void setChangeHandler(ChangeHandler handler) { onChange_ = std::move(handler); }
 
   protected:

@@ -48,24 +48,17 @@ QWidget* QtPanel::widget(std::string_view control) const {
     return w;
 }
 
-bool QtPanel::shownAfterPass(QLineEdit* edit) {
-    return edit->objectName() == QLatin1String("Texttest");
-}
-
 void QtPanel::writeAfterPass(QLineEdit* edit, const std::string& name, const QString& text) {
     const bool changed =
         (afterPass_.contains(edit) ? afterPass_.value(edit) : edit->text()) != text;
-    if (afterPass_.isEmpty()) {
-        QMetaObject::invokeMethod(
-            &context_, [this] { showPassValues(); }, Qt::QueuedConnection);
-    }
     afterPass_.insert(edit, text);
     if (changed) {
         notifyChange(name);
     }
 }
 
-void QtPanel::showPassValues() {
+void QtPanel::endPass() {
+    inPass_ = false;
     const auto pending = std::exchange(afterPass_, {});
     for (auto it = pending.cbegin(); it != pending.cend(); ++it) {
         if (it.key()->text() != it.value()) {
@@ -96,7 +89,7 @@ std::string QtPanel::text(std::string_view control) const {
 void QtPanel::setText(std::string_view control, std::string_view text) {
     QWidget* w = widget(control);
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-        if (shownAfterPass(edit)) {
+        if (inPass_) {
             writeAfterPass(edit, std::string(control), toQ(text));
         } else {
             edit->setText(toQ(text));

@@ -26,21 +26,18 @@ class QtPanel : public Panel {
     bool isEnabled(std::string_view control) const override;
     void setEnabled(std::string_view control, bool enabled) override;
     void showPanel() override;
+    void beginPass() override { inPass_ = true; }
+    void endPass() override;
 
     QWidget* widget(std::string_view control) const;
 
   private:
-    // Texttest is written twice in every pass of the main loop (tmin, then the pause
-    // flag) and only the last value can ever be seen: it reaches the box once the pass
-    // is over, so the box is not repainted for a value nobody sees.
-    static bool shownAfterPass(QLineEdit* edit);
     void writeAfterPass(QLineEdit* edit, const std::string& name, const QString& text);
-    void showPassValues();
 
     QHash<QString, QWidget*> controls_;
     std::function<void()> showWindow_;
+    bool inPass_ = false;
     QHash<QLineEdit*, QString> afterPass_;  // values not yet in their boxes
-    QObject context_;                       // ends the queued showing with the panel
 };
 
 }  // namespace yurana::qt
