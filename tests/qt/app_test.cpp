@@ -17,23 +17,6 @@ class AppTest : public QObject {
 
     using Fixture = test::AppFixture;
 
-    static int countColour(const QImage& image, QColor colour) {
-        int n = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                n += image.pixelColor(x, y) == colour ? 1 : 0;
-            }
-        }
-        return n;
-    }
-
-    static void run(Fixture& f, int passes, double step) {
-        for (int i = 0; i < passes; ++i) {
-            f.clock.t += step;
-            f.app->tick();
-        }
-    }
-
   private slots:
     // No window outlives its test.
     void cleanup() { QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty()); }
@@ -69,22 +52,22 @@ class AppTest : public QObject {
         StepValues at0;
         evaluateResponse(f.app->record(), 0, "1000", 0, at0);
         QCOMPARE(f.app->step().xpix, at0.xpix);
-        run(f, 40, 0.05);
+        f.run(40, 0.05);
         QCOMPARE(f.app->form0().textLine().left(4), QStringLiteral("4.00"));
-        QVERIFY(countColour(f.app->form3().plotImage(), QColor(255, 0, 0)) > 20);
+        QVERIFY(test::countColour(f.app->form3().plotImage(), QColor(255, 0, 0)) > 20);
 
         f.click("Command6");
-        run(f, 2, 5);
+        f.run(2, 5);
         QCOMPARE(f.app->form0().textLine().left(4), QStringLiteral("4.00"));
         QCOMPARE(f.text("Texttest"), std::string("1"));
         f.click("Command6");
-        run(f, 1, 0.5);
+        f.run(1, 0.5);
         QCOMPARE(f.app->form0().textLine().left(4), QStringLiteral("4.50"));
 
         f.click("Command2");
         f.app->tick();
         QCOMPARE(f.app->form0().textLine(), QStringLiteral("0.00秒1   +0m"));
-        QCOMPARE(countColour(f.app->form3().plotImage(), QColor(255, 0, 0)), 0);
+        QCOMPARE(test::countColour(f.app->form3().plotImage(), QColor(255, 0, 0)), 0);
     }
 
     void theTraceStopsAtTmaxWhileTheAnimationGoesOn() {
@@ -92,14 +75,14 @@ class AppTest : public QObject {
         f.app->panel().setText("Texttmax", "2");
         f.app->panel().setValue("Checkxp", 1);
         f.click("Command2");
-        run(f, 25, 0.1);
-        const int atEnd = countColour(f.app->form3().plotImage(), QColor(0, 0, 255));
+        f.run(25, 0.1);
+        const int atEnd = test::countColour(f.app->form3().plotImage(), QColor(0, 0, 255));
         QVERIFY(atEnd > 0);
-        run(f, 20, 0.1);
-        QCOMPARE(countColour(f.app->form3().plotImage(), QColor(0, 0, 255)), atEnd);
+        f.run(20, 0.1);
+        QCOMPARE(test::countColour(f.app->form3().plotImage(), QColor(0, 0, 255)), atEnd);
         QCOMPARE(f.app->form0().textLine().left(4), QStringLiteral("4.50"));
         f.click("Command5");  // Clear: the trace goes, the run stays
-        QCOMPARE(countColour(f.app->form3().plotImage(), QColor(0, 0, 255)), 0);
+        QCOMPARE(test::countColour(f.app->form3().plotImage(), QColor(0, 0, 255)), 0);
         QCOMPARE(f.app->run().joutai, int(kRunning));
     }
 
@@ -176,7 +159,7 @@ class AppTest : public QObject {
     }
 
     static bool allBlack(const QImage& image) {
-        return countColour(image, Qt::black) == image.width() * image.height();
+        return test::countColour(image, Qt::black) == image.width() * image.height();
     }
 
     void aBadBitmapIsNamedOnceAndTheRestWorks_data() {
@@ -199,7 +182,7 @@ class AppTest : public QObject {
         f.click("Command2");
         f.run(20, 0.1);
         QVERIFY(allBlack(f.app->form0().picture()->grab().toImage()));
-        QVERIFY(countColour(f.app->form3().plotImage(), QColor(255, 0, 0)) > 5);
+        QVERIFY(test::countColour(f.app->form3().plotImage(), QColor(255, 0, 0)) > 5);
         QCOMPARE(f.box.texts.size(), size_t(1));
 
         // A failed pass reloads the window: it tries again, and names the file again.
@@ -241,7 +224,7 @@ class AppTest : public QObject {
         QCOMPARE(f.app->run().joutai, int(kAboutPaused));
         QVERIFY(f.app->about().isVisible());
         const QString line = f.app->form0().textLine();
-        run(f, 2, 1);
+        f.run(2, 1);
         QCOMPARE(f.app->form0().textLine(), line);  // nothing drawn while About is open
         for (std::string_view b : kRunButtons) {
             QVERIFY2(!f.app->panel().isEnabled(b), b.data());
@@ -275,7 +258,7 @@ class AppTest : public QObject {
                 f.app->panel().setText(b, g);
                 for (const char* button : buttons) {
                     f.click(button);
-                    run(f, 1, 0.7);
+                    f.run(1, 0.7);
                 }
             }
             f.app->panel().setText(b, "1");

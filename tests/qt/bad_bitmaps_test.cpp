@@ -19,16 +19,6 @@ using test::Bitmap;
 
 namespace {
 
-int countColour(const QImage& image, QColor colour) {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            n += image.pixelColor(x, y) == colour ? 1 : 0;
-        }
-    }
-    return n;
-}
-
 const QColor kTotalCurve(255, 0, 0);  // Checkheni's colour
 
 }  // namespace
@@ -77,7 +67,7 @@ class BadBitmapsTest : public QObject {
         f.run(20, 0.1);
         QCOMPARE(f.app->run().joutai, int(kRunning));
         QVERIFY(f.app->form0().textLine().isEmpty());
-        QVERIFY(countColour(f.app->form3().plotImage(), kTotalCurve) > 5);
+        QVERIFY(test::countColour(f.app->form3().plotImage(), kTotalCurve) > 5);
         QCOMPARE(f.box.texts, named);
 
         // 計算, a save and a load work as ever.
@@ -117,7 +107,7 @@ class BadBitmapsTest : public QObject {
             QVERIFY(p.app->form0().textLine().contains(QStringLiteral("秒2")));
             QCOMPARE(p.box.texts.size(), attempt);
         }
-        QVERIFY(countColour(p.app->form3().plotImage(), kTotalCurve) > 5);
+        QVERIFY(test::countColour(p.app->form3().plotImage(), kTotalCurve) > 5);
 
         // With the file mended, the view comes up and a click leaves it.
         bitmaps.restore(qPrintable(file));

@@ -31,11 +31,7 @@ class LayoutTest : public QObject {
         QCOMPARE(f.app->form3Window()->geometry().top(), a.bottom() + 1);
     }
 
-    static bool hasBlue(const QImage& image) {
-        QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-        auto* px = reinterpret_cast<const QRgb*>(rgb.constBits());
-        return std::count(px, px + rgb.width() * rgb.height(), qRgb(0, 0, 255)) > 0;
-    }
+    static bool hasBlue(const QImage& image) { return test::countColour(image, Qt::blue) > 0; }
 
   private slots:
     // No window outlives its test.

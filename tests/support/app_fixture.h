@@ -5,14 +5,23 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QtTest>
+#include <algorithm>
 #include <memory>
 
 #include "app/application.h"
 #include "support/fake_panel.h"
 
 namespace yurana::test {
+
+// How many pixels of `image` have the colour.
+inline int countColour(const QImage& image, QColor colour) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    const auto* px = reinterpret_cast<const QRgb*>(rgb.constBits());
+    return int(std::count(px, px + std::size_t(rgb.width()) * rgb.height(), colour.rgb()));
+}
 
 struct AppFixture {
     RecordingMessageBox box;
