@@ -165,39 +165,26 @@ void Application::connectPanel() {
 }
 
 void Application::perform(PanelAction action, int slot) {
-    switch (action) {
-        case PanelAction::None:
-            break;
-        case PanelAction::Calculate:
-            parameters_->calculate();
-            break;
-        case PanelAction::StartStop:
-            controls_->startStop();
-            break;
-        case PanelAction::Pause:
-            controls_->pause();
-            break;
-        case PanelAction::Clear:
-            controls_->clear();
-            break;
-        case PanelAction::ApplyChanges:
-            controls_->applyChanges();
-            break;
-        case PanelAction::Quit:
-            controls_->quit();
-            break;
-        case PanelAction::EnterFullScreen:
-            controls_->enterFullScreen();
-            break;
-        case PanelAction::OpenAbout:
-            controls_->openAbout();
-            break;
-        case PanelAction::LoadSlot:
-            slots_->yomikomi(slot);
-            break;
-        case PanelAction::SaveSlot:
-            slots_->hozon(slot);
-            break;
+    using A = PanelAction;
+    static constexpr std::pair<A, void (RunControls::*)()> kRunHandlers[] = {
+        {A::StartStop, &RunControls::startStop},
+        {A::Pause, &RunControls::pause},
+        {A::Clear, &RunControls::clear},
+        {A::ApplyChanges, &RunControls::applyChanges},
+        {A::Quit, &RunControls::quit},
+        {A::EnterFullScreen, &RunControls::enterFullScreen},
+        {A::OpenAbout, &RunControls::openAbout}};
+    if (action == A::Calculate) {
+        parameters_->calculate();
+    } else if (action == A::LoadSlot) {
+        slots_->yomikomi(slot);
+    } else if (action == A::SaveSlot) {
+        slots_->hozon(slot);
+    }
+    for (auto [a, handler] : kRunHandlers) {
+        if (a == action) {
+            (*controls_.*handler)();
+        }
     }
 }
 
