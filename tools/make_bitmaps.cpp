@@ -109,27 +109,34 @@ double tubeShade(double u) {
     return 0.35 + 0.55 * n + 0.45 * highlight;
 }
 
-// The room: a softly lit wall, a dashed line at the mass's rest height (y 384) and a
-// dark strip from y 428 under the text line (y 432), clear of the mass at rest (y 420).
-Image background() {
-    Image img(640, 480);
-    const Rgb top{228, 233, 240}, low{196, 205, 218};
-    const Rgb stripTop{58, 66, 82}, stripLow{30, 35, 46};
-    for (int y = 0; y < 480; ++y) {
-        for (int x = 0; x < 640; ++x) {
-            const double edge = std::pow(std::abs(x - 319.5) / 320.0, 2);
-            Rgb c = mix(top, low, y / 425.0) * (1 - 0.06 * edge);
-            if (y >= 428) {
-                c = mix(stripTop, stripLow, (y - 428) / 51.0);
-            } else if (y >= 425) {
-                c = Rgb{150, 160, 176};
-            } else if (y == 384 && x % 14 < 8) {
-                c = Rgb{160, 172, 190};
-            }
-            img.set(x, y, c);
+// A w × h image whose pixel (x, y) is colourAt(x, y).
+template <typename F>
+Image painted(int w, int h, F colourAt) {
+    Image img(w, h);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            img.set(x, y, colourAt(x, y));
         }
     }
     return img;
+}
+
+// The room: a softly lit wall, a dashed line at the mass's rest height (y 384) and a
+// dark strip from y 428 under the text line (y 432), clear of the mass at rest (y 420).
+Image background() {
+    const Rgb top{228, 233, 240}, low{196, 205, 218};
+    const Rgb stripTop{58, 66, 82}, stripLow{30, 35, 46};
+    return painted(640, 480, [&](int x, int y) {
+        const double edge = std::pow(std::abs(x - 319.5) / 320.0, 2);
+        if (y >= 428) {
+            return mix(stripTop, stripLow, (y - 428) / 51.0);
+        } else if (y >= 425) {
+            return Rgb{150, 160, 176};
+        } else if (y == 384 && x % 14 < 8) {
+            return Rgb{160, 172, 190};
+        }
+        return mix(top, low, y / 425.0) * (1 - 0.06 * edge);
+    });
 }
 
 bool insideRoundedRect(double x, double y, double l, double t, double r, double b, double rad) {
@@ -193,48 +200,28 @@ Image mass() {
 // The support: a concrete slab hatched at 45° with a steel plate along its underside,
 // from which the upper rod hangs.
 Image wallBand() {
-    Image img(640, 144);
     const Rgb concrete{168, 172, 180}, hatch{96, 102, 114};
-    for (int y = 0; y < 144; ++y) {
-        for (int x = 0; x < 640; ++x) {
-            Rgb c = concrete * (1.0 - 0.12 * y / 144.0);
-            if ((x + y) % 16 < 2) {
-                c = hatch;
-            }
-            if (y >= 130) {
-                c = y == 130 ? Rgb{214, 220, 230}
-                             : (y >= 142 ? Rgb{26, 30, 40} : Rgb{94, 104, 122});
-            }
-            img.set(x, y, c);
+    return painted(640, 144, [&](int x, int y) {
+        if (y >= 130) {
+            return y == 130 ? Rgb{214, 220, 230} : (y >= 142 ? Rgb{26, 30, 40} : Rgb{94, 104, 122});
         }
-    }
-    return img;
+        return (x + y) % 16 < 2 ? hatch : concrete * (1.0 - 0.12 * y / 144.0);
+    });
 }
 
 // The far side of the band, in shadow: what shows above it when it moves down.
 Image farSide() {
-    Image img(640, 48);
-    for (int y = 0; y < 48; ++y) {
-        for (int x = 0; x < 640; ++x) {
-            Rgb c = mix(Rgb{54, 58, 68}, Rgb{92, 98, 110}, y / 47.0);
-            if ((x + y) % 16 < 2) {
-                c = c * 0.75;
-            }
-            img.set(x, y, c);
-        }
-    }
-    return img;
+    return painted(640, 48, [](int x, int y) {
+        const Rgb c = mix(Rgb{54, 58, 68}, Rgb{92, 98, 110}, y / 47.0);
+        return (x + y) % 16 < 2 ? c * 0.75 : c;
+    });
 }
 
 // The rod: a polished steel bar, lit across its width.
 Image rod() {
-    Image img(6, 48);
-    for (int y = 0; y < 48; ++y) {
-        for (int x = 0; x < 6; ++x) {
-            img.set(x, y, Rgb{150, 156, 168} * tubeShade((x + 0.5 - 3) / 3));
-        }
-    }
-    return img;
+    return painted(6, 48, [](int x, int) {
+        return Rgb{150, 156, 168} * tubeShade((x + 0.5 - 3) / 3);
+    });
 }
 
 // Shading of a round wire, from the offset (ox, oy) of a pixel from the wire's centre
