@@ -20,12 +20,15 @@ struct AppFixture {
     std::unique_ptr<app::Application> app;
 
     // `folder`: the program's folder (bitmaps, slots); the build's by default.
-    explicit AppFixture(QString folder = QCoreApplication::applicationDirPath()) {
+    // `dialog`: answers the save dialogs of the exports.
+    explicit AppFixture(QString folder = QCoreApplication::applicationDirPath(),
+                        app::SaveDialog* dialog = nullptr) {
         app::Application::Options o;
         o.box = &box;
         o.clock = &clock;
         o.runLoop = false;
         o.folder = folder;
+        o.saveDialog = dialog;
         clock.t = 100;
         app = std::make_unique<app::Application>(o);
         app->Main();
