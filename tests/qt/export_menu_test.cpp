@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "app/charts/chart_export.h"
 #include "app/exports.h"
 #include "panel/messages.h"
 #include "support/app_fixture.h"
@@ -127,6 +128,52 @@ class ExportMenuTest : public QObject {
         }
         QCOMPARE(p.dialog.offered,
                  (QStringList{"yurana-graph.png", "yurana-graph.png", "yurana-animation.png"}));
+    }
+
+    // Every chart of every analysis window saves its picture and its curves.
+    void eachChartSavesItsPictureAndCurves() {
+        Program p;
+        for (QAction* a : p.app->frame().menuBar()->findChild<QMenu*>("ViewMenu")->actions()) {
+            a->trigger();
+        }
+        p.click("Command_keisan");
+        p.run(2, 0.1);
+        const auto views = p.app->frame().findChildren<QChartView*>();
+        QCOMPARE(views.size(), 4);  // amplitude and phase, phase plane, energy
+        for (QChartView* view : views) {
+            QStringList menu;
+            for (QAction* a : view->actions()) {
+                menu << a->text();
+            }
+            QCOMPARE(menu, (QStringList{"画像で保存…", "CSVで保存…"}));
+            auto* exporter = view->findChild<charts::ChartExport*>();
+            exporter->saveCsv(p.file("chart.csv"));
+            QFile f(p.dialog.path);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            const QList<QByteArray> lines = f.readAll().split('\n');
+            qsizetype points = 0;
+            QXYSeries* first = nullptr;
+            for (QAbstractSeries* s : view->chart()->series()) {
+                auto* xy = qobject_cast<QXYSeries*>(s);
+                points += xy->count();
+                first = first == nullptr && xy->count() > 1 ? xy : first;
+            }
+            QVERIFY(first != nullptr);
+            QCOMPARE(lines.size(), points + 2);  // the header, and nothing after the last LF
+            QVERIFY(lines[0].startsWith("curve,\""));
+            const QList<QByteArray> row = lines[2].split(',');
+            QCOMPARE(row[0], "\"" + first->name().toUtf8() + "\"");
+            QCOMPARE(row[1].toDouble(), first->at(1).x());
+            QCOMPARE(row[2].toDouble(), first->at(1).y());
+
+            exporter->saveImage(p.file("chart.png"));
+            const QImage saved(p.dialog.path);
+            QCOMPARE(saved.size(), view->size());
+            const QImage shown = view->grab().toImage();
+            const QPoint centre(view->width() / 2, view->height() / 2);
+            QCOMPARE(saved.pixel(centre), shown.pixel(centre));
+        }
+        QVERIFY(p.box.texts.empty());
     }
 };
 
