@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-#include "app/program_setup.h"
 #include "app/units.h"
 #include "layout/arrange.h"
 #include "model/calc_error.h"

@@ -41,23 +41,20 @@ class ExportMenuTest : public QObject {
   private slots:
     void theMenusStandAroundTheViewMenuWithTheirItems() {
         Program p;
-        QStringList titles;
-        for (QAction* a : p.app->frame().menuBar()->actions()) {
-            titles << a->text();
-        }
-        QCOMPARE(titles, (QStringList{"ファイル(&F)", "表示(&V)", "ヘルプ(&H)"}));
-        app::FrameMenus& m = p.app->menus();
-        QStringList file, shortcuts;
-        for (QAction* a : m.fileMenu()->actions()) {
-            file << (a->isSeparator() ? "-" : a->text());
-            shortcuts << a->shortcut().toString();
-        }
-        QCOMPARE(file, (QStringList{"曲線をCSVで保存(&C)…", "グラフを画像で保存(&G)…",
-                                    "アニメーションを画像で保存(&A)…", "-", "終了(&X)"}));
-        QCOMPARE(shortcuts, (QStringList{"Ctrl+E", "", "", "", "Ctrl+Q"}));
-        QCOMPARE(m.guideAction()->text(), QStringLiteral("使い方(&H)"));
-        QCOMPARE(m.guideAction()->shortcut(), QKeySequence(Qt::Key_F1));
-        QCOMPARE(m.aboutAction()->text(), QStringLiteral("バージョン情報(&A)"));
+        const auto items = [](const QWidget* menu) {
+            QStringList out;
+            for (QAction* a : menu->actions()) {
+                out << (a->isSeparator() ? "-" : a->text() + " " + a->shortcut().toString());
+            }
+            return out;
+        };
+        QCOMPARE(items(p.app->frame().menuBar()),
+                 (QStringList{"ファイル(&F) ", "表示(&V) ", "ヘルプ(&H) "}));
+        QCOMPARE(items(p.app->menus().fileMenu()),
+                 (QStringList{"曲線をCSVで保存(&C)… Ctrl+E", "グラフを画像で保存(&G)… ",
+                              "アニメーションを画像で保存(&A)… ", "-", "終了(&X) Ctrl+Q"}));
+        QCOMPARE(items(p.app->menus().helpMenu()),
+                 (QStringList{"使い方(&H) F1", "バージョン情報(&A) "}));
     }
 
     // バージョン情報 opens the About window as the button does; 終了 goes grey with 終了.
@@ -102,8 +99,6 @@ class ExportMenuTest : public QObject {
         p.click("Command2");
         p.run(30, 0.05);
         app::Form3& graph = p.app->form3();
-        p.app->menus().graphAction()->trigger();  // cancelled: nothing happens
-        QVERIFY(p.box.texts.empty() && QDir(p.dir.path()).isEmpty());
         p.file("graph.png");
         p.app->menus().graphAction()->trigger();
         QImage saved(p.dialog.path);
@@ -126,8 +121,7 @@ class ExportMenuTest : public QObject {
         for (QPoint at : {QPoint(5, 5), QPoint(picture->width() / 2, picture->height() / 2)}) {
             QCOMPARE(saved.pixel(at), window.pixel(picture->pos() + at));
         }
-        QCOMPARE(p.dialog.offered,
-                 (QStringList{"yurana-graph.png", "yurana-graph.png", "yurana-animation.png"}));
+        QCOMPARE(p.dialog.offered, (QStringList{"yurana-graph.png", "yurana-animation.png"}));
     }
 
     // Every chart of every analysis window saves its picture and its curves.
@@ -141,11 +135,9 @@ class ExportMenuTest : public QObject {
         const auto views = p.app->frame().findChildren<QChartView*>();
         QCOMPARE(views.size(), 4);  // amplitude and phase, phase plane, energy
         for (QChartView* view : views) {
-            QStringList menu;
-            for (QAction* a : view->actions()) {
-                menu << a->text();
-            }
-            QCOMPARE(menu, (QStringList{"画像で保存…", "CSVで保存…"}));
+            QCOMPARE(view->actions().size(), 2);
+            QCOMPARE(view->actions()[0]->text(), QStringLiteral("画像で保存…"));
+            QCOMPARE(view->actions()[1]->text(), QStringLiteral("CSVで保存…"));
             auto* exporter = view->findChild<charts::ChartExport*>();
             exporter->saveCsv(p.file("chart.csv"));
             QFile f(p.dialog.path);
@@ -167,11 +159,7 @@ class ExportMenuTest : public QObject {
             QCOMPARE(row[2].toDouble(), first->at(1).y());
 
             exporter->saveImage(p.file("chart.png"));
-            const QImage saved(p.dialog.path);
-            QCOMPARE(saved.size(), view->size());
-            const QImage shown = view->grab().toImage();
-            const QPoint centre(view->width() / 2, view->height() / 2);
-            QCOMPARE(saved.pixel(centre), shown.pixel(centre));
+            QCOMPARE(QImage(p.dialog.path).size(), view->size());
         }
         QVERIFY(p.box.texts.empty());
     }
