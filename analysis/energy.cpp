@@ -16,9 +16,7 @@ namespace {
 constexpr double kInconsistentAbove = 0.01;
 
 EnergyReading readingAt(const ModelRecord& r, double t, Flow work) {
-    const State s = stateAt(r, t);
-    const double T = 0.5 * r.m * s.v * s.v;
-    const double U = 0.5 * r.k * s.x * s.x;
+    const auto [T, U] = mechanicalEnergy(r, stateAt(r, t));
     return EnergyReading{t, T, U, T + U, work.in, work.dissipated};
 }
 
@@ -53,6 +51,10 @@ double sample(EnergyCurves& out) {
 }
 
 }  // namespace
+
+MechanicalEnergy mechanicalEnergy(const ModelRecord& r, const State& s) {
+    return {0.5 * r.m * s.v * s.v, 0.5 * r.k * s.x * s.x};
+}
 
 EnergyCurves energyCurves(const ModelRecord& r) {
     EnergyCurves out;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "analysis/curve.h"
+#include "analysis/motion.h"
 #include "analysis/readout.h"
 #include "analysis/time_grid.h"
 #include "model/record.h"
@@ -27,6 +28,13 @@ struct EnergyCurves {
     ModelRecord record;         // the record drawn, for the marker
     TimeGrid grid;
 };
+
+// The mechanical energies of a state, J: T = ½·m·v² (kinetic), U = ½·k·x² (potential).
+struct MechanicalEnergy {
+    double T = 0;
+    double U = 0;
+};
+MechanicalEnergy mechanicalEnergy(const ModelRecord& r, const State& s);
 
 // Samples the energies and integrates both works along the grid. Called when the record
 // changes.

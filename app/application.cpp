@@ -11,6 +11,7 @@
 #include "layout/arrange.h"
 #include "model/calc_error.h"
 #include "platform/qt/qt_message_box.h"
+#include "storage/slot_folder.h"
 
 namespace yurana::app {
 
@@ -41,8 +42,9 @@ int frameIntervalMs() {
 Application::Application(Options options)
     : clock_(options.clock != nullptr ? options.clock : &steadyClock_),
       box_(options.box),
-      folder_(options.folder.isEmpty() ? QCoreApplication::applicationDirPath() : options.folder),
+      folder_(options.folder),
       frame_(std::make_unique<MainWindow>()),
+      dialog_(options.saveDialog != nullptr ? options.saveDialog : &ownDialog_),
       fullScreenOptions_(std::move(options.fullScreen)),
       runLoop_(options.runLoop) {
     if (box_ == nullptr) {
@@ -56,6 +58,10 @@ Application::Application(Options options)
         FullScreenInputs{run_, record_, *panel_, *clock_},
         static_cast<FullScreenSession::Host&>(*this), std::move(fullScreenOptions_));
     analysis_ = std::make_unique<AnalysisViews>(frame_.get(), frame_->menuBar());
+    exports_ =
+        std::make_unique<Exports>(Exports::Parts{*panel_, record_, run_, *box_, files_, launcher_,
+                                                 *dialog_, frame_.get(), *form0_, *form3_});
+    menus_ = new FrameMenus(frame_->menuBar(), form1_, *exports_);
     loop_ =
         std::make_unique<MainLoop>(run_, record_, step_, *panel_, static_cast<LoopWindows&>(*this));
     frame_->onResize = [this] { frameResized(flags_); };
@@ -99,7 +105,11 @@ void Application::createWindows() {
     for (QMdiSubWindow* sub : {form0Window_, form1Window_, form3Window_}) {
         sub->adjustSize();
     }
-    slots_ = std::make_unique<Slots>(*panel_, run_, *box_, files_, folder_.toStdString());
+    const QString programFolder =
+        folder_.isEmpty() ? QCoreApplication::applicationDirPath() : folder_;
+    slots_ =
+        std::make_unique<Slots>(*panel_, run_, *box_, files_,
+                                slotFolder(files_, programFolder.toStdString(), userFolders()));
     about_ = new FrmAbout(*panel_, run_, *box_, registry_, launcher_, frame_.get());
     controls_ = std::make_unique<RunControls>(*panel_, run_, record_, *parameters_, *clock_, *box_,
                                               static_cast<RunWindows&>(*this));

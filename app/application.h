@@ -8,6 +8,7 @@
 #include "animation/main_loop.h"
 #include "animation/run_controls.h"
 #include "app/analysis_views.h"
+#include "app/exports.h"
 #include "app/form0.h"
 #include "app/form1.h"
 #include "app/form2.h"
@@ -16,6 +17,7 @@
 #include "app/frm_about.h"
 #include "app/full_screen_session.h"
 #include "app/main_window.h"
+#include "app/menus.h"
 #include "graph/pen_memory.h"
 #include "layout/layout.h"
 #include "layout/layout_flags.h"
@@ -53,6 +55,7 @@ class Application : public QObject,
         QString folder;                // the program's folder; empty: the executable's
         bool runLoop = true;           // drive the main loop from a timer (tests step it by hand)
         Form2Options fullScreen;       // the full-screen view's bitmaps, surfaces and showing
+        SaveDialog* saveDialog = nullptr;  // null: Qt's file dialog
     };
 
     explicit Application(Options options);
@@ -78,6 +81,7 @@ class Application : public QObject,
     QMdiSubWindow* form1Window() { return form1Window_; }
     QMdiSubWindow* form3Window() { return form3Window_; }
     AnalysisViews& analysis() { return *analysis_; }
+    FrameMenus& menus() { return *menus_; }
     Panel& panel() { return *panel_; }
     ModelRecord& record() { return record_; }
     RunState& run() { return run_; }
@@ -179,6 +183,10 @@ class Application : public QObject,
     std::unique_ptr<Slots> slots_;
 
     std::unique_ptr<AnalysisViews> analysis_;
+    QtSaveDialog ownDialog_;
+    SaveDialog* dialog_;
+    std::unique_ptr<Exports> exports_;
+    FrameMenus* menus_ = nullptr;
     Form2Options fullScreenOptions_;  // until the session is made
     std::unique_ptr<FullScreenSession> fullScreen_;
     bool form0Loaded_ = false;

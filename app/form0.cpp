@@ -8,6 +8,7 @@
 #include <QRegion>
 #include <QResizeEvent>
 
+#include "app/program_setup.h"
 #include "model/calc_error.h"
 
 namespace yurana::app {
@@ -88,9 +89,8 @@ Form0::Form0(SceneInputs inputs, QString folder, QWidget* parent)
     : QWidget(parent),
       picture_(new ScenePicture(this)),
       run_(inputs.run),
-      scene_(factory_,
-             (folder.isEmpty() ? QCoreApplication::applicationDirPath() : folder).toStdString(),
-             inputs, *picture_) {
+      scene_(factory_, (folder.isEmpty() ? programDataFolder() : folder).toStdString(), inputs,
+             *picture_) {
     setObjectName("form0");
     setWindowTitle(QStringLiteral("アニメーション"));
     picture_->setObjectName("Picture1");

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "app/program_setup.h"
 #include "model/calc_error.h"
 
 namespace yurana::app {
@@ -36,9 +37,8 @@ Form2::Form2(FullScreenInputs inputs, FullScreenWindows& windows, QScreen* scree
       screen_(screen),
       show_(options.show ? std::move(options.show) : showFullScreenOn),
       view_(options.factory != nullptr ? *options.factory : ownFactory_,
-            (options.folder.isEmpty() ? QCoreApplication::applicationDirPath() : options.folder)
-                .toStdString(),
-            inputs, *this, windows) {
+            (options.folder.isEmpty() ? programDataFolder() : options.folder).toStdString(), inputs,
+            *this, windows) {
     setObjectName("Form2");
     setWindowFlag(Qt::Window);
     setFocusPolicy(Qt::StrongFocus);

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "about/about_ok.h"
+#include "app/program_setup.h"
 #include "app/units.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/text.h"
@@ -60,13 +61,12 @@ QWidget* makeLine(const char* name, const QColor& colour, int thicknessPx, QWidg
 }  // namespace
 
 QString guidePath() {
-    return QDir(QCoreApplication::applicationDirPath())
-        .filePath(QStringLiteral("guide/index.html"));
+    return QDir(programDataFolder()).filePath(QStringLiteral("guide/index.html"));
 }
 
 QIcon programIcon() {
     QIcon icon;
-    QDir dir(QCoreApplication::applicationDirPath());
+    QDir dir(programDataFolder());
     for (int size : kIconSizes) {
         QString file = dir.filePath(QStringLiteral("icons/yurana-%1.png").arg(size));
         if (QFileInfo::exists(file)) {

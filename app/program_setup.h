@@ -1,6 +1,13 @@
 #pragma once
 
+#include <QString>
+
 namespace yurana::app {
+
+// The folder of the bitmaps, the guide and the window icons: the program's own folder
+// when the bitmaps are there (the build tree), otherwise ../share/yurana beside it (an
+// installation: bin/yurana and share/yurana/).
+QString programDataFolder();
 
 // What the program sets on the QApplication before any window exists: its name (the
 // window class), its icon and the font substitutions. No display name: the platform

@@ -1,18 +1,18 @@
-# The program's files beside the executable, in the build tree and when installed, and
-# the desktop integration (icons, menu entry).
+# The program's files beside the executable in the build tree, the installation in the
+# file-system layout of a Linux desktop, and the Debian package.
 #
 # Installed layout, for `cmake --install <build> --prefix P`:
-#   P/lib/yurana/yurana            the program, with everything it reads from its own folder:
-#   P/lib/yurana/*.bmp             the scene bitmaps
-#   P/lib/yurana/guide/            the user guide the About window links to
-#   P/lib/yurana/icons/            the program's icon for its windows
-#   P/bin/yurana                   a relative symbolic link to the program
-#   P/share/applications/yurana.desktop, P/share/icons/hicolor/*/apps/yurana.{png,svg}
+#   P/bin/yurana                   the program
+#   P/share/yurana/*.bmp           the scene bitmaps (the program looks beside itself
+#   P/share/yurana/guide/          first, then in ../share/yurana), the user guide and
+#   P/share/yurana/icons/          the icon for its windows
+#   P/share/applications/yurana.desktop, P/share/icons/hicolor/*/apps/yurana.{png,svg},
+#   P/share/metainfo/io.github.yurana.yurana.metainfo.xml
 #
-# Run as a script (cmake -P) this file is the install smoke check of the test suite.
+# Run as a script (cmake -P) this file is the install check of the test suite: it
+# installs into a fresh prefix, checks every part and starts the installed program.
 
 if(CMAKE_SCRIPT_MODE_FILE)
-    # Install the build into a fresh prefix and check that every part arrived.
     foreach(var BUILD PREFIX SOURCE)
         if(NOT DEFINED ${var})
             message(FATAL_ERROR "install check: -D${var}=... is required")
@@ -25,35 +25,48 @@ if(CMAKE_SCRIPT_MODE_FILE)
         message(FATAL_ERROR "install check: cmake --install failed (${rc})")
     endif()
     file(GLOB bitmaps RELATIVE ${SOURCE}/data ${SOURCE}/data/*.bmp)
-    set(expected bin/yurana lib/yurana/yurana lib/yurana/guide/index.html
-        share/applications/yurana.desktop share/icons/hicolor/scalable/apps/yurana.svg)
+    set(expected bin/yurana share/yurana/guide/index.html share/applications/yurana.desktop
+        share/metainfo/io.github.yurana.yurana.metainfo.xml
+        share/icons/hicolor/scalable/apps/yurana.svg)
     foreach(size 16 32 48 64 128 256)
         list(APPEND expected share/icons/hicolor/${size}x${size}/apps/yurana.png
-             lib/yurana/icons/yurana-${size}.png)
+             share/yurana/icons/yurana-${size}.png)
     endforeach()
     foreach(bmp ${bitmaps})
-        list(APPEND expected lib/yurana/${bmp})
+        list(APPEND expected share/yurana/${bmp})
     endforeach()
     foreach(f ${expected})
         if(NOT EXISTS ${PREFIX}/${f})
             message(FATAL_ERROR "install check: ${f} is missing")
         endif()
     endforeach()
-    # The link must lead to the program itself, so that its folder is the data folder.
-    file(REAL_PATH ${PREFIX}/bin/yurana resolved)
-    file(REAL_PATH ${PREFIX}/lib/yurana/yurana program)
-    if(NOT resolved STREQUAL program)
-        message(FATAL_ERROR "install check: bin/yurana leads to ${resolved}")
+    if(EXISTS ${PREFIX}/bin/back1.bmp OR EXISTS ${PREFIX}/lib/yurana)
+        message(FATAL_ERROR "install check: program files outside share/yurana")
+    endif()
+    # The installed program starts offscreen with its bitmaps from share/yurana; without
+    # one of them it says so, which shows that the check can fail.
+    set(ENV{QT_QPA_PLATFORM} offscreen)
+    set(ENV{XDG_DATA_HOME} ${PREFIX}/user-data)
+    execute_process(COMMAND ${PREFIX}/bin/yurana --check-start RESULT_VARIABLE rc
+                    OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 60)
+    if(NOT rc EQUAL 0 OR NOT out MATCHES "data folder: ${PREFIX}/share/yurana\n")
+        message(FATAL_ERROR "install check: the installed program did not start (${rc}):\n"
+                            "${out}${err}")
+    endif()
+    file(REMOVE ${PREFIX}/share/yurana/k.bmp)
+    execute_process(COMMAND ${PREFIX}/bin/yurana --check-start RESULT_VARIABLE rc
+                    OUTPUT_QUIET ERROR_VARIABLE err TIMEOUT 60)
+    if(rc EQUAL 0 OR NOT err MATCHES "k\\.bmp")
+        message(FATAL_ERROR "install check: a missing bitmap went unnoticed (${rc}): ${err}")
     endif()
     file(REMOVE_RECURSE ${PREFIX})
     list(LENGTH expected count)
-    message(STATUS "install check: all ${count} files in place")
+    message(STATUS "install check: all ${count} files in place, the program starts")
     return()
 endif()
 
 include(GNUInstallDirs)
-set(YURANA_INSTALL_APPDIR "lib/yurana" CACHE STRING
-    "Folder, relative to the prefix, holding the program and the data files it reads")
+set(YURANA_INSTALL_DATADIR "${CMAKE_INSTALL_DATADIR}/yurana")
 
 # Build tree: the guide and the window icons beside the executable.
 file(GLOB_RECURSE YURANA_GUIDE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/docs/guide/*)
@@ -77,28 +90,19 @@ if(TARGET frm_about_test)
     add_dependencies(frm_about_test yurana_guide)
 endif()
 
-# The program and what it reads from its own folder.
-install(TARGETS yurana RUNTIME DESTINATION ${YURANA_INSTALL_APPDIR})
+# The program, and the files it reads in share/yurana.
+install(TARGETS yurana RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 file(GLOB YURANA_BITMAPS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/*.bmp)
-install(FILES ${YURANA_BITMAPS} DESTINATION ${YURANA_INSTALL_APPDIR})
-install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/guide DESTINATION ${YURANA_INSTALL_APPDIR})
-install(FILES ${YURANA_ICON_FILES} DESTINATION ${YURANA_INSTALL_APPDIR}/icons)
+install(FILES ${YURANA_BITMAPS} DESTINATION ${YURANA_INSTALL_DATADIR})
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/guide DESTINATION ${YURANA_INSTALL_DATADIR})
+install(FILES ${YURANA_ICON_FILES} DESTINATION ${YURANA_INSTALL_DATADIR}/icons)
 
-# bin/yurana: a relative link, so the installed tree can be moved as a whole. The program
-# finds its folder through the resolved link (/proc/self/exe).
-file(RELATIVE_PATH YURANA_LINK_TARGET /p/${CMAKE_INSTALL_BINDIR} /p/${YURANA_INSTALL_APPDIR}/yurana)
-install(CODE "
-    set(link \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/yurana\")
-    file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
-    file(REMOVE \"\${link}\")
-    file(CREATE_LINK \"${YURANA_LINK_TARGET}\" \"\${link}\" SYMBOLIC)
-    message(STATUS \"Installing: \${link} -> ${YURANA_LINK_TARGET}\")
-    list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${link}\")
-")
-
-# Desktop integration: the menu entry and the icon in the hicolor theme.
+# Desktop integration: the menu entry, the software centre's description and the icon in
+# the hicolor theme.
 install(FILES ${CMAKE_SOURCE_DIR}/data/yurana.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/data/io.github.yurana.yurana.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_SOURCE_DIR}/data/icons/yurana.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 foreach(size 16 32 48 64 128 256)
@@ -108,13 +112,38 @@ foreach(size 16 32 48 64 128 256)
 endforeach()
 
 if(YURANA_TESTS)
-    add_test(NAME install_smoke
+    add_test(NAME install_and_start
         COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR}
-                -DPREFIX=${CMAKE_BINARY_DIR}/install-smoke -DSOURCE=${CMAKE_SOURCE_DIR}
+                -DPREFIX=${CMAKE_BINARY_DIR}/install-check -DSOURCE=${CMAKE_SOURCE_DIR}
                 -P ${CMAKE_CURRENT_LIST_FILE})
     find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
     if(DESKTOP_FILE_VALIDATE)
         add_test(NAME desktop_file_valid
             COMMAND ${DESKTOP_FILE_VALIDATE} ${CMAKE_SOURCE_DIR}/data/yurana.desktop)
     endif()
+    find_program(APPSTREAMCLI appstreamcli)
+    if(APPSTREAMCLI)
+        add_test(NAME appstream_metadata_valid
+            COMMAND ${APPSTREAMCLI} validate --no-net --pedantic
+                    ${CMAKE_SOURCE_DIR}/data/io.github.yurana.yurana.metainfo.xml)
+    endif()
 endif()
+
+# The Debian package (cpack -G DEB): installed under /usr, its dependencies computed from
+# the program's libraries, plus what Qt loads at run time (the platform plugins) and the
+# Japanese font the windows are drawn with.
+set(CPACK_PACKAGE_NAME yurana)
+set(CPACK_PACKAGE_VENDOR "Yurana developers")
+set(CPACK_PACKAGE_CONTACT "Yurana developers <yurana@users.noreply.github.com>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "damped, driven spring-mass oscillator: animation and graphs")
+set(CPACK_PACKAGE_DESCRIPTION "Yurana animates and plots the damped spring-mass oscillator \
+driven by a harmonic force and hanging from a movable wall, with frequency-response, \
+phase-plane and energy views. The user interface is in Japanese.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/yurana/yurana")
+include(CPack)

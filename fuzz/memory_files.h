@@ -27,6 +27,11 @@ class MemoryFiles : public Files {
                     std::size_t maxLineBytes) override {
         files[path] = encodeLines(lines, maxLineBytes, path);
     }
+    void writeText(const std::string& path, std::string_view text) override {
+        files[path] = std::string(text);
+    }
+    bool canCreateFiles(const std::string&) override { return true; }
+    void makeFolders(const std::string&) override {}
 
     std::map<std::string, std::string> files;
 };

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace yurana {
@@ -67,6 +68,15 @@ class Files {
     // `maxLineBytes`) is refused before anything is written.
     virtual void writeLines(const std::string& path, const std::vector<std::string>& lines,
                             std::size_t maxLineBytes) = 0;
+
+    // Replaces the file with exactly `text`, by the same temporary file and rename.
+    virtual void writeText(const std::string& path, std::string_view text) = 0;
+
+    // Whether a new file can be made in `folder` now (tried, not guessed from modes).
+    virtual bool canCreateFiles(const std::string& folder) = 0;
+
+    // Makes `folder` and the folders above it that are missing.
+    virtual void makeFolders(const std::string& folder) = 0;
 };
 
 }  // namespace yurana

@@ -445,7 +445,10 @@ std::string encodeLines(const std::vector<std::string>& lines, std::size_t maxLi
 
 void PosixFiles::writeLines(const std::string& path, const std::vector<std::string>& lines,
                             std::size_t maxLineBytes) {
-    std::string text = encodeLines(lines, maxLineBytes, path);
+    writeText(path, encodeLines(lines, maxLineBytes, path));
+}
+
+void PosixFiles::writeText(const std::string& path, std::string_view text) {
     std::optional<mode_t> mode = checkReplaceable(path);
 
     TempFile temp(path);
@@ -466,6 +469,36 @@ void PosixFiles::writeLines(const std::string& path, const std::vector<std::stri
     }
     temp.keep();
     syncFolder(folderOf(path));
+}
+
+bool PosixFiles::canCreateFiles(const std::string& folder) {
+    // Permission bits say nothing for a privileged user or a read-only mount: try it.
+    try {
+        TempFile probe(folder + "/.probe");
+    } catch (const file_error&) {
+        return false;
+    }
+    return true;
+}
+
+void PosixFiles::makeFolders(const std::string& folder) {
+    std::size_t end = 0;
+    while (end != std::string::npos) {
+        end = folder.find('/', end + 1);
+        std::string part = folder.substr(0, end);
+        struct stat st {};
+        if (part.empty() || (::stat(part.c_str(), &st) == 0 && S_ISDIR(st.st_mode))) {
+            continue;
+        }
+        // Private to the user, as the base folders for user data are meant to be.
+        if (::mkdir(part.c_str(), 0700) != 0) {
+            int e = errno == EEXIST ? ENOTDIR : errno;  // a file of that name
+            Reason r = e == ENOENT                  ? Reason::NotFound
+                       : e == ENOSPC || e == EDQUOT ? Reason::NoSpace
+                                                    : Reason::FolderNotWritable;
+            throw file_error(r, part, 0, errnoText(e));
+        }
+    }
 }
 
 }  // namespace yurana

@@ -32,6 +32,9 @@ class PosixFiles : public Files {
                                        std::size_t maxLineBytes) override;
     void writeLines(const std::string& path, const std::vector<std::string>& lines,
                     std::size_t maxLineBytes) override;
+    void writeText(const std::string& path, std::string_view text) override;
+    bool canCreateFiles(const std::string& folder) override;
+    void makeFolders(const std::string& folder) override;
 };
 
 }  // namespace yurana

@@ -7,6 +7,7 @@ PACKAGES=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-ipafont-gothic fontconfig
     libgtest-dev libgmock-dev libbenchmark-dev
+    appstream dpkg-dev file
     xvfb xauth imagemagick desktop-file-utils
     clang libclang-rt-14-dev
     x11-utils qt6-charts-dev libqt6opengl6-dev

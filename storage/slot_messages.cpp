@@ -26,10 +26,9 @@ struct ProblemTexts {
     std::string load;
 };
 
-// A save's problem when no new file can be made in the program's folder.
+// A save's problem when no new file can be made in the slot folder.
 std::string folderNotWritable(const file_error& e) {
-    return withDetail("プログラムのフォルダ " + e.path() + " に書き込めません", e) +
-           "\nインストールされたフォルダには書き込みが許可されていないことがあります。";
+    return withDetail("フォルダ " + e.path() + " に書き込めません", e);
 }
 
 ProblemTexts problemTexts(const file_error& e) {

@@ -50,6 +50,9 @@ void Slots::hozon(int n) {
         [&] {
             std::vector<std::string> values = readSlotValues(panel_);
             checkSlotValues(values);
+            if (!folder_.empty()) {
+                files_.makeFolders(folder_);  // the user's data folder on the first save
+            }
             files_.writeLines(file, values, kSlotMaxLineBytes);
         },
         saveProblem);

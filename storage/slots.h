@@ -10,10 +10,10 @@
 namespace yurana {
 
 // The five parameter-set slots: the panel's 25 displayed values saved to and loaded
-// from yuran0.txt .. yuran4.txt in the program's folder (Mod_File).
+// from yuran0.txt .. yuran4.txt in the slot folder (Mod_File; see slot_folder.h).
 class Slots {
   public:
-    // `folder`: the program's folder, where the slot files live.
+    // `folder`: where the slot files live; a save makes it when it is missing.
     Slots(Panel& panel, RunState& run, MessageBox& box, Files& files, std::string folder);
 
     // hozon (Cmd_Save_Click): writes the panel's values to slot n (0..4) and confirms;

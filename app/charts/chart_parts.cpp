@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPen>
 
+#include "app/charts/chart_export.h"
+
 namespace yurana::charts {
 
 QValueAxis* valueAxis(const QString& title) {
@@ -66,13 +68,16 @@ QChartView* chartView(QChart* chart, QWidget* parent) {
     prepare(chart);
     auto* view = new QChartView(chart, parent);
     view->setRenderHint(QPainter::Antialiasing);
+    addChartExport(view);
     return view;
 }
 
 MarkedChartView* markedChartView(QChart* chart, MarkedChartView::Shape shape, const QColor& colour,
                                  QWidget* parent) {
     prepare(chart);
-    return new MarkedChartView(chart, shape, colour, parent);
+    auto* view = new MarkedChartView(chart, shape, colour, parent);
+    addChartExport(view);
+    return view;
 }
 
 void addSeries(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {

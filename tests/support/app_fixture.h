@@ -30,14 +30,16 @@ struct AppFixture {
 
     // `folder`: the program's folder (bitmaps, slots); the build's by default.
     // `fullScreen`: where the full-screen view finds its bitmaps and surfaces.
+    // `dialog`: answers the save dialogs of the exports.
     explicit AppFixture(QString folder = QCoreApplication::applicationDirPath(),
-                        app::Form2Options fullScreen = {}) {
+                        app::Form2Options fullScreen = {}, app::SaveDialog* dialog = nullptr) {
         app::Application::Options o;
         o.box = &box;
         o.clock = &clock;
         o.runLoop = false;
         o.folder = folder;
         o.fullScreen = std::move(fullScreen);
+        o.saveDialog = dialog;
         clock.t = 100;
         app = std::make_unique<app::Application>(o);
         app->Main();

@@ -12,6 +12,7 @@
 
 #include "panel/parameter_panel.h"
 #include "platform/posix_files.h"
+#include "storage/slot_folder.h"
 #include "storage/slot_format.h"
 #include "storage/slot_messages.h"
 #include "support/fake_panel.h"
@@ -172,7 +173,7 @@ TEST_F(SlotsTest, FailedLoadsAndSavesSaySoAndChangeNothing) {
         {true, 1, b, "読み取り専用", 0},
         {true, 2, b, "書き込み中にエラーが発生しました", 16},  // fails part way, even for root
         {true, 3, a, "同じ名前のフォルダ", 0},
-        {true, 0, notAFolder, "プログラムのフォルダ " + notAFolder + " に書き込めません", 0},
+        {true, 0, notAFolder, "フォルダ " + notAFolder + " に書き込めません", 0},
     };
     rlimit noLimit{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &noLimit), 0);
@@ -229,13 +230,10 @@ TEST(SlotMessages, EachProblemIsNamedInTheWordsOfItsDirection) {
     const std::string writeError = "書き込み中にエラーが発生しました";
     const std::string readError = "読み込み中にエラーが発生しました";
     const std::string noRead = "ファイルを読む権限がありません。";
-    const std::string folder = "プログラムのフォルダ /p/yuran1.txt に書き込めません";
-    const std::string hint =
-        "\nインストールされたフォルダには書き込みが許可されていないことがあります。";
+    const std::string folder = "フォルダ /p/yuran1.txt に書き込めません";
     const Row rows[] = {
-        {"not_found", R::NotFound, 0, "", folder + "。" + hint, "ファイルがありません。"},
-        {"folder_not_writable", R::FolderNotWritable, 0, "EROFS", folder + "（EROFS）。" + hint,
-         noRead},
+        {"not_found", R::NotFound, 0, "", folder + "。", "ファイルがありません。"},
+        {"folder_not_writable", R::FolderNotWritable, 0, "EROFS", folder + "（EROFS）。", noRead},
         {"is_folder", R::IsFolder, 0, "", "同じ名前のフォルダがあるため、ファイルを作れません。",
          "ファイルではなくフォルダです。"},
         {"not_regular", R::NotRegular, 0, "",
@@ -278,6 +276,54 @@ TEST(SlotMessages, EachProblemIsNamedInTheWordsOfItsDirection) {
         "yuran2.txtを読み込めませんでした。\nP\n/p/yuran2.txt\nパネルの値は変更していません。");
     EXPECT_EQ(saveDoneText(0), "yuran0.txtに値を保存しました。");
     EXPECT_EQ(std::pair(saveTitle(4), loadTitle(0)), std::pair("Save4"s, "Load0"s));
+}
+
+}  // namespace
+}  // namespace yurana
+
+namespace yurana {
+namespace {
+
+// The slots stay in a program folder where files can be made; otherwise they go to the
+// user's data folder, which the first save makes and the loads use.
+TEST_F(SlotsTest, SlotsLiveInTheProgramFolderWhenWritableElseInTheUsersDataFolder) {
+    const std::string blocked = dir + "/file/program";  // under a file: not even root writes
+    writeBytes(dir + "/file", "x");
+    struct Row {
+        const char* name;
+        std::string program;
+        UserFolders user;
+        std::string expected;
+    };
+    const Row rows[] = {
+        {"writable program folder", dir, {dir + "/xdg", dir + "/home"}, dir},
+        {"XDG_DATA_HOME", blocked, {dir + "/xdg", dir + "/home"}, dir + "/xdg/yurana"},
+        {"no XDG_DATA_HOME", blocked, {"", dir + "/home"}, dir + "/home/.local/share/yurana"},
+        {"relative XDG_DATA_HOME",
+         blocked,
+         {"xdg", dir + "/home"},
+         dir + "/home/.local/share/yurana"},
+        {"no home at all", blocked, {"", ""}, blocked},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(slotFolder(files, row.program, row.user), row.expected);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()),
+              1);  // probe gone
+    const std::string data = dir + "/home/.local/share/yurana";
+    Slots user{panel, run, box, files, data};
+    panel.preset("Textk", "321");
+    user.hozon(3);
+    EXPECT_EQ(box.texts, std::vector<std::string>{saveDoneText(3)});
+    struct stat st {};
+    ASSERT_EQ(::stat(data.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_EQ(readBytes(data + "/yuran3.txt").substr(0, 5), "321\r\n");
+    panel.preset("Textk", "5");
+    user.yomikomi(3);
+    EXPECT_EQ(panel.text("Textk"), "321");
+    EXPECT_FALSE(fs::exists(dir + "/yuran3.txt"));
 }
 
 }  // namespace

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QChartView>
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/message_box.h"
+
+namespace yurana::charts {
+
+// The chart as the view shows it, at its pixel size.
+QImage chartImage(QChartView* view);
+
+// The chart's curves as CSV with LF line ends: a header "curve,<x axis>,<y axis>", then
+// one row per point of every line or dot series that has points, its name quoted.
+// Numbers in their shortest round-trip form.
+std::string chartCsv(const QChart* chart);
+
+// The context menu of a chart view: "画像で保存…" (PNG) and "CSVで保存…" (its curves). Each
+// asks for a file in Qt's file dialog (the user's documents folder first, then the folder
+// last used from this view) and saves it whole or not at all.
+class ChartExport : public QObject {
+    Q_OBJECT
+  public:
+    ChartExport(QChartView* view, Files& files, MessageBox& box);
+
+    void saveImage(const QString& path);
+    void saveCsv(const QString& path);
+
+  private:
+    QString ask(const QString& name, const QString& filter);
+
+    QChartView* view_;
+    Files& files_;
+    MessageBox& box_;
+    QString lastFolder_;
+};
+
+// Gives the view its context menu, saving through the system's files and reporting in a
+// message box over the view.
+void addChartExport(QChartView* view);
+
+}  // namespace yurana::charts

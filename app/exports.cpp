@@ -1,0 +1,64 @@
+#include "app/exports.h"
+
+#include <QBuffer>
+
+#include "app/frm_about.h"
+#include "export/export_file.h"
+
+namespace yurana::app {
+
+namespace {
+const QString kPngFilter = QStringLiteral("PNG 画像 (*.png)");
+}  // namespace
+
+QByteArray pngBytes(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QImage graphImage(Form3& form3) {
+    return form3.grab().toImage();
+}
+
+QImage animationImage(Form0& form0) {
+    return form0.picture()->grab().toImage();
+}
+
+void Exports::exportCurves() {
+    QString path =
+        p_.dialog.ask(p_.parent, QStringLiteral("曲線をCSVで保存"),
+                      QStringLiteral("yurana-curves.csv"), QStringLiteral("CSV ファイル (*.csv)"));
+    if (!path.isEmpty()) {
+        yurana::exportCurves(p_.panel, p_.record, p_.run, p_.box, p_.files, path.toStdString());
+    }
+}
+
+void Exports::exportGraph() {
+    saveImage(graphImage(p_.form3), QStringLiteral("グラフを画像で保存"),
+              QStringLiteral("yurana-graph.png"));
+}
+
+void Exports::exportAnimation() {
+    saveImage(animationImage(p_.form0), QStringLiteral("アニメーションを画像で保存"),
+              QStringLiteral("yurana-animation.png"));
+}
+
+void Exports::saveImage(const QImage& image, const QString& title, const QString& name) {
+    QString path = p_.dialog.ask(p_.parent, title, name, kPngFilter);
+    if (!path.isEmpty()) {
+        QByteArray png = pngBytes(image);
+        saveExport(p_.files, p_.box, path.toStdString(), std::string_view(png.data(), png.size()));
+    }
+}
+
+void Exports::openGuide() {
+    const QString guide = guidePath();
+    if (!p_.launcher.openDocument(guide.toStdString())) {
+        p_.box.show(("使い方を開けませんでした。\n" + guide).toStdString());
+    }
+}
+
+}  // namespace yurana::app

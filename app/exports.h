@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include "app/form0.h"
+#include "app/form3.h"
+#include "app/menus.h"
+#include "app/save_dialog.h"
+#include "model/record.h"
+#include "model/run_state.h"
+#include "platform/files.h"
+#include "platform/launcher.h"
+#include "platform/message_box.h"
+#include "platform/panel.h"
+
+namespace yurana::app {
+
+// The PNG bytes of an image.
+QByteArray pngBytes(const QImage& image);
+
+// The graph window as shown: the plot area with the summary panel, at its pixel size.
+QImage graphImage(Form3& form3);
+
+// The animation window's current frame, at the picture's pixel size.
+QImage animationImage(Form0& form0);
+
+// The ファイル menu's exports and the ヘルプ menu's guide: each asks for a file and saves
+// it whole or not at all (temporary file, then rename).
+class Exports : public ExportCommands {
+  public:
+    struct Parts {
+        Panel& panel;
+        const ModelRecord& record;
+        const RunState& run;
+        MessageBox& box;
+        Files& files;
+        Launcher& launcher;
+        SaveDialog& dialog;
+        QWidget* parent;
+        Form0& form0;
+        Form3& form3;
+    };
+    explicit Exports(Parts parts) : p_(parts) {}
+
+    void exportCurves() override;
+    void exportGraph() override;
+    void exportAnimation() override;
+    void openGuide() override;
+
+  private:
+    void saveImage(const QImage& image, const QString& title, const QString& name);
+
+    Parts p_;
+};
+
+}  // namespace yurana::app

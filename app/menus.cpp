@@ -1,0 +1,53 @@
+#include "app/menus.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QMenu>
+
+namespace yurana::app {
+
+FrameMenus::FrameMenus(QMenuBar* menus, QWidget* panel, ExportCommands& commands) : QObject(menus) {
+    file_ = new QMenu(QStringLiteral("ファイル(&F)"), menus);
+    file_->setObjectName("FileMenu");
+    QAction* first = menus->actions().value(0, nullptr);
+    menus->insertMenu(first, file_);
+    curves_ =
+        file_->addAction(QStringLiteral("曲線をCSVで保存(&C)…"), QKeySequence(Qt::CTRL | Qt::Key_E),
+                         [&commands] { commands.exportCurves(); });
+    graph_ = file_->addAction(QStringLiteral("グラフを画像で保存(&G)…"),
+                              [&commands] { commands.exportGraph(); });
+    animation_ = file_->addAction(QStringLiteral("アニメーションを画像で保存(&A)…"),
+                                  [&commands] { commands.exportAnimation(); });
+    file_->addSeparator();
+    quit_ = mirror(file_, QStringLiteral("終了(&X)"), panel, "Command1");
+    quit_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    help_ = menus->addMenu(QStringLiteral("ヘルプ(&H)"));
+    help_->setObjectName("HelpMenu");
+    guide_ = help_->addAction(QStringLiteral("使い方(&H)"), QKeySequence(Qt::Key_F1),
+                              [&commands] { commands.openGuide(); });
+    about_ = mirror(help_, QStringLiteral("バージョン情報(&A)"), panel, "cmdtest");
+}
+
+QAction* FrameMenus::mirror(QMenu* menu, const QString& caption, QWidget* panel,
+                            const char* button) {
+    auto* b = panel->findChild<QAbstractButton*>(button);
+    QAction* action = menu->addAction(caption, b, &QAbstractButton::click);
+    action->setEnabled(b->isEnabled());
+    action->setData(QString::fromLatin1(button));
+    b->installEventFilter(this);
+    return action;
+}
+
+bool FrameMenus::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::EnabledChange) {
+        for (QAction* a : {quit_, about_}) {
+            if (a->data().toString() == watched->objectName()) {
+                a->setEnabled(static_cast<QWidget*>(watched)->isEnabled());
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace yurana::app

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QAction>
+#include <QMenuBar>
+#include <QObject>
+
+namespace yurana::app {
+
+// What the ファイル menu's exports do; the program carries them out.
+class ExportCommands {
+  public:
+    virtual ~ExportCommands() = default;
+    virtual void exportCurves() = 0;
+    virtual void exportGraph() = 0;
+    virtual void exportAnimation() = 0;
+    // 使い方: the user guide in the default browser.
+    virtual void openGuide() = 0;
+};
+
+// The frame's ファイル menu (first) and ヘルプ menu (last). 終了 and バージョン情報 click the
+// panel's own buttons, so they do exactly what those do, and are enabled exactly when
+// those buttons are (not while the About window is open).
+class FrameMenus : public QObject {
+    Q_OBJECT
+  public:
+    // `panel`: the parameter panel holding the buttons Command1 (終了) and cmdtest.
+    FrameMenus(QMenuBar* menus, QWidget* panel, ExportCommands& commands);
+
+    QMenu* fileMenu() const { return file_; }
+    QMenu* helpMenu() const { return help_; }
+    QAction* curvesAction() const { return curves_; }
+    QAction* graphAction() const { return graph_; }
+    QAction* animationAction() const { return animation_; }
+    QAction* quitAction() const { return quit_; }
+    QAction* guideAction() const { return guide_; }
+    QAction* aboutAction() const { return about_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QAction* mirror(QMenu* menu, const QString& caption, QWidget* panel, const char* button);
+
+    QMenu* file_ = nullptr;
+    QMenu* help_ = nullptr;
+    QAction* curves_ = nullptr;
+    QAction* graph_ = nullptr;
+    QAction* animation_ = nullptr;
+    QAction* quit_ = nullptr;
+    QAction* guide_ = nullptr;
+    QAction* about_ = nullptr;
+};
+
+}  // namespace yurana::app

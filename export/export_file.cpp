@@ -1,0 +1,70 @@
+#include "export/export_file.h"
+
+#include "export/curves_csv.h"
+#include "model/calc_error.h"
+#include "panel/messages.h"
+#include "panel/parameter_panel.h"
+
+namespace yurana {
+
+namespace {
+
+using Reason = file_error::Reason;
+
+std::string problemOf(const file_error& e) {
+    switch (e.reason()) {
+        case Reason::NotFound:
+            return "保存先のフォルダがありません。";
+        case Reason::FolderNotWritable:
+            return "フォルダ " + e.path() + " に書き込めません。";
+        case Reason::IsFolder:
+            return "同じ名前のフォルダがあります。";
+        case Reason::NotRegular:
+            return "同じ名前の特殊なファイルがあります。";
+        case Reason::ReadOnlyFile:
+            return "ファイルが読み取り専用です。";
+        case Reason::AccessDenied:
+            return "ファイルに書き込む権限がありません。";
+        case Reason::NoSpace:
+            return "ディスクの空き容量が足りません。";
+        default:
+            break;
+    }
+    return e.detail().empty() ? "書き込み中にエラーが発生しました。"
+                              : "書き込み中にエラーが発生しました（" + e.detail() + "）。";
+}
+
+}  // namespace
+
+std::string exportFailedText(const std::string& path, const file_error& e) {
+    return path + " に保存できませんでした。\n" + problemOf(e);
+}
+
+bool saveExport(Files& files, MessageBox& box, const std::string& path, std::string_view bytes) {
+    try {
+        files.writeText(path, bytes);
+    } catch (const file_error& e) {
+        box.show(exportFailedText(path, e));
+        return false;
+    }
+    return true;
+}
+
+bool exportCurves(Panel& panel, const ModelRecord& record, const RunState& run, MessageBox& box,
+                  Files& files, const std::string& path) {
+    ModelRecord copy = record;
+    ParameterPanel parameters(panel, copy, run, box, {});
+    std::string csv;
+    try {
+        parameters.dainyuu();
+        parameters.keisan2();
+        parameters.keisan_c1c2();
+        csv = curvesCsv(copy);
+    } catch (const calc_error&) {
+        box.show(kMsgBadValue);
+        return false;
+    }
+    return saveExport(files, box, path, csv);
+}
+
+}  // namespace yurana

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <array>
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "analysis/motion.h"
+#include "export/curves_csv.h"
+#include "export/export_file.h"
+#include "model/response.h"
+#include "panel/messages.h"
+#include "panel/parameter_panel.h"
+#include "platform/posix_files.h"
+#include "support/fake_panel.h"
+
+namespace yurana {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readBytes(const std::string& path) {
+    return {std::istreambuf_iterator<char>(std::ifstream(path).rdbuf()), {}};
+}
+
+// The numbers of a CSV line, each read back in full.
+std::vector<double> fields(const std::string& line) {
+    std::vector<double> out;
+    for (std::size_t start = 0; start <= line.size();) {
+        std::size_t end = std::min(line.find(',', start), line.size());
+        double v = 0;
+        auto [ptr, ec] = std::from_chars(line.data() + start, line.data() + end, v);
+        EXPECT_TRUE(ec == std::errc{} && ptr == line.data() + end) << line;
+        out.push_back(v);
+        start = end + 1;
+    }
+    return out;
+}
+
+constexpr std::array<const char*, 11> kBoxes = {"Textm",  "Textk",     "Textc",      "Textf",
+                                                "Textw",  "Textkabem", "Textxshoki", "Textvshoki",
+                                                "Textt0", "Texttmin",  "Texttmax"};
+
+class ExportTest : public ::testing::Test {
+  protected:
+    ~ExportTest() override { fs::remove_all(dir); }
+
+    char pattern[20] = "/tmp/yurana-XXXXXX";
+    std::string dir = ::mkdtemp(pattern);
+    std::string file = dir + "/curves.csv";
+    test::FakePanel panel;
+    ModelRecord record;
+    RunState run{kStopped};
+    test::RecordingMessageBox box;
+    PosixFiles files;
+};
+
+TEST_F(ExportTest, CurvesOfEachRegimeMatchTheClosedFormAtEveryRow) {
+    // m, k, c, F, ω, wall mass, x0, v0, t0, tmin, tmax; 計算 then derives ζ and ωn.
+    const std::pair<const char*, std::array<const char*, 11>> regimes[] = {
+        {"underdamped", {"2.5", "900", "3", "4", "5", "700", "0.03", "-0.2", "0.4", "1.5", "7.25"}},
+        {"critical", {"2", "50", "20", "1.5", "3", "300", "-0.04", "0.3", "0.5", "-2", "4"}},
+        {"overdamped", {"0.5", "40", "30", "6", "7", "90", "0.02", "0.1", "0.1", "0.25", "3"}},
+    };
+    for (const auto& [name, texts] : regimes) {
+        SCOPED_TRACE(name);
+        for (std::size_t i = 0; i < kBoxes.size(); ++i) {
+            panel.preset(kBoxes[i], texts[i]);
+        }
+        ModelRecord r;
+        ParameterPanel form(panel, r, run, box, {});
+        form.calculate();
+        // The export recomputes from the panel, not from the record it is given.
+        ASSERT_TRUE(exportCurves(panel, record, run, box, files, file));
+
+        const std::string text = readBytes(file);
+        EXPECT_EQ(text.find('\r'), std::string::npos);
+        std::istringstream lines(text);
+        std::string line;
+        std::getline(lines, line);
+        EXPECT_EQ(line, kCurvesCsvHeader);
+        std::vector<std::vector<double>> rows;
+        while (std::getline(lines, line)) {
+            rows.push_back(fields(line));
+        }
+        ASSERT_EQ(rows.size(), kCsvRows);
+        EXPECT_EQ(rows.front()[0], r.tmin);
+        EXPECT_EQ(rows.back()[0], r.tmax);
+        for (std::size_t i : {std::size_t{0}, std::size_t{1}, std::size_t{417}, kCsvRows - 1}) {
+            const double t = rows[i][0];
+            EXPECT_DOUBLE_EQ(t, r.tmin + (r.tmax - r.tmin) * i / 1000.0);
+            const double xc = complementary(r, t), xp = particular(r, t);
+            const double wall = wallDisplacement(r, t), v = analysis::velocityAt(r, t);
+            const std::vector<double> expected = {
+                t,  xc + xp + wall,    xc,
+                xp, xc + xp,           wall,
+                v,  0.5 * r.m * v * v, 0.5 * r.k * (xc + xp) * (xc + xp)};
+            EXPECT_EQ(rows[i], expected) << "row " << i;  // every number read back exactly
+        }
+        // The velocity column is the derivative of x_c + x_p.
+        const double slope = (rows[2][4] - rows[0][4]) / (rows[2][0] - rows[0][0]);
+        EXPECT_NEAR(rows[1][6], slope, 1e-2 * (std::abs(slope) + 0.01));
+        EXPECT_TRUE(box.texts.empty());
+    }
+}
+
+TEST_F(ExportTest, ARecomputeOrEvaluationThatFailsWritesNothing) {
+    const std::pair<const char*, std::map<std::string, std::string>> failures[] = {
+        {"empty window", {{"Texttmin", "3"}, {"Texttmax", "3"}}},
+        {"reversed window", {{"Texttmin", "3"}, {"Texttmax", "1"}}},
+        {"not a number", {{"Textm", "abc"}}},
+        {"overflow", {{"Texttmin", "-90000"}, {"Texttmax", "1"}}},
+    };
+    for (const auto& [name, texts] : failures) {
+        SCOPED_TRACE(name);
+        test::FakePanel fresh;
+        for (const auto& [box, text] : texts) {
+            fresh.preset(box, text);
+        }
+        box = {};
+        EXPECT_FALSE(exportCurves(fresh, record, run, box, files, file));
+        EXPECT_EQ(box.texts, std::vector<std::string>{std::string(kMsgBadValue)});
+        EXPECT_FALSE(fs::exists(file));
+    }
+}
+
+TEST_F(ExportTest, AFailedWriteNamesTheFileAndKeepsTheOldOne) {
+    std::ofstream(file) << "old";
+    ::chmod(file.c_str(), 0444);
+    for (const std::string& path : {file, dir + "/no/such/folder/c.csv"}) {
+        box = {};
+        EXPECT_FALSE(saveExport(files, box, path, "new"));
+        ASSERT_EQ(box.texts.size(), 1u);
+        EXPECT_EQ(box.texts[0].rfind(path + " に保存できませんでした。\n", 0), 0u) << box.texts[0];
+    }
+    EXPECT_EQ(readBytes(file), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+}  // namespace
+}  // namespace yurana
