@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "platform/posix_files.h"
+#include "platform/posix/posix_files.h"
 #include "utf8.h"
 
 namespace {

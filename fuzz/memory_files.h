@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/files.h"
-#include "platform/posix_files.h"
+#include "platform/posix/posix_files.h"
 
 namespace yurana::fuzz {
 

@@ -11,7 +11,7 @@
 
 #include "export/curves_csv.h"
 #include "export/export_file.h"
-#include "platform/posix_files.h"
+#include "platform/posix/posix_files.h"
 #include "platform/qt/qt_message_box.h"
 
 namespace yurana::charts {

@@ -13,7 +13,7 @@
 #include "model/response.h"
 #include "panel/messages.h"
 #include "panel/parameter_panel.h"
-#include "platform/posix_files.h"
+#include "platform/posix/posix_files.h"
 #include "support/fake_panel.h"
 
 namespace yurana {

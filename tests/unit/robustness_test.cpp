@@ -19,7 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/posix_files.h"
+#include "platform/posix/posix_files.h"
 #include "storage/slot_format.h"
 #include "storage/slot_messages.h"
 #include "storage/slots.h"

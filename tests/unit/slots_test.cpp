@@ -11,7 +11,7 @@
 #include <tuple>
 
 #include "panel/parameter_panel.h"
-#include "platform/posix_files.h"
+#include "platform/posix/posix_files.h"
 #include "storage/slot_folder.h"
 #include "storage/slot_format.h"
 #include "storage/slot_messages.h"

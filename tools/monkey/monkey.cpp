@@ -36,7 +36,7 @@
 #include "app/application.h"
 #include "panel/messages.h"
 #include "panel/panel_controls.h"
-#include "platform/posix_files.h"
+#include "platform/posix/posix_files.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/text.h"
 #include "storage/slot_format.h"
