@@ -56,6 +56,8 @@ Application::Application(Options options)
         FullScreenInputs{run_, record_, *panel_, *clock_},
         static_cast<FullScreenSession::Host&>(*this), std::move(fullScreenOptions_));
     analysis_ = std::make_unique<AnalysisViews>(frame_.get(), frame_->menuBar());
+    examples_ = std::make_unique<ExampleMenu>(
+        frame_->menuBar(), [this](const Example& e) { guarded([&] { loadExample(e); }); });
     loop_ =
         std::make_unique<MainLoop>(run_, record_, step_, *panel_, static_cast<LoopWindows&>(*this));
     frame_->onResize = [this] { frameResized(flags_); };
@@ -173,6 +175,12 @@ void Application::connectPanel() {
         click(save.c_str(), [this, i] { slots_->hozon(i); });
         click(load.c_str(), [this, i] { slots_->yomikomi(i); });
     }
+}
+
+void Application::loadExample(const Example& e) {
+    applyExample(e, *panel_, run_, *parameters_);
+    resetPen();
+    graph_haikei();
 }
 
 void Application::resetPen() {
@@ -299,6 +307,7 @@ void Application::tick() {
         fullScreen_->pass();
     }
     analysis_->follow(record_, run_);
+    examples_->follow(run_);
     inPass_ = false;
 }
 

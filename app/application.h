@@ -8,6 +8,7 @@
 #include "animation/main_loop.h"
 #include "animation/run_controls.h"
 #include "app/analysis_views.h"
+#include "app/example_menu.h"
 #include "app/form0.h"
 #include "app/form1.h"
 #include "app/form2.h"
@@ -77,6 +78,7 @@ class Application : public QObject,
     QMdiSubWindow* form1Window() { return form1Window_; }
     QMdiSubWindow* form3Window() { return form3Window_; }
     AnalysisViews& analysis() { return *analysis_; }
+    ExampleMenu& exampleMenu() { return *examples_; }
     Panel& panel() { return *panel_; }
     ModelRecord& record() { return record_; }
     RunState& run() { return run_; }
@@ -91,6 +93,8 @@ class Application : public QObject,
     void createWindows();
     void createLayout();
     void connectPanel();
+    // A 例題 into the panel; the graph starts afresh with the case's summary.
+    void loadExample(const Example& e);
     QMdiSubWindow* addChild(QWidget* widget);
 
     // The run controls' windows.
@@ -176,6 +180,7 @@ class Application : public QObject,
     std::unique_ptr<Slots> slots_;
 
     std::unique_ptr<AnalysisViews> analysis_;
+    std::unique_ptr<ExampleMenu> examples_;
     Form2Options fullScreenOptions_;  // until the session is made
     std::unique_ptr<FullScreenSession> fullScreen_;
     bool form0Loaded_ = false;
