@@ -74,7 +74,9 @@ void sampleTransmission(FrequencyCurves& out, const Oscillator& o,
         out.meanPower.push_back({w, powerRatio(o, w)});
     }
     const double w = out.amplitudeAtW.x;
-    out.transmissibilityAtW = {w, std::min(transmissibility(w / wn, z), 2 * top)};
+    // Kept inside the axis, so the point shows also beyond the top of the curve.
+    out.transmissibilityAtW = {w,
+                               std::min(transmissibility(w / wn, z), out.transmissibilityRange.hi)};
     out.crossover = {std::sqrt(2.0) * wn, 1};
     out.meanPowerAtW = {w, powerRatio(o, w)};
 }

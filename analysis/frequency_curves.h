@@ -30,7 +30,7 @@ struct FrequencyCurves {
     std::vector<Point> halfPower;       // (ω1, Xmax/√2) when it exists, (ω2, Xmax/√2)
     Polyline transmissibility;          // (ω, TR), clipped to twice its axis top
     Range transmissibilityRange;        // TR axis: 0 .. the peak (at most 10) + 5 %
-    Point transmissibilityAtW;          // (ω, TR(ω)) of the force, clipped as the curve
+    Point transmissibilityAtW;          // (ω, TR(ω)) of the force, clipped to the axis
     Point crossover;                    // (√2·ωn, 1): TR = 1 for every ζ
     Polyline meanPower;  // (ω, P̄/P̄max) = (ω, (cω)² / ((k − mω²)² + (cω)²))
     Point meanPowerAtW;  // (ω, P̄/P̄max) of the force

@@ -1,5 +1,6 @@
 #include "app/charts/frequency_response_window.h"
 
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLegendMarker>
 #include <QVBoxLayout>
@@ -54,13 +55,18 @@ FrequencyResponseWindow::FrequencyResponseWindow(QWidget* parent)
     logScale_ = new QCheckBox(QStringLiteral("対数目盛"), this);
     normalised_ = new QCheckBox(QStringLiteral("無次元表示"), this);
     readout_ = readoutLabel(this);
+    // Amplitude over phase as before; transmissibility and mean power beside them.
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(chartView(amplitudeChart_, this), 3);
-    layout->addWidget(chartView(phaseChart_, this), 2);
-    layout->addWidget(chartView(trChart_, this), 2);
+    auto* charts = new QGridLayout;
+    charts->addWidget(chartView(amplitudeChart_, this), 0, 0);
+    charts->addWidget(chartView(phaseChart_, this), 1, 0);
+    charts->addWidget(chartView(trChart_, this), 0, 1);
     powerView_ = chartView(powerChart_, this);
     powerView_->hide();
-    layout->addWidget(powerView_, 2);
+    charts->addWidget(powerView_, 1, 1);
+    charts->setRowStretch(0, 3);
+    charts->setRowStretch(1, 2);
+    layout->addLayout(charts, 1);
     auto* boxes = new QHBoxLayout;
     boxes->addWidget(logScale_);
     boxes->addWidget(normalised_);
@@ -69,11 +75,11 @@ FrequencyResponseWindow::FrequencyResponseWindow(QWidget* parent)
     layout->addWidget(readout_);
     connect(logScale_, &QCheckBox::toggled, this, &FrequencyResponseWindow::showAmplitudeAxis);
     connect(normalised_, &QCheckBox::toggled, this, &FrequencyResponseWindow::showCurves);
-    for (QChart* chart : {amplitudeChart_, phaseChart_, trChart_, powerChart_}) {
+    for (QChart* chart : {amplitudeChart_, phaseChart_}) {
         connect(chart, &QChart::plotAreaChanged, this, &FrequencyResponseWindow::alignPlotAreas);
     }
     titleAxes(false);
-    resize(760, 860);
+    resize(1240, 680);
 }
 
 void FrequencyResponseWindow::buildAmplitudeChart() {
@@ -146,7 +152,7 @@ void FrequencyResponseWindow::buildPowerChart() {
     powerChart_->setTitle(QStringLiteral("1周期の平均入力パワー"));
     wAxes_[3] = valueAxis(QStringLiteral("r = ω/ωn"));
     powerAxis_ = valueAxis(QStringLiteral("P̄/P̄max"));
-    powerAxis_->setRange(0, 1.05);
+    setRangeWithRoundTicks(powerAxis_, {0, 1.05});
     powerChart_->addAxis(wAxes_[3], Qt::AlignBottom);
     powerChart_->addAxis(powerAxis_, Qt::AlignLeft);
     power_ = lineSeries(QStringLiteral("P̄/P̄max (P̄max = F²/(2c))"), palette::kSteady, 2);
@@ -262,18 +268,11 @@ void FrequencyResponseWindow::showAmplitudeAxis() {
 }
 
 void FrequencyResponseWindow::alignPlotAreas() {
-    const std::array<QChart*, 4> charts = {amplitudeChart_, phaseChart_, trChart_, powerChart_};
-    std::array<double, 4> lefts{};
-    double left = 0;
-    for (std::size_t i = 0; i < charts.size(); ++i) {
-        lefts[i] = charts[i]->plotArea().left() - indents_[i];
-        if (i < 3 || powerView_->isVisible()) {
-            left = std::max(left, lefts[i]);
-        }
-    }
-    for (std::size_t i = 0; i < charts.size(); ++i) {
-        indent(charts[i], indents_[i], std::max(0, qRound(left - lefts[i])));
-    }
+    const double amplitudeLeft = amplitudeChart_->plotArea().left() - indents_[0];
+    const double phaseLeft = phaseChart_->plotArea().left() - indents_[1];
+    const double left = std::max(amplitudeLeft, phaseLeft);
+    indent(amplitudeChart_, indents_[0], qRound(left - amplitudeLeft));
+    indent(phaseChart_, indents_[1], qRound(left - phaseLeft));
 }
 
 void FrequencyResponseWindow::indent(QChart* chart, int& current, int wanted) {

@@ -56,8 +56,8 @@ class FrequencyResponseWindow : public AnalysisWindow {
     // Puts the linear or the logarithmic X axis in the chart, as the check box and the
     // curves allow, and spans the ωn marker over it.
     void showAmplitudeAxis();
-    // Keeps the plot areas over the same ω: a chart with narrower labels is indented by
-    // the difference.
+    // Keeps the amplitude and phase plot areas over the same ω: the chart with the narrower
+    // labels is indented by the difference.
     void alignPlotAreas();
     static void indent(QChart* chart, int& current, int wanted);
     // The series on the amplitude chart, which move with its vertical axis.
