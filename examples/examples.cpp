@@ -27,7 +27,7 @@ constexpr std::array kExamples = {
     Example{"共振", "1", "100", "0.5", "1", "10", "0.2", "0", "0", "0", "25",
             "300", "600", "2", "1000", false, true, false, false, false, false},
     Example{"うなり", "1", "100", "0.05", "1", "9", "0.001246", "-0.4734", "0", "0", "20",
-            "600", "900", "1", "1000", false, true, false, false, false, false},
+            "600", "700", "1", "1000", false, true, false, false, false, false},
     Example{"防振 (ω/ωn = 2)", "1", "100", "2", "1", "20", "0", "0", "0", "0", "4",
             "20000", "25000", "0.25", "400000", false, true, false, true, false, true},
 };
