@@ -11,6 +11,8 @@ inline constexpr std::string_view kNeedPositiveMassAndStiffness = "m と k が�
 inline constexpr std::string_view kNoResonancePeak = "共振ピークなし";
 inline constexpr std::string_view kInconsistentRecord =
     "ζ・ωn が m・k・c と一致していません（計算 を押すと揃います）";
+// The energy read-out before a whole period of the force has passed since tmin (or for ω ≤ 0).
+inline constexpr std::string_view kNoCompletePeriod = "1周期 まだ力の1周期分の時間がありません";
 // A value of the motion beyond the Double range, or x_p at an undamped resonance.
 inline constexpr std::string_view kBeyondRange = "この条件では値が求まりません";
 

@@ -95,7 +95,13 @@ EnergyMarker energyMarker(const EnergyCurves& curves, double t) {
     work.dissipated += curves.workDissipated[i].y;
     m.shown = true;
     m.reading = readingAt(curves.record, at, work);
-    m.readout = energyReadout(m.reading, curves.residualRatio, curves.inconsistent);
+    try {
+        m.cycle = lastCycleWork(curves.record, at);
+    } catch (const calc_error&) {
+        m.cycle.reset();  // the period is shown only when every value of it is a number
+    }
+    m.readout = energyReadout(m.reading, m.cycle ? std::optional(m.cycle->work) : std::nullopt,
+                              curves.residualRatio, curves.inconsistent);
     return m;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "analysis/curve.h"
 #include "analysis/motion.h"
 #include "analysis/readout.h"
 #include "analysis/time_grid.h"
+#include "analysis/work.h"
 #include "model/record.h"
 
 namespace yurana::analysis {
@@ -43,7 +45,8 @@ EnergyCurves energyCurves(const ModelRecord& r);
 // The time marker and the read-out at one instant.
 struct EnergyMarker {
     bool shown = false;
-    EnergyReading reading;  // at t held to [tmin, tmax]
+    EnergyReading reading;           // at t held to [tmin, tmax]
+    std::optional<CycleWork> cycle;  // the last complete drive period before that t
     std::string readout;
 };
 

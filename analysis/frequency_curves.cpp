@@ -12,6 +12,12 @@ namespace yurana::analysis {
 
 namespace {
 
+// P̄/P̄max = (cω)² / ((k − mω²)² + (cω)²); 1 where the dynamic stiffness vanishes.
+double powerRatio(const Oscillator& o, double w) {
+    const double x = magnification(o, w) / o.k * o.c * w;
+    return std::isfinite(x) ? x * x : 1.0;
+}
+
 // Top of the linear X axis before its margin, m: the largest sample, except that an
 // undamped resonance (infinite) is cut at 100 static deflections, the peak of ζ = 0.005.
 double amplitudeTop(const Oscillator& o, const std::vector<double>& grid) {
@@ -48,6 +54,86 @@ double sample(FrequencyCurves& out, const Oscillator& o, const std::vector<doubl
     return clip;
 }
 
+constexpr double kTransmissibilityTop = 10;
+
+// The TR and mean-power curves on the same grid.
+void sampleTransmission(FrequencyCurves& out, const Oscillator& o,
+                        const std::vector<double>& grid) {
+    const double wn = naturalFrequency(o);
+    const double z = dampingRatio(o);
+    double top = 1;
+    for (double w : grid) {
+        top = std::max(top, transmissibility(w / wn, z));
+    }
+    top = std::min(top, kTransmissibilityTop);
+    out.transmissibilityRange = Range{0, top * 1.05};
+    out.transmissibility.reserve(grid.size());
+    out.meanPower.reserve(grid.size());
+    for (double w : grid) {
+        out.transmissibility.push_back({w, std::min(transmissibility(w / wn, z), 2 * top)});
+        out.meanPower.push_back({w, powerRatio(o, w)});
+    }
+    const double w = out.amplitudeAtW.x;
+    // Kept inside the axis, so the point shows also beyond the top of the curve.
+    out.transmissibilityAtW = {w,
+                               std::min(transmissibility(w / wn, z), out.transmissibilityRange.hi)};
+    out.crossover = {std::sqrt(2.0) * wn, 1};
+    out.meanPowerAtW = {w, powerRatio(o, w)};
+}
+
+// The half-power marks on the amplitude curve and the read-out's second line.
+std::string bandLine(FrequencyCurves& out, const Oscillator& o,
+                     const std::optional<ResonancePeak>& peak, double tr) {
+    const auto band = halfPowerBand(o);
+    if (band) {
+        const double level = peak->xmax / std::sqrt(2.0);
+        if (band->w1) {
+            out.halfPower.push_back({*band->w1, level});
+        }
+        out.halfPower.push_back({band->w2, level});
+    }
+    return bandReadout(band, tr);
+}
+
+// The record of m = k = F = 1 with the same ζ, driven at r = ω/ωn.
+ModelRecord unitRecord(const ModelRecord& r) {
+    const Oscillator o = oscillatorOf(r);
+    ModelRecord unit;
+    unit.m = 1;
+    unit.k = 1;
+    unit.c = static_cast<float>(2 * dampingRatio(o));
+    unit.f = 1;
+    unit.w = static_cast<float>(r.w / naturalFrequency(o));
+    return unit;
+}
+
+FamilyCurve familyCurve(double zeta, double rmax) {
+    const Oscillator o{1, 1, 2 * zeta, 1};
+    const auto peak = resonancePeak(o);
+    FamilyCurve f{zeta, {}, {1, amplitudeAt(o, 1)}};
+    if (peak) {
+        f.label = {peak->wr, peak->xmax};
+    }
+    for (double r : frequencyGrid(rmax, peak ? peak->wr : 1, zeta)) {
+        f.magnification.push_back({r, amplitudeAt(o, r)});
+    }
+    return f;
+}
+
+// Widens the amplitude axes over the family.
+void addFamily(FrequencyCurves& out) {
+    for (double zeta : {0.05, 0.1, 0.2, 0.5, 1.0}) {
+        out.family.push_back(familyCurve(zeta, out.wmax));
+    }
+    const Range span =
+        spanOf({&out.family.front().magnification, &out.family.back().magnification}, &Point::y, 0);
+    out.amplitudeLinear.hi = std::max(out.amplitudeLinear.hi, span.hi * 1.05);
+    if (out.amplitudeLog) {
+        out.amplitudeLog->lo = std::min(out.amplitudeLog->lo, span.lo / 2);
+        out.amplitudeLog->hi = std::max(out.amplitudeLog->hi, span.hi * 2);
+    }
+}
+
 }  // namespace
 
 FrequencyCurves frequencyCurves(const ModelRecord& r) {
@@ -62,13 +148,30 @@ FrequencyCurves frequencyCurves(const ModelRecord& r) {
     const auto peak = resonancePeak(o);
     const double width = std::max(std::fabs(dampingRatio(o)), 1e-6) * wn;
     out.wmax = std::max(3 * wn, 1.5 * w);
-    const double clip = sample(out, o, frequencyGrid(out.wmax, peak ? peak->wr : wn, width));
+    const std::vector<double> grid = frequencyGrid(out.wmax, peak ? peak->wr : wn, width);
+    const double clip = sample(out, o, grid);
     out.drawable = true;
     out.wn = wn;
-    const FrequencyReading at{w, w / wn, amplitudeAt(o, w), phaseLagDeg(o, w), magnification(o, w)};
-    out.amplitudeAtW = {w, std::min(at.x, clip)};
+    const FrequencyReading at{w,
+                              w / wn,
+                              amplitudeAt(o, w),
+                              phaseLagDeg(o, w),
+                              magnification(o, w),
+                              transmissibility(w / wn, dampingRatio(o))};
     out.phaseAtW = {w, at.phiDeg};
-    out.readout = frequencyReadout(at, peak);
+    out.amplitudeAtW = {w, std::min(at.x, clip)};
+    sampleTransmission(out, o, grid);
+    out.readout = frequencyReadout(at, peak) + "\n" + bandLine(out, o, peak, at.tr);
+    return out;
+}
+
+FrequencyCurves normalisedCurves(const ModelRecord& r) {
+    if (!drawable(r)) {
+        return frequencyCurves(r);
+    }
+    FrequencyCurves out = frequencyCurves(unitRecord(r));
+    out.readout = frequencyCurves(r).readout;
+    addFamily(out);
     return out;
 }
 

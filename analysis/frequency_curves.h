@@ -8,6 +8,13 @@
 
 namespace yurana::analysis {
 
+// X·k/F against r = ω/ωn for one damping ratio of the grey family in the normalised view.
+struct FamilyCurve {
+    double zeta = 0;
+    Polyline magnification;
+    Point label;  // where its name goes: the peak, or r = 1 without one
+};
+
 // Everything the 周波数応答 window shows, from m, k, c, F and ω of one record.
 struct FrequencyCurves {
     bool drawable = false;              // m > 0 and k > 0
@@ -20,11 +27,24 @@ struct FrequencyCurves {
     double wn = 0;                      // ωn marker, rad/s
     Point amplitudeAtW;                 // (ω, X(ω)) of the force, clipped as the curve
     Point phaseAtW;                     // (ω, φ(ω)) of the force
+    std::vector<Point> halfPower;       // (ω1, Xmax/√2) when it exists, (ω2, Xmax/√2)
+    Polyline transmissibility;          // (ω, TR), clipped to twice its axis top
+    Range transmissibilityRange;        // TR axis: 0 .. the peak (at most 10) + 5 %
+    Point transmissibilityAtW;          // (ω, TR(ω)) of the force, clipped to the axis
+    Point crossover;                    // (√2·ωn, 1): TR = 1 for every ζ
+    Polyline meanPower;  // (ω, P̄/P̄max) = (ω, (cω)² / ((k − mω²)² + (cω)²))
+    Point meanPowerAtW;  // (ω, P̄/P̄max) of the force
+    std::vector<FamilyCurve> family;  // the normalised view's ζ family; empty otherwise
     std::string readout;
 };
 
 // Samples X and φ over the ω axis (dense around the peak, which is itself a sample) and
 // fills the read-out. Called when the record changes.
 FrequencyCurves frequencyCurves(const ModelRecord& r);
+
+// The same in the dimensionless view: ω becomes r = ω/ωn and X becomes X·k/F (the curves
+// of m = k = F = 1 with the record's ζ), with the grey ζ family (0.05, 0.1, 0.2, 0.5, 1)
+// inside the amplitude axis. The read-out stays the record's own.
+FrequencyCurves normalisedCurves(const ModelRecord& r);
 
 }  // namespace yurana::analysis

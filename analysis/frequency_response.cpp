@@ -50,4 +50,32 @@ std::optional<ResonancePeak> resonancePeak(const Oscillator& o) {
     return ResonancePeak{wr, xmax};
 }
 
+std::optional<HalfPowerBand> halfPowerBand(const Oscillator& o) {
+    if (!resonancePeak(o)) {
+        return std::nullopt;
+    }
+    const double z = std::fabs(dampingRatio(o));
+    const double wn = naturalFrequency(o);
+    const double mid = 1 - 2 * z * z;
+    const double half = 2 * z * std::sqrt(1 - z * z);
+    HalfPowerBand band;
+    if (mid > half) {
+        band.w1 = wn * std::sqrt(mid - half);
+    }
+    band.w2 = wn * std::sqrt(mid + half);
+    band.q = 1 / (2 * z);
+    return band;
+}
+
+double transmissibility(double r, double zeta) {
+    const double damp = 2 * zeta * r;
+    const double stiff = 1 - r * r;
+    return std::sqrt((1 + damp * damp) / (stiff * stiff + damp * damp));
+}
+
+double meanInputPower(const Oscillator& o, double w) {
+    const double x = amplitudeAt(o, w);
+    return 0.5 * o.c * w * w * x * x;
+}
+
 }  // namespace yurana::analysis

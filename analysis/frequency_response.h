@@ -40,4 +40,25 @@ struct ResonancePeak {
 // The maximum of X(ω) over ω > 0; none when ζ² ≥ ½ (X falls from ω = 0 on).
 std::optional<ResonancePeak> resonancePeak(const Oscillator& o);
 
+// The half-power band of a peak: where X = Xmax/√2, i.e. (k − mω²)² + (cω)² is twice its
+// minimum. In u = (ω/ωn)² that is u² + (4ζ² − 2)·u + 1 − 8ζ²(1 − ζ²) = 0, whose roots are
+// u = 1 − 2ζ² ∓ 2ζ·√(1 − ζ²).
+struct HalfPowerBand {
+    std::optional<double> w1;  // lower point, rad/s; none when X(0) ≥ Xmax/√2 already
+    double w2 = 0;             // upper point, rad/s
+    double q = 0;              // Q = 1/(2ζ); infinite for ζ = 0
+};
+
+// None when there is no peak.
+std::optional<HalfPowerBand> halfPowerBand(const Oscillator& o);
+
+// Force transmissibility TR(r) = √(1 + (2ζr)²) / √((1 − r²)² + (2ζr)²), r = ω/ωn: the
+// amplitude of the force through spring and damper into the wall over F. It is 1 at r = √2
+// whatever ζ.
+double transmissibility(double r, double zeta);
+
+// Mean power of the force over a period in the steady state, ½·c·ω²·X², W; its largest
+// value is F²/(2c), at ω = ωn.
+double meanInputPower(const Oscillator& o, double w);
+
 }  // namespace yurana::analysis

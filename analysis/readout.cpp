@@ -14,14 +14,34 @@ std::string frequencyReadout(const FrequencyReading& f, const std::optional<Reso
     return s + "共振 ωr=" + g6(peak->wr) + " rad/s  Xmax=" + g6(peak->xmax) + " m";
 }
 
+std::string bandReadout(const std::optional<HalfPowerBand>& band, double tr) {
+    std::string s;
+    if (band) {
+        s = "Q=" + g6(band->q) + "  ";
+        if (band->w1) {
+            s += "ω1=" + g6(*band->w1) + " rad/s  ω2=" + g6(band->w2) +
+                 " rad/s  Δω=" + g6(band->w2 - *band->w1) + " rad/s  ";
+        } else {
+            s += "下側の半値点なし  ω2=" + g6(band->w2) + " rad/s  ";
+        }
+    }
+    return s + "TR=" + g6(tr);
+}
+
 std::string phaseReadout(double t, double x, double v) {
     return "t=" + g6(t) + " s  x=" + g6(x) + " m  v=" + g6(v) + " m/s";
 }
 
-std::string energyReadout(const EnergyReading& e, double residualRatio, bool inconsistent) {
+std::string energyReadout(const EnergyReading& e, const std::optional<Flow>& cycle,
+                          double residualRatio, bool inconsistent) {
     std::string s = "t=" + g6(e.t) + " s  T=" + g6(e.T) + " J  U=" + g6(e.U) + " J  E=" + g6(e.E) +
                     " J  W入力=" + g6(e.win) + " J  W散逸=" + g6(e.wd) +
-                    " J  収支誤差=" + g6(residualRatio);
+                    " J  収支誤差=" + g6(residualRatio) + "\n";
+    if (cycle) {
+        s += "1周期 入力=" + g6(cycle->in) + " J  散逸=" + g6(cycle->dissipated) + " J";
+    } else {
+        s.append(kNoCompletePeriod);
+    }
     if (inconsistent) {
         s.append("\n").append(kInconsistentRecord);
     }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "analysis/frequency_response.h"
+#include "analysis/work.h"
 
 namespace yurana::analysis {
 
@@ -14,6 +15,7 @@ struct FrequencyReading {
     double x = 0;              // X(ω), m
     double phiDeg = 0;         // φ(ω), °
     double magnification = 0;  // X·k/F
+    double tr = 0;             // force transmissibility TR
 };
 
 // The numbers of the エネルギー read-out at time t.
@@ -30,11 +32,17 @@ struct EnergyReading {
 // "共振ピークなし" without a peak.
 std::string frequencyReadout(const FrequencyReading& f, const std::optional<ResonancePeak>& peak);
 
+// "Q=…  ω1=… rad/s  ω2=… rad/s  Δω=… rad/s  TR=…"; without a lower half-power point
+// "下側の半値点なし" stands for ω1 and Δω; without a peak only "TR=…".
+std::string bandReadout(const std::optional<HalfPowerBand>& band, double tr);
+
 // "t=… s  x=… m  v=… m/s".
 std::string phaseReadout(double t, double x, double v);
 
-// "t=… s  T=… J  U=… J  E=… J  W入力=… J  W散逸=… J  収支誤差=…", and on a second line the
-// inconsistency notice when `inconsistent`.
-std::string energyReadout(const EnergyReading& e, double residualRatio, bool inconsistent);
+// "t=… s  T=… J  U=… J  E=… J  W入力=… J  W散逸=… J  収支誤差=…", on a second line the
+// works of the last drive period "1周期 入力=… J  散逸=… J" (or that there is none yet), and
+// on a third the inconsistency notice when `inconsistent`.
+std::string energyReadout(const EnergyReading& e, const std::optional<Flow>& cycle,
+                          double residualRatio, bool inconsistent);
 
 }  // namespace yurana::analysis

@@ -62,6 +62,8 @@ Application::Application(Options options)
         std::make_unique<Exports>(Exports::Parts{*panel_, record_, run_, *box_, files_, launcher_,
                                                  *dialog_, frame_.get(), *form0_, *form3_});
     menus_ = new FrameMenus(frame_->menuBar(), form1_, *exports_);
+    examples_ = std::make_unique<ExampleMenu>(
+        frame_->menuBar(), [this](const Example& e) { guarded([&] { loadExample(e); }); });
     loop_ =
         std::make_unique<MainLoop>(run_, record_, step_, *panel_, static_cast<LoopWindows&>(*this));
     frame_->onResize = [this] { frameResized(flags_); };
@@ -198,6 +200,12 @@ void Application::perform(PanelAction action, int slot) {
     }
 }
 
+void Application::loadExample(const Example& e) {
+    applyExample(e, *panel_, run_, *parameters_);
+    resetPen();
+    graph_haikei();
+}
+
 void Application::resetPen() {
     graph::resetPen(pen_);
 }
@@ -322,6 +330,7 @@ void Application::tick() {
         fullScreen_->pass();
     }
     analysis_->follow(record_, run_);
+    examples_->follow(run_);
     inPass_ = false;
 }
 

@@ -8,6 +8,7 @@
 #include "animation/main_loop.h"
 #include "animation/run_controls.h"
 #include "app/analysis_views.h"
+#include "app/example_menu.h"
 #include "app/exports.h"
 #include "app/form0.h"
 #include "app/form1.h"
@@ -82,6 +83,7 @@ class Application : public QObject,
     QMdiSubWindow* form3Window() { return form3Window_; }
     AnalysisViews& analysis() { return *analysis_; }
     FrameMenus& menus() { return *menus_; }
+    ExampleMenu& exampleMenu() { return *examples_; }
     Panel& panel() { return *panel_; }
     ModelRecord& record() { return record_; }
     RunState& run() { return run_; }
@@ -98,6 +100,8 @@ class Application : public QObject,
     // Connects every button of the panel's design table to what it does.
     void connectPanel();
     void perform(PanelAction action, int slot);
+    // A 例題 into the panel; the graph starts afresh with the case's summary.
+    void loadExample(const Example& e);
     QMdiSubWindow* addChild(QWidget* widget);
 
     // The run controls' windows.
@@ -187,6 +191,7 @@ class Application : public QObject,
     SaveDialog* dialog_;
     std::unique_ptr<Exports> exports_;
     FrameMenus* menus_ = nullptr;
+    std::unique_ptr<ExampleMenu> examples_;
     Form2Options fullScreenOptions_;  // until the session is made
     std::unique_ptr<FullScreenSession> fullScreen_;
     bool form0Loaded_ = false;

@@ -1,6 +1,11 @@
 #include "app/charts/energy_window.h"
 
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "app/charts/chart_parts.h"
 #include "app/charts/palette.h"
@@ -23,12 +28,47 @@ EnergyWindow::EnergyWindow(QWidget* parent)
     for (QAbstractSeries* s : {kinetic_, potential_, total_, workIn_, workDissipated_, now_}) {
         addSeries(chart_, s, tAxis_, energyAxis_);
     }
+    buildCycleChart();
     readout_ = readoutLabel(this);
     auto* layout = new QVBoxLayout(this);
     view_ = markedChartView(chart_, MarkedChartView::Shape::VerticalLine, palette::kCurrent, this);
-    layout->addWidget(view_, 1);
+    auto* charts = new QHBoxLayout;
+    charts->addWidget(view_, 4);
+    charts->addWidget(chartView(cycleChart_, this), 1);
+    layout->addLayout(charts, 1);
     layout->addWidget(readout_);
-    resize(760, 560);
+    resize(960, 560);
+}
+
+void EnergyWindow::buildCycleChart() {
+    cycleChart_ = new QChart;
+    cycleChart_->setTitle(QStringLiteral("1周期"));
+    cycleBars_ = new QBarSet(QStringLiteral("力の仕事と散逸"));
+    cycleBars_->append({0.0, 0.0});
+    cycleBars_->setColor(palette::kSteady);
+    auto* series = new QBarSeries;
+    series->append(cycleBars_);
+    auto* names = new QBarCategoryAxis;
+    names->append({QStringLiteral("入力"), QStringLiteral("散逸")});
+    cycleAxis_ = valueAxis(QStringLiteral("J"));
+    cycleChart_->addAxis(names, Qt::AlignBottom);
+    cycleChart_->addAxis(cycleAxis_, Qt::AlignLeft);
+    addSeries(cycleChart_, series, names, cycleAxis_);
+    cycleChart_->legend()->hide();
+}
+
+void EnergyWindow::showCycle(const std::optional<analysis::CycleWork>& cycle) {
+    const double in = cycle ? cycle->work.in : 0.0;
+    const double out = cycle ? cycle->work.dissipated : 0.0;
+    cycleBars_->replace(0, in);
+    cycleBars_->replace(1, out);
+    // The axis grows to the largest bar and shrinks only for a new record, so the bars
+    // can be compared as the time moves.
+    const double top = std::max({1.05 * std::fabs(in), 1.05 * std::fabs(out), cycleAxis_->max()});
+    const double bottom = std::min({1.05 * in, 0.0, cycleAxis_->min()});
+    if (std::isfinite(top) && std::isfinite(bottom)) {
+        setRangeWithRoundTicks(cycleAxis_, {bottom, top});
+    }
 }
 
 void EnergyWindow::setModel(const ModelRecord& r) {
@@ -42,6 +82,7 @@ void EnergyWindow::setModel(const ModelRecord& r) {
         setRangeWithRoundTicks(tAxis_, curves_.tRange);
         setRangeWithRoundTicks(energyAxis_, curves_.energyRange);
     }
+    cycleAxis_->setRange(0, 0);
     setTime(r.tmin);
 }
 
@@ -49,6 +90,7 @@ void EnergyWindow::setTime(double t) {
     const analysis::EnergyMarker m = analysis::energyMarker(curves_, t);
     view_->setMarker(m.shown ? std::optional(QPointF(m.reading.t, 0)) : std::nullopt);
     showReadout(readout_, m.readout);
+    showCycle(m.cycle);
 }
 
 }  // namespace yurana::charts

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBarSet>
 #include <QChart>
 #include <QLabel>
 #include <QLineSeries>
@@ -15,7 +16,8 @@ namespace yurana::charts {
 
 // エネルギー: T, U, E = T + U and the works W_in and W_d against t over the run, a line at
 // the current time, and the read-out (with a second line when the balance does not close
-// because ζ and ωn disagree with m, k and c).
+// because ζ and ωn disagree with m, k and c); beside them two bars, the work of the force
+// and the work dissipated over the last complete period of the force.
 class EnergyWindow : public AnalysisWindow {
     Q_OBJECT
 
@@ -33,8 +35,14 @@ class EnergyWindow : public AnalysisWindow {
 
     QLabel* readout() const { return readout_; }
     QChart* chart() const { return chart_; }
+    QChart* cycleChart() const { return cycleChart_; }
+    QBarSet* cycleBars() const { return cycleBars_; }
 
   private:
+    void buildCycleChart();
+    // The bars of the last period; empty bars and the axis kept when there is none.
+    void showCycle(const std::optional<analysis::CycleWork>& cycle);
+
     analysis::EnergyCurves curves_;
     QChart* chart_ = nullptr;
     QValueAxis* tAxis_ = nullptr;
@@ -46,6 +54,9 @@ class EnergyWindow : public AnalysisWindow {
     QLineSeries* workDissipated_ = nullptr;
     QLineSeries* now_ = nullptr;  // empty: the legend of the marker the view draws
     MarkedChartView* view_ = nullptr;
+    QChart* cycleChart_ = nullptr;
+    QBarSet* cycleBars_ = nullptr;
+    QValueAxis* cycleAxis_ = nullptr;
     QLabel* readout_ = nullptr;
 };
 

@@ -1,70 +1,198 @@
 #include "app/charts/frequency_response_window.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLegendMarker>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <array>
+#include <cmath>
 
 #include "app/charts/chart_parts.h"
 #include "app/charts/palette.h"
 
 namespace yurana::charts {
 
+namespace {
+
+constexpr double kFamily[] = {0.05, 0.1, 0.2, 0.5, 1};
+
+QString zetaName(double zeta) {
+    return QStringLiteral("ζ=%1").arg(zeta);
+}
+
+// A grey point that carries the name of a family curve beside it; out of the legend.
+QScatterSeries* labelSeries(const QString& name) {
+    auto* s = new QScatterSeries;
+    s->setName(name);
+    s->setMarkerSize(5);
+    s->setColor(palette::kFamily);
+    s->setBorderColor(palette::kFamily);
+    s->setPointLabelsFormat(name);
+    s->setPointLabelsColor(palette::kFamily);
+    s->setPointLabelsVisible(true);
+    return s;
+}
+
+void hideFromLegend(QChart* chart, QAbstractSeries* series) {
+    for (QLegendMarker* marker : chart->legend()->markers(series)) {
+        marker->setVisible(false);
+    }
+}
+
+void showPoint(QXYSeries* series, const analysis::Point& p) {
+    series->replace({QPointF(p.x, p.y)});
+}
+
+}  // namespace
+
 FrequencyResponseWindow::FrequencyResponseWindow(QWidget* parent)
     : AnalysisWindow(QStringLiteral("FrequencyResponseWindow"), QStringLiteral("周波数応答"),
                      parent) {
     buildAmplitudeChart();
     buildPhaseChart();
+    buildTransmissibilityChart();
+    buildPowerChart();
     logScale_ = new QCheckBox(QStringLiteral("対数目盛"), this);
+    normalised_ = new QCheckBox(QStringLiteral("無次元表示"), this);
     readout_ = readoutLabel(this);
+    // Amplitude over phase as before; transmissibility and mean power beside them.
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(chartView(amplitudeChart_, this), 3);
-    layout->addWidget(chartView(phaseChart_, this), 2);
-    layout->addWidget(logScale_);
+    auto* charts = new QGridLayout;
+    charts->addWidget(chartView(amplitudeChart_, this), 0, 0);
+    charts->addWidget(chartView(phaseChart_, this), 1, 0);
+    charts->addWidget(chartView(trChart_, this), 0, 1);
+    powerView_ = chartView(powerChart_, this);
+    powerView_->hide();
+    charts->addWidget(powerView_, 1, 1);
+    charts->setRowStretch(0, 3);
+    charts->setRowStretch(1, 2);
+    layout->addLayout(charts, 1);
+    auto* boxes = new QHBoxLayout;
+    boxes->addWidget(logScale_);
+    boxes->addWidget(normalised_);
+    boxes->addStretch(1);
+    layout->addLayout(boxes);
     layout->addWidget(readout_);
     connect(logScale_, &QCheckBox::toggled, this, &FrequencyResponseWindow::showAmplitudeAxis);
-    connect(amplitudeChart_, &QChart::plotAreaChanged, this,
-            &FrequencyResponseWindow::alignPlotAreas);
-    connect(phaseChart_, &QChart::plotAreaChanged, this, &FrequencyResponseWindow::alignPlotAreas);
-    resize(760, 640);
+    connect(normalised_, &QCheckBox::toggled, this, &FrequencyResponseWindow::showCurves);
+    for (QChart* chart : {amplitudeChart_, phaseChart_}) {
+        connect(chart, &QChart::plotAreaChanged, this, &FrequencyResponseWindow::alignPlotAreas);
+    }
+    titleAxes(false);
+    resize(1240, 680);
 }
 
 void FrequencyResponseWindow::buildAmplitudeChart() {
     amplitudeChart_ = new QChart;
-    amplitudeW_ = valueAxis(QStringLiteral("ω (rad/s)"));
-    linearX_ = valueAxis(QStringLiteral("X (m)"));
+    wAxes_[0] = valueAxis({});
+    linearX_ = valueAxis({});
     logX_ = new QLogValueAxis(this);  // waits outside the chart until 対数目盛 is checked
-    logX_->setTitleText(QStringLiteral("X (m)"));
     logX_->setLabelFormat(QStringLiteral("%g"));
     logX_->setMinorTickCount(8);
-    amplitudeChart_->addAxis(amplitudeW_, Qt::AlignBottom);
+    amplitudeChart_->addAxis(wAxes_[0], Qt::AlignBottom);
     amplitudeChart_->addAxis(linearX_, Qt::AlignLeft);
+    buildFamily();
     amplitude_ = lineSeries(QStringLiteral("X(ω)"), palette::kCurve, 2);
     wnOnAmplitude_ = lineSeries(QStringLiteral("ωn"), palette::kNatural, 1.5, true);
+    halfPower_ = dotSeries(QStringLiteral("半値点 X=Xmax/√2"), palette::kSteady);
+    halfPower_->setMarkerSize(8);
     wOnAmplitude_ = dotSeries(QStringLiteral("現在の ω"), palette::kCurrent);
     for (QXYSeries* s : amplitudeSeries()) {
-        addSeries(amplitudeChart_, s, amplitudeW_, linearX_);
+        addSeries(amplitudeChart_, s, wAxes_[0], linearX_);
+    }
+    for (QAbstractSeries* s : amplitudeChart_->series()) {
+        if (s->name().startsWith(QStringLiteral("ζ="))) {
+            hideFromLegend(amplitudeChart_, s);
+        }
+    }
+}
+
+void FrequencyResponseWindow::buildFamily() {
+    for (double zeta : kFamily) {
+        family_.push_back(lineSeries(zetaName(zeta), palette::kFamily, 1));
+        labels_.push_back(labelSeries(zetaName(zeta)));
     }
 }
 
 void FrequencyResponseWindow::buildPhaseChart() {
     phaseChart_ = new QChart;
-    phaseW_ = valueAxis(QStringLiteral("ω (rad/s)"));
+    wAxes_[1] = valueAxis({});
     phaseAxis_ = valueAxis(QStringLiteral("φ (°)"));
     phaseAxis_->setTickCount(5);  // 0, 45, 90, 135, 180
-    phaseChart_->addAxis(phaseW_, Qt::AlignBottom);
+    phaseChart_->addAxis(wAxes_[1], Qt::AlignBottom);
     phaseChart_->addAxis(phaseAxis_, Qt::AlignLeft);
     phase_ = lineSeries(QStringLiteral("φ(ω)"), palette::kCurve, 2);
     wnOnPhase_ = lineSeries(QStringLiteral("ωn"), palette::kNatural, 1.5, true);
     wOnPhase_ = dotSeries(QStringLiteral("現在の ω"), palette::kCurrent);
     for (QXYSeries* s : std::array<QXYSeries*, 3>{phase_, wnOnPhase_, wOnPhase_}) {
-        addSeries(phaseChart_, s, phaseW_, phaseAxis_);
+        addSeries(phaseChart_, s, wAxes_[1], phaseAxis_);
     }
     setRange(phaseAxis_, curves_.phaseDeg);
 }
 
+void FrequencyResponseWindow::buildTransmissibilityChart() {
+    trChart_ = new QChart;
+    trChart_->setTitle(QStringLiteral("力の伝達率"));
+    wAxes_[2] = valueAxis({});
+    trAxis_ = valueAxis(QStringLiteral("TR"));
+    trChart_->addAxis(wAxes_[2], Qt::AlignBottom);
+    trChart_->addAxis(trAxis_, Qt::AlignLeft);
+    tr_ = lineSeries(QStringLiteral("TR"), palette::kCurve, 2);
+    rootTwo_ = lineSeries(QStringLiteral("r=√2"), palette::kNatural, 1.5, true);
+    crossover_ = dotSeries(QStringLiteral("TR=1 (r=√2)"), palette::kNatural);
+    crossover_->setMarkerSize(8);
+    wOnTr_ = dotSeries(QStringLiteral("現在の ω"), palette::kCurrent);
+    for (QXYSeries* s : std::array<QXYSeries*, 4>{tr_, rootTwo_, crossover_, wOnTr_}) {
+        addSeries(trChart_, s, wAxes_[2], trAxis_);
+    }
+}
+
+void FrequencyResponseWindow::buildPowerChart() {
+    powerChart_ = new QChart;
+    powerChart_->setTitle(QStringLiteral("1周期の平均入力パワー"));
+    wAxes_[3] = valueAxis(QStringLiteral("r = ω/ωn"));
+    powerAxis_ = valueAxis(QStringLiteral("P̄/P̄max"));
+    setRangeWithRoundTicks(powerAxis_, {0, 1.05});
+    powerChart_->addAxis(wAxes_[3], Qt::AlignBottom);
+    powerChart_->addAxis(powerAxis_, Qt::AlignLeft);
+    power_ = lineSeries(QStringLiteral("P̄/P̄max (P̄max = F²/(2c))"), palette::kSteady, 2);
+    wnOnPower_ = lineSeries(QStringLiteral("ωn"), palette::kNatural, 1.5, true);
+    wOnPower_ = dotSeries(QStringLiteral("現在の ω"), palette::kCurrent);
+    for (QXYSeries* s : std::array<QXYSeries*, 3>{power_, wnOnPower_, wOnPower_}) {
+        addSeries(powerChart_, s, wAxes_[3], powerAxis_);
+    }
+}
+
+std::vector<QXYSeries*> FrequencyResponseWindow::amplitudeSeries() const {
+    std::vector<QXYSeries*> all(family_.begin(), family_.end());
+    all.insert(all.end(), labels_.begin(), labels_.end());
+    all.insert(all.end(), {amplitude_, wnOnAmplitude_, halfPower_, wOnAmplitude_});
+    return all;
+}
+
+void FrequencyResponseWindow::titleAxes(bool dimensionless) {
+    const QString w = dimensionless ? QStringLiteral("r = ω/ωn") : QStringLiteral("ω (rad/s)");
+    for (int i = 0; i < 3; ++i) {
+        wAxes_[i]->setTitleText(w);
+    }
+    const QString x = dimensionless ? QStringLiteral("X·k/F") : QStringLiteral("X (m)");
+    linearX_->setTitleText(x);
+    logX_->setTitleText(x);
+    amplitude_->setName(dimensionless ? QStringLiteral("X·k/F(r)") : QStringLiteral("X(ω)"));
+}
+
 void FrequencyResponseWindow::setModel(const ModelRecord& r) {
-    curves_ = analysis::frequencyCurves(r);
+    record_ = r;
+    showCurves();
+}
+
+void FrequencyResponseWindow::showCurves() {
+    const bool dimensionless = normalised_->isChecked();
+    curves_ =
+        dimensionless ? analysis::normalisedCurves(record_) : analysis::frequencyCurves(record_);
     showReadout(readout_, curves_.readout);
+    titleAxes(dimensionless);
+    powerView_->setVisible(dimensionless);
     for (QXYSeries* s : amplitudeSeries()) {
         s->clear();  // a log axis must never see the old points, which may hold X = 0
     }
@@ -72,18 +200,42 @@ void FrequencyResponseWindow::setModel(const ModelRecord& r) {
     showAmplitudeAxis();
     amplitude_->replace(toPoints(curves_.amplitude));
     phase_->replace(toPoints(curves_.phase));
-    wnOnPhase_->clear();
-    wOnPhase_->clear();
-    if (!curves_.drawable) {
-        return;
+    tr_->replace(toPoints(curves_.transmissibility));
+    power_->replace(toPoints(curves_.meanPower));
+    for (QXYSeries* s : std::initializer_list<QXYSeries*>{
+             wnOnPhase_, wOnPhase_, rootTwo_, crossover_, wOnTr_, wnOnPower_, wOnPower_}) {
+        s->clear();
     }
-    setRangeWithRoundTicks(amplitudeW_, {0, curves_.wmax});
-    setRangeWithRoundTicks(phaseW_, {0, curves_.wmax});
+    if (curves_.drawable) {
+        showFamily();
+        showMarkers();
+    }
+}
+
+void FrequencyResponseWindow::showFamily() {
+    for (std::size_t i = 0; i < curves_.family.size() && i < family_.size(); ++i) {
+        family_[i]->replace(toPoints(curves_.family[i].magnification));
+        showPoint(labels_[i], curves_.family[i].label);
+    }
+}
+
+void FrequencyResponseWindow::showMarkers() {
+    for (QValueAxis* axis : wAxes_) {
+        setRangeWithRoundTicks(axis, {0, curves_.wmax});
+    }
     setRange(phaseAxis_, curves_.phaseDeg);
-    wnOnPhase_->replace(
-        {QPointF(curves_.wn, curves_.phaseDeg.lo), QPointF(curves_.wn, curves_.phaseDeg.hi)});
-    wOnAmplitude_->replace({QPointF(curves_.amplitudeAtW.x, curves_.amplitudeAtW.y)});
-    wOnPhase_->replace({QPointF(curves_.phaseAtW.x, curves_.phaseAtW.y)});
+    setRangeWithRoundTicks(trAxis_, curves_.transmissibilityRange);
+    const double wn = curves_.wn;
+    wnOnPhase_->replace({QPointF(wn, curves_.phaseDeg.lo), QPointF(wn, curves_.phaseDeg.hi)});
+    wnOnPower_->replace({QPointF(wn, 0), QPointF(wn, 1.05)});
+    rootTwo_->replace({QPointF(curves_.crossover.x, curves_.transmissibilityRange.lo),
+                       QPointF(curves_.crossover.x, curves_.transmissibilityRange.hi)});
+    showPoint(crossover_, curves_.crossover);
+    showPoint(wOnAmplitude_, curves_.amplitudeAtW);
+    showPoint(wOnPhase_, curves_.phaseAtW);
+    showPoint(wOnTr_, curves_.transmissibilityAtW);
+    showPoint(wOnPower_, curves_.meanPowerAtW);
+    halfPower_->replace(toPoints(curves_.halfPower));
 }
 
 void FrequencyResponseWindow::showAmplitudeAxis() {
@@ -116,11 +268,11 @@ void FrequencyResponseWindow::showAmplitudeAxis() {
 }
 
 void FrequencyResponseWindow::alignPlotAreas() {
-    const double amplitudeLeft = amplitudeChart_->plotArea().left() - amplitudeIndent_;
-    const double phaseLeft = phaseChart_->plotArea().left() - phaseIndent_;
+    const double amplitudeLeft = amplitudeChart_->plotArea().left() - indents_[0];
+    const double phaseLeft = phaseChart_->plotArea().left() - indents_[1];
     const double left = std::max(amplitudeLeft, phaseLeft);
-    indent(amplitudeChart_, amplitudeIndent_, qRound(left - amplitudeLeft));
-    indent(phaseChart_, phaseIndent_, qRound(left - phaseLeft));
+    indent(amplitudeChart_, indents_[0], qRound(left - amplitudeLeft));
+    indent(phaseChart_, indents_[1], qRound(left - phaseLeft));
 }
 
 void FrequencyResponseWindow::indent(QChart* chart, int& current, int wanted) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineSeries>
@@ -9,6 +10,7 @@
 #include <QValueAxis>
 #include <QWidget>
 #include <array>
+#include <vector>
 
 #include "analysis/frequency_curves.h"
 #include "app/charts/analysis_window.h"
@@ -16,9 +18,11 @@
 
 namespace yurana::charts {
 
-// 周波数応答: the steady amplitude X(ω) and, on the same ω axis below it, the phase lag
-// φ(ω), with a marker at ωn and a point at the force's ω on both, a 対数目盛 check box for
-// the amplitude axis, and the read-out line.
+// 周波数応答: the steady amplitude X(ω) with its half-power points, the phase lag φ(ω) and
+// the force transmissibility TR on the same ω axis, with a marker at ωn and a point at the
+// force's ω on each; a 対数目盛 check box for the amplitude axis; a 無次元表示 check box
+// that puts every chart over r = ω/ωn, the amplitude as X·k/F beside a grey ζ family, and
+// adds the mean input power over a period; and the read-out.
 class FrequencyResponseWindow : public AnalysisWindow {
     Q_OBJECT
 
@@ -31,41 +35,66 @@ class FrequencyResponseWindow : public AnalysisWindow {
 
     QLabel* readout() const { return readout_; }
     QCheckBox* logScale() const { return logScale_; }
+    QCheckBox* normalised() const { return normalised_; }
     QChart* amplitudeChart() const { return amplitudeChart_; }
     QChart* phaseChart() const { return phaseChart_; }
+    QChart* transmissibilityChart() const { return trChart_; }
+    QChart* powerChart() const { return powerChart_; }
+    QChartView* powerView() const { return powerView_; }
 
   private:
     void buildAmplitudeChart();
+    void buildFamily();
     void buildPhaseChart();
+    void buildTransmissibilityChart();
+    void buildPowerChart();
+    // Draws the curves of the view the check box asks for.
+    void showCurves();
+    void showFamily();
+    void showMarkers();
+    void titleAxes(bool dimensionless);
     // Puts the linear or the logarithmic X axis in the chart, as the check box and the
     // curves allow, and spans the ωn marker over it.
     void showAmplitudeAxis();
-    // Keeps both plot areas over the same ω: the chart with the narrower φ or X labels is
-    // indented by the difference.
+    // Keeps the amplitude and phase plot areas over the same ω: the chart with the narrower
+    // labels is indented by the difference.
     void alignPlotAreas();
     static void indent(QChart* chart, int& current, int wanted);
-    // The series on the amplitude chart: the curve, the ωn marker and the operating point.
-    std::array<QXYSeries*, 3> amplitudeSeries() const {
-        return {amplitude_, wnOnAmplitude_, wOnAmplitude_};
-    }
+    // The series on the amplitude chart, which move with its vertical axis.
+    std::vector<QXYSeries*> amplitudeSeries() const;
 
+    ModelRecord record_;
     analysis::FrequencyCurves curves_;
     QChart* amplitudeChart_ = nullptr;
     QChart* phaseChart_ = nullptr;
-    QValueAxis* amplitudeW_ = nullptr;
-    QValueAxis* phaseW_ = nullptr;
+    QChart* trChart_ = nullptr;
+    QChart* powerChart_ = nullptr;
+    QChartView* powerView_ = nullptr;
+    std::array<QValueAxis*, 4> wAxes_{};  // the ω (or r) axis of each chart
     QValueAxis* linearX_ = nullptr;
     QLogValueAxis* logX_ = nullptr;
     QValueAxis* phaseAxis_ = nullptr;
+    QValueAxis* trAxis_ = nullptr;
+    QValueAxis* powerAxis_ = nullptr;
     QLineSeries* amplitude_ = nullptr;
     QLineSeries* phase_ = nullptr;
+    QLineSeries* tr_ = nullptr;
+    QLineSeries* power_ = nullptr;
     QLineSeries* wnOnAmplitude_ = nullptr;
     QLineSeries* wnOnPhase_ = nullptr;
+    QLineSeries* wnOnPower_ = nullptr;
+    QLineSeries* rootTwo_ = nullptr;  // the vertical at r = √2 on the TR chart
     QScatterSeries* wOnAmplitude_ = nullptr;
     QScatterSeries* wOnPhase_ = nullptr;
-    int amplitudeIndent_ = 0;  // px added to the chart's left margin
-    int phaseIndent_ = 0;
+    QScatterSeries* wOnTr_ = nullptr;
+    QScatterSeries* wOnPower_ = nullptr;
+    QScatterSeries* halfPower_ = nullptr;
+    QScatterSeries* crossover_ = nullptr;
+    std::vector<QLineSeries*> family_;     // grey X·k/F for ζ = 0.05 .. 1
+    std::vector<QScatterSeries*> labels_;  // their names, one labelled point each
+    std::array<int, 4> indents_{};         // px added to each chart's left margin
     QCheckBox* logScale_ = nullptr;
+    QCheckBox* normalised_ = nullptr;
     QLabel* readout_ = nullptr;
 };
 

@@ -12,5 +12,6 @@ inline const QColor kCurrent{0xd0, 0x10, 0x30};     // the current state, operat
 inline const QColor kKinetic{0x2a, 0xa0, 0x4a};     // T
 inline const QColor kPotential{0x8e, 0x44, 0xad};   // U
 inline const QColor kDissipated{0x50, 0x30, 0x20};  // W_d
+inline const QColor kFamily{0xa8, 0xa8, 0xa8};      // the ζ family of the normalised view
 
 }  // namespace yurana::charts::palette

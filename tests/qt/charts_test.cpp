@@ -107,12 +107,64 @@ class ChartsTest : public QObject {
         w.setModel(sampleRecord());
         expectReadout(w.readout(),
                       "ω=7 rad/s  ω/ωn=0.7  X=0.0283625 m  φ=15.3501°  X·k/F=1.89084  "
-                      "共振 ωr=9.89949 rad/s  Xmax=0.0753778 m");
+                      "共振 ωr=9.89949 rad/s  Xmax=0.0753778 m\n"
+                      "Q=5  ω1=8.83743 rad/s  ω2=10.8582 rad/s  Δω=2.02073 rad/s  TR=1.90928");
         QXYSeries* point = seriesNamed(w.amplitudeChart(), "現在の ω");
         QCOMPARE(point->count(), 1);
         QCOMPARE(point->at(0).x(), 7.0);
         QXYSeries* wn = seriesNamed(w.phaseChart(), "ωn");
         QCOMPARE(wn->at(0).x(), 10.0);
+        // The half-power points at Xmax/√2 = 0.0533002 m; TR = 1 at √2·ωn; TR(0.7) as read.
+        QXYSeries* half = seriesNamed(w.amplitudeChart(), "半値点 X=Xmax/√2");
+        QCOMPARE(half->count(), 2);
+        QVERIFY(std::abs(half->at(0).x() - 8.83743) < 1e-5);
+        QVERIFY(std::abs(half->at(1).y() - 0.0533002) < 1e-7);
+        QCOMPARE(w.transmissibilityChart()->title(), "力の伝達率");
+        QXYSeries* crossing = seriesNamed(w.transmissibilityChart(), "TR=1 (r=√2)");
+        QCOMPARE(crossing->at(0), QPointF(std::sqrt(2.0) * 10, 1));
+        QXYSeries* tr = seriesNamed(w.transmissibilityChart(), "現在の ω");
+        QVERIFY(std::abs(tr->at(0).y() - 1.90928) < 1e-5);
+        QVERIFY(!w.powerView()->isVisibleTo(&w));
+    }
+
+    // 無次元表示: r and X·k/F on the axes, the grey ζ family with its names, the mean power;
+    // and back.
+    void normalisedViewShowsTheZetaFamily() {
+        FrequencyResponseWindow w;
+        w.setModel(sampleRecord());
+        const QString before = w.readout()->text();
+        w.normalised()->setChecked(true);
+        QCOMPARE(w.amplitudeChart()->axes(Qt::Horizontal)[0]->titleText(), "r = ω/ωn");
+        QCOMPARE(w.amplitudeChart()->axes(Qt::Vertical)[0]->titleText(), "X·k/F");
+        QCOMPARE(w.transmissibilityChart()->axes(Qt::Horizontal)[0]->titleText(), "r = ω/ωn");
+        QCOMPARE(w.readout()->text(), before);
+        QVERIFY(std::abs(seriesNamed(w.amplitudeChart(), "現在の ω")->at(0).y() - 1.89084) < 1e-5);
+        int labelled = 0;
+        for (QAbstractSeries* s : w.amplitudeChart()->series()) {
+            auto* xy = qobject_cast<QXYSeries*>(s);
+            if (s->name().startsWith("ζ=") && xy->pointLabelsVisible()) {
+                QCOMPARE(xy->pointLabelsFormat(), s->name());
+                ++labelled;
+            } else if (s->name().startsWith("ζ=")) {
+                QVERIFY(xy->count() > 100);
+            }
+        }
+        QCOMPARE(labelled, 5);
+        QXYSeries* z005 = nullptr;
+        for (QAbstractSeries* s : w.amplitudeChart()->series()) {
+            auto* xy = qobject_cast<QXYSeries*>(s);
+            z005 = s->name() == "ζ=0.05" && xy->pointLabelsVisible() ? xy : z005;
+        }
+        QVERIFY(std::abs(z005->at(0).y() - 1 / (0.1 * std::sqrt(1 - 0.0025))) < 1e-9);
+        QVERIFY(w.powerView()->isVisibleTo(&w));
+        QVERIFY(std::abs(seriesNamed(w.powerChart(), "現在の ω")->at(0).x() - 0.7) < 1e-6);
+        w.logScale()->setChecked(true);
+        QVERIFY(hasLogAxis(w.amplitudeChart()));
+        QCOMPARE(z005->attachedAxes().size(), 2);
+        w.normalised()->setChecked(false);
+        QCOMPARE(w.amplitudeChart()->axes(Qt::Horizontal)[0]->titleText(), "ω (rad/s)");
+        QCOMPARE(z005->count(), 0);
+        QVERIFY(!w.powerView()->isVisibleTo(&w));
     }
 
     void logScaleSwitchesTheAmplitudeAxisWhileThereIsAnAmplitude() {
@@ -159,9 +211,16 @@ class ChartsTest : public QObject {
         // The state of the phase plane at t0 = tmin; no work done yet.
         QVERIFY(w.readout()->text().startsWith(
             "t=0.5 s  T=0.0390953 J  U=0.225025 J  E=0.26412 J  W入力=0 J  W散逸=0 J  収支誤差="));
-        QVERIFY(!w.readout()->text().contains('\n'));
+        QVERIFY(w.readout()->text().endsWith("\n1周期 まだ力の1周期分の時間がありません"));
+        QCOMPARE(w.cycleBars()->at(0), 0.0);
         w.setTime(3.5);
         QVERIFY(w.readout()->text().startsWith("t=3.5 s  T="));
+        // The bars hold the numbers of the read-out's second line.
+        const QString cycle = w.readout()->text().section('\n', 1, 1);
+        QCOMPARE(cycle, QStringLiteral("1周期 入力=%1 J  散逸=%2 J")
+                            .arg(w.cycleBars()->at(0), 0, 'g', 6)
+                            .arg(w.cycleBars()->at(1), 0, 'g', 6));
+        QVERIFY(w.cycleBars()->at(1) > 0);
         QCOMPARE(w.findChild<charts::MarkedChartView*>()->marker()->x(), 3.5);
         expectReadout(w.readout(), w.readout()->text());
 

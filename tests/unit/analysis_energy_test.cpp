@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -175,14 +177,41 @@ TEST(AnalysisEnergyCurves, RecordLeftInconsistentIsFlagged) {
     }
 }
 
+// Once x_c has died out the force puts in per period what the damper takes out, π·c·ω·X².
+TEST(AnalysisEnergyCurves, PerCycleInputEqualsDissipationInTheSteadyState) {
+    for (const System& s : {System{"below", 2, 200, 4, 7}, System{"above", 1.5f, 600, 9, 31}}) {
+        ModelRecord r = recomputed(s);
+        r.tmin = 80;  // e^(−ζωn·80) < 1e-30
+        r.tmax = 90;
+        const EnergyMarker m = energyMarker(energyCurves(r), 85.3);
+        ASSERT_TRUE(m.cycle.has_value()) << s;
+        const double period = 2 * std::numbers::pi / s.w;
+        EXPECT_NEAR(m.cycle->end, std::floor(85.3 / period) * period, 1e-12) << s;
+        EXPECT_NEAR(m.cycle->end - m.cycle->start, period, 1e-12) << s;
+        const double D = std::pow(s.k - s.m * s.w * s.w, 2) + std::pow(s.c * s.w, 2);
+        const double closed = std::numbers::pi * s.c * s.w * 9 / D;  // X² = F²/D
+        EXPECT_NEAR(m.cycle->work.in, closed, 1e-6 * closed) << s;
+        EXPECT_NEAR(m.cycle->work.dissipated, closed, 1e-6 * closed) << s;
+        EXPECT_NE(m.readout.find("\n1周期 入力="), std::string::npos) << m.readout;
+    }
+    // Within the first period after tmin there is none; while x_c lives, input ≠ dissipated.
+    const ModelRecord r = recomputed({"early", 2, 200, 4, 7});
+    EXPECT_FALSE(energyMarker(energyCurves(r), 0.4 + 0.8).cycle.has_value());
+    const EnergyMarker early = energyMarker(energyCurves(r), 2.5);
+    ASSERT_TRUE(early.cycle.has_value());
+    EXPECT_GE(early.cycle->start, 0.4);
+    EXPECT_GT(std::fabs(early.cycle->work.in - early.cycle->work.dissipated), 1e-3);
+}
+
 TEST(AnalysisEnergyCurves, ReadOutAndTheCasesWithoutACurve) {
     EnergyReading e{1.5, 0.25, 0.125, 0.375, 2.5e-3, 1234567.0};
-    EXPECT_EQ(energyReadout(e, 3.2e-9, false),
+    EXPECT_EQ(energyReadout(e, Flow{0.0125, 0.0375}, 3.2e-9, false),
               "t=1.5 s  T=0.25 J  U=0.125 J  E=0.375 J  W入力=0.0025 J  W散逸=1.23457e+06 J  "
-              "収支誤差=3.2e-09");
-    EXPECT_EQ(energyReadout(e, 0.02, true),
+              "収支誤差=3.2e-09\n1周期 入力=0.0125 J  散逸=0.0375 J");
+    EXPECT_EQ(energyReadout(e, std::nullopt, 0.02, true),
               "t=1.5 s  T=0.25 J  U=0.125 J  E=0.375 J  W入力=0.0025 J  W散逸=1.23457e+06 J  "
-              "収支誤差=0.02\nζ・ωn が m・k・c と一致していません（計算 を押すと揃います）");
+              "収支誤差=0.02\n1周期 まだ力の1周期分の時間がありません\n"
+              "ζ・ωn が m・k・c と一致していません（計算 を押すと揃います）");
 
     ModelRecord noMass = recomputed({"underdamped", 2, 200, 4, 7});
     noMass.m = -2;

@@ -1,0 +1,83 @@
+#include "examples/examples.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "panel/run_buttons.h"
+#include "storage/slot_format.h"
+
+namespace yurana {
+
+namespace {
+
+// x0 and v0 are the initial values of x_c alone (x_p is not subtracted): a case that starts
+// at rest, to show the growth at resonance or the beats, starts x_c at −x_p(0), −x_p'(0).
+// Magnifications are chosen so that the mass swings over about a third of the animation
+// window and the curves over most of the graph's height; tmax so that what the case is
+// about (decay, growth, beats, the steady state) has happened by the end.
+// clang-format off
+constexpr std::array kExamples = {
+    Example{"不足減衰の自由振動", "1", "400", "2", "0", "0", "0.05", "0", "0", "0", "6",
+            "2000", "2500", "0.5", "1000", false, true, false, false, false, false},
+    Example{"臨界減衰", "1", "100", "20", "0", "0", "0.05", "0", "0", "0", "1.5",
+            "2000", "2500", "0.25", "1000", false, true, false, false, false, false},
+    Example{"超過減衰", "1", "100", "50", "0", "0", "0.05", "0", "0", "0", "3",
+            "2000", "2500", "0.5", "1000", false, true, false, false, false, false},
+    Example{"共振", "1", "100", "0.5", "1", "10", "0.2", "0", "0", "0", "25",
+            "300", "600", "2", "1000", false, true, false, false, false, false},
+    Example{"うなり", "1", "100", "0.05", "1", "9", "0.001246", "-0.4734", "0", "0", "20",
+            "600", "700", "1", "1000", false, true, false, false, false, false},
+    Example{"防振 (ω/ωn = 2)", "1", "100", "2", "1", "20", "0", "0", "0", "0", "4",
+            "20000", "25000", "0.25", "400000", false, true, false, true, false, true},
+};
+// clang-format on
+
+std::string_view checkText(bool ticked) {
+    return ticked ? "1" : "0";
+}
+
+// The case as the 25 lines of a slot file. The five derived values are placeholders that
+// 計算 replaces.
+std::vector<std::string> slotLinesOf(const Example& e) {
+    const std::array<std::string_view, kSlotLineCount> lines = {e.k,
+                                                                e.c,
+                                                                e.m,
+                                                                "0",
+                                                                "0",
+                                                                "0",
+                                                                "0",
+                                                                e.t0,
+                                                                "0",
+                                                                e.x0,
+                                                                e.v0,
+                                                                e.tmin,
+                                                                e.tmax,
+                                                                e.henibairitu,
+                                                                e.w,
+                                                                e.f,
+                                                                e.kabem,
+                                                                e.jikanbairitu,
+                                                                e.graphbairitu,
+                                                                checkText(e.wallAnimation),
+                                                                checkText(e.heni),
+                                                                checkText(e.xc),
+                                                                checkText(e.xp),
+                                                                checkText(e.xcxp),
+                                                                checkText(e.kabeheni)};
+    return {lines.begin(), lines.end()};
+}
+
+}  // namespace
+
+std::span<const Example> examples() {
+    return kExamples;
+}
+
+void applyExample(const Example& e, Panel& panel, RunState& run, ParameterPanel& parameters) {
+    stopRun(panel, run);
+    storeSlotValues(panel, parseSlot(slotLinesOf(e)));
+    parameters.calculate();
+}
+
+}  // namespace yurana
