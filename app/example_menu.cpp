@@ -3,8 +3,15 @@
 namespace yurana::app {
 
 ExampleMenu::ExampleMenu(QMenuBar* menus, std::function<void(const Example&)> load)
-    : menu_(menus->addMenu(QStringLiteral("例題(&X)"))) {
+    : menu_(new QMenu(QStringLiteral("例題(&X)"), menus)) {
     menu_->setObjectName("ExampleMenu");
+    // Right after 表示, whatever menus the frame has by now.
+    const QList<QAction*> bar = menus->actions();
+    qsizetype view = 0;
+    while (view < bar.size() && bar[view]->menu() != menus->findChild<QMenu*>("ViewMenu")) {
+        ++view;
+    }
+    menus->insertMenu(bar.value(view + 1, nullptr), menu_);
     for (const Example& e : examples()) {
         QAction* item = menu_->addAction(QString::fromUtf8(e.title.data(), e.title.size()));
         QObject::connect(item, &QAction::triggered, menu_, [load, &e] { load(e); });

@@ -1,6 +1,9 @@
 #include "app/charts/chart_export.h"
 
+#include <QAbstractBarSeries>
 #include <QAction>
+#include <QBarCategoryAxis>
+#include <QBarSet>
 #include <QBuffer>
 #include <QDir>
 #include <QFileDialog>
@@ -23,13 +26,31 @@ std::string quotedField(QString text) {
     return "\"" + text.replace(QStringLiteral("\""), QStringLiteral("\"\"")).toStdString() + "\"";
 }
 
-QString axisTitle(QXYSeries* series, Qt::Orientation orientation) {
-    for (const QAbstractAxis* axis : series->attachedAxes()) {
+QString axisTitle(QAbstractSeries* series, Qt::Orientation orientation) {
+    for (QAbstractAxis* axis : series->attachedAxes()) {
         if (axis->orientation() == orientation) {
             return axis->titleText();
         }
     }
     return orientation == Qt::Horizontal ? QStringLiteral("x") : QStringLiteral("y");
+}
+
+// A bar chart's rows: one per bar, its category in place of x.
+std::string barRows(QAbstractBarSeries* series) {
+    QStringList categories;
+    for (QAbstractAxis* axis : series->attachedAxes()) {
+        if (auto* named = qobject_cast<QBarCategoryAxis*>(axis)) {
+            categories = named->categories();
+        }
+    }
+    std::string rows;
+    for (const QBarSet* set : series->barSets()) {
+        for (int i = 0; i < set->count(); ++i) {
+            rows += quotedField(set->label()) + "," + quotedField(categories.value(i)) + "," +
+                    csvNumber(set->at(i)) + "\n";
+        }
+    }
+    return rows;
 }
 
 // The view, its files and its message box, living as long as the view.
@@ -50,12 +71,17 @@ std::string chartCsv(const QChart* chart) {
     std::string rows;
     for (QAbstractSeries* s : chart->series()) {
         auto* series = qobject_cast<QXYSeries*>(s);
-        if (series == nullptr || series->count() == 0) {
+        auto* bars = qobject_cast<QAbstractBarSeries*>(s);
+        if ((series == nullptr || series->count() == 0) && bars == nullptr) {
             continue;
         }
         if (header.empty()) {
-            header = "curve," + quotedField(axisTitle(series, Qt::Horizontal)) + "," +
-                     quotedField(axisTitle(series, Qt::Vertical)) + "\n";
+            header = "curve," + quotedField(axisTitle(s, Qt::Horizontal)) + "," +
+                     quotedField(axisTitle(s, Qt::Vertical)) + "\n";
+        }
+        if (bars != nullptr) {
+            rows += barRows(bars);
+            continue;
         }
         const std::string name = quotedField(series->name());
         for (const QPointF& p : series->points()) {

@@ -1,6 +1,8 @@
 // The ファイル and ヘルプ menus as the user reaches them: the exports through a file
 // dialog that answers with a test file, 終了 and バージョン情報 as the panel's buttons.
 
+#include <QAbstractBarSeries>
+#include <QBarSet>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -49,7 +51,7 @@ class ExportMenuTest : public QObject {
             return out;
         };
         QCOMPARE(items(p.app->frame().menuBar()),
-                 (QStringList{"ファイル(&F) ", "表示(&V) ", "ヘルプ(&H) "}));
+                 (QStringList{"ファイル(&F) ", "表示(&V) ", "例題(&X) ", "ヘルプ(&H) "}));
         QCOMPARE(items(p.app->menus().fileMenu()),
                  (QStringList{"曲線をCSVで保存(&C)… Ctrl+E", "グラフを画像で保存(&G)… ",
                               "アニメーションを画像で保存(&A)… ", "-", "終了(&X) Ctrl+Q"}));
@@ -133,7 +135,8 @@ class ExportMenuTest : public QObject {
         p.click("Command_keisan");
         p.run(2, 0.1);
         const auto views = p.app->frame().findChildren<QChartView*>();
-        QCOMPARE(views.size(), 4);  // amplitude and phase, phase plane, energy
+        // amplitude, phase, transmissibility, mean power; phase plane; energy and its bars
+        QCOMPARE(views.size(), 7);
         for (QChartView* view : views) {
             QCOMPARE(view->actions().size(), 2);
             QCOMPARE(view->actions()[0]->text(), QStringLiteral("画像で保存…"));
@@ -143,21 +146,29 @@ class ExportMenuTest : public QObject {
             QFile f(p.dialog.path);
             QVERIFY(f.open(QIODevice::ReadOnly));
             const QList<QByteArray> lines = f.readAll().split('\n');
-            qsizetype points = 0;
+            QVERIFY(lines[0].startsWith("curve,\""));
+            // One row per point, or per bar with its category in place of x.
+            qsizetype rows = 0;
             QXYSeries* first = nullptr;
             for (QAbstractSeries* s : view->chart()->series()) {
+                if (auto* bars = qobject_cast<QAbstractBarSeries*>(s)) {
+                    const QBarSet* set = bars->barSets().first();
+                    rows += set->count();
+                    QCOMPARE(lines[1], "\"" + set->label().toUtf8() + "\",\"入力\"," +
+                                           QByteArray::number(set->at(0), 'g', 17));
+                    continue;
+                }
                 auto* xy = qobject_cast<QXYSeries*>(s);
-                points += xy->count();
+                rows += xy->count();
                 first = first == nullptr && xy->count() > 1 ? xy : first;
             }
-            QVERIFY(first != nullptr);
-            QCOMPARE(lines.size(), points + 2);  // the header, and nothing after the last LF
-            QVERIFY(lines[0].startsWith("curve,\""));
-            const QList<QByteArray> row = lines[2].split(',');
-            QCOMPARE(row[0], "\"" + first->name().toUtf8() + "\"");
-            QCOMPARE(row[1].toDouble(), first->at(1).x());
-            QCOMPARE(row[2].toDouble(), first->at(1).y());
-
+            QCOMPARE(lines.size(), rows + 2);  // the header, and nothing after the last LF
+            if (first != nullptr) {
+                const QList<QByteArray> row = lines[2].split(',');
+                QCOMPARE(row[0], "\"" + first->name().toUtf8() + "\"");
+                QCOMPARE(row[1].toDouble(), first->at(1).x());
+                QCOMPARE(row[2].toDouble(), first->at(1).y());
+            }
             exporter->saveImage(p.file("chart.png"));
             QCOMPARE(QImage(p.dialog.path).size(), view->size());
         }
