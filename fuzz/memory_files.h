@@ -2,14 +2,22 @@
 
 // Slot files kept in memory, written and read with the same encoding, checks and line
 // splitting as the files on disk, so a fuzz target runs the real save and load paths
-// without touching the disk.
+// without touching the disk; and the panel wired as the program wires it.
 
 #include <map>
 #include <string>
 #include <vector>
 
+#include "model/record.h"
+#include "model/run_state.h"
+#include "panel/parameter_panel.h"
 #include "platform/files.h"
+<<<<<<< HEAD
 #include "platform/posix/posix_files.h"
+=======
+#include "platform/posix_files.h"
+#include "support/fake_panel.h"
+>>>>>>> trim
 
 namespace yurana::fuzz {
 
@@ -34,6 +42,18 @@ class MemoryFiles : public Files {
     void makeFolders(const std::string&) override {}
 
     std::map<std::string, std::string> files;
+};
+
+// A panel as the program wires it.
+struct Program {
+    Program() {
+        panel.setChangeHandler([this](std::string_view c) { form.textChanged(c); });
+    }
+    test::FakePanel panel;
+    ModelRecord record;
+    RunState run{kStopped};
+    test::RecordingMessageBox box;
+    ParameterPanel form{panel, record, run, box, [] { return GraphSize{600, 400}; }};
 };
 
 }  // namespace yurana::fuzz

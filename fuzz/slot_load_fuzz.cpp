@@ -14,13 +14,11 @@
 #include "fuzz_check.h"
 #include "memory_files.h"
 #include "model/numbers.h"
-#include "model/record.h"
-#include "model/run_state.h"
-#include "panel/parameter_panel.h"
 #include "storage/slot_format.h"
 #include "storage/slot_messages.h"
 #include "storage/slots.h"
 #include "support/fake_panel.h"
+#include "utf8.h"
 
 namespace {
 
@@ -31,16 +29,6 @@ std::vector<test::FakePanel::Control> snapshot(const test::FakePanel& panel) {
     std::vector<test::FakePanel::Control> s = panel.controls();
     s.erase(s.begin() + (findControl("Command2") - panelControls().data()));
     return s;
-}
-
-// UTF-16 code units of well-formed UTF-8.
-std::size_t utf16Units(const std::string& s) {
-    std::size_t n = 0;
-    for (char c : s) {
-        auto b = static_cast<unsigned char>(c);
-        n += (b & 0xC0u) == 0x80u ? 0 : (b >= 0xF0 ? 2 : 1);
-    }
-    return n;
 }
 
 // The check-box value of a line, or -1 when the line cannot be one.
@@ -62,12 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int slot = static_cast<int>(size % kSlotCount);
     std::string bytes(reinterpret_cast<const char*>(data), size);
 
-    test::FakePanel panel;
-    ModelRecord record;
-    RunState run{kRunning};
-    test::RecordingMessageBox box;
-    ParameterPanel form{panel, record, run, box, [] { return GraphSize{600, 400}; }};
-    panel.setChangeHandler([&](std::string_view c) { form.textChanged(c); });
+    fuzz::Program program;
+    auto& [panel, record, run, box, form] = program;
+    run.joutai = kRunning;
     fuzz::MemoryFiles files;
     Slots slots{panel, run, box, files, "/slots"};
     files.files[slots.path(slot)] = bytes;
@@ -82,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     loadable = loadable && lines.size() == kSlotLineCount;
     for (std::size_t i = 0; loadable && i < kSlotLineCount; ++i) {
-        loadable = utf16Units(lines[i]) <= kSlotMaxTextLength &&
+        loadable = fuzz::utf16Units(lines[i]) <= kSlotMaxTextLength &&
                    (slotLines()[i].field != SlotField::Check || checkBoxValue(lines[i]) >= 0);
     }
 

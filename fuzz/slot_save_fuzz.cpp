@@ -17,9 +17,6 @@
 
 #include "fuzz_check.h"
 #include "memory_files.h"
-#include "model/record.h"
-#include "model/run_state.h"
-#include "panel/parameter_panel.h"
 #include "storage/slot_format.h"
 #include "storage/slot_messages.h"
 #include "storage/slots.h"
@@ -29,27 +26,7 @@
 namespace {
 
 using namespace yurana;
-
-std::size_t utf16Units(std::string_view s) {
-    std::size_t n = 0;
-    for (char c : s) {
-        auto b = static_cast<unsigned char>(c);
-        n += (b & 0xC0u) == 0x80u ? 0 : (b >= 0xF0 ? 2 : 1);
-    }
-    return n;
-}
-
-// A panel as the program wires it.
-struct Program {
-    Program() {
-        panel.setChangeHandler([this](std::string_view c) { form.textChanged(c); });
-    }
-    test::FakePanel panel;
-    ModelRecord record;
-    RunState run{kStopped};
-    test::RecordingMessageBox box;
-    ParameterPanel form{panel, record, run, box, [] { return GraphSize{600, 400}; }};
-};
+using fuzz::Program;
 
 }  // namespace
 
@@ -80,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         } else {
             saver.panel.preset(line.control, values[i]);
             typeable = typeable && fuzz::wellFormedUtf8(values[i]) &&
-                       !fuzz::hasControl(values[i]) && utf16Units(values[i]) <= kSlotMaxTextLength;
+                       !fuzz::hasControl(values[i]) &&
+                       fuzz::utf16Units(values[i]) <= kSlotMaxTextLength;
         }
     }
 

@@ -47,4 +47,14 @@ inline bool hasControl(std::string_view s) {
     return false;
 }
 
+// UTF-16 code units of well-formed UTF-8, as a text box counts them.
+inline std::size_t utf16Units(std::string_view s) {
+    std::size_t n = 0;
+    for (char c : s) {
+        auto b = static_cast<unsigned char>(c);
+        n += (b & 0xC0u) == 0x80u ? 0 : (b >= 0xF0 ? 2 : 1);
+    }
+    return n;
+}
+
 }  // namespace yurana::fuzz

@@ -7,9 +7,8 @@
 
 #include <QCheckBox>
 #include <QFile>
-#include <QMessageBox>
-#include "platform/qt/fonts.h"
 
+#include "platform/qt/fonts.h"
 #include "support/app_fixture.h"
 #include "support/program_folder.h"
 
@@ -86,19 +85,14 @@ class Form1Test : public QObject {
         QCOMPARE(box->checkState(), Qt::PartiallyChecked);
     }
 
+    // The wiring only: the values are parameter_panel_test's.
     void keisanAndTheChangeHandlingWorkLive() {
         test::AppFixture f;
         f.type("Textc", "2");
         f.click("Command_keisan");
-        QCOMPARE(f.text("Textz"), std::string("0.0316"));
         QCOMPARE(f.text("Labelwd"), std::string("31.607"));
         f.type("Textwn", "10");  // typing ωn recomputes at once
-        QCOMPARE(f.app->record().wn, 10.0f);
         QCOMPARE(f.text("Labelhz"), std::string("1.5915"));
-        f.type("Textm", "0");
-        f.click("Command_keisan");
-        QCOMPARE(f.box.texts, std::vector<std::string>{"正しい値を半角数字で入力してください。"});
-        QCOMPARE(f.text("Textz"), std::string("0.0316"));
     }
 };
 

@@ -31,10 +31,12 @@ struct AppFixture {
     // `folder`: the program's folder (bitmaps, slots); the build's by default.
     // `fullScreen`: where the full-screen view finds its bitmaps and surfaces.
     // `dialog`: answers the save dialogs of the exports.
+    // `realBox`: the program's own modal message box instead of the recording one.
     explicit AppFixture(QString folder = QCoreApplication::applicationDirPath(),
-                        app::Form2Options fullScreen = {}, app::SaveDialog* dialog = nullptr) {
+                        app::Form2Options fullScreen = {}, app::SaveDialog* dialog = nullptr,
+                        bool realBox = false) {
         app::Application::Options o;
-        o.box = &box;
+        o.box = realBox ? nullptr : &box;
         o.clock = &clock;
         o.runLoop = false;
         o.folder = folder;

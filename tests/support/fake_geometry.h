@@ -26,26 +26,8 @@ class FakeGeometry : public virtual Geometry {
         t = v;
         log.push_back("T" + std::to_string(v));
     }
-    void setWidth(double v) override {
-        if (v < 0) {
-            throw calc_error(calc_error::Kind::InvalidCall, "invalid property value");
-        }
-        w = v;
-        log.push_back("W" + std::to_string(v));
-        if (onResize) {
-            onResize();
-        }
-    }
-    void setHeight(double v) override {
-        if (v < 0) {
-            throw calc_error(calc_error::Kind::InvalidCall, "invalid property value");
-        }
-        h = v;
-        log.push_back("H" + std::to_string(v));
-        if (onResize) {
-            onResize();
-        }
-    }
+    void setWidth(double v) override { resize(w, v, "W"); }
+    void setHeight(double v) override { resize(h, v, "H"); }
     bool visible() const override { return shown; }
     void setVisible(bool v) override { shown = v; }
 
@@ -53,6 +35,18 @@ class FakeGeometry : public virtual Geometry {
     bool shown = true;
     std::vector<std::string> log;
     std::function<void()> onResize;
+
+  private:
+    void resize(double& side, double v, const char* tag) {
+        if (v < 0) {
+            throw calc_error(calc_error::Kind::InvalidCall, "invalid property value");
+        }
+        side = v;
+        log.push_back(tag + std::to_string(v));
+        if (onResize) {
+            onResize();
+        }
+    }
 };
 
 // A window whose client is its outer size less a border, in its own scale.

@@ -52,24 +52,17 @@ struct ProgramFolder {
             return;
         }
         QFile::remove(dir.filePath(name));
-        if (how == Bitmap::Missing) {
-            return;
-        }
+        QFile original(programFile(name));
+        original.open(QIODevice::ReadOnly);
+        QFile f(dir.filePath(name));
         if (how == Bitmap::Png) {
             QImage(programFile(name), "BMP").save(dir.filePath(name), "PNG");
-            return;
+        } else if (how != Bitmap::Missing && f.open(QIODevice::WriteOnly)) {
+            f.write(how == Bitmap::Corrupt     ? QByteArray("BM\x10\0\0\0not a bitmap at all", 26)
+                    : how == Bitmap::Truncated ? original.read(30)
+                    : how == Bitmap::CutPixels ? original.read(original.size() / 2)
+                                               : QByteArray());
         }
-        QByteArray bytes;
-        if (how == Bitmap::Corrupt) {
-            bytes = QByteArray("BM\x10\0\0\0not a bitmap at all", 26);
-        } else if (how == Bitmap::Truncated || how == Bitmap::CutPixels) {
-            QFile original(programFile(name));
-            original.open(QIODevice::ReadOnly);
-            bytes = original.read(how == Bitmap::Truncated ? 30 : original.size() / 2);
-        }
-        QFile f(dir.filePath(name));
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
     }
 
   private:

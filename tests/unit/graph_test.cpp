@@ -56,8 +56,11 @@ class GraphTest : public ::testing::Test {
         record.graphbairitu = "1000";
         record.graphw = 640;
         record.graphh = 252;
+        tickAll(1);
+    }
+    void tickAll(int value) {
         for (const char* box : {"Checkxp", "Checkxc", "Checkxcxp", "Checkheni", "Checkkabeheni"}) {
-            panel.setValue(box, 1);
+            panel.setValue(box, value);
         }
     }
 
@@ -131,9 +134,8 @@ TEST_F(GraphTest, FirstStepAfterResetDrawsNothingSecondOneSegmentPerTickedBoxInO
 }
 
 TEST_F(GraphTest, ExactCoordinatesWithALaterStartTimeAndTheComplementaryCurveInItsGreen) {
-    for (const char* box : {"Checkxp", "Checkxcxp", "Checkheni", "Checkkabeheni"}) {
-        panel.setValue(box, 0);
-    }
+    tickAll(0);
+    panel.setValue("Checkxc", 1);
     record.graphw = 600;
     record.graphh = 251;
     record.tmin = 4;
@@ -152,18 +154,14 @@ TEST_F(GraphTest, ExactCoordinatesWithALaterStartTimeAndTheComplementaryCurveInI
 }
 
 TEST_F(GraphTest, UntickedCurvesKeepTheirPenSoABoxTickedDuringARunContinuesFromTheLastSample) {
-    for (const char* box : {"Checkxp", "Checkxc", "Checkxcxp", "Checkheni", "Checkkabeheni"}) {
-        panel.setValue(box, 0);
-    }
+    tickAll(0);
     resetPen(pen);
     graph.plotStep(1, {0.004, 0.002, 0, 0.003f, 0});
     // x = 80 + 24·2 = 128; y = 126 + 1000·d: xp 127, xc 120, xc + xp 121,
     // xc + xp + wall 133.5, wall 138.5.
     graph.plotStep(2, {-0.006, 0.001, 0, 0.0125f, 0});
     EXPECT_TRUE(form3.ops.empty());
-    for (const char* box : {"Checkxp", "Checkxc", "Checkxcxp", "Checkheni", "Checkkabeheni"}) {
-        panel.setValue(box, 1);
-    }
+    tickAll(1);
     // To x = 152: xp 124, xc 136, xc + xp 134, total 130, wall 122.
     graph.plotStep(3, {0.01, -0.002, 0, -0.004f, 0});
     EXPECT_EQ(form3.ops, (Ops{"line 128 127 152 124 #0000ff", "line 128 120 152 136 #007f00",

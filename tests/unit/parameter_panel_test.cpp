@@ -23,7 +23,7 @@ class ParameterPanelTest : public ::testing::Test {
     ParameterPanel form;
 };
 
-TEST_F(ParameterPanelTest, KeisanWithTheDefaultsAndTheSummary) {
+TEST_F(ParameterPanelTest, KeisanWithTheDefaults) {
     panel.preset("Labelwd", "***");
     panel.preset("Labelhz", "");
     form.calculate();
@@ -37,14 +37,6 @@ TEST_F(ParameterPanelTest, KeisanWithTheDefaultsAndTheSummary) {
     }
     EXPECT_TRUE(box.texts.empty());
     EXPECT_FLOAT_EQ(record.graphw, 640);
-
-    record.gensui = regimeCaption(regimeOf(record.z));
-    auto lines = summaryLines(panel, record);
-    ASSERT_EQ(lines.size(), 11u);
-    EXPECT_EQ(lines[1], "5.0329(Hz)(不足減衰)");
-    EXPECT_EQ(lines[7], "31.6189(rad/sec)");
-    EXPECT_EQ(lines[9], "c1:0.05000000");
-    EXPECT_EQ(lines[10], "c2:0.00079010");
 }
 
 // m ≠ 1, so that √(k·m) and √(k/m), k − mω² and k − ω² differ.
@@ -82,23 +74,14 @@ TEST_F(ParameterPanelTest, KeisanWithAHeavyMassInEachRegime) {
 
 // Every box a value of its own: each lands in its own field of the record.
 TEST_F(ParameterPanelTest, DainyuuCopiesEveryBoxAndStopsAtTheFirstFailure) {
-    const std::pair<const char*, const char*> boxes[] = {{"Textgraphbairitu", "750"},
-                                                         {"Textjikanbairitu", "1.5"},
-                                                         {"Textk", "210"},
-                                                         {"Textm", "3"},
-                                                         {"Textc", "4.5"},
-                                                         {"Textwn", "8.3666"},
-                                                         {"Labelwd", "8.3"},
-                                                         {"Textz", "0.0896"},
-                                                         {"Labelcc", "50.1996"},
-                                                         {"Textxshoki", "0.07"},
-                                                         {"Textvshoki", "-0.25"},
-                                                         {"Textt0", "0.4"},
-                                                         {"Texttmin", "1.25"},
-                                                         {"Texttmax", "9.5"},
-                                                         {"Textf", "6"},
-                                                         {"Textw", "11"},
-                                                         {"Textkabem", "1200"}};
+    // clang-format off
+    const char* boxes[][2] = {
+        {"Textgraphbairitu", "750"}, {"Textjikanbairitu", "1.5"}, {"Textk", "210"}, {"Textm", "3"},
+        {"Textc", "4.5"}, {"Textwn", "8.3666"}, {"Labelwd", "8.3"}, {"Textz", "0.0896"},
+        {"Labelcc", "50.1996"}, {"Textxshoki", "0.07"}, {"Textvshoki", "-0.25"}, {"Textt0", "0.4"},
+        {"Texttmin", "1.25"}, {"Texttmax", "9.5"}, {"Textf", "6"}, {"Textw", "11"},
+        {"Textkabem", "1200"}};
+    // clang-format on
     for (auto [control, text] : boxes) {
         panel.preset(control, text);
     }

@@ -1,7 +1,6 @@
 // What the window system holds as the windows' titles, read back from the X server
 // (xprop), since the platform may decorate a title on its way there.
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QProcess>
@@ -9,8 +8,8 @@
 #include <QtTest>
 #include <functional>
 
-#include "app/application.h"
 #include "app/program_setup.h"
+#include "support/app_fixture.h"
 #include "support/program_folder.h"
 
 using namespace yurana;
@@ -57,23 +56,19 @@ class TitlesTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::ProgramFolder> folder_;
-    std::unique_ptr<app::Application> app_;
+    std::unique_ptr<test::AppFixture> f_;
+    app::Application* app_ = nullptr;
 
-    void click(const char* name) {
-        QTest::mouseClick(qobject_cast<QAbstractButton*>(app_->form1().control(name)),
-                          Qt::LeftButton);
-    }
+    void click(const char* name) { f_->click(name); }
 
   private slots:
     void initTestCase() {
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
         app::setUpProgram();
         folder_ = std::make_unique<test::ProgramFolder>();
-        app::Application::Options o;
-        o.folder = folder_->path();
-        o.runLoop = false;
-        app_ = std::make_unique<app::Application>(o);
-        app_->Main();
+        f_ =
+            std::make_unique<test::AppFixture>(folder_->path(), app::Form2Options{}, nullptr, true);
+        app_ = f_->app.get();
         QVERIFY(QTest::qWaitForWindowExposed(&app_->frame()));
     }
 
@@ -107,7 +102,7 @@ class TitlesTest : public QObject {
     }
 
     void cleanupTestCase() {
-        app_.reset();
+        f_.reset();
         folder_.reset();
     }
 };
