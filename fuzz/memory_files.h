@@ -12,12 +12,8 @@
 #include "model/run_state.h"
 #include "panel/parameter_panel.h"
 #include "platform/files.h"
-<<<<<<< HEAD
 #include "platform/posix/posix_files.h"
-=======
-#include "platform/posix_files.h"
 #include "support/fake_panel.h"
->>>>>>> trim
 
 namespace yurana::fuzz {
 
