@@ -145,8 +145,26 @@ void Scene::blt() {
     }
     canvas.drawText(kTextX, kTextY, key.line, kTextFont, kWhite);
     textLine_ = key.line;
-    presenter_.present(canvas, {0, 0, size.width, size.height});
+    const Rect src{0, 0, size.width, size.height};
+    const std::vector<Rect> changed =
+        shown_ && shown_->size == key.size ? changedSinceShown(key) : std::vector<Rect>{src};
+    presenter_.presentChanged(canvas, src, changed);
     shown_ = std::move(key);
+}
+
+std::vector<Rect> Scene::changedSinceShown(const FrameKey& next) const {
+    std::vector<Rect> changed;
+    for (std::size_t i = 0; i < next.pieces.size(); ++i) {
+        if (next.pieces[i] != shown_->pieces[i]) {
+            changed.push_back(shown_->pieces[i].dest);
+            changed.push_back(next.pieces[i].dest);
+        }
+    }
+    if (next.line != shown_->line) {
+        // Glyphs reach a little above their top-left corner's row with some fonts.
+        changed.push_back({0, kTextY - 8, kCanvasWidth, kCanvasHeight});
+    }
+    return changed;
 }
 
 }  // namespace yurana

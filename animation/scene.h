@@ -5,8 +5,10 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "animation/scene_layout.h"
 #include "model/record.h"
@@ -25,6 +27,15 @@ class FramePresenter {
     // Shows the src part of canvas stretched over the whole view. The canvas stays
     // valid until canvasReleased().
     virtual void present(const Surface& canvas, const Rect& src) = 0;
+
+    // The same, told which rectangles of the canvas differ from the frame presented
+    // before, so a view can copy only those; `changed` holds all of `src` when nothing
+    // was presented before or the frame's size changed.
+    virtual void presentChanged(const Surface& canvas, const Rect& src,
+                                std::span<const Rect> changed) {
+        (void)changed;
+        present(canvas, src);
+    }
 
     // The canvas last presented is about to be destroyed; stop drawing it.
     virtual void canvasReleased() = 0;
@@ -122,6 +133,10 @@ class Scene {
 
         bool operator==(const FrameKey&) const = default;
     };
+
+    // The rectangles of the canvas where `next` differs from the frame on screen: the
+    // old and new places of each moved piece and the text line's strip.
+    std::vector<Rect> changedSinceShown(const FrameKey& next) const;
 
     SurfaceFactory& factory_;
     std::string folder_;

@@ -46,18 +46,65 @@ ScenePicture::ScenePicture(QWidget* parent) : QWidget(parent) {
 }
 
 void ScenePicture::present(const Surface& canvas, const Rect& src) {
+    const Rect whole[] = {src};
+    presentChanged(canvas, src, whole);
+}
+
+void ScenePicture::presentChanged(const Surface& canvas, const Rect& src,
+                                  std::span<const Rect> changed) {
     const auto* surface = dynamic_cast<const qt::QtSurface*>(&canvas);
     canvas_ = surface != nullptr ? &surface->image() : nullptr;
     src_ = QRect(src.Left, src.Top, src.Right - src.Left, src.Bottom - src.Top);
-    if (!painting_) {
+    if (painting_) {
+        // A system repaint composed this frame and draws only what it exposes: the next
+        // frame goes whole.
+        shownTarget_ = {};
+        return;
+    }
+    const QRect target = targetRect();
+    // Only what changed is scaled and copied; the rest of the window keeps the last frame.
+    QRegion area = target;
+    if (canvas_ != nullptr && target == shownTarget_) {
+        area = onScreen(changed, target);
+    }
+    shownTarget_ = target;
+    if (!area.isEmpty()) {
         presentPending_ = true;
-        update();
+        update(area);
     }
 }
 
 void ScenePicture::canvasReleased() {
     canvas_ = nullptr;
+    shownTarget_ = {};
     update();  // shows empty until a frame is presented again
+}
+
+QRect ScenePicture::targetRect() const {
+    QRect target = rect();
+    if (keepAspect && !src_.isEmpty()) {
+        target.setSize(src_.size().scaled(rect().size(), Qt::KeepAspectRatio));
+        target.moveTopLeft({(width() - target.width()) / 2, (height() - target.height()) / 2});
+    }
+    return target;
+}
+
+QRegion ScenePicture::onScreen(std::span<const Rect> changed, const QRect& target) const {
+    if (src_.isEmpty()) {
+        return target;
+    }
+    const double sx = double(target.width()) / src_.width();
+    const double sy = double(target.height()) / src_.height();
+    QRegion out;
+    for (const Rect& c : changed) {
+        const QRect r =
+            QRect(QPoint(c.Left, c.Top), QPoint(c.Right - 1, c.Bottom - 1)).normalized();
+        const QRectF from = QRectF(r.adjusted(-1, -1, 1, 1)).translated(-src_.topLeft());
+        const QRectF to(target.left() + from.left() * sx, target.top() + from.top() * sy,
+                        from.width() * sx, from.height() * sy);
+        out += to.toAlignedRect().adjusted(-1, -1, 1, 1) & target;
+    }
+    return out;
 }
 
 void ScenePicture::paintEvent(QPaintEvent*) {
@@ -73,10 +120,8 @@ void ScenePicture::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), Qt::black);
         return;
     }
-    QRect target = rect();
+    const QRect target = targetRect();
     if (keepAspect) {
-        target.setSize(src_.size().scaled(rect().size(), Qt::KeepAspectRatio));
-        target.moveTopLeft({(width() - target.width()) / 2, (height() - target.height()) / 2});
         for (const QRect& bar : QRegion(rect()).subtracted(target)) {
             painter.fillRect(bar, Qt::black);
         }

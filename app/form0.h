@@ -19,6 +19,8 @@ class ScenePicture : public QWidget, public FramePresenter {
     explicit ScenePicture(QWidget* parent = nullptr);
 
     void present(const Surface& canvas, const Rect& src) override;
+    void presentChanged(const Surface& canvas, const Rect& src,
+                        std::span<const Rect> changed) override;
     void canvasReleased() override;
 
     std::function<void()> onSystemRepaint;
@@ -29,8 +31,15 @@ class ScenePicture : public QWidget, public FramePresenter {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    // Where the frame goes in the widget: all of it, or letterboxed.
+    QRect targetRect() const;
+    // The widget's area showing the `changed` rectangles of the frame, with a pixel of
+    // margin for the smoothing, which reaches one pixel over.
+    QRegion onScreen(std::span<const Rect> changed, const QRect& target) const;
+
     const QImage* canvas_ = nullptr;  // owned by the scene
     QRect src_;
+    QRect shownTarget_;            // where the last frame went; elsewhere, the next one goes whole
     bool presentPending_ = false;  // an update() of the loop's frame is outstanding
     bool painting_ = false;
 };

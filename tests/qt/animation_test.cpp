@@ -214,6 +214,47 @@ class AnimationTest : public QObject {
 
     // The loop's present only draws its frame; a system repaint composes one (advancing
     // the time) only while running.
+    // The loop's frames reach the screen as changed tiles only; the screen still shows what
+    // one full scaled copy of the frame would, whether the wall moves or not.
+    void framesCopiedInPartsLookLikeWholeFrames() {
+        for (const char* wall : {"0", "1"}) {
+            test::AppFixture f;
+            f.app->panel().setValue("Check1", std::atoi(wall));
+            f.app->panel().setText("Texthenibairitu", "4000");
+            f.click("Command2");
+            app::ScenePicture* picture = f.app->form0().picture();
+            QWindow* window = picture->window()->windowHandle();
+            const QPoint at = picture->mapTo(picture->window(), QPoint(0, 0));
+            for (int i = 0; i < 40; ++i) {
+                f.run(1, 0.037);
+                QApplication::processEvents();
+            }
+            const QImage shown = window->screen()
+                                     ->grabWindow(window->winId(), at.x(), at.y(), picture->width(),
+                                                  picture->height())
+                                     .toImage()
+                                     .convertToFormat(QImage::Format_RGB32);
+            const auto& canvas = static_cast<const QtSurface*>(f.app->form0().scene().canvas());
+            QImage whole(picture->size(), QImage::Format_RGB32);
+            QPainter painter(&whole);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(whole.rect(), canvas->image(), QRect(0, 0, 640, 480));
+            painter.end();
+            QCOMPARE(shown.size(), whole.size());
+            // A part is smoothed from its own corner: a channel may round one step apart.
+            int worst = 0;
+            for (int y = 0; y < shown.height(); ++y) {
+                for (int x = 0; x < shown.width(); ++x) {
+                    const QRgb a = shown.pixel(x, y), b = whole.pixel(x, y);
+                    worst =
+                        std::max({worst, std::abs(qRed(a) - qRed(b)),
+                                  std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+                }
+            }
+            QVERIFY2(worst <= 1, wall);
+        }
+    }
+
     void aSystemRepaintRunsBltOnlyWhileRunning() {
         for (int joutai : {kStopped, kRunning, kFullScreen, kAboutPaused}) {
             StepValues step;
