@@ -65,7 +65,7 @@ void ScenePicture::presentChanged(const Surface& canvas, const Rect& src,
     // Only what changed is scaled and copied; the rest of the window keeps the last frame.
     QRegion area = target;
     if (canvas_ != nullptr && target == shownTarget_) {
-        area = onScreen(changed, target);
+        area = onScreen(changed, src_, target);
     }
     shownTarget_ = target;
     if (!area.isEmpty()) {
@@ -89,17 +89,18 @@ QRect ScenePicture::targetRect() const {
     return target;
 }
 
-QRegion ScenePicture::onScreen(std::span<const Rect> changed, const QRect& target) const {
-    if (src_.isEmpty()) {
+QRegion ScenePicture::onScreen(std::span<const Rect> changed, const QRect& src,
+                               const QRect& target) {
+    if (src.isEmpty()) {
         return target;
     }
-    const double sx = double(target.width()) / src_.width();
-    const double sy = double(target.height()) / src_.height();
+    const double sx = double(target.width()) / src.width();
+    const double sy = double(target.height()) / src.height();
     QRegion out;
     for (const Rect& c : changed) {
         const QRect r =
             QRect(QPoint(c.Left, c.Top), QPoint(c.Right - 1, c.Bottom - 1)).normalized();
-        const QRectF from = QRectF(r.adjusted(-1, -1, 1, 1)).translated(-src_.topLeft());
+        const QRectF from = QRectF(r.adjusted(-1, -1, 1, 1)).translated(-src.topLeft());
         const QRectF to(target.left() + from.left() * sx, target.top() + from.top() * sy,
                         from.width() * sx, from.height() * sy);
         out += to.toAlignedRect().adjusted(-1, -1, 1, 1) & target;

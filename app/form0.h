@@ -27,15 +27,16 @@ class ScenePicture : public QWidget, public FramePresenter {
     std::function<QString()> accessibleLine;
     bool keepAspect = false;  // letterbox the frame with black bars instead of stretching it
 
+    // The area of `target` showing the `changed` rectangles of the frame's part `src`
+    // scaled over it, with a pixel of margin for the smoothing, which reaches one over.
+    static QRegion onScreen(std::span<const Rect> changed, const QRect& src, const QRect& target);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     // Where the frame goes in the widget: all of it, or letterboxed.
     QRect targetRect() const;
-    // The widget's area showing the `changed` rectangles of the frame, with a pixel of
-    // margin for the smoothing, which reaches one pixel over.
-    QRegion onScreen(std::span<const Rect> changed, const QRect& target) const;
 
     const QImage* canvas_ = nullptr;  // owned by the scene
     QRect src_;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "animation/scene.h"
+#include "app/form0.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/qt_surface.h"
 
@@ -30,14 +31,21 @@ inline void ensureQtApplication() {
 inline const std::string kDataFolder =
     (std::filesystem::path(__FILE__).parent_path().parent_path() / "data").string();
 
-// The picture: the canvas drawn scaled into a 960 × 720 image, as the window's paint.
+// The picture: the canvas drawn scaled into a 960 × 720 image, as the window's paint, over
+// the whole picture or, told what changed, over that part only.
 class PicturePresenter : public FramePresenter {
   public:
     void present(const Surface& canvas, const Rect& src) override {
+        const Rect whole[] = {src};
+        presentChanged(canvas, src, whole);
+    }
+    void presentChanged(const Surface& canvas, const Rect& src,
+                        std::span<const Rect> changed) override {
+        const QRect from(src.Left, src.Top, src.Right - src.Left, src.Bottom - src.Top);
         QPainter painter(&picture);
+        painter.setClipRegion(app::ScenePicture::onScreen(changed, from, picture.rect()));
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(picture.rect(), static_cast<const qt::QtSurface&>(canvas).image(),
-                          QRect(src.Left, src.Top, src.Right - src.Left, src.Bottom - src.Top));
+        painter.drawImage(picture.rect(), static_cast<const qt::QtSurface&>(canvas).image(), from);
     }
     void canvasReleased() override {}
     QImage picture{960, 720, QImage::Format_ARGB32_Premultiplied};
