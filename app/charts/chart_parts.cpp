@@ -21,10 +21,13 @@ void setRange(QAbstractAxis* axis, const analysis::Range& range) {
 }
 
 void setRangeWithRoundTicks(QValueAxis* axis, const analysis::Range& range) {
+    // Range and interval change together: a new range under the old interval (or the
+    // reverse) would have the chart lay out up to millions of ticks in between.
+    axis->setTickType(QValueAxis::TicksFixed);
     axis->setRange(range.lo, range.hi);
-    axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(0);
-    axis->setTickInterval(analysis::tickStep(range, 8));
+    axis->setTickInterval(analysis::tickStep({axis->min(), axis->max()}, 8));
+    axis->setTickType(QValueAxis::TicksDynamic);
 }
 
 QList<QPointF> toPoints(const analysis::Polyline& line) {
