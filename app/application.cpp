@@ -63,7 +63,7 @@ Application::Application(Options options)
                                                  *dialog_, frame_.get(), *form0_, *form3_});
     menus_ = new FrameMenus(frame_->menuBar(), form1_, *exports_);
     examples_ = std::make_unique<ExampleMenu>(
-        frame_->menuBar(), [this](const Example& e) { guarded([&] { loadExample(e); }); });
+        frame_->menuBar(), form1_, [this](const Example& e) { guarded([&] { loadExample(e); }); });
     loop_ =
         std::make_unique<MainLoop>(run_, record_, step_, *panel_, static_cast<LoopWindows&>(*this));
     frame_->onResize = [this] { frameResized(flags_); };
@@ -330,7 +330,6 @@ void Application::tick() {
         fullScreen_->pass();
     }
     analysis_->follow(record_, run_);
-    examples_->follow(run_);
     inPass_ = false;
 }
 

@@ -1,8 +1,10 @@
 #include "app/example_menu.h"
 
+#include <QEvent>
+
 namespace yurana::app {
 
-ExampleMenu::ExampleMenu(QMenuBar* menus, std::function<void(const Example&)> load)
+ExampleMenu::ExampleMenu(QMenuBar* menus, QWidget* panel, std::function<void(const Example&)> load)
     : menu_(new QMenu(QStringLiteral("例題(&X)"), menus)) {
     menu_->setObjectName("ExampleMenu");
     // Right after 表示, whatever menus the frame has by now.
@@ -17,12 +19,21 @@ ExampleMenu::ExampleMenu(QMenuBar* menus, std::function<void(const Example&)> lo
         QObject::connect(item, &QAction::triggered, menu_, [load, &e] { load(e); });
         items_.append(item);
     }
+    auto* start = panel->findChild<QWidget*>("Command2");
+    setItemsEnabled(start->isEnabled());
+    start->installEventFilter(this);
 }
 
-void ExampleMenu::follow(const RunState& run) {
-    const bool about = run.joutai == kAboutResumed || run.joutai == kAboutPaused;
+bool ExampleMenu::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::EnabledChange) {
+        setItemsEnabled(static_cast<QWidget*>(watched)->isEnabled());
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ExampleMenu::setItemsEnabled(bool enabled) {
     for (QAction* item : items_) {
-        item->setEnabled(!about);
+        item->setEnabled(enabled);
     }
 }
 

@@ -7,23 +7,24 @@
 #include <functional>
 
 #include "examples/examples.h"
-#include "model/run_state.h"
 
 namespace yurana::app {
 
 // The frame's 例題 menu: one item per classic case. Choosing one hands the case to
-// `load`; the items are disabled while the About window is open, as the run buttons are.
-class ExampleMenu {
+// `load`; the items are enabled whenever the panel's 開始 button is (not in the About state).
+class ExampleMenu : public QObject {
   public:
-    ExampleMenu(QMenuBar* menus, std::function<void(const Example&)> load);
-
-    // Once per frame: enables the items unless the About window is open.
-    void follow(const RunState& run);
+    ExampleMenu(QMenuBar* menus, QWidget* panel, std::function<void(const Example&)> load);
 
     QMenu* menu() const { return menu_; }
     const QList<QAction*>& items() const { return items_; }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    void setItemsEnabled(bool enabled);
+
     QMenu* menu_;
     QList<QAction*> items_;
 };
