@@ -138,16 +138,20 @@ void Scene::blt() {
         return;  // at rest or paused: the picture on screen is this frame already
     }
 
+    // Only where the frame differs from the one on screen is the canvas composed
+    // again; the rest of it still holds that frame.
+    const Rect src{0, 0, size.width, size.height};
+    const bool partial = shown_ && shown_->size == key.size;
+    const std::vector<Rect> changed = partial ? changedSinceShown(key) : std::vector<Rect>{src};
     Surface& canvas = *surfaces_.canvas;
+    canvas.setClip(partial ? std::span<const Rect>(changed) : std::span<const Rect>());
     canvas.copy(kCanvasRect, *surfaces_.haikei, kCanvasRect, CopyKind::Opaque);
     for (const Piece& p : key.pieces) {
         canvas.copy(p.dest, sprite(p.sprite), p.src, p.kind);
     }
     canvas.drawText(kTextX, kTextY, key.line, kTextFont, kWhite);
+    canvas.setClip({});
     textLine_ = key.line;
-    const Rect src{0, 0, size.width, size.height};
-    const std::vector<Rect> changed =
-        shown_ && shown_->size == key.size ? changedSinceShown(key) : std::vector<Rect>{src};
     presenter_.presentChanged(canvas, src, changed);
     shown_ = std::move(key);
 }

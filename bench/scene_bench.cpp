@@ -31,6 +31,7 @@ class NullSurface : public Surface {
     void drawText(int, int, std::string_view text, const TextFont&, Rgb) override {
         benchmark::DoNotOptimize(text.data());
     }
+    void setClip(std::span<const Rect> rects) override { benchmark::DoNotOptimize(rects.data()); }
 
   private:
     int w_, h_;

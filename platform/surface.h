@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -57,6 +58,10 @@ class Surface {
     // Draws one line of text whose top-left corner is (x, y), without a background.
     virtual void drawText(int x, int y, std::string_view text, const TextFont& font,
                           Rgb colour) = 0;
+
+    // From now on copies and text change only pixels inside these rectangles; an empty
+    // list lifts the limit.
+    virtual void setClip(std::span<const Rect> rects) = 0;
 };
 
 // A bitmap file that cannot be read as a bitmap (missing, truncated, another format).

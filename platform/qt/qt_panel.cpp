@@ -1,10 +1,5 @@
 #include "platform/qt/qt_panel.h"
 
-#include <QAbstractButton>
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QSignalBlocker>
 #include <stdexcept>
 #include <utility>
@@ -13,25 +8,28 @@
 
 namespace yurana::qt {
 
-namespace {}  // namespace
-
 QtPanel::QtPanel(QWidget* root, std::function<void()> showWindow)
     : showWindow_(std::move(showWindow)) {
     for (QWidget* w : root->findChildren<QWidget*>()) {
-        if (!w->objectName().isEmpty()) {
-            controls_.insert(w->objectName(), w);
+        if (w->objectName().isEmpty()) {
+            continue;
         }
+        std::string name = w->objectName().toStdString();
+        controls_.insert_or_assign(
+            name, Control{w, qobject_cast<QLineEdit*>(w), qobject_cast<QLabel*>(w),
+                          qobject_cast<QAbstractButton*>(w), qobject_cast<QCheckBox*>(w),
+                          qobject_cast<QGroupBox*>(w), name});
     }
-    for (auto it = controls_.cbegin(); it != controls_.cend(); ++it) {
-        if (auto* edit = qobject_cast<QLineEdit*>(it.value())) {
-            std::string name = it.key().toStdString();
-            QObject::connect(
-                edit, &QLineEdit::textChanged, edit, [this, edit, name](const QString&) {
-                    afterPass_.remove(edit);  // the user's typing wins over a value not yet shown
-                    notifyChange(name);
-                });
+    for (const auto& [name, c] : controls_) {
+        if (QLineEdit* edit = c.edit) {
+            // The user's typing wins over a value not yet shown.
+            QObject::connect(edit, &QLineEdit::textChanged, edit,
+                             [this, edit, name = name](const QString&) {
+                                 afterPass_.remove(edit);
+                                 notifyChange(name);
+                             });
         }
-        if (auto* check = qobject_cast<QCheckBox*>(it.value())) {
+        if (QCheckBox* check = c.check) {
             // A loaded 2 shows greyed; the user's click makes it two-state again, so a
             // box that looks ticked holds 1.
             QObject::connect(check, &QCheckBox::clicked, check,
@@ -40,20 +38,24 @@ QtPanel::QtPanel(QWidget* root, std::function<void()> showWindow)
     }
 }
 
-QWidget* QtPanel::widget(std::string_view control) const {
-    QWidget* w = controls_.value(toQ(control), nullptr);
-    if (w == nullptr) {
-        throw std::logic_error("no panel control " + std::string(control));
+const QtPanel::Control& QtPanel::control(std::string_view name) const {
+    auto it = controls_.find(name);
+    if (it == controls_.end()) {
+        throw std::logic_error("no panel control " + std::string(name));
     }
-    return w;
+    return it->second;
 }
 
-void QtPanel::writeAfterPass(QLineEdit* edit, const std::string& name, const QString& text) {
-    const bool changed =
-        (afterPass_.contains(edit) ? afterPass_.value(edit) : edit->text()) != text;
-    afterPass_.insert(edit, text);
+QWidget* QtPanel::widget(std::string_view control) const {
+    return this->control(control).widget;
+}
+
+void QtPanel::writeAfterPass(const Control& c, const QString& text) {
+    auto pending = afterPass_.constFind(c.edit);
+    const bool changed = (pending != afterPass_.cend() ? *pending : c.edit->text()) != text;
+    afterPass_.insert(c.edit, text);
     if (changed) {
-        notifyChange(name);
+        notifyChange(c.name);
     }
 }
 
@@ -68,43 +70,43 @@ void QtPanel::endPass() {
     }
 }
 
-std::string QtPanel::text(std::string_view control) const {
-    QWidget* w = widget(control);
-    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-        auto pending = afterPass_.constFind(edit);
-        return (pending != afterPass_.cend() ? *pending : edit->text()).toStdString();
+std::string QtPanel::text(std::string_view name) const {
+    const Control& c = control(name);
+    if (c.edit != nullptr) {
+        auto pending = afterPass_.constFind(c.edit);
+        return (pending != afterPass_.cend() ? *pending : c.edit->text()).toStdString();
     }
-    if (auto* label = qobject_cast<QLabel*>(w)) {
-        return label->text().toStdString();
+    if (c.label != nullptr) {
+        return c.label->text().toStdString();
     }
-    if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-        return button->text().toStdString();
+    if (c.button != nullptr) {
+        return c.button->text().toStdString();
     }
-    if (auto* box = qobject_cast<QGroupBox*>(w)) {
-        return box->title().toStdString();
+    if (c.box != nullptr) {
+        return c.box->title().toStdString();
     }
     return {};
 }
 
-void QtPanel::setText(std::string_view control, std::string_view text) {
-    QWidget* w = widget(control);
-    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+void QtPanel::setText(std::string_view name, std::string_view text) {
+    const Control& c = control(name);
+    if (c.edit != nullptr) {
         if (inPass_) {
-            writeAfterPass(edit, std::string(control), toQ(text));
+            writeAfterPass(c, toQ(text));
         } else {
-            edit->setText(toQ(text));
+            c.edit->setText(toQ(text));
         }
-    } else if (auto* label = qobject_cast<QLabel*>(w)) {
-        label->setText(toQ(text));
-    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-        button->setText(toQ(text));
-    } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
-        box->setTitle(toQ(text));
+    } else if (c.label != nullptr) {
+        c.label->setText(toQ(text));
+    } else if (c.button != nullptr) {
+        c.button->setText(toQ(text));
+    } else if (c.box != nullptr) {
+        c.box->setTitle(toQ(text));
     }
 }
 
-int QtPanel::value(std::string_view control) const {
-    if (auto* check = qobject_cast<QCheckBox*>(widget(control))) {
+int QtPanel::value(std::string_view name) const {
+    if (QCheckBox* check = control(name).check) {
         switch (check->checkState()) {
             case Qt::Checked:
                 return 1;
@@ -117,8 +119,8 @@ int QtPanel::value(std::string_view control) const {
     return 0;
 }
 
-void QtPanel::setValue(std::string_view control, int value) {
-    if (auto* check = qobject_cast<QCheckBox*>(widget(control))) {
+void QtPanel::setValue(std::string_view name, int value) {
+    if (QCheckBox* check = control(name).check) {
         check->setCheckState(value == 1   ? Qt::Checked
                              : value == 2 ? Qt::PartiallyChecked
                                           : Qt::Unchecked);

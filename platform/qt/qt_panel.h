@@ -1,10 +1,16 @@
 #pragma once
 
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QGroupBox>
 #include <QHash>
+#include <QLabel>
 #include <QLineEdit>
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <map>
+#include <string>
 
 #include "platform/panel.h"
 
@@ -32,9 +38,22 @@ class QtPanel : public Panel {
     QWidget* widget(std::string_view control) const;
 
   private:
-    void writeAfterPass(QLineEdit* edit, const std::string& name, const QString& text);
+    // A control with its kind resolved once: the loop reads and writes some of them on
+    // every frame.
+    struct Control {
+        QWidget* widget = nullptr;
+        QLineEdit* edit = nullptr;
+        QLabel* label = nullptr;
+        QAbstractButton* button = nullptr;
+        QCheckBox* check = nullptr;
+        QGroupBox* box = nullptr;
+        std::string name;
+    };
 
-    QHash<QString, QWidget*> controls_;
+    const Control& control(std::string_view name) const;
+    void writeAfterPass(const Control& c, const QString& text);
+
+    std::map<std::string, Control, std::less<>> controls_;
     std::function<void()> showWindow_;
     bool inPass_ = false;
     QHash<QLineEdit*, QString> afterPass_;  // values not yet in their boxes

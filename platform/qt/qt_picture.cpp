@@ -75,8 +75,9 @@ void QtPicture::line(float x1, float y1, float x2, float y2, Rgb color) {
 bool QtPicture::alreadyDrawn(QPoint a, QPoint b, const QColor& color) const {
     // A one-pixel pen covers exactly both ends of a segment at most one pixel long.
     const QPoint d = b - a;
+    const QRgb rgb = color.rgb();
     return std::abs(d.x()) <= 1 && std::abs(d.y()) <= 1 && image_.valid(a) && image_.valid(b) &&
-           image_.pixelColor(a) == color && image_.pixelColor(b) == color;
+           image_.pixel(a) == rgb && image_.pixel(b) == rgb;
 }
 
 void QtPicture::drawLine(float x1, float y1, float x2, float y2, const QColor& color) {

@@ -100,6 +100,9 @@ void QtSurface::copy(const Rect& dest, const Surface& src, const Rect& srcRect, 
     // A copy within one surface reads a snapshot, not the pixels being written.
     const QImage picture = from == this ? source(kind).copy() : from->source(kind);
     QPainter painter(&image_);
+    if (!clip_.isEmpty()) {
+        painter.setClipRegion(clip_);
+    }
     painter.setCompositionMode(kind == CopyKind::Keyed ? QPainter::CompositionMode_SourceOver
                                                        : QPainter::CompositionMode_Source);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -108,11 +111,21 @@ void QtSurface::copy(const Rect& dest, const Surface& src, const Rect& srcRect, 
 
 void QtSurface::drawText(int x, int y, std::string_view text, const TextFont& font, Rgb colour) {
     QPainter painter(&image_);
+    if (!clip_.isEmpty()) {
+        painter.setClipRegion(clip_);
+    }
     painter.setFont(programFont(font.family.c_str(), font.points, font.bold));
     painter.setPen(QColor(colour.r, colour.g, colour.b));
     painter.setRenderHint(QPainter::TextAntialiasing);
     const QString line = toQ(text);
     painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()), line);
+}
+
+void QtSurface::setClip(std::span<const Rect> rects) {
+    clip_ = QRegion();
+    for (const Rect& r : rects) {
+        clip_ += toQRect(r);
+    }
 }
 
 std::unique_ptr<Surface> QtSurfaceFactory::load(const std::string& path) {

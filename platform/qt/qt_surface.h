@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRegion>
 
 #include "platform/surface.h"
 
@@ -18,6 +19,7 @@ class QtSurface : public Surface {
     void setBlackColorKey() override;
     void copy(const Rect& dest, const Surface& src, const Rect& srcRect, CopyKind kind) override;
     void drawText(int x, int y, std::string_view text, const TextFont& font, Rgb colour) override;
+    void setClip(std::span<const Rect> rects) override;
 
     const QImage& image() const { return image_; }
 
@@ -26,6 +28,7 @@ class QtSurface : public Surface {
 
     QImage image_;
     QImage keyed_;  // null until the key is set
+    QRegion clip_;  // empty: no limit
 };
 
 // Loads Windows bitmap files (only BMP: any other content fails) as QtSurfaces.

@@ -19,6 +19,7 @@ struct SizedSurfaces : SurfaceFactory, FramePresenter {
         void setBlackColorKey() override {}
         void copy(const Rect&, const Surface&, const Rect&, CopyKind) override {}
         void drawText(int, int, std::string_view, const TextFont&, Rgb) override { ++owner.texts; }
+        void setClip(std::span<const Rect>) override {}
         PixelSize size;
         SizedSurfaces& owner;
     };

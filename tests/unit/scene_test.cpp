@@ -38,12 +38,31 @@ class RasterSurface : public Surface {
                 Pixel p = from.at(s.Left + x * (s.Right - s.Left) / dw,
                                   s.Top + y * (s.Bottom - s.Top) / dh);
                 if (!(kind == CopyKind::Keyed && from.keyed_ && p == 0)) {
-                    px_[std::size_t(d.Top + y) * w_ + d.Left + x] = p;
+                    put(d.Left + x, d.Top + y, p);
                 }
             }
         }
     }
-    void drawText(int, int, std::string_view, const TextFont&, Rgb) override {}
+    // Each byte of the text a 6 × 16 block of its own colour.
+    void drawText(int x, int y, std::string_view text, const TextFont&, Rgb) override {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            for (int dy = 0; dy < 16; ++dy) {
+                for (int dx = 0; dx < 6; ++dx) {
+                    put(x + 6 * int(i) + dx, y + dy, 0xFF0000 | std::uint8_t(text[i]));
+                }
+            }
+        }
+    }
+    void setClip(std::span<const Rect> rects) override { clip_.assign(rects.begin(), rects.end()); }
+    void put(int x, int y, Pixel p) {
+        auto inside = [&](const Rect& r) {
+            return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
+        };
+        if (x >= 0 && x < w_ && y >= 0 && y < h_ &&
+            (clip_.empty() || std::ranges::any_of(clip_, inside))) {
+            px_[std::size_t(y) * w_ + x] = p;
+        }
+    }
     Pixel at(int x, int y) const { return px_[std::size_t(y) * w_ + x]; }
     bool anywhere(Pixel colour, Pixel mask = ~0u) const {
         return std::ranges::any_of(px_, [&](Pixel p) { return (p & mask) == colour; });
@@ -51,6 +70,7 @@ class RasterSurface : public Surface {
     int w_, h_;
     bool keyed_ = false;
     std::vector<Pixel> px_;
+    std::vector<Rect> clip_;
 };
 
 // Each sprite's colour encodes its source row (the mass: its band of 50 rows).
@@ -204,6 +224,28 @@ TEST_F(SceneTest, TheTextLineShowsTheTimeAndTheSignedDisplacement) {
         step.xpix = xpix;
         scene_->blt();
         EXPECT_EQ(scene_->textLine(), line);
+    }
+}
+
+TEST_F(SceneTest, FramesComposedWhereTheyChangedEqualFramesComposedWhole) {
+    scene().init();
+    Scene whole(*this, "/y", SceneInputs{step, run, record, clock}, *this);
+    whole.init();
+    run.joutai = kRunning;
+    record.jikanbairitu = 1.5;
+    // Moves up and down, into the band and off the canvas, a wall that moves and stops,
+    // text lines growing and shrinking, and a repeated frame.
+    const std::pair<double, float> steps[] = {{0, 0},      {38, 11},   {41.5, 11}, {-250, -20},
+                                              {-250, -20}, {80, 12.5}, {-3, 0},    {0.25, -7}};
+    for (auto [xpix, kabepix] : steps) {
+        clock.t += 0.37;
+        step.xpix = xpix;
+        step.kabepix = kabepix;
+        scene_->blt();
+        whole.invalidate();
+        whole.blt();
+        const auto& full = dynamic_cast<const RasterSurface&>(*whole.canvas());
+        ASSERT_EQ(canvas().px_, full.px_) << "at " << xpix << ", " << kabepix;
     }
 }
 
