@@ -1,6 +1,7 @@
 #include "app/analysis_views.h"
 
 #include <QMenu>
+#include <algorithm>
 
 namespace yurana::app {
 
@@ -29,7 +30,7 @@ QAction* AnalysisViews::addView(QMenu* menu, const QString& caption,
 }
 
 bool AnalysisViews::anyShown() const {
-    return frequency_->isVisible() || phase_->isVisible() || energy_->isVisible();
+    return std::ranges::any_of(windows(), &QWidget::isVisible);
 }
 
 void AnalysisViews::follow(const ModelRecord& record, const RunState& run) {
@@ -37,9 +38,9 @@ void AnalysisViews::follow(const ModelRecord& record, const RunState& run) {
         return;  // hidden windows are brought up to date when shown
     }
     if (drawn_ != record) {
-        frequency_->setModel(record);
-        phase_->setModel(record);
-        energy_->setModel(record);
+        for (charts::AnalysisWindow* w : windows()) {
+            w->setModel(record);
+        }
         drawn_ = record;
         markedAt_.reset();
     }
@@ -52,8 +53,9 @@ void AnalysisViews::follow(const ModelRecord& record, const RunState& run) {
     const bool due = !moving || ++framesSinceMove_ >= kFramesPerMove;
     if (markedAt_ != t && due) {
         framesSinceMove_ = 0;
-        phase_->setTime(t);
-        energy_->setTime(t);
+        for (charts::AnalysisWindow* w : windows()) {
+            w->setTime(t);
+        }
         markedAt_ = t;
     }
 }

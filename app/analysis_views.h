@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMenuBar>
+#include <array>
 
 #include "app/charts/energy_window.h"
 #include "app/charts/frequency_response_window.h"
@@ -33,6 +34,7 @@ class AnalysisViews {
   private:
     QAction* addView(QMenu* menu, const QString& caption, charts::AnalysisWindow* window);
     bool anyShown() const;
+    std::array<charts::AnalysisWindow*, 3> windows() const { return {frequency_, phase_, energy_}; }
 
     charts::FrequencyResponseWindow* frequency_;
     charts::PhasePlaneWindow* phase_;

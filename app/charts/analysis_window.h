@@ -5,6 +5,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "model/record.h"
+
 namespace yurana::charts {
 
 // An analysis window: top level even with a parent (it closes with its owner and stays out
@@ -15,6 +17,15 @@ class AnalysisWindow : public QWidget {
 
   public:
     AnalysisWindow(const QString& objectName, const QString& title, QWidget* parent);
+
+    // Recomputes and shows the curves of the record, markers at tmin; call when the record
+    // changes.
+    virtual void setModel(const ModelRecord& r) = 0;
+
+    // Moves the markers and the read-out to animation time t (s), held to [tmin, tmax]; no
+    // curve is recomputed. Call at most once per frame; with the run stopped, t = tmin. A
+    // window whose charts do not depend on the time ignores it.
+    virtual void setTime(double t) { (void)t; }
 
   signals:
     void shownChanged(bool shown);

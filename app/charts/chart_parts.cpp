@@ -89,6 +89,20 @@ void addSeries(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstra
     series->attachAxis(y);
 }
 
+QChart* axesChart(const QString& title, QAbstractAxis* x, QAbstractAxis* y,
+                  std::initializer_list<QAbstractSeries*> series) {
+    auto* chart = new QChart;
+    if (!title.isEmpty()) {
+        chart->setTitle(title);
+    }
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (QAbstractSeries* s : series) {
+        addSeries(chart, s, x, y);
+    }
+    return chart;
+}
+
 QLabel* readoutLabel(QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setObjectName(QStringLiteral("readout"));

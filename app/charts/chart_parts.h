@@ -13,6 +13,7 @@
 #include <QScatterSeries>
 #include <QString>
 #include <QValueAxis>
+#include <initializer_list>
 #include <string>
 #include "app/charts/marked_chart_view.h"
 
@@ -51,6 +52,11 @@ MarkedChartView* markedChartView(QChart* chart, MarkedChartView::Shape shape, co
 
 // Adds the series to the chart and attaches it to both axes (already in the chart).
 void addSeries(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y);
+
+// A chart titled `title` (none when empty) with x along the bottom and y up the left, and
+// the series added in order, each attached to both.
+QChart* axesChart(const QString& title, QAbstractAxis* x, QAbstractAxis* y,
+                  std::initializer_list<QAbstractSeries*> series);
 
 // The read-out line under a chart: selectable with the mouse, wrapping.
 QLabel* readoutLabel(QWidget* parent);

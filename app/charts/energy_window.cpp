@@ -14,20 +14,16 @@ namespace yurana::charts {
 
 EnergyWindow::EnergyWindow(QWidget* parent)
     : AnalysisWindow(QStringLiteral("EnergyWindow"), QStringLiteral("エネルギー"), parent) {
-    chart_ = new QChart;
     tAxis_ = valueAxis(QStringLiteral("t (s)"));
     energyAxis_ = valueAxis(QStringLiteral("エネルギー (J)"));
-    chart_->addAxis(tAxis_, Qt::AlignBottom);
-    chart_->addAxis(energyAxis_, Qt::AlignLeft);
     kinetic_ = lineSeries(QStringLiteral("T 運動"), palette::kKinetic, 1.2);
     potential_ = lineSeries(QStringLiteral("U 位置"), palette::kPotential, 1.2);
     total_ = lineSeries(QStringLiteral("E = T + U"), palette::kCurve, 2.2);
     workIn_ = lineSeries(QStringLiteral("W入力"), palette::kSteady, 2.2);
     workDissipated_ = lineSeries(QStringLiteral("W散逸"), palette::kDissipated, 2.2, true);
     now_ = lineSeries(QStringLiteral("現在の時刻"), palette::kCurrent, 1.5);
-    for (QAbstractSeries* s : {kinetic_, potential_, total_, workIn_, workDissipated_, now_}) {
-        addSeries(chart_, s, tAxis_, energyAxis_);
-    }
+    chart_ = axesChart({}, tAxis_, energyAxis_,
+                       {kinetic_, potential_, total_, workIn_, workDissipated_, now_});
     buildCycleChart();
     readout_ = readoutLabel(this);
     auto* layout = new QVBoxLayout(this);
@@ -41,8 +37,6 @@ EnergyWindow::EnergyWindow(QWidget* parent)
 }
 
 void EnergyWindow::buildCycleChart() {
-    cycleChart_ = new QChart;
-    cycleChart_->setTitle(QStringLiteral("1周期"));
     cycleBars_ = new QBarSet(QStringLiteral("力の仕事と散逸"));
     cycleBars_->append({0.0, 0.0});
     cycleBars_->setColor(palette::kSteady);
@@ -51,9 +45,7 @@ void EnergyWindow::buildCycleChart() {
     auto* names = new QBarCategoryAxis;
     names->append({QStringLiteral("入力"), QStringLiteral("散逸")});
     cycleAxis_ = valueAxis(QStringLiteral("J"));
-    cycleChart_->addAxis(names, Qt::AlignBottom);
-    cycleChart_->addAxis(cycleAxis_, Qt::AlignLeft);
-    addSeries(cycleChart_, series, names, cycleAxis_);
+    cycleChart_ = axesChart(QStringLiteral("1周期"), names, cycleAxis_, {series});
     cycleChart_->legend()->hide();
 }
 

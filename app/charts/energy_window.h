@@ -24,14 +24,8 @@ class EnergyWindow : public AnalysisWindow {
   public:
     explicit EnergyWindow(QWidget* parent = nullptr);
 
-    // Recomputes and shows the curves of the record and the marker at tmin; call when the
-    // record changes.
-    void setModel(const ModelRecord& r);
-
-    // Moves the time marker and the read-out to animation time t (s), held to
-    // [tmin, tmax]; no curve is recomputed. Call at most once per frame; with the run
-    // stopped, t = tmin.
-    void setTime(double t);
+    void setModel(const ModelRecord& r) override;
+    void setTime(double t) override;
 
     QLabel* readout() const { return readout_; }
     QChart* chart() const { return chart_; }

@@ -83,14 +83,12 @@ FrequencyResponseWindow::FrequencyResponseWindow(QWidget* parent)
 }
 
 void FrequencyResponseWindow::buildAmplitudeChart() {
-    amplitudeChart_ = new QChart;
     wAxes_[0] = valueAxis({});
     linearX_ = valueAxis({});
     logX_ = new QLogValueAxis(this);  // waits outside the chart until 対数目盛 is checked
     logX_->setLabelFormat(QStringLiteral("%g"));
     logX_->setMinorTickCount(8);
-    amplitudeChart_->addAxis(wAxes_[0], Qt::AlignBottom);
-    amplitudeChart_->addAxis(linearX_, Qt::AlignLeft);
+    amplitudeChart_ = axesChart({}, wAxes_[0], linearX_, {});
     buildFamily();
     amplitude_ = lineSeries(QStringLiteral("X(ω)"), palette::kCurve, 2);
     wnOnAmplitude_ = lineSeries(QStringLiteral("ωn"), palette::kNatural, 1.5, true);
@@ -115,52 +113,37 @@ void FrequencyResponseWindow::buildFamily() {
 }
 
 void FrequencyResponseWindow::buildPhaseChart() {
-    phaseChart_ = new QChart;
     wAxes_[1] = valueAxis({});
     phaseAxis_ = valueAxis(QStringLiteral("φ (°)"));
     phaseAxis_->setTickCount(5);  // 0, 45, 90, 135, 180
-    phaseChart_->addAxis(wAxes_[1], Qt::AlignBottom);
-    phaseChart_->addAxis(phaseAxis_, Qt::AlignLeft);
     phase_ = lineSeries(QStringLiteral("φ(ω)"), palette::kCurve, 2);
     wnOnPhase_ = lineSeries(QStringLiteral("ωn"), palette::kNatural, 1.5, true);
     wOnPhase_ = dotSeries(QStringLiteral("現在の ω"), palette::kCurrent);
-    for (QXYSeries* s : std::array<QXYSeries*, 3>{phase_, wnOnPhase_, wOnPhase_}) {
-        addSeries(phaseChart_, s, wAxes_[1], phaseAxis_);
-    }
+    phaseChart_ = axesChart({}, wAxes_[1], phaseAxis_, {phase_, wnOnPhase_, wOnPhase_});
     setRange(phaseAxis_, curves_.phaseDeg);
 }
 
 void FrequencyResponseWindow::buildTransmissibilityChart() {
-    trChart_ = new QChart;
-    trChart_->setTitle(QStringLiteral("力の伝達率"));
     wAxes_[2] = valueAxis({});
     trAxis_ = valueAxis(QStringLiteral("TR"));
-    trChart_->addAxis(wAxes_[2], Qt::AlignBottom);
-    trChart_->addAxis(trAxis_, Qt::AlignLeft);
     tr_ = lineSeries(QStringLiteral("TR"), palette::kCurve, 2);
     rootTwo_ = lineSeries(QStringLiteral("r=√2"), palette::kNatural, 1.5, true);
     crossover_ = dotSeries(QStringLiteral("TR=1 (r=√2)"), palette::kNatural);
     crossover_->setMarkerSize(8);
     wOnTr_ = dotSeries(QStringLiteral("現在の ω"), palette::kCurrent);
-    for (QXYSeries* s : std::array<QXYSeries*, 4>{tr_, rootTwo_, crossover_, wOnTr_}) {
-        addSeries(trChart_, s, wAxes_[2], trAxis_);
-    }
+    trChart_ = axesChart(QStringLiteral("力の伝達率"), wAxes_[2], trAxis_,
+                         {tr_, rootTwo_, crossover_, wOnTr_});
 }
 
 void FrequencyResponseWindow::buildPowerChart() {
-    powerChart_ = new QChart;
-    powerChart_->setTitle(QStringLiteral("1周期の平均入力パワー"));
     wAxes_[3] = valueAxis(QStringLiteral("r = ω/ωn"));
     powerAxis_ = valueAxis(QStringLiteral("P̄/P̄max"));
     setRangeWithRoundTicks(powerAxis_, {0, 1.05});
-    powerChart_->addAxis(wAxes_[3], Qt::AlignBottom);
-    powerChart_->addAxis(powerAxis_, Qt::AlignLeft);
     power_ = lineSeries(QStringLiteral("P̄/P̄max (P̄max = F²/(2c))"), palette::kSteady, 2);
     wnOnPower_ = lineSeries(QStringLiteral("ωn"), palette::kNatural, 1.5, true);
     wOnPower_ = dotSeries(QStringLiteral("現在の ω"), palette::kCurrent);
-    for (QXYSeries* s : std::array<QXYSeries*, 3>{power_, wnOnPower_, wOnPower_}) {
-        addSeries(powerChart_, s, wAxes_[3], powerAxis_);
-    }
+    powerChart_ = axesChart(QStringLiteral("1周期の平均入力パワー"), wAxes_[3], powerAxis_,
+                            {power_, wnOnPower_, wOnPower_});
 }
 
 std::vector<QXYSeries*> FrequencyResponseWindow::amplitudeSeries() const {

@@ -29,9 +29,7 @@ class FrequencyResponseWindow : public AnalysisWindow {
   public:
     explicit FrequencyResponseWindow(QWidget* parent = nullptr);
 
-    // Recomputes and shows the curves of the record; call when the record changes. (Nothing
-    // here depends on the animation time.)
-    void setModel(const ModelRecord& r);
+    void setModel(const ModelRecord& r) override;  // nothing here depends on the time
 
     QLabel* readout() const { return readout_; }
     QCheckBox* logScale() const { return logScale_; }

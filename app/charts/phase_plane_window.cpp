@@ -10,17 +10,12 @@ namespace yurana::charts {
 
 PhasePlaneWindow::PhasePlaneWindow(QWidget* parent)
     : AnalysisWindow(QStringLiteral("PhasePlaneWindow"), QStringLiteral("位相平面"), parent) {
-    chart_ = new QChart;
     xAxis_ = valueAxis(QStringLiteral("x (m)"));
     vAxis_ = valueAxis(QStringLiteral("v (m/s)"));
-    chart_->addAxis(xAxis_, Qt::AlignBottom);
-    chart_->addAxis(vAxis_, Qt::AlignLeft);
     trajectory_ = lineSeries(QStringLiteral("余関数+特殊解"), palette::kCurve, 1.5);
     ellipse_ = lineSeries(QStringLiteral("定常状態 (特殊解)"), palette::kSteady, 2, true);
     dot_ = dotSeries(QStringLiteral("現在の時刻"), palette::kCurrent);
-    for (QXYSeries* s : std::array<QXYSeries*, 3>{trajectory_, ellipse_, dot_}) {
-        addSeries(chart_, s, xAxis_, vAxis_);
-    }
+    chart_ = axesChart({}, xAxis_, vAxis_, {trajectory_, ellipse_, dot_});
     readout_ = readoutLabel(this);
     auto* layout = new QVBoxLayout(this);
     view_ = markedChartView(chart_, MarkedChartView::Shape::Dot, palette::kCurrent, this);

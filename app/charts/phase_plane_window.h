@@ -22,13 +22,8 @@ class PhasePlaneWindow : public AnalysisWindow {
   public:
     explicit PhasePlaneWindow(QWidget* parent = nullptr);
 
-    // Recomputes and shows the curves of the record and the dot at tmin; call when the
-    // record changes.
-    void setModel(const ModelRecord& r);
-
-    // Moves the dot and the read-out to animation time t (s), held to [tmin, tmax]; no
-    // curve is recomputed. Call at most once per frame; with the run stopped, t = tmin.
-    void setTime(double t);
+    void setModel(const ModelRecord& r) override;
+    void setTime(double t) override;
 
     QLabel* readout() const { return readout_; }
     QChart* chart() const { return chart_; }
