@@ -95,10 +95,17 @@ EnergyMarker energyMarker(const EnergyCurves& curves, double t) {
     work.dissipated += curves.workDissipated[i].y;
     m.shown = true;
     m.reading = readingAt(curves.record, at, work);
-    try {
-        m.cycle = lastCycleWork(curves.record, at);
-    } catch (const calc_error&) {
-        m.cycle.reset();  // the period is shown only when every value of it is a number
+    const std::optional<Period> period = lastCompletePeriod(curves.record, at);
+    const auto& kept = curves.lastCycle;
+    if (period && kept && Period{kept->start, kept->end} == *period) {
+        m.cycle = kept;
+    } else {
+        try {
+            m.cycle = lastCycleWork(curves.record, at);
+        } catch (const calc_error&) {
+            m.cycle.reset();  // the period is shown only when every value of it is a number
+        }
+        curves.lastCycle = m.cycle;
     }
     m.readout = energyReadout(m.reading, m.cycle ? std::optional(m.cycle->work) : std::nullopt,
                               curves.residualRatio, curves.inconsistent);

@@ -29,6 +29,9 @@ struct EnergyCurves {
     bool inconsistent = false;  // residualRatio > 1 %
     ModelRecord record;         // the record drawn, for the marker
     TimeGrid grid;
+    // The works of the period energyMarker integrated last: the marker moves every few
+    // frames, the period only once per cycle of the force.
+    mutable std::optional<CycleWork> lastCycle;
 };
 
 // The mechanical energies of a state, J: T = ½·m·v² (kinetic), U = ½·k·x² (potential).

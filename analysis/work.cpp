@@ -30,10 +30,7 @@ Flow workOver(const ModelRecord& r, double a, double b, int pieces) {
     return sum;
 }
 
-std::optional<CycleWork> lastCycleWork(const ModelRecord& r, double t) {
-    // Parts of 1/48 of a period (0.13 rad of the force) leave an error ~1e-12 of the work
-    // for the force's own rate; the x_c of a period holds slower or decaying terms as well.
-    constexpr int kPiecesPerPeriod = 48;
+std::optional<Period> lastCompletePeriod(const ModelRecord& r, double t) {
     const double w = r.w;
     if (!(w > 0) || !(t >= r.tmin)) {
         return std::nullopt;
@@ -44,7 +41,18 @@ std::optional<CycleWork> lastCycleWork(const ModelRecord& r, double t) {
     if (start < static_cast<double>(r.tmin) || !std::isfinite(start)) {
         return std::nullopt;
     }
-    return CycleWork{start, end, workOver(r, start, end, kPiecesPerPeriod)};
+    return Period{start, end};
+}
+
+std::optional<CycleWork> lastCycleWork(const ModelRecord& r, double t) {
+    // Parts of 1/48 of a period (0.13 rad of the force) leave an error ~1e-12 of the work
+    // for the force's own rate; the x_c of a period holds slower or decaying terms as well.
+    constexpr int kPiecesPerPeriod = 48;
+    const std::optional<Period> p = lastCompletePeriod(r, t);
+    if (!p) {
+        return std::nullopt;
+    }
+    return CycleWork{p->start, p->end, workOver(r, p->start, p->end, kPiecesPerPeriod)};
 }
 
 }  // namespace yurana::analysis

@@ -22,6 +22,13 @@ Flow workOver(const ModelRecord& r, double a, double b, int pieces);
 
 // The works over the last complete period 2π/ω of the force before t, the periods counted
 // from t = 0 where sin(ωt) starts. None when ω ≤ 0 or no whole period lies in [tmin, t].
+struct Period {
+    double start = 0;  // s
+    double end = 0;    // s
+    bool operator==(const Period&) const = default;
+};
+std::optional<Period> lastCompletePeriod(const ModelRecord& r, double t);
+
 struct CycleWork {
     double start = 0;  // s
     double end = 0;    // s

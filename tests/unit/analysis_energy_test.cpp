@@ -203,6 +203,22 @@ TEST(AnalysisEnergyCurves, PerCycleInputEqualsDissipationInTheSteadyState) {
     EXPECT_GT(std::fabs(early.cycle->work.in - early.cycle->work.dissipated), 1e-3);
 }
 
+TEST(AnalysisEnergyCurves, AMovingMarkerShowsTheWorksOfItsOwnPeriod) {
+    const ModelRecord r = recomputed({"early", 2, 200, 4, 7});
+    const EnergyCurves curves = energyCurves(r);
+    // Twice in one period, into the next, back, before any whole period, and on again.
+    for (double t : {2.5, 2.6, 2.8, 2.55, 0.9, 3.7}) {
+        const auto want = lastCycleWork(r, t);
+        const auto got = energyMarker(curves, t).cycle;
+        ASSERT_EQ(got.has_value(), want.has_value()) << t;
+        if (want) {
+            EXPECT_EQ(got->start, want->start) << t;
+            EXPECT_EQ(got->work.in, want->work.in) << t;
+            EXPECT_EQ(got->work.dissipated, want->work.dissipated) << t;
+        }
+    }
+}
+
 TEST(AnalysisEnergyCurves, ReadOutAndTheCasesWithoutACurve) {
     EnergyReading e{1.5, 0.25, 0.125, 0.375, 2.5e-3, 1234567.0};
     EXPECT_EQ(energyReadout(e, Flow{0.0125, 0.0375}, 3.2e-9, false),
