@@ -1,7 +1,9 @@
 #include "app/analysis_views.h"
 
 #include <QMenu>
+
 #include <algorithm>
+#include "app/charts/chart_export.h"
 
 namespace yurana::app {
 
@@ -9,7 +11,7 @@ namespace {
 constexpr int kFramesPerMove = 6;
 }  // namespace
 
-AnalysisViews::AnalysisViews(QWidget* frame, QMenuBar* menus)
+AnalysisViews::AnalysisViews(QWidget* frame, QMenuBar* menus, Files& files, MessageBox& box)
     : frequency_(new charts::FrequencyResponseWindow(frame)),
       phase_(new charts::PhasePlaneWindow(frame)),
       energy_(new charts::EnergyWindow(frame)) {
@@ -18,6 +20,9 @@ AnalysisViews::AnalysisViews(QWidget* frame, QMenuBar* menus)
     frequencyAction_ = addView(view, QStringLiteral("周波数応答(&R)"), frequency_);
     phaseAction_ = addView(view, QStringLiteral("位相平面(&P)"), phase_);
     energyAction_ = addView(view, QStringLiteral("エネルギー(&E)"), energy_);
+    for (charts::AnalysisWindow* w : windows()) {
+        charts::addChartExports(w, files, box);
+    }
 }
 
 QAction* AnalysisViews::addView(QMenu* menu, const QString& caption,

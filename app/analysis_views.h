@@ -9,6 +9,8 @@
 #include "app/charts/phase_plane_window.h"
 #include "model/record.h"
 #include "model/run_state.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
 
 namespace yurana::app {
 
@@ -17,8 +19,9 @@ namespace yurana::app {
 // the record has changed since they were drawn, markers move only when the time has.
 class AnalysisViews {
   public:
-    // The windows are owned by `frame` (they close with it) and stay out of its tiling.
-    AnalysisViews(QWidget* frame, QMenuBar* menus);
+    // The windows are owned by `frame` (they close with it) and stay out of its tiling;
+    // their charts save through `files` and report in `box`.
+    AnalysisViews(QWidget* frame, QMenuBar* menus, Files& files, MessageBox& box);
 
     // Once per frame: the record after the latest recompute, and the run's time (tmin
     // while stopped).

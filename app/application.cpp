@@ -57,7 +57,7 @@ Application::Application(Options options)
     fullScreen_ = std::make_unique<FullScreenSession>(
         FullScreenInputs{run_, record_, *panel_, *clock_},
         static_cast<FullScreenSession::Host&>(*this), std::move(fullScreenOptions_));
-    analysis_ = std::make_unique<AnalysisViews>(frame_.get(), frame_->menuBar());
+    analysis_ = std::make_unique<AnalysisViews>(frame_.get(), frame_->menuBar(), files_, *box_);
     exports_ =
         std::make_unique<Exports>(Exports::Parts{*panel_, record_, run_, *box_, files_, launcher_,
                                                  *dialog_, frame_.get(), *form0_, *form3_});

@@ -14,8 +14,6 @@
 
 #include "export/curves_csv.h"
 #include "export/export_file.h"
-#include "platform/posix/posix_files.h"
-#include "platform/qt/qt_message_box.h"
 
 namespace yurana::charts {
 
@@ -52,13 +50,6 @@ std::string barRows(QAbstractBarSeries* series) {
     }
     return rows;
 }
-
-// The view, its files and its message box, living as long as the view.
-struct OwnParts : QObject {
-    PosixFiles files;
-    qt::QtMessageBox box;
-    explicit OwnParts(QWidget* view) : QObject(view), box(view) {}
-};
 
 }  // namespace
 
@@ -135,9 +126,10 @@ void ChartExport::saveCsv(const QString& path) {
     }
 }
 
-void addChartExport(QChartView* view) {
-    auto* own = new OwnParts(view);
-    new ChartExport(view, own->files, own->box);
+void addChartExports(QWidget* window, Files& files, MessageBox& box) {
+    for (QChartView* view : window->findChildren<QChartView*>()) {
+        new ChartExport(view, files, box);
+    }
 }
 
 }  // namespace yurana::charts

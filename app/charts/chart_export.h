@@ -39,8 +39,8 @@ class ChartExport : public QObject {
     QString lastFolder_;
 };
 
-// Gives the view its context menu, saving through the system's files and reporting in a
-// message box over the view.
-void addChartExport(QChartView* view);
+// Gives every chart view in the window its context menu, saving through `files` and
+// reporting in `box`.
+void addChartExports(QWidget* window, Files& files, MessageBox& box);
 
 }  // namespace yurana::charts

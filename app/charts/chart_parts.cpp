@@ -71,7 +71,6 @@ QChartView* chartView(QChart* chart, QWidget* parent) {
     prepare(chart);
     auto* view = new QChartView(chart, parent);
     view->setRenderHint(QPainter::Antialiasing);
-    addChartExport(view);
     return view;
 }
 
@@ -79,7 +78,6 @@ MarkedChartView* markedChartView(QChart* chart, MarkedChartView::Shape shape, co
                                  QWidget* parent) {
     prepare(chart);
     auto* view = new MarkedChartView(chart, shape, colour, parent);
-    addChartExport(view);
     return view;
 }
 
