@@ -104,20 +104,6 @@ INSTANTIATE_TEST_SUITE_P(
                       PeakCase{"zeta_0_7", 2, 50, 14}),  // just below 1/√2
     test::byName);
 
-// For small ζ the band is 2ζωn wide and ω1·ω2 = ωn²·(1 − 4ζ²) to O(ζ⁴).
-TEST(AnalysisFrequencyResponse, NarrowBandIsTwoZetaOmegaNWide) {
-    for (const double zeta : {0.002, 0.01, 0.03}) {
-        const double m = 1.5, k = 600, wn = 20;
-        const Oscillator o{m, k, zeta * 2 * std::sqrt(k * m), 2};
-        const auto band = halfPowerBand(o);
-        ASSERT_TRUE(band && band->w1) << zeta;
-        EXPECT_NEAR((band->w2 - *band->w1) / (2 * zeta * wn), 1, 2 * zeta * zeta) << zeta;
-        EXPECT_NEAR(*band->w1 * band->w2 / (wn * wn), 1 - 4 * zeta * zeta, 8 * std::pow(zeta, 4))
-            << zeta;
-    }
-    EXPECT_FALSE(halfPowerBand(Oscillator{2, 50, 14.2, 3}).has_value());  // ζ = 0.71
-}
-
 TEST(AnalysisFrequencyResponse, TransmissibilityIsOneAtRootTwoForEveryZeta) {
     for (const double zeta : {0.0, 0.05, 0.3, 1.0, 2.5}) {
         EXPECT_NEAR(transmissibility(std::sqrt(2.0), zeta), 1, 1e-12) << zeta;
@@ -223,7 +209,7 @@ TEST(AnalysisFrequencyCurves, NoPeakFromZetaOneOverRootTwoOnNoCurveWithoutPositi
     // ζ = 0.7075, 1 and 2.4.
     for (const ModelRecord& r :
          {system(2, 200, 28.3f, 3, 7), system(2, 200, 40, 3, 7), system(2.5f, 180, 100, 3, 7)}) {
-        EXPECT_FALSE(resonancePeak(oscillatorOf(r)).has_value()) << "c " << r.c;
+        EXPECT_FALSE(resonancePeak(oscillatorOf(r)) || halfPowerBand(oscillatorOf(r))) << r.c;
         const FrequencyCurves fc = frequencyCurves(r);
         EXPECT_NEAR(fc.amplitudeLinear.hi, 1.05 * 3 / r.k, 1e-12) << "c " << r.c;  // X(0) = F/k
         EXPECT_NE(fc.readout.find("  共振ピークなし\nTR="), std::string::npos) << fc.readout;
