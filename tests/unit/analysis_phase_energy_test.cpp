@@ -1,4 +1,5 @@
-// Energy balance against an RK4 integration of the equation of motion carrying both works.
+// Phase plane and energy balance of consistent records against the closed form, the
+// frequency response and an RK4 integration of the equation of motion carrying both works.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,10 @@
 #include <string>
 
 #include "analysis/energy.h"
+#include "analysis/frequency_response.h"
+#include "analysis/motion.h"
+#include "analysis/phase_plane.h"
+#include "analysis/readout.h"
 #include "model/response.h"
 #include "support/unit_helpers.h"
 
@@ -23,9 +28,13 @@ struct System {
     float m, k, c, w;
 };
 
+double displacement(const ModelRecord& r, double t) {
+    return complementary(r, t) + particular(r, t);
+}
+
 // The closed form's state at tmin: x itself, v by a five-point difference of x.
 Motion start(const ModelRecord& r) {
-    auto x = [&](double t) { return complementary(r, t) + particular(r, t); };
+    auto x = [&](double t) { return displacement(r, t); };
     const double t = r.tmin, h = 1e-3;
     const double v = (x(t - 2 * h) - 8 * x(t - h) + 8 * x(t + h) - x(t + 2 * h)) / (12 * h);
     return Motion{t, x(t), v, 0, 0};
@@ -64,6 +73,35 @@ TEST_P(AnalysisConsistentRecords, BalanceClosesAndMatchesTheIntegratedEquation) 
     EXPECT_EQ(energyMarker(ec, -5).reading.t, r.tmin);  // held to the run
     EXPECT_EQ(energyMarker(ec, 60).reading.t, r.tmax);
     EXPECT_EQ(energyMarker(ec, 60).reading.win, ec.workIn.back().y);
+}
+
+TEST_P(AnalysisConsistentRecords, VelocityIsTheDerivativeAndTheTrajectoryEndsOnTheSteadyEllipse) {
+    const System& sys = GetParam();
+    ModelRecord r = recomputed(sys.m, sys.k, sys.c, sys.w);
+    const double h = 1e-5;
+    for (double t : {0.4, 0.7, 1.9, 5.3}) {
+        const double central = (displacement(r, t + h) - displacement(r, t - h)) / (2 * h);
+        const State s = stateAt(r, t);
+        // The difference is good to (h·λ)²/6 relative, λ the fastest rate (32/s overdamped).
+        EXPECT_NEAR(s.v, central, 1e-7 * std::fabs(central) + 1e-9) << "t " << t;
+        EXPECT_EQ(s.x, displacement(r, t)) << "t " << t;
+    }
+
+    r.tmax = 40;  // x_c has died out by the end
+    const PhasePlaneCurves pc = phasePlaneCurves(r);
+    ASSERT_TRUE(pc.drawable);
+    const double X = amplitudeAt(oscillatorOf(r), r.w);
+    double xPeak = 0;
+    double vPeak = 0;
+    for (const Point& p : pc.steadyEllipse) {
+        xPeak = std::max(xPeak, std::fabs(p.x));
+        vPeak = std::max(vPeak, std::fabs(p.y));
+    }
+    EXPECT_NEAR(xPeak, X, 1e-4 * X);  // 360 samples of the period catch the extremes
+    EXPECT_NEAR(vPeak, r.w * X, 1e-4 * r.w * X);
+    const Point end = pc.trajectory.back();
+    EXPECT_NEAR(std::pow(end.x / X, 2) + std::pow(end.y / (r.w * X), 2), 1, 1e-6);
+    EXPECT_EQ(pc.trajectory.front().x, displacement(r, 0.4f));
 }
 
 INSTANTIATE_TEST_SUITE_P(Damping, AnalysisConsistentRecords,
@@ -133,6 +171,43 @@ TEST(AnalysisEnergyCurves, ReadOut) {
               line +
                   "0.02\n1周期 まだ力の1周期分の時間がありません\n"
                   "ζ・ωn が m・k・c と一致していません（計算 を押すと揃います）");
+}
+
+TEST(AnalysisPhaseMarker, FollowsTheClosedFormWithinTheRun) {
+    const ModelRecord r = recomputed(2.5f, 180, 6, 3);
+    const PhasePlaneCurves pc = phasePlaneCurves(r);
+    struct Row {
+        const char* name;
+        double t, shown;
+    };
+    for (const Row& row : {Row{"inside", 2.345, 2.345}, Row{"before_the_run", -1, 0.4f},
+                           Row{"after_the_run", 9, 6}}) {
+        const PhaseMarker m = phasePlaneMarker(pc, row.t);
+        EXPECT_TRUE(m.shown) << row.name;
+        EXPECT_EQ(m.t, row.shown) << row.name;
+        EXPECT_EQ(m.point.x, displacement(r, row.shown)) << row.name;
+        EXPECT_EQ(m.readout, phaseReadout(m.t, m.point.x, m.point.y)) << row.name;
+    }
+    EXPECT_EQ(phaseReadout(1.5, 0.0123456789, -0.5), "t=1.5 s  x=0.0123457 m  v=-0.5 m/s");
+}
+
+TEST(AnalysisPhasePlane, NoCurveWhereTheMotionIsUndefined) {
+    const ModelRecord good = recomputed(2.5f, 180, 6, 3);
+    ModelRecord growing = good, undampedResonance = good;
+    growing.z = -0.5f;  // e^(−ζωn t) beyond the Double range within the run
+    growing.tmax = 1000;
+    undampedResonance.c = 0;  // x_p divides by zero at ω = ωn = 10
+    undampedResonance.m = 2;
+    undampedResonance.k = 200;
+    undampedResonance.w = 10;
+    for (const auto& [name, r] : {std::pair<const char*, const ModelRecord&>{"growing", growing},
+                                  {"undamped_resonance", undampedResonance}}) {
+        const PhasePlaneCurves pc = phasePlaneCurves(r);
+        EXPECT_FALSE(pc.drawable || !pc.trajectory.empty()) << name;
+        const PhaseMarker m = phasePlaneMarker(pc, 1);
+        EXPECT_FALSE(m.shown) << name;
+        EXPECT_EQ(m.readout, "この条件では値が求まりません") << name;
+    }
 }
 
 }  // namespace
