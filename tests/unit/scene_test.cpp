@@ -164,7 +164,7 @@ TEST_F(SceneTest, PiecesCrossingTheCanvasEdgesAreCutUndistorted) {
         {{630, 11, kFarSide}, {10, 12, kWall | 0}, {10, 155, kWall | 143}, {10, 156, kBack | 156}});
 }
 
-TEST_F(SceneTest, DisplacedTheSpringSplitsIntoFourPiecesAtS1S2S3) {
+TEST_F(SceneTest, TheSpringSplitsAtS1S2S3AndTheMassShowsUnderTheRodAndTheBand) {
     // X 38, D 11: T = nint(384 − 40 + 49) = 393, S0 = nint(144 + 48 + 11) = 203,
     // R = nint(393 − 48) = 345, L = 142; S1 = nint(35.5 + 203) = 238 (half to even),
     // S2 = nint(47.33 + 238) = 285, S3 = nint(47.33 + 285) = 332, piece 4 from
@@ -177,14 +177,10 @@ TEST_F(SceneTest, DisplacedTheSpringSplitsIntoFourPiecesAtS1S2S3) {
               {300, 331, kSpring | 39}, {300, 332, kBack | 332}, {300, 333, kSpring | 0},
               {300, 344, kSpring | 9}, {300, 345, kBack | 345}, {320, 202, kRod},
               {320, 345, kRod}, {320, 392, kRod}, {320, 393, kMass | 0}});
-    // clang-format on
-}
 
-TEST_F(SceneTest, OverlappingPiecesShowTheMassUnderTheRodsAndTheBand) {
     // X −250: the mass rows nint(344 − 250) = 94 .. 174, into the band (0..143) and
     // across the upper rod (144..191); L = nint(94 − 48) − 192 < 0, so no spring.
     // Mass row y samples source band (y − 94)·2.5 / 50.
-    // clang-format off
     expectAt(frame(-250, 0),
              {{300, 100, kWall | 100}, {300, 143, kWall | 143}, {300, 144, kMass | 2},
               {320, 150, kRod}, {316, 150, kMass | 2}, {323, 150, kMass | 2},
