@@ -50,9 +50,7 @@ class RunControlsTest : public ::testing::Test {
         panel.setChangeHandler([this](std::string_view c) { parameters.textChanged(c); });
         run.joutai = kStopped;
         clock.t = 1000;
-        loopWindows.onBlt = [this] {
-            advanceClock(run, clock.t, record.tmin, record.jikanbairitu);
-        };
+        loopWindows.onBlt = [this] { scene.blt(); };  // before init: only the clock
         loopWindows.afterBetween = [this] { texttestBetween = panel.text("Texttest"); };
     }
 
@@ -70,6 +68,22 @@ class RunControlsTest : public ::testing::Test {
     test::FakeLoopWindows loopWindows{log};
     std::vector<double>& plotted = loopWindows.plotted;
     std::string texttestBetween;
+    test::SizedSurfaces surfaces;  // texts: one text line per composed frame
+    Scene scene{surfaces, "data", SceneInputs{step, run, record, clock}, surfaces};
+
+    // The default model at rest from 1.5 s, shown; then passes at 60 per second.
+    void showAtRest() {
+        record = test::defaultRecord();
+        record.tmin = 1.5f;
+        keisan_c1c2(record);
+        scene.init();
+    }
+    void passes(int n) {
+        for (int i = 0; i < n; ++i) {
+            clock.t += 1.0 / 60;
+            loop.pass();
+        }
+    }
 };
 
 TEST_F(RunControlsTest, StartThenPassesLagTheTextByOnePass) {
@@ -128,36 +142,8 @@ TEST_F(RunControlsTest, AboutTogglesThePauseAndOkRestores) {
 
 // At rest and while paused the passes go on, but no frame is composed or presented after
 // the first.
-class FrameSkipTest : public ::testing::Test {
-  protected:
-    FrameSkipTest() {
-        record.tmin = 1.5f;
-        keisan_c1c2(record);
-        run.joutai = kStopped;
-        scene.init();
-        windows.onBlt = [this] { scene.blt(); };
-    }
-
-    void passes(int n) {
-        for (int i = 0; i < n; ++i) {
-            clock.t += 1.0 / 60;
-            loop.pass();
-        }
-    }
-
-    test::SizedSurfaces surfaces;  // texts: one text line per composed frame
-    test::FakePanel panel;
-    test::ManualClock clock;
-    ModelRecord record = test::defaultRecord();
-    RunState run;
-    StepValues step;
-    Scene scene{surfaces, "data", SceneInputs{step, run, record, clock}, surfaces};
-    std::string log;
-    test::FakeLoopWindows windows{log};
-    MainLoop loop{run, record, step, panel, windows};
-};
-
-TEST_F(FrameSkipTest, RunningEveryPassDrawsPausedOnlyTheFirst) {
+TEST_F(RunControlsTest, RunningEveryPassDrawsPausedOnlyTheFirst) {
+    showAtRest();
     passes(1);
     run.joutai = kRunning;
     startClock(run, clock.t);
@@ -172,7 +158,8 @@ TEST_F(FrameSkipTest, RunningEveryPassDrawsPausedOnlyTheFirst) {
     EXPECT_EQ(surfaces.presented, 15);
 }
 
-TEST_F(FrameSkipTest, AtRestOneFrameForAHundredPassesARepaintRequestOrAnInitDrawsAgain) {
+TEST_F(RunControlsTest, AtRestOneFrameForAHundredPassesARepaintRequestOrAnInitDrawsAgain) {
+    showAtRest();
     passes(100);
     EXPECT_EQ(std::pair(surfaces.texts, surfaces.presented), std::pair(1, 1));
     EXPECT_EQ(scene.textLine(), "0.00秒1   +0m");
