@@ -49,11 +49,9 @@ class PlotArea : public Picture {
     int clientHeight() const override { return h_; }
     void setWidth(int px) override { w_ = px; }
 
+    int w_, h_;
     long segments = 0;
     float rightmost = 0;
-
-  private:
-    int w_, h_;
 };
 
 // The program without its windows, on the panel's defaults.
