@@ -82,19 +82,14 @@ TEST_F(About, GetKeyValueByTypeAndTrailingNul) {
         EXPECT_TRUE(about.GetKeyValue(RegistryRoot::LocalMachine, "K", "V", out));
         EXPECT_EQ(out, expected) << value.data;
     }
-    for (const char* key : {"K", "None"}) {
+    for (const char* key : {"K", "None"}) {  // a missing value or key empties the out value
         std::string out = "as passed";
         EXPECT_FALSE(about.GetKeyValue(RegistryRoot::LocalMachine, key, "None", out));
         EXPECT_EQ(out, "");
     }
 }
 
-TEST(VersionCaption, MajorMinorRevisionInPlainDigits) {
-    EXPECT_EQ(versionCaption(parseVersion("10.x.25.4")), "ﾊﾞｰｼﾞｮﾝ 10.0.25");
-    EXPECT_EQ(versionCaption(programVersion()), "ﾊﾞｰｼﾞｮﾝ "s + YURANA_VERSION);
-}
-
-TEST_F(About, LinuxRegistryNamesTheFirstProgramInPreferenceThenPathOrder) {
+TEST_F(About, LinuxRegistryNamesTheFirstProgramInPreferenceThenPathOrderAndTheVersion) {
     auto existing = [](std::set<std::string> files) -> ExecutableTest {
         return [files](const std::string& p) { return files.contains(p); };
     };
@@ -109,6 +104,10 @@ TEST_F(About, LinuxRegistryNamesTheFirstProgramInPreferenceThenPathOrder) {
     LinuxRegistry onLinux("/usr/bin", existing({"/usr/bin/kinfocenter", "/usr/bin/hardinfo"}));
     AboutWindow(onLinux, launcher, box).StartSysInfo();
     EXPECT_EQ(launcher.calls, Strings{"start /usr/bin/hardinfo"});
+
+    // The version caption: major, minor and revision in plain digits.
+    EXPECT_EQ(versionCaption(parseVersion("10.x.25.4")), "ﾊﾞｰｼﾞｮﾝ 10.0.25");
+    EXPECT_EQ(versionCaption(programVersion()), "ﾊﾞｰｼﾞｮﾝ "s + YURANA_VERSION);
 }
 
 }  // namespace

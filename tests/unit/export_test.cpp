@@ -4,7 +4,7 @@
 #include <array>
 #include <charconv>
 #include <filesystem>
-#include <fstream>
+#include <map>
 #include <sstream>
 
 #include "analysis/motion.h"
@@ -15,15 +15,13 @@
 #include "panel/parameter_panel.h"
 #include "platform/posix/posix_files.h"
 #include "support/fake_panel.h"
+#include "support/temp_folder.h"
 
 namespace yurana {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readBytes(const std::string& path) {
-    return {std::istreambuf_iterator<char>(std::ifstream(path).rdbuf()), {}};
-}
+using test::readBytes;
 
 // The numbers of a CSV line, each read back in full.
 std::vector<double> fields(const std::string& line) {
@@ -45,11 +43,8 @@ constexpr std::array<const char*, 11> kBoxes = {"Textm",  "Textk",     "Textc", 
 
 class ExportTest : public ::testing::Test {
   protected:
-    ~ExportTest() override { fs::remove_all(dir); }
-
-    char pattern[20] = "/tmp/yurana-XXXXXX";
-    std::string dir = ::mkdtemp(pattern);
-    std::string file = dir + "/curves.csv";
+    test::TempFolder temp;
+    std::string dir = temp.path(), file = dir + "/curves.csv";
     test::FakePanel panel;
     ModelRecord record;
     RunState run{kStopped};
@@ -75,22 +70,18 @@ TEST_F(ExportTest, CurvesOfEachRegimeMatchTheClosedFormAtEveryRow) {
         // The export recomputes from the panel, not from the record it is given.
         ASSERT_TRUE(exportCurves(panel, record, run, box, files, file));
 
-        const std::string text = readBytes(file);
-        EXPECT_EQ(text.find('\r'), std::string::npos);
-        std::istringstream lines(text);
+        std::istringstream lines(readBytes(file));
         std::string line;
         std::getline(lines, line);
         EXPECT_EQ(line, kCurvesCsvHeader);
         std::vector<std::vector<double>> rows;
         while (std::getline(lines, line)) {
-            rows.push_back(fields(line));
+            rows.push_back(fields(line));  // a CR would fail the last number
         }
         ASSERT_EQ(rows.size(), kCsvRows);
-        EXPECT_EQ(rows.front()[0], r.tmin);
-        EXPECT_EQ(rows.back()[0], r.tmax);
         for (std::size_t i : {std::size_t{0}, std::size_t{1}, std::size_t{417}, kCsvRows - 1}) {
             const double t = rows[i][0];
-            EXPECT_DOUBLE_EQ(t, r.tmin + (r.tmax - r.tmin) * i / 1000.0);
+            EXPECT_DOUBLE_EQ(t, r.tmin + (r.tmax - r.tmin) * i / 1000.0);  // both ends included
             const double xc = complementary(r, t), xp = particular(r, t);
             const double wall = wallDisplacement(r, t), v = analysis::velocityAt(r, t);
             const std::vector<double> expected = {
@@ -99,9 +90,6 @@ TEST_F(ExportTest, CurvesOfEachRegimeMatchTheClosedFormAtEveryRow) {
                 v,  0.5 * r.m * v * v, 0.5 * r.k * (xc + xp) * (xc + xp)};
             EXPECT_EQ(rows[i], expected) << "row " << i;  // every number read back exactly
         }
-        // The velocity column is the derivative of x_c + x_p.
-        const double slope = (rows[2][4] - rows[0][4]) / (rows[2][0] - rows[0][0]);
-        EXPECT_NEAR(rows[1][6], slope, 1e-2 * (std::abs(slope) + 0.01));
         EXPECT_TRUE(box.texts.empty());
     }
 }
@@ -127,7 +115,7 @@ TEST_F(ExportTest, ARecomputeOrEvaluationThatFailsWritesNothing) {
 }
 
 TEST_F(ExportTest, AFailedWriteNamesTheFileAndKeepsTheOldOne) {
-    std::ofstream(file) << "old";
+    test::writeBytes(file, "old");
     ::chmod(file.c_str(), 0444);
     for (const std::string& path : {file, dir + "/no/such/folder/c.csv"}) {
         box = {};

@@ -107,34 +107,26 @@ TEST_F(LayoutTest, HaichiPlacesTheBarsInPanelUnitsVScrollByItsOldWidth) {
     EXPECT_NEAR(h.t, 3399.222 - 300, 0.01);
 }
 
+// An outgrown form0 is pulled back (6123 − 100, 4567 − 500), one as large as the frame is
+// not; the graph keeps its 4000 when no height is left (4567 − 600 − 4600 < 0, or 0).
 TEST_F(LayoutTest, AnOutgrownForm0IsPulledBackAndTheGraphKeepsItsHeightWhenNoneIsLeft) {
-    struct Row {
-        const char* name;
-        double frameW, frameH, form0W, form0H;
-        double wantForm0W, wantForm0H, wantGraphH;
-    };
-    const Row rows[] = {
-        // 6123 − 100, 4567 − 500; 4567 − 600 − 4600 < 0 keeps the graph's 4000.
-        {"outgrown", 6123, 4567, 6200, 4600, 6023, 4067, 4000},
-        // As large as the frame is not larger.
-        {"as large", 6200, 4600, 6200, 4600, 6200, 4600, 4000},
-        // 5200 − 600 − 4600 = 0 leaves no height.
-        {"none left", 6300, 5200, 6200, 4600, 6200, 4600, 4000},
-    };
-    for (const Row& r : rows) {
-        size(frame, r.frameW, r.frameH);
-        size(form0, r.form0W, r.form0H);
+    // name, frame w, h, form0 w, h, form0 w, h wanted
+    const std::tuple<const char*, double, double, double, double, double, double> rows[] = {
+        {"outgrown", 6123, 4567, 6200, 4600, 6023, 4067},
+        {"as large", 6200, 4600, 6200, 4600, 6200, 4600},
+        {"none left", 6300, 5200, 6200, 4600, 6200, 4600}};
+    for (auto [name, fw, fh, w, h, wantW, wantH] : rows) {
+        size(frame, fw, fh);
+        size(form0, w, h);
         form3.h = 4000;
         haichi(lay);
-        EXPECT_EQ((V{form0.w, form0.h, form3.h}), (V{r.wantForm0W, r.wantForm0H, r.wantGraphH}))
-            << r.name;
-        EXPECT_EQ((V{form3.t, form3.w}), (V{r.form0H, r.frameW})) << r.name;
+        EXPECT_EQ((V{form0.w, form0.h, form3.t, form3.w, form3.h}), (V{wantW, wantH, h, fw, 4000}))
+            << name;
     }
 }
 
 TEST_F(LayoutTest, CollapsedArrangementOfPanelGraphAndBars) {
-    // Frame 11737 × 8643, VScroll1 310 wide, HScroll1 290 high: distinct, so that each
-    // formula shows which bar it reads.
+    // Bars of distinct sizes, so that each formula shows which bar it reads.
     size(frame, 11737, 8643);
     v.w = 310;
     h.h = 290;
@@ -162,20 +154,18 @@ TEST_F(LayoutTest, GraphHaikeiFailureSkipsTheArrangementButClearsBothFlags) {
     form1.w = 7000;
     EXPECT_NO_THROW(haichi(lay));
     EXPECT_TRUE(picture.empty() && form3.log.empty());
-    EXPECT_EQ(form1.w, 7000);
-    EXPECT_EQ(v.h, 3600 - 2000);  // configured once only
+    EXPECT_EQ(std::pair(form1.w, v.h), std::pair(7000.0, 3600.0 - 2000));  // configured once
     EXPECT_EQ(std::pair(flags.saihaichi, flags.shukushou), std::pair(false, false));
 }
 
 TEST_F(LayoutTest, CollapsedBelow600TwipsAndFrameResizesIgnoredUntilForm0Resized) {
-    form0.h = 599;
-    form0Resized(lay);
-    frameResized(flags);
-    EXPECT_EQ(std::tuple(form1.l, flags.shukushou, flags.saihaichi), std::tuple(0, true, false));
-    form0.h = 600;
-    form0Resized(lay);
-    frameResized(flags);
-    EXPECT_EQ(std::tuple(form1.l, flags.shukushou, flags.saihaichi), std::tuple(4800, false, true));
+    for (auto [h, left, collapsed] : {std::tuple{599, 0, true}, {600, 4800, false}}) {
+        form0.h = h;
+        form0Resized(lay);
+        frameResized(flags);
+        EXPECT_EQ(std::tuple(form1.l, flags.shukushou, flags.saihaichi),
+                  std::tuple(left, collapsed, !collapsed));
+    }
 }
 
 TEST_F(LayoutTest, BarsShowWhenNeededWithTheirStepSizesAndARefusedStepEndsSilently) {

@@ -67,10 +67,9 @@ TEST(Numbers, LenientReadsTheLongestLeadingNumber) {
 }
 
 TEST(Numbers, StrictReadsWholeNumbersOnly) {
-    EXPECT_DOUBLE_EQ(strictDouble(" 12 "), 12);
-    EXPECT_DOUBLE_EQ(strictDouble(".5"), 0.5);
-    EXPECT_DOUBLE_EQ(strictDouble("5."), 5);
-    EXPECT_DOUBLE_EQ(strictDouble("1e3"), 1000);
+    for (auto [text, v] : {std::pair{" 12 ", 12.0}, {".5", 0.5}, {"5.", 5.0}, {"1e3", 1000.0}}) {
+        EXPECT_DOUBLE_EQ(strictDouble(text), v) << text;
+    }
     for (const char* text : {"", "-", " 12abc", "1,5", "1e", "1 2", "１２", "e5"}) {
         EXPECT_EQ(failureOf([&] { strictDouble(text); }), Kind::TypeMismatch) << text;
     }
@@ -80,25 +79,22 @@ TEST(Numbers, StrictReadsWholeNumbersOnly) {
 }
 
 TEST(Numbers, FormatsRoundTheDecimalHalfAwayFromZero) {
+    // clang-format off
     const std::tuple<double, int, const char*> rows[] = {
-        {0.0158113883, 4, "0.0158"},
-        {0.00015, 4, "0.0002"},
-        {-0.00025, 4, "-0.0003"},
-        {2.675, 2, "2.68"},
-        {9.99995, 4, "10.0000"},
-        {0.000790102, 8, "0.00079010"},
-        {0, 2, "0.00"},
-        {-0.00001, 4, "-0.0000"},
-        {1e20, 2, "100000000000000000000.00"},
-    };
+        {0.0158113883, 4, "0.0158"}, {0.00015, 4, "0.0002"}, {-0.00025, 4, "-0.0003"},
+        {2.675, 2, "2.68"}, {9.99995, 4, "10.0000"}, {0.000790102, 8, "0.00079010"},
+        {0, 2, "0.00"}, {-0.00001, 4, "-0.0000"}, {1e20, 2, "100000000000000000000.00"}};
+    // clang-format on
     for (auto [v, decimals, text] : rows) {
         EXPECT_EQ(formatFixed(v, decimals), text) << v;
     }
-    EXPECT_EQ(singleText(31.6189f), "31.6189");
-    EXPECT_EQ(singleText(5.0f), "5");
-    EXPECT_EQ(singleText(-0.0f), "0");
-    EXPECT_EQ(singleText(12345678.0f), "1.234568E+07");
-    EXPECT_EQ(singleText(1e-5f), "1E-05");
+    for (auto [v, text] : {std::pair{31.6189f, "31.6189"},
+                           {5.0f, "5"},
+                           {-0.0f, "0"},
+                           {12345678.0f, "1.234568E+07"},
+                           {1e-5f, "1E-05"}}) {
+        EXPECT_EQ(singleText(v), text);
+    }
     EXPECT_EQ(doubleText(1.0 / 3.0), "0.333333333333333");
 }
 

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <ostream>
 
 #include "model/calc_error.h"
 #include "support/model_defaults.h"
+#include "support/unit_helpers.h"
 
 namespace yurana {
 namespace {
@@ -14,21 +14,16 @@ namespace {
 using test::defaultRecord;
 
 TEST(KeisanC1C2, WhereTheFitCannotBeMadeTheConstantsStay) {
-    auto withConstants = [] {
-        ModelRecord r = defaultRecord();
-        r.c1 = 7;
-        r.c2 = 8;
-        return r;
-    };
-    ModelRecord negative = withConstants();  // ζ < 0: ωd 0, both denominators 0
-    negative.z = -0.1f;
+    ModelRecord base = defaultRecord();
+    base.c1 = 7;
+    base.c2 = 8;
+    ModelRecord negative = base, underflow = base, overdamped = base;
+    negative.z = -0.1f;  // ζ < 0: ωd 0, both denominators 0
     negative.wd = 0;
     keisan_c1c2(negative);
-    ModelRecord underflow = withConstants();  // e^(−ζωn·t0) underflows to 0
-    underflow.t0 = 1e5f;
+    underflow.t0 = 1e5f;  // e^(−ζωn·t0) underflows to 0
     keisan_c1c2(underflow);
-    ModelRecord overdamped = withConstants();  // ζ > 1 with ωn 0 divides by zero
-    overdamped.z = 2;
+    overdamped.z = 2;  // ζ > 1 with ωn 0 divides by zero
     overdamped.wn = 0;
     EXPECT_THROW(keisan_c1c2(overdamped), calc_error);
     for (const ModelRecord& r : {negative, underflow, overdamped}) {
@@ -63,70 +58,32 @@ TEST(Response, StepValuesTheWallAndFailures) {
     EXPECT_THROW(complementary(r, 1e5), calc_error);  // beyond the Double range
 }
 
-// Independent check that the closed form solves m·x'' + c·x' + k·x = F·sin(ωt):
-// integrate the equation with RK4 from the state the fit must give at t0
-// (x = X + x_p(t0), x' = V + x_p'(t0)) and compare x(t) over 20 s. The cases use
-// values that Singles hold exactly, so ζ, ωn and m, k, c describe the same system.
+// The closed form solves m·x'' + c·x' + k·x = F·sin(ωt): RK4 from the state the fit must
+// give at t0 (x = x0 + x_p(t0), x' = v0 + x_p'(t0)) agrees over 20 s. Singles hold the
+// values exactly, so ζ, ωn and m, k, c describe the same system.
 struct Case {
     const char* name;
     float m, k, c;  // ωn = 10, ζ = c / (2·√(k·m))
     float t0, x0, v0;
 };
 
-std::ostream& operator<<(std::ostream& os, const Case& c) {
-    return os << c.name;
-}
-
 class ClosedFormSolvesTheEquation : public ::testing::TestWithParam<Case> {};
 
 TEST_P(ClosedFormSolvesTheEquation, AgreesWithRK4) {
     const Case& cs = GetParam();
-    ModelRecord r;
-    r.m = cs.m;
-    r.k = cs.k;
-    r.c = cs.c;
-    r.f = 3;
-    r.w = 2;
-    r.kabem = 1000;
-    r.xshoki = cs.x0;
-    r.vshoki = cs.v0;
-    r.t0 = cs.t0;
+    const ModelRecord r = test::recomputed(cs.m, cs.k, cs.c, 2, cs.t0, cs.x0, cs.v0);
     const double m = cs.m, k = cs.k, c = cs.c, F = r.f, w = r.w;
-    const double wn = std::sqrt(k / m);
-    const double z = c / (2 * std::sqrt(k * m));
-    r.wn = static_cast<float>(wn);
-    r.z = static_cast<float>(z);
-    r.wd = z < 1 ? static_cast<float>(wn * std::sqrt(1 - z * z)) : 0.0f;
-    keisan_c1c2(r);
-
-    const double stiff = k - m * w * w;
-    const double den = stiff * stiff + c * w * c * w;
-    auto xpDot = [&](double t) {
-        return F * w * (stiff * std::cos(w * t) + c * w * std::sin(w * t)) / den;
-    };
-    double t = cs.t0;
-    double x = cs.x0 + particular(r, t);
-    double v = cs.v0 + xpDot(t);
-    auto accel = [&](double tt, double xx, double vv) {
-        return (F * std::sin(w * tt) - c * vv - k * xx) / m;
-    };
-    const double h = 1e-4;
-    const double amplitude = std::fabs(cs.x0) + std::fabs(cs.v0) / wn + F / den * std::sqrt(den);
+    const double stiff = k - m * w * w, den = stiff * stiff + c * w * c * w;
+    const double xpDot = F * w * (stiff * std::cos(w * cs.t0) + c * w * std::sin(w * cs.t0)) / den;
+    test::Motion s{cs.t0, cs.x0 + particular(r, cs.t0), cs.v0 + xpDot, 0, 0};
+    const double amplitude =
+        std::fabs(cs.x0) + std::fabs(cs.v0) * std::sqrt(m / k) + F / std::sqrt(den);
     double worst = 0;
-    const int steps = 200000;  // 20 s
-    for (int i = 1; i <= steps; ++i) {
-        double k1x = v, k1v = accel(t, x, v);
-        double k2x = v + h / 2 * k1v, k2v = accel(t + h / 2, x + h / 2 * k1x, v + h / 2 * k1v);
-        double k3x = v + h / 2 * k2v, k3v = accel(t + h / 2, x + h / 2 * k2x, v + h / 2 * k2v);
-        double k4x = v + h * k3v, k4v = accel(t + h, x + h * k3x, v + h * k3v);
-        x += h / 6 * (k1x + 2 * k2x + 2 * k3x + k4x);
-        v += h / 6 * (k1v + 2 * k2v + 2 * k3v + k4v);
-        t = cs.t0 + i * h;
-        if (i % 50 == 0) {
-            worst = std::max(worst, std::fabs(x - complementary(r, t) - particular(r, t)));
-        }
+    for (int i = 1; i <= 4000; ++i) {  // 20 s in steps of 0.1 ms
+        s = test::rk4(r, s, cs.t0 + i * 5e-3, 50);
+        worst = std::max(worst, std::fabs(s.x - complementary(r, s.t) - particular(r, s.t)));
     }
-    EXPECT_LT(worst, 1e-6 * amplitude) << cs.name;
+    EXPECT_LT(worst, 1e-6 * amplitude);
 }
 
 INSTANTIATE_TEST_SUITE_P(Regimes, ClosedFormSolvesTheEquation,
@@ -138,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(Regimes, ClosedFormSolvesTheEquation,
                                            Case{"heavyCritical", 2, 200, 40, 0.75f, -0.03f, 0.2f},
                                            Case{"heavyOverdamped", 4, 400, 100, 1.5f, 0.06f,
                                                 -0.4f}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::byName);
 
 }  // namespace
 }  // namespace yurana

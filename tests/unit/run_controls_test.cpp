@@ -1,4 +1,5 @@
-// The run controls and the main loop's pass with every window replaced by a log.
+// The run clock, the run controls and the main loop's pass with every window replaced by
+// a log, and the frames the loop draws.
 
 #include "animation/run_controls.h"
 
@@ -6,12 +7,39 @@
 
 #include "about/about_ok.h"
 #include "animation/main_loop.h"
+#include "animation/scene.h"
 #include "model/calc_error.h"
+#include "model/run_state.h"
 #include "support/fake_panel.h"
 #include "support/fake_windows.h"
+#include "support/model_defaults.h"
+#include "support/sized_surfaces.h"
 
 namespace yurana {
 namespace {
+
+TEST(RunClock, ScaledFromTminPausesSkippedStoppedHoldsZero) {
+    RunState s;
+    s.joutai = kRunning;
+    startClock(s, 100.0);
+    advanceClock(s, 103.0, 2.0f, 1.0);
+    EXPECT_DOUBLE_EQ(s.jikan, 5.0);
+    togglePause(s, 103.0);
+    advanceClock(s, 113.0, 2.0f, 1.0);  // ten seconds paused: the time stands
+    EXPECT_DOUBLE_EQ(s.jikan, 5.0);
+    togglePause(s, 113.0);
+    advanceClock(s, 114.5, 2.0f, 1.0);  // and goes on without a jump
+    EXPECT_DOUBLE_EQ(s.jikan, 6.5);
+    advanceClock(s, 114.5, 2.0f, 0.0);
+    EXPECT_DOUBLE_EQ(s.jikan, 2.0);
+    advanceClock(s, 114.5, 2.0f, -2.0);
+    EXPECT_DOUBLE_EQ(s.jikan, 2.0 - 2 * 4.5);
+    EXPECT_THROW(advanceClock(s, 114.5, 0.0f, 1e308), calc_error);
+
+    s.joutai = kStopped;
+    advanceClock(s, 120.0, 2.0f, 1.0);
+    EXPECT_EQ(s.jikan, 0.0);
+}
 
 class RunControlsTest : public ::testing::Test {
   protected:
@@ -22,9 +50,7 @@ class RunControlsTest : public ::testing::Test {
         panel.setChangeHandler([this](std::string_view c) { parameters.textChanged(c); });
         run.joutai = kStopped;
         clock.t = 1000;
-        loopWindows.onBlt = [this] {
-            advanceClock(run, clock.t, record.tmin, record.jikanbairitu);
-        };
+        loopWindows.onBlt = [this] { scene.blt(); };  // before init: only the clock
         loopWindows.afterBetween = [this] { texttestBetween = panel.text("Texttest"); };
     }
 
@@ -42,6 +68,22 @@ class RunControlsTest : public ::testing::Test {
     test::FakeLoopWindows loopWindows{log};
     std::vector<double>& plotted = loopWindows.plotted;
     std::string texttestBetween;
+    test::SizedSurfaces surfaces;  // texts: one text line per composed frame
+    Scene scene{surfaces, "data", SceneInputs{step, run, record, clock}, surfaces};
+
+    // The default model at rest from 1.5 s, shown; then passes at 60 per second.
+    void showAtRest() {
+        record = test::defaultRecord();
+        record.tmin = 1.5f;
+        keisan_c1c2(record);
+        scene.init();
+    }
+    void passes(int n) {
+        for (int i = 0; i < n; ++i) {
+            clock.t += 1.0 / 60;
+            loop.pass();
+        }
+    }
 };
 
 TEST_F(RunControlsTest, StartThenPassesLagTheTextByOnePass) {
@@ -96,6 +138,41 @@ TEST_F(RunControlsTest, AboutTogglesThePauseAndOkRestores) {
     cmdOK_Click(panel, run);
     EXPECT_EQ(run.joutai, kStopped);
     EXPECT_EQ(run.ichijiteishi, 1);  // kept until the next start
+}
+
+// At rest and while paused the passes go on, but no frame is composed or presented after
+// the first.
+TEST_F(RunControlsTest, RunningEveryPassDrawsPausedOnlyTheFirst) {
+    showAtRest();
+    passes(1);
+    run.joutai = kRunning;
+    startClock(run, clock.t);
+    passes(10);
+    EXPECT_EQ(surfaces.presented, 11);
+    togglePause(run, clock.t);
+    passes(100);
+    // The first paused pass shows the time it stopped at.
+    EXPECT_EQ(std::pair(surfaces.texts, surfaces.presented), std::pair(12, 12));
+    togglePause(run, clock.t);
+    passes(3);
+    EXPECT_EQ(surfaces.presented, 15);
+}
+
+TEST_F(RunControlsTest, AtRestOneFrameForAHundredPassesARepaintRequestOrAnInitDrawsAgain) {
+    showAtRest();
+    passes(100);
+    EXPECT_EQ(std::pair(surfaces.texts, surfaces.presented), std::pair(1, 1));
+    EXPECT_EQ(scene.textLine(), "0.00秒1   +0m");
+    scene.invalidate();
+    passes(5);
+    EXPECT_EQ(surfaces.presented, 2);
+    scene.init();
+    passes(5);
+    EXPECT_EQ(std::pair(surfaces.texts, surfaces.presented), std::pair(3, 3));
+    // A changed picture magnification moves nothing at rest: still no new frame.
+    panel.setText("Texthenibairitu", "2000");
+    passes(5);
+    EXPECT_EQ(surfaces.presented, 3);
 }
 
 }  // namespace

@@ -131,7 +131,7 @@ class SceneTest : public testing::Test, public SurfaceFactory, public FramePrese
     std::optional<Scene> scene_;
 };
 
-TEST_F(SceneTest, BltBeforeInitOnlyAdvancesTheClock) {
+TEST_F(SceneTest, TheTextLineShowsTheTimeAndTheSignedDisplacementFromInitOn) {
     run.jikan = 7;
     run.joutai = kRunning;
     run.timer0 = 96;
@@ -143,6 +143,16 @@ TEST_F(SceneTest, BltBeforeInitOnlyAdvancesTheClock) {
     EXPECT_EQ(run.jikan, 8.5);  // the run goes on without a picture
     EXPECT_EQ(scene_->canvas(), nullptr);
     EXPECT_EQ(scene_->textLine(), "");
+
+    scene_->init();
+    clock.t = 99;
+    for (auto [xpix, line] : {std::pair{-12.5, "6.50秒2   -12.5m"},
+                              {2.25, "6.50秒2   +2.25m"},
+                              {-0.0, "6.50秒2   +0m"}}) {
+        step.xpix = xpix;
+        scene_->blt();
+        EXPECT_EQ(scene_->textLine(), line);
+    }
 }
 
 TEST_F(SceneTest, AtRestThePiecesHangOnTheAxis) {
@@ -174,57 +184,29 @@ TEST_F(SceneTest, PiecesCrossingTheCanvasEdgesAreCutUndistorted) {
         {{630, 11, kFarSide}, {10, 12, kWall | 0}, {10, 155, kWall | 143}, {10, 156, kBack | 156}});
 }
 
-TEST_F(SceneTest, DisplacedTheSpringSplitsIntoFourPiecesAtS1S2S3) {
+TEST_F(SceneTest, TheSpringSplitsAtS1S2S3AndTheMassShowsUnderTheRodAndTheBand) {
     // X 38, D 11: T = nint(384 − 40 + 49) = 393, S0 = nint(144 + 48 + 11) = 203,
     // R = nint(393 − 48) = 345, L = 142; S1 = nint(35.5 + 203) = 238 (half to even),
     // S2 = nint(47.33 + 238) = 285, S3 = nint(47.33 + 285) = 332, piece 4 from
     // nint(345 − 11.83) = 333, so row 332 shows the background. Rows sample the source
     // as 10 + i·30/35 (piece 1), i·40/47 (pieces 2, 3), i·10/12 (piece 4).
-    expectAt(frame(38, 11), {{300, 202, kBack | 202},
-                             {300, 203, kSpring | 10},
-                             {300, 237, kSpring | 39},
-                             {300, 238, kSpring | 0},
-                             {300, 284, kSpring | 39},
-                             {300, 285, kSpring | 0},
-                             {300, 331, kSpring | 39},
-                             {300, 332, kBack | 332},
-                             {300, 333, kSpring | 0},
-                             {300, 344, kSpring | 9},
-                             {300, 345, kBack | 345},
-                             {320, 202, kRod},
-                             {320, 345, kRod},
-                             {320, 392, kRod},
-                             {320, 393, kMass | 0}});
-}
+    // clang-format off
+    expectAt(frame(38, 11),
+             {{300, 202, kBack | 202}, {300, 203, kSpring | 10}, {300, 237, kSpring | 39},
+              {300, 238, kSpring | 0}, {300, 284, kSpring | 39}, {300, 285, kSpring | 0},
+              {300, 331, kSpring | 39}, {300, 332, kBack | 332}, {300, 333, kSpring | 0},
+              {300, 344, kSpring | 9}, {300, 345, kBack | 345}, {320, 202, kRod},
+              {320, 345, kRod}, {320, 392, kRod}, {320, 393, kMass | 0}});
 
-TEST_F(SceneTest, OverlappingPiecesShowTheMassUnderTheRodsAndTheBand) {
     // X −250: the mass rows nint(344 − 250) = 94 .. 174, into the band (0..143) and
     // across the upper rod (144..191); L = nint(94 − 48) − 192 < 0, so no spring.
     // Mass row y samples source band (y − 94)·2.5 / 50.
-    expectAt(frame(-250, 0), {{300, 100, kWall | 100},
-                              {300, 143, kWall | 143},
-                              {300, 144, kMass | 2},
-                              {320, 150, kRod},
-                              {316, 150, kMass | 2},
-                              {323, 150, kMass | 2},
-                              {330, 173, kMass | 3},
-                              {320, 191, kRod},
-                              {320, 192, kBack | 192}});
+    expectAt(frame(-250, 0),
+             {{300, 100, kWall | 100}, {300, 143, kWall | 143}, {300, 144, kMass | 2},
+              {320, 150, kRod}, {316, 150, kMass | 2}, {323, 150, kMass | 2},
+              {330, 173, kMass | 3}, {320, 191, kRod}, {320, 192, kBack | 192}});
+    // clang-format on
     EXPECT_FALSE(canvas().anywhere(kSpring, 0xFFFF00));
-}
-
-TEST_F(SceneTest, TheTextLineShowsTheTimeAndTheSignedDisplacement) {
-    scene().init();
-    run.joutai = kRunning;
-    record.jikanbairitu = 2;
-    clock.t = 3;
-    for (auto [xpix, line] : {std::pair{-12.5, "6.00秒2   -12.5m"},
-                              {2.25, "6.00秒2   +2.25m"},
-                              {-0.0, "6.00秒2   +0m"}}) {
-        step.xpix = xpix;
-        scene_->blt();
-        EXPECT_EQ(scene_->textLine(), line);
-    }
 }
 
 TEST_F(SceneTest, FramesComposedWhereTheyChangedEqualFramesComposedWhole) {
@@ -257,12 +239,12 @@ TEST_F(SceneTest, FullScreenLayoutIsFixedAt640x480WhateverTheBackground) {
     ASSERT_EQ(std::pair(canvas().width(), canvas().height()), std::pair(640, 480));
     EXPECT_EQ(lastSrc, (Rect{0, 0, 640, 480}));
     // The background fills the buffer; the band (squeezed) rows 0..23; the mass at (320, 264).
-    const std::initializer_list<Px> want = {{639, 479, kBack | 479}, {634, 23, kWall | 138},
-                                            {5, 24, kBack | 24},     {320, 24, kRod},
-                                            {320, 223, kRod},        {320, 224, kMass | 0},
-                                            {320, 303, kMass | 3},   {320, 304, kBack | 304},
-                                            {359, 264, kMass | 2},   {360, 264, kBack | 264}};
-    expectAt(canvas(), want);
+    // clang-format off
+    expectAt(canvas(), {{639, 479, kBack | 479}, {634, 23, kWall | 138}, {5, 24, kBack | 24},
+                        {320, 24, kRod}, {320, 223, kRod}, {320, 224, kMass | 0},
+                        {320, 303, kMass | 3}, {320, 304, kBack | 304}, {359, 264, kMass | 2},
+                        {360, 264, kBack | 264}});
+    // clang-format on
     EXPECT_EQ(scene_->textLine(), "0.00 秒3   +0m");
 }
 

@@ -1,0 +1,230 @@
+// Phase plane and energy balance of consistent records against the closed form, the
+// frequency response and an RK4 integration of the equation of motion carrying both works.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <optional>
+#include <string>
+
+#include "analysis/energy.h"
+#include "analysis/frequency_response.h"
+#include "analysis/motion.h"
+#include "analysis/phase_plane.h"
+#include "analysis/readout.h"
+#include "model/response.h"
+#include "support/unit_helpers.h"
+
+namespace yurana::analysis {
+namespace {
+
+using test::Motion;
+using test::recomputed;
+
+struct System {
+    const char* name;
+    float m, k, c, w;
+};
+
+double displacement(const ModelRecord& r, double t) {
+    return complementary(r, t) + particular(r, t);
+}
+
+// The closed form's state at tmin: x itself, v by a five-point difference of x.
+Motion start(const ModelRecord& r) {
+    auto x = [&](double t) { return displacement(r, t); };
+    const double t = r.tmin, h = 1e-3;
+    const double v = (x(t - 2 * h) - 8 * x(t - h) + 8 * x(t + h) - x(t + 2 * h)) / (12 * h);
+    return Motion{t, x(t), v, 0, 0};
+}
+
+class AnalysisConsistentRecords : public ::testing::TestWithParam<System> {};
+
+// The curves at every sample and the marker between two samples.
+TEST_P(AnalysisConsistentRecords, BalanceClosesAndMatchesTheIntegratedEquation) {
+    const System& sys = GetParam();
+    const ModelRecord r = recomputed(sys.m, sys.k, sys.c, sys.w);
+    const EnergyCurves ec = energyCurves(r);
+    ASSERT_TRUE(ec.drawable);
+    EXPECT_LT(ec.residualRatio, 1e-6);
+    EXPECT_FALSE(ec.inconsistent);
+    const double tol = 1e-6 * std::ranges::max_element(ec.total, {}, &Point::y)->y;
+    Motion s = start(r);
+    for (std::size_t i = 0; i < ec.total.size(); ++i) {
+        s = i > 0 ? test::rk4(r, s, ec.total[i].x, 4) : s;
+        ASSERT_NEAR(ec.kinetic[i].y, 0.5 * r.m * s.v * s.v, tol) << "t " << s.t;
+        ASSERT_NEAR(ec.potential[i].y, 0.5 * r.k * s.x * s.x, tol) << "t " << s.t;
+        ASSERT_NEAR(ec.total[i].y, ec.kinetic[i].y + ec.potential[i].y, 1e-15) << "t " << s.t;
+        ASSERT_NEAR(ec.workIn[i].y, s.win, tol) << "t " << s.t;
+        ASSERT_NEAR(ec.workDissipated[i].y, s.wd, tol) << "t " << s.t;
+    }
+
+    const double t = 3.2109;
+    s = test::rk4(r, start(r), t, 20000);
+    const EnergyMarker m = energyMarker(ec, t);
+    ASSERT_TRUE(m.shown);
+    EXPECT_EQ(m.reading.t, t);
+    EXPECT_NEAR(m.reading.T, 0.5 * r.m * s.v * s.v, tol);
+    EXPECT_NEAR(m.reading.U, 0.5 * r.k * s.x * s.x, tol);
+    EXPECT_NEAR(m.reading.win, s.win, tol);
+    EXPECT_NEAR(m.reading.wd, s.wd, tol);
+    EXPECT_EQ(energyMarker(ec, -5).reading.t, r.tmin);  // held to the run
+    EXPECT_EQ(energyMarker(ec, 60).reading.t, r.tmax);
+    EXPECT_EQ(energyMarker(ec, 60).reading.win, ec.workIn.back().y);
+}
+
+TEST_P(AnalysisConsistentRecords, VelocityIsTheDerivativeAndTheTrajectoryEndsOnTheSteadyEllipse) {
+    const System& sys = GetParam();
+    ModelRecord r = recomputed(sys.m, sys.k, sys.c, sys.w);
+    const double h = 1e-5;
+    for (double t : {0.4, 0.7, 1.9, 5.3}) {
+        const double central = (displacement(r, t + h) - displacement(r, t - h)) / (2 * h);
+        const State s = stateAt(r, t);
+        // The difference is good to (h·λ)²/6 relative, λ the fastest rate (32/s overdamped).
+        EXPECT_NEAR(s.v, central, 1e-7 * std::fabs(central) + 1e-9) << "t " << t;
+        EXPECT_EQ(s.x, displacement(r, t)) << "t " << t;
+    }
+
+    r.tmax = 40;  // x_c has died out by the end
+    const PhasePlaneCurves pc = phasePlaneCurves(r);
+    ASSERT_TRUE(pc.drawable);
+    const double X = amplitudeAt(oscillatorOf(r), r.w);
+    double xPeak = 0;
+    double vPeak = 0;
+    for (const Point& p : pc.steadyEllipse) {
+        xPeak = std::max(xPeak, std::fabs(p.x));
+        vPeak = std::max(vPeak, std::fabs(p.y));
+    }
+    EXPECT_NEAR(xPeak, X, 1e-4 * X);  // 360 samples of the period catch the extremes
+    EXPECT_NEAR(vPeak, r.w * X, 1e-4 * r.w * X);
+    const Point end = pc.trajectory.back();
+    EXPECT_NEAR(std::pow(end.x / X, 2) + std::pow(end.y / (r.w * X), 2), 1, 1e-6);
+    EXPECT_EQ(pc.trajectory.front().x, displacement(r, 0.4f));
+}
+
+INSTANTIATE_TEST_SUITE_P(Damping, AnalysisConsistentRecords,
+                         ::testing::Values(System{"underdamped", 2, 200, 4, 7},
+                                           System{"underdamped_slow_force", 2.5f, 180, 6, 3},
+                                           System{"critical", 2, 128, 32, 3},
+                                           System{"overdamped", 2, 180, 70, 3}),
+                         test::byName);
+
+TEST(AnalysisEnergyCurves, RecordLeftInconsistentIsFlagged) {
+    const ModelRecord good = recomputed(2, 200, 4, 7);
+    ModelRecord zetaEdited = good, slightlyOff = good;
+    zetaEdited.z = 0.3f;               // ζ typed without changing c
+    slightlyOff.wn = 10.0f * 1.0001f;  // ωn 0.01 % off: a residual well under 1 %
+    struct Row {
+        const char* name;
+        const ModelRecord& r;
+        bool flagged;
+    };
+    for (const Row& row :
+         {Row{"zeta_edited", zetaEdited, true}, Row{"slightly_off", slightlyOff, false}}) {
+        const EnergyCurves ec = energyCurves(row.r);
+        EXPECT_EQ(ec.inconsistent, row.flagged) << row.name << " residual " << ec.residualRatio;
+        EXPECT_EQ(ec.inconsistent, ec.residualRatio > 0.01) << row.name;
+        const std::string text = energyMarker(ec, 1).readout;
+        EXPECT_EQ(text.find("\nζ・ωn が m・k・c と一致していません（計算 を押すと揃います）") !=
+                      std::string::npos,
+                  row.flagged)
+            << text;
+    }
+}
+
+// Once x_c has died out the force puts in per period what the damper takes out, π·c·ω·X².
+TEST(AnalysisEnergyCurves, PerCycleInputEqualsDissipationInTheSteadyState) {
+    for (const System& s : {System{"below", 2, 200, 4, 7}, System{"above", 1.5f, 600, 9, 31}}) {
+        ModelRecord r = recomputed(s.m, s.k, s.c, s.w);
+        r.tmin = 80;  // e^(−ζωn·80) < 1e-30
+        r.tmax = 90;
+        const EnergyMarker m = energyMarker(energyCurves(r), 85.3);
+        ASSERT_TRUE(m.cycle.has_value()) << s.name;
+        const double period = 2 * std::numbers::pi / s.w;
+        EXPECT_NEAR(m.cycle->end, std::floor(85.3 / period) * period, 1e-12) << s.name;
+        EXPECT_NEAR(m.cycle->end - m.cycle->start, period, 1e-12) << s.name;
+        const double D = std::pow(s.k - s.m * s.w * s.w, 2) + std::pow(s.c * s.w, 2);
+        const double closed = std::numbers::pi * s.c * s.w * 9 / D;  // X² = F²/D
+        EXPECT_NEAR(m.cycle->work.in, closed, 1e-6 * closed) << s.name;
+        EXPECT_NEAR(m.cycle->work.dissipated, closed, 1e-6 * closed) << s.name;
+        EXPECT_NE(m.readout.find("\n1周期 入力="), std::string::npos) << m.readout;
+    }
+    // Within the first period after tmin there is none; while x_c lives, input ≠ dissipated.
+    const ModelRecord r = recomputed(2, 200, 4, 7);
+    EXPECT_FALSE(energyMarker(energyCurves(r), 0.4 + 0.8).cycle.has_value());
+    const EnergyMarker early = energyMarker(energyCurves(r), 2.5);
+    ASSERT_TRUE(early.cycle.has_value());
+    EXPECT_GE(early.cycle->start, 0.4);
+    EXPECT_GT(std::fabs(early.cycle->work.in - early.cycle->work.dissipated), 1e-3);
+}
+
+TEST(AnalysisEnergyCurves, AMovingMarkerShowsTheWorksOfItsOwnPeriod) {
+    const ModelRecord r = recomputed(2, 200, 4, 7);
+    const EnergyCurves curves = energyCurves(r);
+    // Twice in one period, into the next, back, before any whole period, and on again.
+    for (double t : {2.5, 2.6, 2.8, 2.55, 0.9, 3.7}) {
+        const auto want = lastCycleWork(r, t);
+        const auto got = energyMarker(curves, t).cycle;
+        ASSERT_EQ(got.has_value(), want.has_value()) << t;
+        if (want) {
+            EXPECT_EQ(got->start, want->start) << t;
+            EXPECT_EQ(got->work.in, want->work.in) << t;
+            EXPECT_EQ(got->work.dissipated, want->work.dissipated) << t;
+        }
+    }
+}
+
+TEST(AnalysisEnergyCurves, ReadOut) {
+    EnergyReading e{1.5, 0.25, 0.125, 0.375, 2.5e-3, 1234567.0};
+    const std::string line =
+        "t=1.5 s  T=0.25 J  U=0.125 J  E=0.375 J  W入力=0.0025 J  "
+        "W散逸=1.23457e+06 J  収支誤差=";
+    EXPECT_EQ(energyReadout(e, Flow{0.0125, 0.0375}, 3.2e-9, false),
+              line + "3.2e-09\n1周期 入力=0.0125 J  散逸=0.0375 J");
+    EXPECT_EQ(energyReadout(e, std::nullopt, 0.02, true),
+              line +
+                  "0.02\n1周期 まだ力の1周期分の時間がありません\n"
+                  "ζ・ωn が m・k・c と一致していません（計算 を押すと揃います）");
+}
+
+TEST(AnalysisPhaseMarker, FollowsTheClosedFormWithinTheRun) {
+    const ModelRecord r = recomputed(2.5f, 180, 6, 3);
+    const PhasePlaneCurves pc = phasePlaneCurves(r);
+    struct Row {
+        const char* name;
+        double t, shown;
+    };
+    for (const Row& row : {Row{"inside", 2.345, 2.345}, Row{"before_the_run", -1, 0.4f},
+                           Row{"after_the_run", 9, 6}}) {
+        const PhaseMarker m = phasePlaneMarker(pc, row.t);
+        EXPECT_TRUE(m.shown) << row.name;
+        EXPECT_EQ(m.t, row.shown) << row.name;
+        EXPECT_EQ(m.point.x, displacement(r, row.shown)) << row.name;
+        EXPECT_EQ(m.readout, phaseReadout(m.t, m.point.x, m.point.y)) << row.name;
+    }
+    EXPECT_EQ(phaseReadout(1.5, 0.0123456789, -0.5), "t=1.5 s  x=0.0123457 m  v=-0.5 m/s");
+}
+
+TEST(AnalysisPhasePlane, NoCurveWhereTheMotionIsUndefined) {
+    const ModelRecord good = recomputed(2.5f, 180, 6, 3);
+    ModelRecord growing = good, undampedResonance = good;
+    growing.z = -0.5f;  // e^(−ζωn t) beyond the Double range within the run
+    growing.tmax = 1000;
+    undampedResonance.c = 0;  // x_p divides by zero at ω = ωn = 10
+    undampedResonance.m = 2;
+    undampedResonance.k = 200;
+    undampedResonance.w = 10;
+    for (const auto& [name, r] : {std::pair<const char*, const ModelRecord&>{"growing", growing},
+                                  {"undamped_resonance", undampedResonance}}) {
+        const PhasePlaneCurves pc = phasePlaneCurves(r);
+        EXPECT_FALSE(pc.drawable || !pc.trajectory.empty()) << name;
+        const PhaseMarker m = phasePlaneMarker(pc, 1);
+        EXPECT_FALSE(m.shown) << name;
+        EXPECT_EQ(m.readout, "この条件では値が求まりません") << name;
+    }
+}
+
+}  // namespace
+}  // namespace yurana::analysis
