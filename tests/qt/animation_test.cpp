@@ -12,6 +12,8 @@
 #include "platform/qt/fonts.h"
 #include "platform/qt/qt_surface.h"
 #include "support/app_fixture.h"
+#include "support/program_folder.h"
+#include "support/sized_surfaces.h"
 
 using namespace yurana;
 using qt::QtSurface;
@@ -26,14 +28,11 @@ QImage filled(int w, int h, QRgb colour) {
     return image;
 }
 
-QString programFile(const char* name) {
-    return QCoreApplication::applicationDirPath() + "/" + name;
-}
-
 // The black pixels of a bitmap, and those not reachable from its border through black:
 // black inside the drawing, which a keyed copy would wrongly punch out.
 std::pair<int, int> blackAndEnclosed(const char* name) {
-    const QImage image = QImage(programFile(name)).convertToFormat(QImage::Format_RGB32);
+    const QImage image =
+        QImage(test::ProgramFolder::programFile(name)).convertToFormat(QImage::Format_RGB32);
     const int w = image.width(), h = image.height();
     std::vector<bool> seen(std::size_t(w) * h);
     std::queue<QPoint> open;
@@ -56,24 +55,6 @@ std::pair<int, int> blackAndEnclosed(const char* name) {
     return {black, black - reached};
 }
 
-// Qt surfaces that count how many of them are alive.
-class CountingFactory : public SurfaceFactory {
-    struct Counted : QtSurface {
-        Counted(const QImage& image, int& live) : QtSurface(image), live(live) { ++live; }
-        ~Counted() override { --live; }
-        int& live;
-    };
-    qt::QtSurfaceFactory qt_;
-
-  public:
-    std::unique_ptr<Surface> load(const std::string& p) override { return load(p, 0, 0); }
-    std::unique_ptr<Surface> load(const std::string& p, int w, int h) override {
-        auto s = w ? qt_.load(p, w, h) : qt_.load(p);
-        return std::make_unique<Counted>(static_cast<QtSurface&>(*s).image(), live);
-    }
-    int live = 0;
-};
-
 // Plain-coloured sprites on a 640 × 480 background, so that below the mass (rows 424
 // on) the canvas holds only the background and the text line.
 class PlainSprites : public SurfaceFactory, public FramePresenter {
@@ -91,16 +72,12 @@ class PlainSprites : public SurfaceFactory, public FramePresenter {
 
 // The whole program, its full-screen surfaces counted.
 struct CountedSurfaces {
-    CountingFactory surfaces;
+    test::SizedSurfaces surfaces;
 };
 struct Program : CountedSurfaces, test::AppFixture {
-    explicit Program(app::Form2Options fullScreen = {})
-        : AppFixture(QCoreApplication::applicationDirPath(), withFactory(fullScreen, surfaces)) {
+    Program()
+        : AppFixture(QCoreApplication::applicationDirPath(), app::Form2Options{{}, &surfaces, {}}) {
         app->tick();
-    }
-    static app::Form2Options withFactory(app::Form2Options o, SurfaceFactory& factory) {
-        o.factory = &factory;
-        return o;
     }
     // FullScreen, then the loop's hand-over pass: only the view is up, with its surfaces.
     void enter() {
@@ -109,20 +86,6 @@ struct Program : CountedSurfaces, test::AppFixture {
         app->tick();
         QVERIFY(!app->form0Loaded());
         QCOMPARE(surfaces.live, 7);
-    }
-    // Back in the animation window, running, the view gone with its surfaces.
-    void checkRunningInTheWindow() {
-        QCOMPARE(app->run().joutai, int(kRunning));
-        QCOMPARE(app->panel().text("Command2"), std::string("停止"));
-        QVERIFY(app->form2() == nullptr);
-        QCOMPARE(surfaces.live, 0);
-        QVERIFY(app->form0Loaded() && app->form0Window()->isVisible());
-        app->tick();
-        QVERIFY(app->form0().textLine().contains(QStringLiteral("秒2")));
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            QVERIFY(w->objectName() != "Form2");  // the unloaded view is deleted
-        }
-        QVERIFY(box.texts.empty());
     }
 };
 
@@ -135,10 +98,12 @@ class AnimationTest : public QObject {
     // No window outlives its test.
     void cleanup() { QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty()); }
 
-    void theColourKeyMakesBlackTransparentForKeyedCopiesOnly() {
+    // The colour key makes black (not near black) transparent for keyed copies only; a copy
+    // from or to an empty, inverted or outside rectangle changes nothing.
+    void theColourKeyAndRefusedCopies() {
         QImage ring = filled(20, 20, kGreen);
         ring.setPixel(10, 10, kBlack);
-        ring.setPixel(0, 0, qRgb(1, 0, 0));  // near black is not the key
+        ring.setPixel(0, 0, qRgb(1, 0, 0));
         QtSurface sprite(ring);
         sprite.setBlackColorKey();
         QtSurface canvas(filled(20, 20, kRed));
@@ -148,23 +113,20 @@ class AnimationTest : public QObject {
         QCOMPARE(canvas.image().pixel(0, 0), qRgb(1, 0, 0));
         canvas.copy({0, 0, 20, 20}, sprite, {0, 0, 20, 20}, CopyKind::Opaque);
         QCOMPARE(canvas.image().pixel(10, 10), kBlack);
-    }
 
-    void refusedCopiesLeaveTheDestinationUnchanged() {
-        // Onto 100 × 100 from 20 × 20: empty, inverted or outside destinations, then sources.
-        const Rect all{0, 0, 20, 20}, part{0, 0, 10, 10};
+        const Rect all{0, 0, 20, 20}, part{0, 0, 10, 10};  // onto 100 × 100 from 20 × 20
         const std::pair<Rect, Rect> rows[] = {{{10, 10, 10, 30}, all}, {{10, 30, 30, 10}, all},
                                               {{0, -1, 20, 19}, all},  {{90, 0, 101, 10}, all},
                                               {{0, 90, 10, 101}, all}, {{-5, 0, 10, 10}, all},
                                               {part, {0, 5, 20, 5}},   {part, {0, 20, 20, 0}},
                                               {part, {0, 0, 20, 21}},  {part, {0, -1, 20, 20}}};
-        for (const auto& row : rows) {
-            QtSurface canvas(filled(100, 100, kRed));
-            const QImage before = canvas.image().copy();
-            QtSurface source(filled(20, 20, kGreen));
-            canvas.copy(row.first, source, row.second, CopyKind::Opaque);
-            canvas.copy(row.first, source, row.second, CopyKind::Keyed);
-            QVERIFY2(canvas.image() == before, qPrintable(QString("row %1").arg(&row - rows)));
+        for (std::size_t i = 0; i < std::size(rows); ++i) {
+            QtSurface big(filled(100, 100, kRed));
+            const QImage before = big.image().copy();
+            for (CopyKind kind : {CopyKind::Opaque, CopyKind::Keyed}) {
+                big.copy(rows[i].first, QtSurface(filled(20, 20, kGreen)), rows[i].second, kind);
+            }
+            QVERIFY2(big.image() == before, qPrintable(QString::number(i)));
         }
     }
 
@@ -208,12 +170,11 @@ class AnimationTest : public QObject {
         for (const char* name : {"back1.bmp", "kabe.bmp", "bou.bmp", "kabeoku.bmp"}) {
             QCOMPARE(blackAndEnclosed(name).first, 0);
         }
-        auto stretched = qt::QtSurfaceFactory().load(programFile("m3.bmp").toStdString(), 64, 32);
+        auto stretched = qt::QtSurfaceFactory().load(
+            test::ProgramFolder::programFile("m3.bmp").toStdString(), 64, 32);
         QCOMPARE(QSize(stretched->width(), stretched->height()), QSize(64, 32));
     }
 
-    // The loop's present only draws its frame; a system repaint composes one (advancing
-    // the time) only while running.
     // The loop's frames reach the screen as changed tiles only; the screen still shows what
     // one full scaled copy of the frame would, whether the wall moves or not.
     void framesCopiedInPartsLookLikeWholeFrames() {
@@ -259,6 +220,8 @@ class AnimationTest : public QObject {
         }
     }
 
+    // The loop's present only draws its frame; a system repaint composes one (advancing
+    // the time) only while running.
     void aSystemRepaintRunsBltOnlyWhileRunning() {
         for (int joutai : {kStopped, kRunning, kFullScreen, kAboutPaused}) {
             StepValues step;
@@ -284,15 +247,14 @@ class AnimationTest : public QObject {
         }
     }
 
+    // The time starts at tmin, magnified.
     void enteredFromStoppedTheTimeStartsAtTmin() {
-        for (auto [magnification, first] : {std::pair{"1", "2.00 秒3"}, {"3", "6.00 秒3"}}) {
-            Program p;
-            p.app->panel().setText("Texttmin", "2");
-            p.app->panel().setText("Textjikanbairitu", magnification);
-            p.enter();
-            p.app->tick();
-            QCOMPARE(p.app->form2()->textLine().left(7), QString::fromUtf8(first));
-        }
+        Program p;
+        p.app->panel().setText("Texttmin", "2");
+        p.app->panel().setText("Textjikanbairitu", "3");
+        p.enter();
+        p.app->tick();
+        QCOMPARE(p.app->form2()->textLine().left(7), QStringLiteral("6.00 秒3"));
     }
 
     // A missing bitmap on entering is in bad_bitmaps_test.
@@ -309,8 +271,19 @@ class AnimationTest : public QObject {
                          QStringLiteral("0.25 秒3"));  // no tmin
             }
             QTest::mouseClick(p.app->form2(), Qt::LeftButton, {}, QPoint(i * 13, i * 7));
-            p.checkRunningInTheWindow();
+            // Back in the animation window, running; the view and its surfaces deleted.
+            QCOMPARE(p.app->run().joutai, int(kRunning));
+            QCOMPARE(p.text("Command2"), std::string("停止"));
+            QVERIFY(p.app->form2() == nullptr);
+            QCOMPARE(p.surfaces.live, 0);
+            QVERIFY(p.app->form0Loaded() && p.app->form0Window()->isVisible());
+            p.app->tick();
+            QVERIFY(p.app->form0().textLine().contains(QStringLiteral("秒2")));
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                QVERIFY(w->objectName() != "Form2");
+            }
         }
+        QVERIFY(p.box.texts.empty());
         QCOMPARE(p.app->form0().textLine().left(6), QStringLiteral("7.00秒2"));
     }
 };

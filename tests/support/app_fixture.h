@@ -28,26 +28,23 @@ struct AppFixture {
     ManualClock clock;
     std::unique_ptr<app::Application> app;
 
-    // `folder`: the program's folder (bitmaps, slots); the build's by default.
-    // `fullScreen`: where the full-screen view finds its bitmaps and surfaces.
-    // `dialog`: answers the save dialogs of the exports.
+    // `folder` holds the bitmaps and slots; `dialog` answers the exports' save dialogs;
     // `realBox`: the program's own modal message box instead of the recording one.
     explicit AppFixture(QString folder = QCoreApplication::applicationDirPath(),
                         app::Form2Options fullScreen = {}, app::SaveDialog* dialog = nullptr,
                         bool realBox = false) {
-        app::Application::Options o;
-        o.box = realBox ? nullptr : &box;
-        o.clock = &clock;
-        o.runLoop = false;
-        o.folder = folder;
-        o.fullScreen = std::move(fullScreen);
-        o.saveDialog = dialog;
         clock.t = 100;
-        app = std::make_unique<app::Application>(o);
+        app = std::make_unique<app::Application>(
+            app::Application::Options{.box = realBox ? nullptr : &box,
+                                      .clock = &clock,
+                                      .folder = folder,
+                                      .runLoop = false,
+                                      .fullScreen = std::move(fullScreen),
+                                      .saveDialog = dialog});
         app->Main();
     }
 
-    std::string text(const char* name) { return app->panel().text(name); }
+    std::string text(std::string_view name) { return app->panel().text(name); }
 
     void type(const char* name, const char* text) {
         auto* edit = qobject_cast<QLineEdit*>(app->form1().control(name));

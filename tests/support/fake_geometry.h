@@ -1,9 +1,8 @@
 #pragma once
 
-// Test doubles of window, scroll-bar and line geometry: plain values, with a log of
-// the writes so tests can check their order.
+// Window, scroll-bar and line geometry as plain values, with a log of the writes so tests
+// can check their order.
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,40 +11,35 @@
 
 namespace yurana::test {
 
+inline void refuseIf(bool invalid) {
+    if (invalid) {
+        throw calc_error(calc_error::Kind::InvalidCall, "invalid property value");
+    }
+}
+
 class FakeGeometry : public virtual Geometry {
   public:
     double left() const override { return l; }
     double top() const override { return t; }
     double width() const override { return w; }
     double height() const override { return h; }
-    void setLeft(double v) override {
-        l = v;
-        log.push_back("L" + std::to_string(v));
-    }
-    void setTop(double v) override {
-        t = v;
-        log.push_back("T" + std::to_string(v));
-    }
-    void setWidth(double v) override { resize(w, v, "W"); }
-    void setHeight(double v) override { resize(h, v, "H"); }
+    void setLeft(double v) override { put(l, v, "L"); }
+    void setTop(double v) override { put(t, v, "T"); }
+    void setWidth(double v) override { put(w, v, "W", true); }
+    void setHeight(double v) override { put(h, v, "H", true); }
     bool visible() const override { return shown; }
     void setVisible(bool v) override { shown = v; }
 
     double l = 0, t = 0, w = 0, h = 0;
     bool shown = true;
     std::vector<std::string> log;
-    std::function<void()> onResize;
 
   private:
-    void resize(double& side, double v, const char* tag) {
-        if (v < 0) {
-            throw calc_error(calc_error::Kind::InvalidCall, "invalid property value");
-        }
+    // A negative size is refused, as the platform does; a place may be anything.
+    void put(double& side, double v, const char* tag, bool size = false) {
+        refuseIf(size && v < 0);
         side = v;
         log.push_back(tag + std::to_string(v));
-        if (onResize) {
-            onResize();
-        }
     }
 };
 
@@ -66,23 +60,16 @@ class FakeScrollBar : public FakeGeometry, public ScrollBar {
     void setMax(int v) override { maxV = v; }
     int value() const override { return val; }
     int largeChange() const override { return large; }
-    void setLargeChange(int v) override {
-        check(v);
-        large = v;
-    }
+    void setLargeChange(int v) override { large = checked(v); }
     int smallChange() const override { return small; }
-    void setSmallChange(int v) override {
-        check(v);
-        small = v;
-    }
+    void setSmallChange(int v) override { small = checked(v); }
 
     int maxV = 32767, val = 0, large = 1, small = 1;
 
   private:
-    static void check(int v) {
-        if (v < 1 || v > 32767) {
-            throw calc_error(calc_error::Kind::InvalidCall, "invalid property value");
-        }
+    static int checked(int v) {
+        refuseIf(v < 1 || v > 32767);
+        return v;
     }
 };
 

@@ -26,7 +26,7 @@ class FakePanel : public Panel {
     };
 
     // Cheap to create and to compare, so that a fuzz target can use a fresh one per run.
-    FakePanel() : controls_(designControls()) {}
+    FakePanel() : controls_(design()) {}
 
     std::string text(std::string_view c) const override { return at(c).text; }
     void setText(std::string_view c, std::string_view text) override {
@@ -56,19 +56,19 @@ class FakePanel : public Panel {
     int writes = 0;
 
   private:
-    static const std::vector<Control>& designControls() {
-        static const std::vector<Control> design = [] {
+    static const std::vector<Control>& design() {
+        static const std::vector<Control> controls = [] {
             std::vector<Control> v;
             for (const ControlDef& c : panelControls()) {
                 v.push_back({std::string(c.text)});
             }
             return v;
         }();
-        return design;
+        return controls;
     }
     // An unknown name throws std::out_of_range, as a wiring fault should.
     static std::size_t indexOf(std::string_view c) {
-        static const std::unordered_map<std::string_view, std::size_t> index = [] {
+        static const auto index = [] {
             std::unordered_map<std::string_view, std::size_t> m;
             for (const ControlDef& c : panelControls()) {
                 m.emplace(c.name, m.size());

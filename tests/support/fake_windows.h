@@ -12,6 +12,12 @@
 
 namespace yurana::test {
 
+inline void callIfSet(const std::function<void()>& f) {
+    if (f) {
+        f();
+    }
+}
+
 // Logs what the run controls ask of the windows; the graph redraw can be made to fail.
 struct FakeRunWindows : RunWindows {
     explicit FakeRunWindows(std::string& sharedLog) : log(sharedLog) {}
@@ -27,9 +33,7 @@ struct FakeRunWindows : RunWindows {
     void processEvents() override { ++events; }
     void showAbout() override {
         log += "about;";
-        if (onShowAbout) {
-            onShowAbout();
-        }
+        callIfSet(onShowAbout);
     }
     void enterFullScreen() override { log += "full;"; }
 
@@ -50,27 +54,19 @@ struct FakeLoopWindows : LoopWindows {
     void unloadForm0() override { log += "unload0;"; }
     void blt() override {
         log += "blt;";
-        if (onBlt) {
-            onBlt();
-        }
+        callIfSet(onBlt);
     }
     void plotStep(double t, const std::function<void()>& between) override {
         plotted.push_back(t);
         log += "plot;";
-        if (onPlot) {
-            onPlot(t);
-        }
         between();
-        if (afterBetween) {
-            afterBetween();
-        }
+        callIfSet(afterBetween);
     }
 
     bool pending = false;
     std::string& log;
     std::vector<double> plotted;
     std::function<void()> onBlt;
-    std::function<void(double)> onPlot;
     std::function<void()> afterBetween;
 };
 

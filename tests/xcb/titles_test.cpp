@@ -30,9 +30,8 @@ bool titled(const QWidget* window, const QString& title) {
     return xTitle(window, "_NET_WM_NAME") == title && xTitle(window, "WM_NAME") == title;
 }
 
-// Runs `inspect` on the modal box that `open` brings up, then closes the box.
-void withModalBox(const std::function<void()>& open,
-                  const std::function<void(QMessageBox*)>& inspect) {
+// Checks the title and text of the modal box that `open` brings up, then closes it.
+void expectModalBox(const std::function<void()>& open, const QString& title, const QString& text) {
     bool seen = false;
     QTimer poll;
     poll.setInterval(20);
@@ -42,7 +41,8 @@ void withModalBox(const std::function<void()>& open,
             return;
         }
         seen = true;
-        inspect(box);
+        QTRY_VERIFY(titled(box, title));
+        QVERIFY2(box->text().contains(text), qPrintable(box->text()));
         box->accept();
     });
     poll.start();
@@ -55,55 +55,28 @@ void withModalBox(const std::function<void()>& open,
 class TitlesTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::ProgramFolder> folder_;
-    std::unique_ptr<test::AppFixture> f_;
-    app::Application* app_ = nullptr;
-
-    void click(const char* name) { f_->click(name); }
-
   private slots:
     void initTestCase() {
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
         app::setUpProgram();
-        folder_ = std::make_unique<test::ProgramFolder>();
-        f_ =
-            std::make_unique<test::AppFixture>(folder_->path(), app::Form2Options{}, nullptr, true);
-        app_ = f_->app.get();
-        QVERIFY(QTest::qWaitForWindowExposed(&app_->frame()));
     }
+    void cleanup() { QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty()); }
 
-    void theFrame() { QTRY_VERIFY(titled(&app_->frame(), QStringLiteral("ユラナ"))); }
-
-    void aSaveMessage() {
-        withModalBox([this] { click("Cmd_Save2"); },
-                     [](QMessageBox* box) {
-                         QTRY_VERIFY(titled(box, QStringLiteral("Save2")));
-                         QVERIFY(box->text().contains(QStringLiteral("yuran2.txt")));
-                     });
-    }
-
-    void theProgramsOwnMessage() {
-        app_->panel().setText("Textm", "0");
-        withModalBox([this] { click("Command_keisan"); },
-                     [](QMessageBox* box) {
-                         QTRY_VERIFY(titled(box, QStringLiteral("ユラナ")));
-                         QCOMPARE(box->text(),
-                                  QStringLiteral("正しい値を半角数字で入力してください。"));
-                     });
-        app_->panel().setText("Textm", "1");
-    }
-
-    void theAboutWindow() {
-        click("cmdtest");
-        QVERIFY(QTest::qWaitForWindowExposed(&app_->about()));
-        QTRY_VERIFY(titled(&app_->about(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報")));
-        QTest::keyClick(&app_->about(), Qt::Key_Escape);
-        QTRY_VERIFY(!app_->about().isVisible());
-    }
-
-    void cleanupTestCase() {
-        f_.reset();
-        folder_.reset();
+    // The frame, a save message, the program's own message and the About window.
+    void everyTitleReachesTheWindowSystemAsWritten() {
+        test::ProgramFolder folder;
+        test::AppFixture f(folder.path(), {}, nullptr, true);
+        QVERIFY(QTest::qWaitForWindowExposed(&f.app->frame()));
+        QTRY_VERIFY(titled(&f.app->frame(), QStringLiteral("ユラナ")));
+        expectModalBox([&] { f.click("Cmd_Save2"); }, "Save2", "yuran2.txt");
+        f.app->panel().setText("Textm", "0");
+        expectModalBox([&] { f.click("Command_keisan"); }, QStringLiteral("ユラナ"),
+                       QStringLiteral("正しい値を半角数字で入力してください。"));
+        f.click("cmdtest");
+        QVERIFY(QTest::qWaitForWindowExposed(&f.app->about()));
+        QTRY_VERIFY(titled(&f.app->about(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報")));
+        QTest::keyClick(&f.app->about(), Qt::Key_Escape);
+        QTRY_VERIFY(!f.app->about().isVisible());
     }
 };
 

@@ -1,0 +1,245 @@
+// The frame's menus as the user reaches them: 終了, バージョン情報 and the 例題 items
+// following the panel's buttons; each 例題 case stopping the run, filling the panel and
+// agreeing after 計算; the exports through a file dialog that answers with a test file.
+
+#include <QAbstractBarSeries>
+#include <QApplication>
+#include <QBarSet>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/charts/chart_export.h"
+#include "app/exports.h"
+#include "examples/examples.h"
+#include "panel/messages.h"
+#include "support/app_fixture.h"
+
+using namespace yurana;
+
+namespace {
+
+// Its save dialog answers with `path` and remembers the names it offered.
+struct Program : app::SaveDialog, test::AppFixture {
+    QTemporaryDir dir;
+    QString path;
+    QStringList offered;
+
+    Program() : test::AppFixture(QCoreApplication::applicationDirPath(), {}, this) {}
+    QString ask(QWidget*, const QString&, const QString& name, const QString&) override {
+        offered << name;
+        return path;
+    }
+    QString file(const char* name) { return path = dir.filePath(name); }
+    QList<QAction*> exampleItems() {
+        return app->frame().findChild<QMenu*>("ExampleMenu")->actions();
+    }
+};
+
+}  // namespace
+
+class MenusTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void cleanup() { QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty()); }
+
+    void theMenusStandAroundTheViewMenuWithTheirItems() {
+        Program p;
+        const auto items = [](const QWidget* menu) {
+            QStringList out;
+            for (QAction* a : menu->actions()) {
+                out << (a->isSeparator() ? "-" : a->text() + " " + a->shortcut().toString());
+            }
+            return out;
+        };
+        QCOMPARE(items(p.app->frame().menuBar()),
+                 (QStringList{"ファイル(&F) ", "表示(&V) ", "例題(&X) ", "ヘルプ(&H) "}));
+        QCOMPARE(items(p.app->menus().fileMenu()),
+                 (QStringList{"曲線をCSVで保存(&C)… Ctrl+E", "グラフを画像で保存(&G)… ",
+                              "アニメーションを画像で保存(&A)… ", "-", "終了(&X) Ctrl+Q"}));
+        QCOMPARE(items(p.app->menus().helpMenu()),
+                 (QStringList{"使い方(&H) F1", "バージョン情報(&A) "}));
+    }
+
+    // バージョン情報 opens the About window as the button does; 終了 and the 例題 items go
+    // grey with the buttons.
+    void theItemsFollowThePanelsButtons() {
+        Program p;
+        app::FrameMenus& m = p.app->menus();
+        const auto greyed = [&](bool grey) {
+            QCOMPARE(m.quitAction()->isEnabled(), !grey);
+            for (QAction* a : p.exampleItems()) {
+                QCOMPARE(a->isEnabled(), !grey);
+            }
+        };
+        greyed(false);
+        m.aboutAction()->trigger();
+        QTRY_VERIFY(p.app->about().isVisible());
+        p.run(1, 0.05);
+        greyed(true);
+        QCOMPARE(p.app->run().joutai, int(kAboutPaused));  // opened while stopped
+        p.app->about().findChild<QAbstractButton*>("cmdOK")->click();
+        p.run(1, 0.05);
+        greyed(false);
+        QVERIFY(!p.app->ended());
+        m.quitAction()->trigger();
+        QVERIFY(p.app->ended());
+    }
+
+    void eachCaseFillsThePanelAndAgrees_data() {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("regime");
+        const char* regimes[] = {"(不足減衰)", "(臨界減衰)", "(超過減衰)",
+                                 "(不足減衰)", "(不足減衰)", "(不足減衰)"};
+        QCOMPARE(examples().size(), std::size(regimes));
+        for (int i = 0; i < 6; ++i) {
+            QTest::newRow(examples()[i].title.data()) << i << QString(regimes[i]);
+        }
+    }
+
+    // Loaded while running, from a panel whose every value differs from the case.
+    void eachCaseFillsThePanelAndAgrees() {
+        QFETCH(int, item);
+        QFETCH(QString, regime);
+        const Example& e = examples()[item];
+        const QStringList texts = QString(
+                                      "Textm Textk Textc Textf Textw Textxshoki Textvshoki Textt0 "
+                                      "Texttmin Texttmax Textkabem Texthenibairitu "
+                                      "Textgraphbairitu Textjikanbairitu")
+                                      .split(' ');
+        const std::string_view typed[] = {
+            e.m,  e.k,    e.c,    e.f,     e.w,           e.x0,           e.v0,
+            e.t0, e.tmin, e.tmax, e.kabem, e.henibairitu, e.graphbairitu, e.jikanbairitu};
+        const QStringList boxes =
+            QString("Check1 Checkheni Checkxc Checkxp Checkxcxp Checkkabeheni").split(' ');
+        const bool ticked[] = {e.wallAnimation, e.heni, e.xc, e.xp, e.xcxp, e.kabeheni};
+        Program f;
+        f.click("Command2");
+        f.run(3, 0.05);
+        for (int i = 0; i < 14; ++i) {
+            f.app->panel().setText(texts[i].toStdString(), std::string(typed[i]) + "3");
+            f.app->panel().setValue(boxes[i % 6].toStdString(), !ticked[i % 6]);
+        }
+        QCOMPARE(f.app->run().joutai, kRunning);
+        QCOMPARE(f.exampleItems()[item]->text(), QString::fromUtf8(e.title));
+        f.exampleItems()[item]->trigger();
+        QCOMPARE(f.app->run().joutai, kStopped);
+        QCOMPARE(f.text("Command2"), "開始");
+        for (int i = 0; i < 14; ++i) {
+            QCOMPARE(f.text(texts[i].toStdString()), typed[i]);
+            QCOMPARE(f.app->panel().value(boxes[i % 6].toStdString()), int(ticked[i % 6]));
+        }
+        QCOMPARE(QString::fromStdString(f.app->record().gensui), regime);
+        // ζ, ωn, Cc, ωd and f are already what 計算 makes of the case.
+        const auto derived = [&] {
+            return f.text("Textz") + f.text("Textwn") + f.text("Labelcc") + f.text("Labelwd") +
+                   f.text("Labelhz");
+        };
+        const std::string shown = derived();
+        f.click("Command_keisan");
+        QCOMPARE(derived(), shown);
+        QCOMPARE(f.app->record().c, std::stof(std::string(e.c)));
+        f.click("Command2");
+        f.run(3, 0.05);
+        QCOMPARE(QString::fromStdString(f.app->record().gensui), regime);
+        QVERIFY(f.box.texts.empty());
+    }
+
+    // The pictures as the windows show them, pixel for pixel, at their size; the curves,
+    // or with a bad value a message and no file.
+    void theFileMenuSavesWhatTheWindowsShow() {
+        Program p;
+        p.click("Command2");
+        p.run(30, 0.05);
+        app::Form3& graph = p.app->form3();
+        p.file("graph.png");
+        p.app->menus().graphAction()->trigger();
+        QImage saved(p.path);
+        QCOMPARE(saved.size(), graph.size());
+        for (QPoint at :
+             {QPoint(graph.width() - 3, graph.height() / 2), QPoint(graph.width() / 2 + 40, 5)}) {
+            QCOMPARE(saved.pixel(at), graph.plotImage().pixel(at));
+        }
+        QCOMPARE(saved.pixel(graph.picture1()->pos() + QPoint(4, 4)),
+                 graph.panelImage().pixel(4, 4));
+
+        p.file("animation.png");
+        p.app->menus().animationAction()->trigger();
+        saved = QImage(p.path);
+        app::ScenePicture* picture = p.app->form0().picture();
+        QCOMPARE(saved.size(), picture->size());
+        const QImage window = p.app->form0().grab().toImage();
+        for (QPoint at : {QPoint(5, 5), QPoint(picture->width() / 2, picture->height() / 2)}) {
+            QCOMPARE(saved.pixel(at), window.pixel(picture->pos() + at));
+        }
+
+        QFile csv(p.file("c.csv"));
+        p.app->menus().curvesAction()->trigger();
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QCOMPARE(csv.readLine(), QByteArray("t_s,total_m,xc_m,xp_m,xcxp_m,wall_m,v_m_s,kinetic_J,"
+                                            "potential_J\n"));
+        QVERIFY(csv.readLine().startsWith("0,"));
+        QCOMPARE(p.offered,
+                 (QStringList{"yurana-graph.png", "yurana-animation.png", "yurana-curves.csv"}));
+        QVERIFY(p.box.texts.empty());
+        const QString failed = p.file("failed.csv");
+        p.type("Texttmax", "0");
+        p.app->menus().curvesAction()->trigger();
+        QCOMPARE(p.box.texts, std::vector<std::string>{std::string(kMsgBadValue)});
+        QVERIFY(!QFile::exists(failed));
+    }
+
+    // Every chart of every analysis window saves its picture and its curves.
+    void eachChartSavesItsPictureAndCurves() {
+        Program p;
+        for (QAction* a : p.app->frame().menuBar()->findChild<QMenu*>("ViewMenu")->actions()) {
+            a->trigger();
+        }
+        p.click("Command_keisan");
+        p.run(2, 0.1);
+        const auto views = p.app->frame().findChildren<QChartView*>();
+        // amplitude, phase, transmissibility, mean power; phase plane; energy and its bars
+        QCOMPARE(views.size(), 7);
+        for (QChartView* view : views) {
+            QCOMPARE(view->actions().size(), 2);
+            QCOMPARE(view->actions()[0]->text(), QStringLiteral("画像で保存…"));
+            QCOMPARE(view->actions()[1]->text(), QStringLiteral("CSVで保存…"));
+            auto* exporter = view->findChild<charts::ChartExport*>();
+            exporter->saveCsv(p.file("chart.csv"));
+            QFile f(p.path);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            const QList<QByteArray> lines = f.readAll().split('\n');
+            QVERIFY(lines[0].startsWith("curve,\""));
+            // One row per point, or per bar with its category in place of x.
+            qsizetype rows = 0;
+            QXYSeries* first = nullptr;
+            for (QAbstractSeries* s : view->chart()->series()) {
+                if (auto* bars = qobject_cast<QAbstractBarSeries*>(s)) {
+                    const QBarSet* set = bars->barSets().first();
+                    rows += set->count();
+                    QCOMPARE(lines[1], "\"" + set->label().toUtf8() + "\",\"入力\"," +
+                                           QByteArray::number(set->at(0), 'g', 17));
+                    continue;
+                }
+                auto* xy = qobject_cast<QXYSeries*>(s);
+                rows += xy->count();
+                first = first == nullptr && xy->count() > 1 ? xy : first;
+            }
+            QCOMPARE(lines.size(), rows + 2);  // the header, and nothing after the last LF
+            if (first != nullptr) {
+                const QList<QByteArray> row = lines[2].split(',');
+                QCOMPARE(row[0], "\"" + first->name().toUtf8() + "\"");
+                QCOMPARE(row[1].toDouble(), first->at(1).x());
+                QCOMPARE(row[2].toDouble(), first->at(1).y());
+            }
+            exporter->saveImage(p.file("chart.png"));
+            QCOMPARE(QImage(p.path).size(), view->size());
+        }
+        QVERIFY(p.box.texts.empty());
+    }
+};
+
+QTEST_MAIN(MenusTest)
+#include "menus_test.moc"
