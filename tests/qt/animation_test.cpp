@@ -1,14 +1,10 @@
 // The QImage surfaces, the program's bitmaps, form0's paint rule, and full screen (Form2).
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QMdiSubWindow>
 #include <QPainter>
 #include <QtTest>
 #include <queue>
 
-#include "animation/scene.h"
-#include "app/application.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/qt_surface.h"
 #include "support/app_fixture.h"
@@ -148,11 +144,8 @@ class AnimationTest : public QObject {
         want.fill(PlainSprites::kBackground);
         want.setDotsPerMeterX(3780);  // 96 dpi: 20 pt is 26.7 px
         want.setDotsPerMeterY(3780);
-        QFont font("IPAGothic");
-        font.setPointSizeF(20);
-        font.setBold(true);
         QPainter painter(&want);
-        painter.setFont(font);
+        painter.setFont(QFont("IPAGothic", 20, QFont::Bold));
         painter.setPen(Qt::white);
         painter.drawText(QRect(19, 432, 621, 48), Qt::AlignLeft | Qt::AlignTop,
                          QStringLiteral("0.00秒1   +0m"));
@@ -178,9 +171,9 @@ class AnimationTest : public QObject {
     // The loop's frames reach the screen as changed tiles only; the screen still shows what
     // one full scaled copy of the frame would, whether the wall moves or not.
     void framesCopiedInPartsLookLikeWholeFrames() {
-        for (const char* wall : {"0", "1"}) {
+        for (int wall : {0, 1}) {
             test::AppFixture f;
-            f.app->panel().setValue("Check1", std::atoi(wall));
+            f.app->panel().setValue("Check1", wall);
             f.app->panel().setText("Texthenibairitu", "4000");
             f.click("Command2");
             app::ScenePicture* picture = f.app->form0().picture();
@@ -212,11 +205,11 @@ class AnimationTest : public QObject {
                                   std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
                 }
             }
-            QVERIFY2(worst <= 1, wall);
+            QCOMPARE(std::pair(wall, worst <= 1), std::pair(wall, true));
             // The canvas itself, composed only where frames changed, is the whole frame.
             const QImage composedInParts = canvas->image().copy();
             picture->repaint();  // a system repaint composes the whole frame
-            QVERIFY2(canvas->image() == composedInParts, wall);
+            QCOMPARE(std::pair(wall, canvas->image() == composedInParts), std::pair(wall, true));
         }
     }
 

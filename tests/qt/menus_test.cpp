@@ -14,6 +14,7 @@
 #include "app/exports.h"
 #include "examples/examples.h"
 #include "panel/messages.h"
+#include "panel/run_buttons.h"
 #include "support/app_fixture.h"
 
 using namespace yurana;
@@ -63,8 +64,9 @@ class MenusTest : public QObject {
                  (QStringList{"使い方(&H) F1", "バージョン情報(&A) "}));
     }
 
-    // バージョン情報 opens the About window as the button does; 終了 and the 例題 items go
-    // grey with the buttons.
+    // バージョン情報 opens the About window as the button does: the run pauses, nothing is
+    // drawn, the run buttons, 終了 and the 例題 items go grey; Esc stops the run and
+    // restores them.
     void theItemsFollowThePanelsButtons() {
         Program p;
         app::FrameMenus& m = p.app->menus();
@@ -73,15 +75,22 @@ class MenusTest : public QObject {
             for (QAction* a : p.exampleItems()) {
                 QCOMPARE(a->isEnabled(), !grey);
             }
+            for (std::string_view b : kRunButtons) {
+                QVERIFY2(p.app->panel().isEnabled(b) != grey, b.data());
+            }
         };
         greyed(false);
+        p.click("Command2");
         m.aboutAction()->trigger();
         QTRY_VERIFY(p.app->about().isVisible());
-        p.run(1, 0.05);
+        QCOMPARE(p.app->run().joutai, int(kAboutPaused));
+        const QString line = p.app->form0().textLine();
+        p.run(2, 1);
+        QCOMPARE(p.app->form0().textLine(), line);
         greyed(true);
-        QCOMPARE(p.app->run().joutai, int(kAboutPaused));  // opened while stopped
-        p.app->about().findChild<QAbstractButton*>("cmdOK")->click();
-        p.run(1, 0.05);
+        QTest::keyClick(&p.app->about(), Qt::Key_Escape);
+        QCOMPARE(p.app->run().joutai, int(kStopped));
+        QCOMPARE(p.text("Command2"), "開始");
         greyed(false);
         QVERIFY(!p.app->ended());
         m.quitAction()->trigger();
