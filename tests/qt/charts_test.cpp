@@ -171,26 +171,28 @@ class ChartsTest : public QObject {
         expectReadout(e.readout(), e.readout()->text());
     }
 
-    // (A negative k too: analysis tests cover the rule, this the windows.)
-    void nothingToDrawWithoutPositiveMass() {
-        ModelRecord r = sampleRecord();
-        r.m = 0;
-        const QString message = "m と k が正のときに描けます";
-        FrequencyResponseWindow f;
-        f.setModel(sampleRecord());
-        f.setModel(r);
-        expectReadout(f.readout(), message);
-        QCOMPARE(seriesNamed(f.amplitudeChart(), "X(ω)")->count(), 0);
-        PhasePlaneWindow p;
-        p.setModel(r);
-        p.setTime(2);
-        expectReadout(p.readout(), message);
-        QVERIFY(!p.findChild<charts::MarkedChartView*>()->marker());
-        EnergyWindow e;
-        e.setModel(r);
-        e.setTime(2);
-        expectReadout(e.readout(), message);
-        QCOMPARE(seriesNamed(e.chart(), "E = T + U")->count(), 0);
+    void nothingToDrawWithoutPositiveMassAndStiffness() {
+        for (auto [m, k] : {std::pair{0.0f, 200.0f}, {2.0f, -200.0f}}) {
+            ModelRecord r = sampleRecord();
+            r.m = m;
+            r.k = k;
+            const QString message = "m と k が正のときに描けます";
+            FrequencyResponseWindow f;
+            f.setModel(sampleRecord());
+            f.setModel(r);
+            expectReadout(f.readout(), message);
+            QCOMPARE(seriesNamed(f.amplitudeChart(), "X(ω)")->count(), 0);
+            PhasePlaneWindow p;
+            p.setModel(r);
+            p.setTime(2);
+            expectReadout(p.readout(), message);
+            QVERIFY(!p.findChild<charts::MarkedChartView*>()->marker());
+            EnergyWindow e;
+            e.setModel(r);
+            e.setTime(2);
+            expectReadout(e.readout(), message);
+            QCOMPARE(seriesNamed(e.chart(), "E = T + U")->count(), 0);
+        }
     }
 
     // The 表示 menu's checkable items show the top-level, non-modal windows, which follow
