@@ -91,7 +91,6 @@ class AnimationTest : public QObject {
     Q_OBJECT
 
   private slots:
-    // No window outlives its test.
     void cleanup() { QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty()); }
 
     // The colour key makes black (not near black) transparent for keyed copies only; a copy
@@ -109,7 +108,6 @@ class AnimationTest : public QObject {
         QCOMPARE(canvas.image().pixel(0, 0), qRgb(1, 0, 0));
         canvas.copy({0, 0, 20, 20}, sprite, {0, 0, 20, 20}, CopyKind::Opaque);
         QCOMPARE(canvas.image().pixel(10, 10), kBlack);
-
         const Rect all{0, 0, 20, 20}, part{0, 0, 10, 10};  // onto 100 × 100 from 20 × 20
         const std::pair<Rect, Rect> rows[] = {{{10, 10, 10, 30}, all}, {{10, 30, 30, 10}, all},
                                               {{0, -1, 20, 19}, all},  {{90, 0, 101, 10}, all},
@@ -139,7 +137,6 @@ class AnimationTest : public QObject {
         scene.init();
         scene.blt();
         QCOMPARE(scene.textLine(), std::string("0.00秒1   +0m"));
-
         QImage want(640, 480, QImage::Format_ARGB32_Premultiplied);
         want.fill(PlainSprites::kBackground);
         want.setDotsPerMeterX(3780);  // 96 dpi: 20 pt is 26.7 px
@@ -250,7 +247,6 @@ class AnimationTest : public QObject {
         QCOMPARE(p.app->form2()->textLine().left(7), QStringLiteral("6.00 秒3"));
     }
 
-    // A missing bitmap on entering is in bad_bitmaps_test.
     void enteredWhileRunningTheTimeGoesOnAndEachReturnReleasesEverySurface() {
         Program p;
         p.app->panel().setText("Texttmin", "2");

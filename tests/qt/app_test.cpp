@@ -52,7 +52,6 @@ class AppTest : public QObject {
         f.click("Command5");  // Clear: the trace goes, the run stays
         QCOMPARE(red(f), 0);
         QCOMPARE(f.app->run().joutai, int(kRunning));
-
         f.click("Command6");
         f.run(2, 5);
         QCOMPARE(f.app->form0().textLine().left(4), QStringLiteral("4.00"));
@@ -61,7 +60,6 @@ class AppTest : public QObject {
         f.run(1, 0.5);
         QCOMPARE(f.app->form0().textLine().left(4), QStringLiteral("4.50"));
         QVERIFY(red(f) > 0);
-
         f.click("Command2");
         QCOMPARE(f.text("Command2"), std::string("開始"));
         QVERIFY(!f.app->form1().control("Command3")->isVisibleTo(&f.app->form1()));
@@ -142,7 +140,6 @@ class AppTest : public QObject {
             "m3.bmp を読み込めませんでした。プログラムのフォルダにあるか確かめてください。";
         QCOMPARE(f.box.texts, (std::vector<std::string>{std::string(kMsgBadRun), named}));
         QVERIFY(pictureEmpty(f));
-
         f.app->panel().setText("Texthenibairitu", "1000");
         f.app->panel().setValue("Checkheni", 1);
         f.click("Command2");
@@ -153,7 +150,6 @@ class AppTest : public QObject {
         f.run(100, 0.1);
         QCOMPARE(f.box.texts.size(), size_t(4));
         QCOMPARE(f.box.texts.back(), named);
-
         folder.restore("m3.bmp");
         f.click("Command2");
         f.run(1, 0.1);
@@ -174,7 +170,6 @@ class AppTest : public QObject {
         QCOMPARE(qobject_cast<QLineEdit*>(f.app->form1().control("Textkabem"))->text(),
                  QString(QChar(0xFEFF)) + QChar(0xFEFF) + "5");
         QCOMPARE(f.text("Textkabem"), later);
-
         f.click("Cmd_Save1");
         f.app->panel().setText("Textk", "7");
         f.app->panel().setText("Textkabem", "7");
@@ -193,13 +188,11 @@ class AppTest : public QObject {
         f.app->frame().resize(1296, 343);
         f.run(2, 0.1);
         QVERIFY(f.box.texts.empty());
-
         f.app->panel().setText("Texthenibairitu", "x");
         f.click("Command2");
         f.run(3, 0.1);
         QCOMPARE(f.box.texts, std::vector<std::string>{std::string(kMsgBadRun)});
         QCOMPARE(f.app->run().joutai, int(kStopped));
-
         f.app->panel().setText("Texthenibairitu", "1000");
         f.click("Command4");
         f.run(2, 0.1);

@@ -87,7 +87,6 @@ class BadBitmapsTest : public QObject {
             QCOMPARE(p.box.texts.size(), attempt);
         }
         QVERIFY(redTraced(p));
-
         // With the file mended, the view comes up and a click leaves it.
         bitmaps.restore(qPrintable(file));
         p.click("Command4");

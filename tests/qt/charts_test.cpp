@@ -86,7 +86,6 @@ class ChartsTest : public QObject {
                  QPointF(std::sqrt(2.0) * 10, 1));
         QVERIFY(near(seriesNamed(w.transmissibilityChart(), "現在の ω")->at(0).y(), 1.90928, 1e-5));
         QVERIFY(!w.powerView()->isVisibleTo(&w));
-
         w.normalised()->setChecked(true);
         QCOMPARE(w.amplitudeChart()->axes(Qt::Horizontal)[0]->titleText(), "r = ω/ωn");
         QCOMPARE(w.amplitudeChart()->axes(Qt::Vertical)[0]->titleText(), "X·k/F");
@@ -116,7 +115,6 @@ class ChartsTest : public QObject {
         QCOMPARE(z005->count(), 0);
         QVERIFY(!w.powerView()->isVisibleTo(&w));
         QCOMPARE(seriesNamed(w.amplitudeChart(), "X(ω)")->attachedAxes().size(), 2);
-
         ModelRecord unforced = sampleRecord();  // X ≡ 0 cannot be shown on a log axis
         unforced.f = 0;
         w.setModel(unforced);
@@ -146,7 +144,6 @@ class ChartsTest : public QObject {
         QVERIFY(*view->marker() != atStart);
         QCOMPARE(seriesNamed(w.chart(), "現在の時刻")->count(), 0);  // only for the legend
         QVERIFY(seriesNamed(w.chart(), "余関数+特殊解")->count() > 1000);
-
         // The state of the phase plane at t0 = tmin; no work done yet.
         QVERIFY(e.readout()->text().startsWith(
             "t=0.5 s  T=0.0390953 J  U=0.225025 J  E=0.26412 J  W入力=0 J  W散逸=0 J  収支誤差="));
@@ -162,7 +159,6 @@ class ChartsTest : public QObject {
         QVERIFY(e.cycleBars()->at(1) > 0);
         QCOMPARE(e.findChild<charts::MarkedChartView*>()->marker()->x(), 3.5);
         expectReadout(e.readout(), e.readout()->text());
-
         ModelRecord heavier = sampleRecord();  // m typed, 計算 not pressed
         heavier.m = 3;
         e.setModel(heavier);
@@ -224,7 +220,6 @@ class ChartsTest : public QObject {
         QVERIFY2(views.frequency().readout()->text().contains("ω/ωn=0.126491"),  // 2 / √250
                  qPrintable(views.frequency().readout()->text()));
         QVERIFY(views.phase().readout()->text() != phase);
-
         // Running, the markers follow every sixth frame: the time of one of the last six
         // passes; stopped, they show tmin.
         f.app->panel().setText("Texttmin", "0.5");
@@ -236,7 +231,6 @@ class ChartsTest : public QObject {
         f.click("Command2");
         f.run(1, 0.05);
         QVERIFY(views.phase().readout()->text().startsWith(QStringLiteral("t=0.5 s")));
-
         menu->actions()[1]->trigger();
         QVERIFY(!views.phase().isVisible());
         menu->actions()[1]->trigger();

@@ -4,7 +4,6 @@
 #include <QMdiSubWindow>
 #include <QScrollBar>
 #include <QtTest>
-#include <algorithm>
 
 #include "model/numbers.h"
 #include "platform/qt/fonts.h"
@@ -51,21 +50,18 @@ class LayoutTest : public QObject {
         h->setValue(h->maximum());
         QVERIFY(textc->x() < c0.x());
         h->setValue(0);
-
         f.app->frame().resize(2200, 1500);
         QCoreApplication::processEvents();
         QVERIFY(f.app->flags().saihaichi);
         f.app->tick();
         QVERIFY(!f.app->flags().saihaichi);
         verifyTiled(f);
-
         // A panel wide and high enough for the whole content: no bars.
         f.app->form0Window()->resize(1000, 800);
         QCoreApplication::processEvents();
         QVERIFY(h->isHidden());
         QVERIFY(f.app->form1().control("VScroll1")->isHidden());
         QCOMPARE(textc->pos(), c0);
-
         // The failing pass's recovery arranges the windows again.
         f.app->frame().resize(960, 720);
         f.app->panel().setText("Texthenibairitu", "abc");

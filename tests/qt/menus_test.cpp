@@ -173,7 +173,6 @@ class MenusTest : public QObject {
         }
         QCOMPARE(saved.pixel(graph.picture1()->pos() + QPoint(4, 4)),
                  graph.panelImage().pixel(4, 4));
-
         p.file("animation.png");
         p.app->menus().animationAction()->trigger();
         saved = QImage(p.path);
@@ -183,7 +182,6 @@ class MenusTest : public QObject {
         for (QPoint at : {QPoint(5, 5), QPoint(picture->width() / 2, picture->height() / 2)}) {
             QCOMPARE(saved.pixel(at), window.pixel(picture->pos() + at));
         }
-
         QFile csv(p.file("c.csv"));
         p.app->menus().curvesAction()->trigger();
         QVERIFY(csv.open(QIODevice::ReadOnly));
@@ -200,7 +198,6 @@ class MenusTest : public QObject {
         QVERIFY(!QFile::exists(failed));
     }
 
-    // Every chart of every analysis window saves its picture and its curves.
     void eachChartSavesItsPictureAndCurves() {
         Program p;
         for (QAction* a : p.app->frame().menuBar()->findChild<QMenu*>("ViewMenu")->actions()) {

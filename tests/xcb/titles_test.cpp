@@ -62,7 +62,6 @@ class TitlesTest : public QObject {
     }
     void cleanup() { QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty()); }
 
-    // The frame, a save message, the program's own message and the About window.
     void everyTitleReachesTheWindowSystemAsWritten() {
         test::ProgramFolder folder;
         test::AppFixture f(folder.path(), {}, nullptr, true);
