@@ -1,4 +1,5 @@
-// The QImage surfaces, the program's bitmaps, form0's paint rule, and full screen (Form2).
+// The QImage surfaces, the program's bitmaps, form0's paint rule, what the windows repaint,
+// and full screen (Form2).
 
 #include <QApplication>
 #include <QPainter>
@@ -84,6 +85,33 @@ struct Program : CountedSurfaces, test::AppFixture {
         QCOMPARE(surfaces.live, 7);
     }
 };
+
+// The widgets painted (by object name, or class name without one), once per paint event.
+class PaintCounter : public QObject {
+  public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            const QString name = watched->objectName();
+            painted << (name.isEmpty() ? watched->metaObject()->className() : name);
+        }
+        return false;
+    }
+    QStringList painted;
+};
+
+// The widgets painted during `passes` passes, after what was pending has been painted.
+QStringList paintsDuring(test::AppFixture& f, int passes) {
+    PaintCounter counter;
+    for (int i = -3; i < passes; ++i) {
+        if (i == 0) {
+            qApp->installEventFilter(&counter);
+        }
+        f.run(1, 1.0 / 60);
+        QApplication::processEvents();
+    }
+    qApp->removeEventFilter(&counter);
+    return counter.painted;
+}
 
 }  // namespace
 
@@ -274,6 +302,36 @@ class AnimationTest : public QObject {
         }
         QVERIFY(p.box.texts.empty());
         QCOMPARE(p.app->form0().textLine().left(6), QStringLiteral("7.00秒2"));
+    }
+
+    // A program at rest paints nothing (paused: with every curve drawn, from tmin ≠ 0).
+    void stoppedOrPausedNothingIsRepainted() {
+        for (bool paused : {false, true}) {
+            test::AppFixture f;
+            if (paused) {
+                f.app->panel().setText("Texttmin", "1.5");
+                for (const char* box :
+                     {"Checkheni", "Checkxc", "Checkxp", "Checkxcxp", "Checkkabeheni"}) {
+                    f.app->panel().setValue(box, 1);
+                }
+                f.click("Command2");
+                f.run(30, 1.0 / 60);
+                f.click("Command6");
+            }
+            QCOMPARE(paintsDuring(f, 100), QStringList());
+        }
+    }
+
+    void runningOnlyThePictureAndThePlotAreRepainted() {
+        test::AppFixture f;
+        f.app->panel().setValue("Checkheni", 1);
+        f.click("Command2");
+        const QStringList painted = paintsDuring(f, 20);
+        QVERIFY(painted.count("Picture1") >= 10);
+        for (const QString& name : painted) {
+            QVERIFY2(name == "Picture1" || name == "Form3" || name.contains("Plot"),
+                     qPrintable(painted.join(' ')));
+        }
     }
 };
 

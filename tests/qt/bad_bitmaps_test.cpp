@@ -1,10 +1,11 @@
 // Each of the six bitmaps missing or spoilt, at start-up and on entering full screen: one
-// message naming the file, and everything else works.
+// message naming the file, and everything else works; a bitmap lost while the program runs.
 
 #include <QApplication>
 #include <QMdiSubWindow>
 #include <QtTest>
 
+#include "panel/messages.h"
 #include "platform/qt/fonts.h"
 #include "storage/slot_messages.h"
 #include "support/app_fixture.h"
@@ -36,6 +37,11 @@ class BadBitmapsTest : public QObject {
         return test::countColour(f.app->form3().plotImage(), QColor(255, 0, 0)) > 5;
     }
 
+    static bool pictureEmpty(test::AppFixture& f) {
+        const QImage image = f.app->form0().picture()->grab().toImage();
+        return test::countColour(image, Qt::black) == image.width() * image.height();
+    }
+
   private slots:
     void initTestCase() { qt::installFontSubstitutions(); }
     void cleanup() { QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty()); }
@@ -54,7 +60,8 @@ class BadBitmapsTest : public QObject {
         f.app->panel().setValue("Checkheni", 1);
         f.click("Command2");
         f.run(20, 0.1);
-        QVERIFY(f.app->run().joutai == kRunning && f.app->form0().textLine().isEmpty());
+        QVERIFY(f.app->run().joutai == kRunning && f.app->form0().textLine().isEmpty() &&
+                pictureEmpty(f));
         QVERIFY(redTraced(f));
         f.click("Command_keisan");
         f.click("Cmd_Save2");
@@ -97,6 +104,39 @@ class BadBitmapsTest : public QObject {
         p.run(2, 0.1);
         QVERIFY(p.app->form0Loaded() && p.app->form2() == nullptr);
         QCOMPARE(p.box.texts.size(), std::size_t(2));
+    }
+
+    // The window reloads its bitmaps on each failed pass: a file lost names itself again and
+    // leaves the picture empty, never a stale frame; with the file back, the scene returns.
+    void aBitmapLostBeforeAReloadIsNamedAndEmptiesThePicture() {
+        test::ProgramFolder folder;
+        test::AppFixture f(folder.path());
+        f.run(2, 0.1);
+        QVERIFY(!pictureEmpty(f));
+        QFile::remove(folder.dir.filePath("m3.bmp"));
+        f.app->panel().setText("Texthenibairitu", "x");
+        f.click("Command2");
+        f.run(3, 0.1);
+        const std::string named =
+            "m3.bmp を読み込めませんでした。プログラムのフォルダにあるか確かめてください。";
+        QCOMPARE(f.box.texts, (std::vector<std::string>{std::string(kMsgBadRun), named}));
+        QVERIFY(pictureEmpty(f));
+        f.app->panel().setText("Texthenibairitu", "1000");
+        f.app->panel().setValue("Checkheni", 1);
+        f.click("Command2");
+        f.run(20, 0.1);
+        QVERIFY(pictureEmpty(f) && redTraced(f));
+        QCOMPARE(f.box.texts.size(), size_t(2));
+        f.app->panel().setText("Texthenibairitu", "x");
+        f.run(100, 0.1);
+        QCOMPARE(f.box.texts.size(), size_t(4));
+        QCOMPARE(f.box.texts.back(), named);
+        folder.restore("m3.bmp");
+        f.click("Command2");
+        f.run(1, 0.1);
+        QCOMPARE(f.box.texts.size(), size_t(5));
+        f.run(2, 0.1);
+        QVERIFY(!pictureEmpty(f));
     }
 };
 
