@@ -5,8 +5,6 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
-#include <tuple>
-#include <utility>
 
 namespace yurana::num {
 namespace {
