@@ -72,54 +72,6 @@ class DayRunTest : public ::testing::Test, public RunWindows, public LoopWindows
         loop.pass();
     }
 
-    // 開始, then a day of passes; every hour the text line shows the hour's time. After
-    // it: the line for 86400 s with the mass where the closed form puts it, no segment at
-    // or past tmax, the same surfaces and heap as after a minute.
-    void runADay() {
-        controls.startStop();
-        ASSERT_EQ(run.joutai, kRunning);
-        for (long i = 1; i <= kDayPasses; ++i) {
-            // From the pass count, not summed, so the clock does not drift.
-            clock.t = kStartClock + double(i) / kPassesPerSecond;
-            try {
-                loop.pass();
-            } catch (const calc_error& e) {
-                FAIL() << "pass " << i << " failed: " << e.what();
-            }
-            mostSurfaces = std::max(mostSurfaces, surfaces.live);
-            if (i == kPassesPerSecond * 60) {
-                heapAfterAMinute = mallinfo2().uordblks;
-            }
-            if (i % (3600L * kPassesPerSecond) == 0) {
-                const std::string hour = std::to_string(i / kPassesPerSecond) + ".00秒2   ";
-                ASSERT_TRUE(scene.textLine().starts_with(hour)) << scene.textLine();
-            }
-        }
-        EXPECT_TRUE(box.texts.empty());
-        EXPECT_EQ(run.joutai, kRunning);
-        EXPECT_EQ(run.jikan, double(kDaySeconds));
-
-        // The mass where the pass before left it (blt advances the time after the response
-        // is evaluated); x_c has died out, so x_p alone, with F 3, k 1000, m 1, c 1, ω 2:
-        // F((k − mω²) sin ωt − cω cos ωt) / ((k − mω²)² + (cω)²), 1000 px per m.
-        const double wt = 2.0 * double(kDayPasses - 1) / kPassesPerSecond;
-        const double xp = 3 * (996 * std::sin(wt) - 2 * std::cos(wt)) / (996.0 * 996 + 4);
-        EXPECT_NEAR(step.xpix, 1000 * xp, 1e-9);
-        EXPECT_EQ(scene.textLine(), "86400.00秒2   " + std::string(step.xpix < 0 ? "-" : "+") +
-                                        num::doubleText(std::abs(step.xpix)) + "m");
-
-        // Five curves from every pass before tmax but the first (the pen reset).
-        EXPECT_EQ(form3.segments, 5L * (long(record.tmax) * kPassesPerSecond - 1));
-        EXPECT_EQ(tracedAtOrPastTmax, 0);
-        EXPECT_LT(lastTraced, record.tmax);
-        EXPECT_GE(lastTraced, record.tmax - 2.0 / kPassesPerSecond);  // traced up to the end
-        EXPECT_LE(form3.rightmost, 0.875f * kPlotWidth);
-
-        EXPECT_EQ(std::pair(mostSurfaces, surfaces.live), std::pair(7, 7));
-        EXPECT_LE(mallinfo2().uordblks, heapAfterAMinute + 1024);
-    }
-
-    // The windows of the run controls and the main loop: the real graph and scene.
     void resetPen() override { graph::resetPen(pen); }
     void graph_haikei() override { graph.graph_haikei(); }
     void clearGraph() override { graph.clear(); }
@@ -166,14 +118,51 @@ class DayRunTest : public ::testing::Test, public RunWindows, public LoopWindows
     std::size_t heapAfterAMinute = 0;
 };
 
-TEST_F(DayRunTest, WithTheDefaultsTheTraceEndsAt20SecondsAndTheDayRunsOn) {
-    runADay();
-    EXPECT_EQ(record.tmax, 20.0f);
-}
+// 開始 with a trace of about 14 h, then a day of passes; every hour the text line shows
+// the hour's time.
+TEST_F(DayRunTest, TheTraceRunsForHoursThenEndsAndTheDayRunsOn) {
+    panel.setText("Texttmax", "50000");
+    controls.startStop();
+    ASSERT_EQ(run.joutai, kRunning);
+    for (long i = 1; i <= kDayPasses; ++i) {
+        // From the pass count, not summed, so the clock does not drift.
+        clock.t = kStartClock + double(i) / kPassesPerSecond;
+        try {
+            loop.pass();
+        } catch (const calc_error& e) {
+            FAIL() << "pass " << i << " failed: " << e.what();
+        }
+        mostSurfaces = std::max(mostSurfaces, surfaces.live);
+        if (i == kPassesPerSecond * 60) {
+            heapAfterAMinute = mallinfo2().uordblks;
+        }
+        if (i % (3600L * kPassesPerSecond) == 0) {
+            const std::string hour = std::to_string(i / kPassesPerSecond) + ".00秒2   ";
+            ASSERT_TRUE(scene.textLine().starts_with(hour)) << scene.textLine();
+        }
+    }
+    EXPECT_TRUE(box.texts.empty());
+    EXPECT_EQ(run.joutai, kRunning);
+    EXPECT_EQ(run.jikan, double(kDaySeconds));
 
-TEST_F(DayRunTest, WithALongTmaxTheTraceRunsForHoursThenEnds) {
-    panel.setText("Texttmax", "50000");  // about 14 h
-    runADay();
+    // The mass where the pass before left it (blt advances the time after the response
+    // is evaluated); x_c has died out, so x_p alone, with F 3, k 1000, m 1, c 1, ω 2:
+    // F((k − mω²) sin ωt − cω cos ωt) / ((k − mω²)² + (cω)²), 1000 px per m.
+    const double wt = 2.0 * double(kDayPasses - 1) / kPassesPerSecond;
+    const double xp = 3 * (996 * std::sin(wt) - 2 * std::cos(wt)) / (996.0 * 996 + 4);
+    EXPECT_NEAR(step.xpix, 1000 * xp, 1e-9);
+    EXPECT_EQ(scene.textLine(), "86400.00秒2   " + std::string(step.xpix < 0 ? "-" : "+") +
+                                    num::doubleText(std::abs(step.xpix)) + "m");
+
+    // Five curves from every pass before tmax but the first (the pen reset).
+    EXPECT_EQ(form3.segments, 5L * (long(record.tmax) * kPassesPerSecond - 1));
+    EXPECT_EQ(tracedAtOrPastTmax, 0);
+    EXPECT_LT(lastTraced, record.tmax);
+    EXPECT_GE(lastTraced, record.tmax - 2.0 / kPassesPerSecond);  // traced up to the end
+    EXPECT_LE(form3.rightmost, 0.875f * kPlotWidth);
+
+    EXPECT_EQ(std::pair(mostSurfaces, surfaces.live), std::pair(7, 7));
+    EXPECT_LE(mallinfo2().uordblks, heapAfterAMinute + 1024);
     EXPECT_EQ(record.tmax, 50000.0f);
 }
 

@@ -78,33 +78,29 @@ struct LayoutTest : ::testing::Test {
     V& picture = others.picture;
 };
 
-TEST_F(LayoutTest, HaichiTilesAndItsSecondConfigurationRestoresVScrollHeight) {
+// The panel 7090 × 3600 twips with a 90 × 400 border: ScaleWidth = 7000 / 0.991367 =
+// 7060.957, ScaleHeight = 3200 / 0.941392 = 3399.222 panel units for the bars.
+TEST_F(LayoutTest, HaichiTilesPlacesTheBarsInPanelUnitsAndItsSecondConfigurationRestores) {
+    form1.borderX = 90;
+    form1.borderY = 400;
+    form1.scaleX = 1 / 0.991367;
+    form1.scaleY = 1 / 0.941392;
     haichi(lay);
     EXPECT_EQ(picture, (V{312, 212}));             // form0's inner size in pixels
     EXPECT_EQ(box(form1), (V{0, 0, 7090, 3600}));  // 12000 − 4800 − 110 wide
     EXPECT_EQ(box(form3), (V{0, 3600, 12000, 4800}));
     EXPECT_EQ(std::pair(h.shown, v.h), std::pair(true, 2000.0));
     EXPECT_EQ(std::pair(flags.saihaichi, flags.shukushou), std::pair(false, false));
+    EXPECT_NEAR(v.l, 7060.957 - 375, 0.01);  // VScroll1 by the width it had before 300
+    EXPECT_EQ((V{v.t, v.w, h.l, h.h}), (V{0, 300, 0, 300}));
+    EXPECT_NEAR(h.w, 7060.957 - 300, 0.01);
+    EXPECT_NEAR(h.t, 3399.222 - 300, 0.01);
 
     for (auto [frameW, panelW] : {std::pair{4920, 7090}, std::pair{4921, 11}}) {
         frame.w = frameW;  // d = 10 keeps the width, d = 11 does not
         haichi(lay);
         EXPECT_EQ(form1.w, panelW) << frameW;
     }
-}
-
-TEST_F(LayoutTest, HaichiPlacesTheBarsInPanelUnitsVScrollByItsOldWidth) {
-    // Panel 7090 × 3600 twips with a 90 × 400 border: ScaleWidth = 7000 / 0.991367 =
-    // 7060.957, ScaleHeight = 3200 / 0.941392 = 3399.222 panel units.
-    form1.borderX = 90;
-    form1.borderY = 400;
-    form1.scaleX = 1 / 0.991367;
-    form1.scaleY = 1 / 0.941392;
-    haichi(lay);
-    EXPECT_NEAR(v.l, 7060.957 - 375, 0.01);  // the width it had before it became 300
-    EXPECT_EQ((V{v.t, v.w, h.l, h.h}), (V{0, 300, 0, 300}));
-    EXPECT_NEAR(h.w, 7060.957 - 300, 0.01);
-    EXPECT_NEAR(h.t, 3399.222 - 300, 0.01);
 }
 
 // An outgrown form0 is pulled back (6123 − 100, 4567 − 500), one as large as the frame is

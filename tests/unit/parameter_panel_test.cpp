@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <sstream>
+#include <tuple>
+
 #include "model/calc_error.h"
 #include "model/regime.h"
 #include "support/fake_panel.h"
@@ -23,41 +27,35 @@ class ParameterPanelTest : public ::testing::Test {
     ParameterPanel form;
 };
 
+// The words of `text`, split at spaces.
+std::vector<std::string> words(const std::string& text) {
+    std::istringstream in(text);
+    return {std::istream_iterator<std::string>(in), {}};
+}
+
 // m ≠ 1 apart from the defaults, so that √(k·m) and √(k/m), k − mω² and k − ω² differ.
 TEST_F(ParameterPanelTest, KeisanInEachRegime) {
-    struct Row {
-        const char* name;
-        const char *m, *k, *c;
-        const char *z, *wn, *cc, *wd, *hz;
-        Regime regime;
-    };
-    // clang-format off
-    const Row rows[] = {
-        {"defaults", "1", "1000", "1", "0.0158", "31.6228", "63.2456", "31.6189", "5.0329",
-         Regime::Underdamped},
-        {"underdamped", "2", "200", "4", "0.1000", "10.0000", "40.0000", "9.9499", "1.5915",
-         Regime::Underdamped},
-        {"critical", "2", "8", "8", "1.0000", "2.0000", "8.0000", "***", "0.3183", Regime::Critical},
-        {"overdamped", "3", "27", "30", "1.6667", "3.0000", "18.0000", "***", "0.4775",
-         Regime::Overdamped}};
-    // clang-format on
+    // name, regime, "m k c", "ζ ωn Cc ωd Hz" as shown
+    const std::tuple<const char*, Regime, const char*, const char*> rows[] = {
+        {"defaults", Regime::Underdamped, "1 1000 1", "0.0158 31.6228 63.2456 31.6189 5.0329"},
+        {"underdamped", Regime::Underdamped, "2 200 4", "0.1000 10.0000 40.0000 9.9499 1.5915"},
+        {"critical", Regime::Critical, "2 8 8", "1.0000 2.0000 8.0000 *** 0.3183"},
+        {"overdamped", Regime::Overdamped, "3 27 30", "1.6667 3.0000 18.0000 *** 0.4775"}};
     panel.preset("Labelwd", "***");
     panel.preset("Labelhz", "");
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        panel.preset("Textm", row.m);
-        panel.preset("Textk", row.k);
-        panel.preset("Textc", row.c);
+    for (const auto& [name, regime, mkc, shown] : rows) {
+        SCOPED_TRACE(name);
+        const std::vector<std::string> in = words(mkc), out = words(shown);
+        panel.preset("Textm", in[0]);
+        panel.preset("Textk", in[1]);
+        panel.preset("Textc", in[2]);
         form.calculate();
-        for (auto [control, text] : {std::pair{"Textz", row.z},
-                                     {"Textwn", row.wn},
-                                     {"Labelcc", row.cc},
-                                     {"Labelwd", row.wd},
-                                     {"Labelhz", row.hz}}) {
-            EXPECT_EQ(panel.text(control), text) << control;
+        const char* controls[] = {"Textz", "Textwn", "Labelcc", "Labelwd", "Labelhz"};
+        for (int i = 0; i < 5; ++i) {
+            EXPECT_EQ(panel.text(controls[i]), out[std::size_t(i)]) << controls[i];
         }
-        EXPECT_EQ(regimeOf(record.z), row.regime);
-        EXPECT_FLOAT_EQ(record.m, std::stof(row.m));
+        EXPECT_EQ(regimeOf(record.z), regime);
+        EXPECT_FLOAT_EQ(record.m, std::stof(in[0]));
     }
     EXPECT_TRUE(box.texts.empty());
     EXPECT_FLOAT_EQ(record.graphw, 640);
@@ -65,29 +63,22 @@ TEST_F(ParameterPanelTest, KeisanInEachRegime) {
 
 // Every box a value of its own: each lands in its own field of the record.
 TEST_F(ParameterPanelTest, DainyuuCopiesEveryBoxAndStopsAtTheFirstFailure) {
-    // clang-format off
-    const char* boxes[][2] = {
-        {"Textgraphbairitu", "750"}, {"Textjikanbairitu", "1.5"}, {"Textk", "210"}, {"Textm", "3"},
-        {"Textc", "4.5"}, {"Textwn", "8.3666"}, {"Labelwd", "8.3"}, {"Textz", "0.0896"},
-        {"Labelcc", "50.1996"}, {"Textxshoki", "0.07"}, {"Textvshoki", "-0.25"}, {"Textt0", "0.4"},
-        {"Texttmin", "1.25"}, {"Texttmax", "9.5"}, {"Textf", "6"}, {"Textw", "11"},
-        {"Textkabem", "1200"}};
-    // clang-format on
-    for (auto [control, text] : boxes) {
-        panel.preset(control, text);
+    const std::vector<std::string> boxes = words(
+        "Textgraphbairitu Textjikanbairitu Textk Textm Textc Textwn Labelwd Textz Labelcc "
+        "Textxshoki Textvshoki Textt0 Texttmin Texttmax Textf Textw Textkabem");
+    const std::vector<std::string> texts =
+        words("750 1.5 210 3 4.5 8.3666 8.3 0.0896 50.1996 0.07 -0.25 0.4 1.25 9.5 6 11 1200");
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        panel.preset(boxes[i], texts[i]);
     }
     form.dainyuu();
     EXPECT_EQ(record.graphbairitu, "750");
     EXPECT_EQ(record.jikanbairitu, 1.5);
-    const std::pair<float, float> fields[] = {
-        {record.k, 210},         {record.m, 3},       {record.c, 4.5f},      {record.wn, 8.3666f},
-        {record.wd, 8.3f},       {record.z, 0.0896f}, {record.cc, 50.1996f}, {record.xshoki, 0.07f},
-        {record.vshoki, -0.25f}, {record.t0, 0.4f},   {record.tmin, 1.25f},  {record.tmax, 9.5f},
-        {record.f, 6},           {record.w, 11},      {record.kabem, 1200},  {record.graphw, 640},
-        {record.graphh, 252}};
-    for (std::size_t i = 0; i < std::size(fields); ++i) {
-        EXPECT_EQ(fields[i].first, fields[i].second) << "field " << i;
-    }
+    const ModelRecord& r = record;
+    EXPECT_EQ((std::vector{r.k, r.m, r.c, r.wn, r.wd, r.z, r.cc, r.xshoki, r.vshoki, r.t0, r.tmin,
+                           r.tmax, r.f, r.w, r.kabem, r.graphw, r.graphh}),
+              (std::vector<float>{210, 3, 4.5f, 8.3666f, 8.3f, 0.0896f, 50.1996f, 0.07f, -0.25f,
+                                  0.4f, 1.25f, 9.5f, 6, 11, 1200, 640, 252}));
 
     // Textf fails: everything up to Texttmax takes the new text, Textf on keeps the old.
     for (auto [control, text] :
@@ -95,8 +86,7 @@ TEST_F(ParameterPanelTest, DainyuuCopiesEveryBoxAndStopsAtTheFirstFailure) {
         panel.preset(control, text);
     }
     EXPECT_THROW(form.dainyuu(), calc_error);
-    EXPECT_EQ((std::vector{record.tmax, record.f, record.w, record.kabem}),
-              (std::vector{12.0f, 6.0f, 11.0f, 1200.0f}));
+    EXPECT_EQ((std::vector{r.tmax, r.f, r.w, r.kabem}), (std::vector{12.0f, 6.0f, 11.0f, 1200.0f}));
 }
 
 // keisan2 reads all three of its texts: a Textz beyond the Double range fails even where

@@ -61,41 +61,35 @@ TEST(Response, StepValuesTheWallAndFailures) {
 // The closed form solves m·x'' + c·x' + k·x = F·sin(ωt): RK4 from the state the fit must
 // give at t0 (x = x0 + x_p(t0), x' = v0 + x_p'(t0)) agrees over 20 s. Singles hold the
 // values exactly, so ζ, ωn and m, k, c describe the same system.
-struct Case {
-    const char* name;
-    float m, k, c;  // ωn = 10, ζ = c / (2·√(k·m))
-    float t0, x0, v0;
-};
-
-class ClosedFormSolvesTheEquation : public ::testing::TestWithParam<Case> {};
-
-TEST_P(ClosedFormSolvesTheEquation, AgreesWithRK4) {
-    const Case& cs = GetParam();
-    const ModelRecord r = test::recomputed(cs.m, cs.k, cs.c, 2, cs.t0, cs.x0, cs.v0);
-    const double m = cs.m, k = cs.k, c = cs.c, F = r.f, w = r.w;
-    const double stiff = k - m * w * w, den = stiff * stiff + c * w * c * w;
-    const double xpDot = F * w * (stiff * std::cos(w * cs.t0) + c * w * std::sin(w * cs.t0)) / den;
-    test::Motion s{cs.t0, cs.x0 + particular(r, cs.t0), cs.v0 + xpDot, 0, 0};
-    const double amplitude =
-        std::fabs(cs.x0) + std::fabs(cs.v0) * std::sqrt(m / k) + F / std::sqrt(den);
-    double worst = 0;
-    for (int i = 1; i <= 4000; ++i) {  // 20 s in steps of 0.1 ms
-        s = test::rk4(r, s, cs.t0 + i * 5e-3, 50);
-        worst = std::max(worst, std::fabs(s.x - complementary(r, s.t) - particular(r, s.t)));
+TEST(Response, TheClosedFormSolvesTheEquationInEachRegime) {
+    struct Row {
+        const char* name;
+        float m, k, c, t0, x0, v0;  // ωn = 10; m ≠ 1 keeps √(k·m) apart from √(k/m)
+    };
+    const Row rows[] = {{"underdamped", 1, 100, 2.5f, 0.5f, 0.05f, -0.2f},
+                        {"critical", 1, 100, 20, 0.25f, 0.05f, 0.3f},
+                        {"overdamped", 1, 100, 25, 1.0f, -0.02f, 0.1f},
+                        {"heavyUnderdamped", 2, 200, 4, 0.3f, 0.04f, 0.5f},
+                        {"heavyCritical", 2, 200, 40, 0.75f, -0.03f, 0.2f},
+                        {"heavyOverdamped", 4, 400, 100, 1.5f, 0.06f, -0.4f}};
+    for (const Row& cs : rows) {
+        SCOPED_TRACE(cs.name);
+        const ModelRecord r = test::recomputed(cs.m, cs.k, cs.c, 2, cs.t0, cs.x0, cs.v0);
+        const double m = cs.m, k = cs.k, c = cs.c, F = r.f, w = r.w;
+        const double stiff = k - m * w * w, den = stiff * stiff + c * w * c * w;
+        const double xpDot =
+            F * w * (stiff * std::cos(w * cs.t0) + c * w * std::sin(w * cs.t0)) / den;
+        test::Motion s{cs.t0, cs.x0 + particular(r, cs.t0), cs.v0 + xpDot, 0, 0};
+        const double amplitude =
+            std::fabs(cs.x0) + std::fabs(cs.v0) * std::sqrt(m / k) + F / std::sqrt(den);
+        double worst = 0;
+        for (int i = 1; i <= 4000; ++i) {  // 20 s in steps of 0.1 ms
+            s = test::rk4(r, s, cs.t0 + i * 5e-3, 50);
+            worst = std::max(worst, std::fabs(s.x - complementary(r, s.t) - particular(r, s.t)));
+        }
+        EXPECT_LT(worst, 1e-6 * amplitude);
     }
-    EXPECT_LT(worst, 1e-6 * amplitude);
 }
-
-INSTANTIATE_TEST_SUITE_P(Regimes, ClosedFormSolvesTheEquation,
-                         ::testing::Values(Case{"underdamped", 1, 100, 2.5f, 0.5f, 0.05f, -0.2f},
-                                           Case{"critical", 1, 100, 20, 0.25f, 0.05f, 0.3f},
-                                           Case{"overdamped", 1, 100, 25, 1.0f, -0.02f, 0.1f},
-                                           // m ≠ 1 keeps √(k·m) apart from √(k/m).
-                                           Case{"heavyUnderdamped", 2, 200, 4, 0.3f, 0.04f, 0.5f},
-                                           Case{"heavyCritical", 2, 200, 40, 0.75f, -0.03f, 0.2f},
-                                           Case{"heavyOverdamped", 4, 400, 100, 1.5f, 0.06f,
-                                                -0.4f}),
-                         test::byName);
 
 }  // namespace
 }  // namespace yurana

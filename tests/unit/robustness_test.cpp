@@ -30,47 +30,13 @@ using test::readBytes;
 // A panel with its run state, message box and slots on real files in `folder`.
 struct SlotBench {
     explicit SlotBench(const std::string& folder) : slots(panel, run, box, files, folder) {}
-
-    // Puts 25 slot values into the panel without raising change handling.
-    void show(const std::vector<std::string>& values) {
-        for (std::size_t i = 0; i < kSlotLineCount; ++i) {
-            const SlotLine& line = slotLines()[i];
-            line.field == SlotField::Check ? panel.setValue(line.control, std::stoi(values[i]))
-                                           : panel.preset(line.control, values[i]);
-        }
-    }
-
+    void show(const std::vector<std::string>& values) { storeSlotValues(panel, parseSlot(values)); }
     test::FakePanel panel;
     RunState run{kStopped};
     test::RecordingMessageBox box;
     PosixFiles files;
     Slots slots;
 };
-
-// Progress of the saving child, in memory shared with the parent.
-struct SaveProgress {
-    std::atomic<long> started{0}, finished{0};
-};
-
-// Saves slot i % 5 with content i % 2 for i = first, first + 1, ... until killed, so each
-// slot alternates between the two contents; exits with 3 if a save fails.
-[[noreturn]] void saveForever(const std::string& folder,
-                              const std::vector<std::string> (&contents)[2], long first,
-                              SaveProgress& progress) {
-    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-    ::alarm(60);  // a child the parent lost track of does not stay
-    SlotBench bench(folder);
-    for (long i = first;; ++i) {
-        const int n = static_cast<int>(i % kSlotCount);
-        bench.show(contents[i % 2]);
-        progress.started.fetch_add(1);
-        bench.slots.hozon(n);
-        if (std::exchange(bench.box.texts, {}) != std::vector<std::string>{saveDoneText(n)}) {
-            ::_exit(3);
-        }
-        progress.finished.fetch_add(1);
-    }
-}
 
 // A save killed at any moment (SIGKILL, the closest a test comes to a power cut) leaves
 // each slot file with its old or its new content, and nothing that stops a later save.
@@ -100,10 +66,12 @@ TEST(SaveCutShort, KilledSavesLeaveOldOrNewContentAndLaterSavesWork) {
     ASSERT_EQ(parent.box.texts.size(), 2u * kSlotCount);
     ASSERT_NE(first, second);
 
-    void* shared = ::mmap(nullptr, sizeof(SaveProgress), PROT_READ | PROT_WRITE,
+    // Saves started and finished by the child, in memory shared with it.
+    void* shared = ::mmap(nullptr, 2 * sizeof(std::atomic<long>), PROT_READ | PROT_WRITE,
                           MAP_SHARED | MAP_ANONYMOUS, -1, 0);
     ASSERT_NE(shared, MAP_FAILED);
-    auto* progress = new (shared) SaveProgress;
+    auto* const started = new (shared) std::atomic<long>[2] {};
+    std::atomic<long>& finished = started[1];
     std::mt19937 random(20261207);
     // Anywhere in the child's first save, or just after it.
     std::uniform_int_distribution<long> delayMicros(
@@ -113,16 +81,28 @@ TEST(SaveCutShort, KilledSavesLeaveOldOrNewContentAndLaterSavesWork) {
     int replaced = 0;  // slot files a child changed before it was killed
     std::vector<std::string> previous(kSlotCount, first);
     for (int k = 0; k < kKills; ++k) {
-        progress->started = progress->finished = 0;
-        // Child k begins one slot after child k − 1, so the slot it most likely cuts short
-        // differs each time, with the other content.
+        *started = finished = 0;
         pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            saveForever(folder.path(), contents, k, *progress);
+            // Saves slot i % 5 with content i % 2 from i = k on until killed, so child k
+            // most likely cuts short another slot than child k − 1, with the other content.
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            ::alarm(60);  // a child the parent lost track of does not stay
+            SlotBench bench(folder.path());
+            for (long i = k;; ++i) {
+                const int n = static_cast<int>(i % kSlotCount);
+                bench.show(contents[i % 2]);
+                started->fetch_add(1);
+                bench.slots.hozon(n);
+                if (std::exchange(bench.box.texts, {}) != std::vector{saveDoneText(n)}) {
+                    ::_exit(3);
+                }
+                finished.fetch_add(1);
+            }
         }
         const auto giveUp = std::chrono::steady_clock::now() + 10s;
-        while (progress->started == 0 && std::chrono::steady_clock::now() < giveUp) {
+        while (*started == 0 && std::chrono::steady_clock::now() < giveUp) {
             std::this_thread::yield();
         }
         std::this_thread::sleep_for(std::chrono::microseconds(delayMicros(random)));
@@ -131,7 +111,7 @@ TEST(SaveCutShort, KilledSavesLeaveOldOrNewContentAndLaterSavesWork) {
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
             << "the saving child ended by itself (3: a save failed), status " << status;
-        killedMidSave += progress->started != progress->finished ? 1 : 0;
+        killedMidSave += *started != finished ? 1 : 0;
         for (int n = 0; n < kSlotCount; ++n) {
             std::string now = readBytes(parent.slots.path(n));
             ASSERT_TRUE(now == first || now == second)
@@ -139,12 +119,12 @@ TEST(SaveCutShort, KilledSavesLeaveOldOrNewContentAndLaterSavesWork) {
             replaced += now != std::exchange(previous[std::size_t(n)], now) ? 1 : 0;
         }
     }
-    ::munmap(shared, sizeof(SaveProgress));
+    ::munmap(shared, 2 * sizeof(std::atomic<long>));
     EXPECT_GE(killedMidSave, kKills * 3 / 4);  // or the loop proved little
     EXPECT_GT(replaced, 0);
 
-    // A later save of this very process at this very second still goes through where killed
-    // saves of a process with the same number left their temporary files.
+    // A later save goes through where killed saves of a process with this number left
+    // their temporary files at this very second.
     for (int attempt = 0; attempt < 3; ++attempt) {
         test::writeBytes(folder.path() + "/.yuran0.txt.tmp" + std::to_string(::getpid()) + "-" +
                              std::to_string(std::time(nullptr)) + "-" + std::to_string(attempt),

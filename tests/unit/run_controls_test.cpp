@@ -71,14 +71,7 @@ class RunControlsTest : public ::testing::Test {
     test::SizedSurfaces surfaces;  // texts: one text line per composed frame
     Scene scene{surfaces, "data", SceneInputs{step, run, record, clock}, surfaces};
 
-    // The default model at rest from 1.5 s, shown; then passes at 60 per second.
-    void showAtRest() {
-        record = test::defaultRecord();
-        record.tmin = 1.5f;
-        keisan_c1c2(record);
-        scene.init();
-    }
-    void passes(int n) {
+    void passes(int n) {  // at 60 per second
         for (int i = 0; i < n; ++i) {
             clock.t += 1.0 / 60;
             loop.pass();
@@ -140,26 +133,13 @@ TEST_F(RunControlsTest, AboutTogglesThePauseAndOkRestores) {
     EXPECT_EQ(run.ichijiteishi, 1);  // kept until the next start
 }
 
-// At rest and while paused the passes go on, but no frame is composed or presented after
-// the first.
-TEST_F(RunControlsTest, RunningEveryPassDrawsPausedOnlyTheFirst) {
-    showAtRest();
-    passes(1);
-    run.joutai = kRunning;
-    startClock(run, clock.t);
-    passes(10);
-    EXPECT_EQ(surfaces.presented, 11);
-    togglePause(run, clock.t);
-    passes(100);
-    // The first paused pass shows the time it stopped at.
-    EXPECT_EQ(std::pair(surfaces.texts, surfaces.presented), std::pair(12, 12));
-    togglePause(run, clock.t);
-    passes(3);
-    EXPECT_EQ(surfaces.presented, 15);
-}
-
-TEST_F(RunControlsTest, AtRestOneFrameForAHundredPassesARepaintRequestOrAnInitDrawsAgain) {
-    showAtRest();
+// At rest and while paused the passes go on, but a frame is composed and presented only
+// when the picture changed, was invalidated or the scene initialised.
+TEST_F(RunControlsTest, FramesOnlyWhenThePictureChangesRunningEveryPassAtRestOrPausedOnce) {
+    record = test::defaultRecord();  // at rest from 1.5 s
+    record.tmin = 1.5f;
+    keisan_c1c2(record);
+    scene.init();
     passes(100);
     EXPECT_EQ(std::pair(surfaces.texts, surfaces.presented), std::pair(1, 1));
     EXPECT_EQ(scene.textLine(), "0.00秒1   +0m");
@@ -169,10 +149,20 @@ TEST_F(RunControlsTest, AtRestOneFrameForAHundredPassesARepaintRequestOrAnInitDr
     scene.init();
     passes(5);
     EXPECT_EQ(std::pair(surfaces.texts, surfaces.presented), std::pair(3, 3));
-    // A changed picture magnification moves nothing at rest: still no new frame.
-    panel.setText("Texthenibairitu", "2000");
+    panel.setText("Texthenibairitu", "2000");  // moves nothing at rest
     passes(5);
     EXPECT_EQ(surfaces.presented, 3);
+    run.joutai = kRunning;
+    startClock(run, clock.t);
+    passes(10);
+    EXPECT_EQ(surfaces.presented, 13);
+    togglePause(run, clock.t);
+    passes(100);
+    // The first paused pass shows the time it stopped at.
+    EXPECT_EQ(std::pair(surfaces.texts, surfaces.presented), std::pair(14, 14));
+    togglePause(run, clock.t);
+    passes(3);
+    EXPECT_EQ(surfaces.presented, 17);
 }
 
 }  // namespace
