@@ -69,7 +69,6 @@ TEST(AnalysisResonancePeak, PeakAndHalfPowerPointsAgreeWithANumericalSearch) {
         EXPECT_GE(sampledMax, 0.999 * xSearch);  // the peak resolved to 0.1 %
         EXPECT_LE(sampledMax, xSearch * (1 + 1e-12));
         EXPECT_GE(inHalfPowerBand, 50);  // and the shape of the peak with it
-
         const auto band = halfPowerBand(oscillatorOf(r));
         ASSERT_TRUE(band.has_value());
         const double level = peak->xmax / std::sqrt(2.0);

@@ -75,7 +75,6 @@ TEST(AnalysisConsistentRecords, BalanceClosesAndPhasePlaneFollowsTheIntegratedEq
         EXPECT_EQ(energyMarker(ec, -5).reading.t, r.tmin);  // held to the run
         EXPECT_EQ(energyMarker(ec, 60).reading.t, r.tmax);
         EXPECT_EQ(energyMarker(ec, 60).reading.win, ec.workIn.back().y);
-
         for (double t : {0.4, 0.7, 1.9, 5.3}) {
             const double h = 1e-5;
             const double central = (displacement(r, t + h) - displacement(r, t - h)) / (2 * h);
@@ -176,7 +175,6 @@ TEST(AnalysisPhasePlane, MarkerFollowsTheClosedFormWithinTheRunOrShowsNothing) {
         EXPECT_EQ(m.point.x, displacement(good, shown)) << name;
         EXPECT_EQ(m.readout, phaseReadout(m.t, m.point.x, m.point.y)) << name;
     }
-
     ModelRecord growing = good, undampedResonance = good;
     growing.z = -0.5f;  // e^(−ζωn t) beyond the Double range within the run
     growing.tmax = 1000;

@@ -77,9 +77,7 @@ TEST_F(GraphTest, BackgroundAtTheDesignSizeRawTimeTextsAndRegimeCaptionsClearedT
     form3.color = {255, 0, 0};  // reset to black before the labels
     panel.preset("Texttmin", "0.0");
     panel.preset("Labelcc", "44.7214");  // the caption as shown, not a value of the record
-    record.wd = 27.3205f;
-    record.c1 = 0.012345678;
-    record.c2 = -0.5;
+    std::tie(record.wd, record.c1, record.c2) = std::tuple(27.3205f, 0.012345678, -0.5);
     graph.graph_haikei();
     EXPECT_EQ(std::pair(record.graphw, record.graphh), std::pair(640.0f, 252.0f));
     EXPECT_EQ(form3.ops, (Ops{"fill 0 0 640 252 #ffffff", "line 0 126 640 126 #000000",
@@ -114,7 +112,6 @@ TEST_F(GraphTest, BackgroundFailures) {
     EXPECT_THROW(graph.graph_haikei(), calc_error);
     EXPECT_EQ(picture1.ops, Ops{"fill 0 0 100 185 #c0c0c0"});
     EXPECT_TRUE(form3.ops.empty() && record.graphw == 640);
-
     // Textwn not a number: the plot is complete, the panel holds line 1 only.
     form3.w = 640;
     picture1.ops.clear();
