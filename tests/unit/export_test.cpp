@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <array>
 #include <charconv>
 #include <filesystem>
-#include <map>
 #include <sstream>
 
 #include "analysis/motion.h"
@@ -37,9 +35,13 @@ std::vector<double> fields(const std::string& line) {
     return out;
 }
 
-constexpr std::array<const char*, 11> kBoxes = {"Textm",  "Textk",     "Textc",      "Textf",
-                                                "Textw",  "Textkabem", "Textxshoki", "Textvshoki",
-                                                "Textt0", "Texttmin",  "Texttmax"};
+// Boxes named in `names` get the texts in `texts`, both separated by spaces.
+void preset(test::FakePanel& panel, const std::string& names, const std::string& texts) {
+    std::istringstream n(names), t(texts);
+    for (std::string name, text; n >> name && t >> text;) {
+        panel.preset(name, text);
+    }
+}
 
 class ExportTest : public ::testing::Test {
   protected:
@@ -53,23 +55,19 @@ class ExportTest : public ::testing::Test {
 };
 
 TEST_F(ExportTest, CurvesOfEachRegimeMatchTheClosedFormAtEveryRow) {
-    // m, k, c, F, ω, wall mass, x0, v0, t0, tmin, tmax; 計算 then derives ζ and ωn.
-    const std::pair<const char*, std::array<const char*, 11>> regimes[] = {
-        {"underdamped", {"2.5", "900", "3", "4", "5", "700", "0.03", "-0.2", "0.4", "1.5", "7.25"}},
-        {"critical", {"2", "50", "20", "1.5", "3", "300", "-0.04", "0.3", "0.5", "-2", "4"}},
-        {"overdamped", {"0.5", "40", "30", "6", "7", "90", "0.02", "0.1", "0.1", "0.25", "3"}},
-    };
-    for (const auto& [name, texts] : regimes) {
+    // 計算 derives ζ and ωn from these.
+    const std::string boxes =
+        "Textm Textk Textc Textf Textw Textkabem Textxshoki Textvshoki Textt0 Texttmin Texttmax";
+    for (const auto& [name, texts] :
+         {std::pair{"underdamped", "2.5 900 3 4 5 700 0.03 -0.2 0.4 1.5 7.25"},
+          {"critical", "2 50 20 1.5 3 300 -0.04 0.3 0.5 -2 4"},
+          {"overdamped", "0.5 40 30 6 7 90 0.02 0.1 0.1 0.25 3"}}) {
         SCOPED_TRACE(name);
-        for (std::size_t i = 0; i < kBoxes.size(); ++i) {
-            panel.preset(kBoxes[i], texts[i]);
-        }
+        preset(panel, boxes, texts);
         ModelRecord r;
-        ParameterPanel form(panel, r, run, box, {});
-        form.calculate();
+        ParameterPanel(panel, r, run, box, {}).calculate();
         // The export recomputes from the panel, not from the record it is given.
         ASSERT_TRUE(exportCurves(panel, record, run, box, files, file));
-
         std::istringstream lines(readBytes(file));
         std::string line;
         std::getline(lines, line);
@@ -82,31 +80,25 @@ TEST_F(ExportTest, CurvesOfEachRegimeMatchTheClosedFormAtEveryRow) {
         for (std::size_t i : {std::size_t{0}, std::size_t{1}, std::size_t{417}, kCsvRows - 1}) {
             const double t = rows[i][0];
             EXPECT_DOUBLE_EQ(t, r.tmin + (r.tmax - r.tmin) * i / 1000.0);  // both ends included
-            const double xc = complementary(r, t), xp = particular(r, t);
+            const double xc = complementary(r, t), xp = particular(r, t), x = xc + xp;
             const double wall = wallDisplacement(r, t), v = analysis::velocityAt(r, t);
-            const std::vector<double> expected = {
-                t,  xc + xp + wall,    xc,
-                xp, xc + xp,           wall,
-                v,  0.5 * r.m * v * v, 0.5 * r.k * (xc + xp) * (xc + xp)};
-            EXPECT_EQ(rows[i], expected) << "row " << i;  // every number read back exactly
+            // Every number read back exactly.
+            EXPECT_EQ(rows[i], (std::vector<double>{t, x + wall, xc, xp, x, wall, v,
+                                                    0.5 * r.m * v * v, 0.5 * r.k * x * x}))
+                << "row " << i;
         }
         EXPECT_TRUE(box.texts.empty());
     }
 }
 
 TEST_F(ExportTest, ARecomputeOrEvaluationThatFailsWritesNothing) {
-    const std::pair<const char*, std::map<std::string, std::string>> failures[] = {
-        {"empty window", {{"Texttmin", "3"}, {"Texttmax", "3"}}},
-        {"reversed window", {{"Texttmin", "3"}, {"Texttmax", "1"}}},
-        {"not a number", {{"Textm", "abc"}}},
-        {"overflow", {{"Texttmin", "-90000"}, {"Texttmax", "1"}}},
-    };
-    for (const auto& [name, texts] : failures) {
+    for (const auto& [name, boxes, texts] : {std::tuple{"empty window", "Texttmin Texttmax", "3 3"},
+                                             {"reversed window", "Texttmin Texttmax", "3 1"},
+                                             {"not a number", "Textm", "abc"},
+                                             {"overflow", "Texttmin Texttmax", "-90000 1"}}) {
         SCOPED_TRACE(name);
         test::FakePanel fresh;
-        for (const auto& [box, text] : texts) {
-            fresh.preset(box, text);
-        }
+        preset(fresh, boxes, texts);
         box = {};
         EXPECT_FALSE(exportCurves(fresh, record, run, box, files, file));
         EXPECT_EQ(box.texts, std::vector<std::string>{std::string(kMsgBadValue)});

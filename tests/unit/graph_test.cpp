@@ -72,21 +72,18 @@ class GraphTest : public ::testing::Test {
     Graph graph;
 };
 
-TEST_F(GraphTest, BackgroundAtTheDesignSizeRawTimeTextsAndRegimeCaptions) {
+TEST_F(GraphTest, BackgroundAtTheDesignSizeRawTimeTextsAndRegimeCaptionsClearedToTheAxes) {
     record.graphw = record.graphh = 0;
     form3.color = {255, 0, 0};  // reset to black before the labels
     panel.preset("Texttmin", "0.0");
     panel.preset("Labelcc", "44.7214");  // the caption as shown, not a value of the record
-    record.wd = 27.3205f;
-    record.c1 = 0.012345678;
-    record.c2 = -0.5;
+    std::tie(record.wd, record.c1, record.c2) = std::tuple(27.3205f, 0.012345678, -0.5);
     graph.graph_haikei();
     EXPECT_EQ(std::pair(record.graphw, record.graphh), std::pair(640.0f, 252.0f));
     EXPECT_EQ(form3.ops, (Ops{"fill 0 0 640 252 #ffffff", "line 0 126 640 126 #000000",
                               "line 80 0 80 252 #000000", "text 0.0 70 132 #000000",
                               "line 560 116 560 136 #000000", "text 20 550 132 #000000"}));
-    // The panel: filled at its old size, an eighth of the window wide, one print per line,
-    // the blank ones included (the fake moves down 12 px per print).
+    // The panel filled at its old size, an eighth of the window wide, a print per line.
     EXPECT_EQ(picture1.ops,
               (Ops{"fill 0 0 100 185 #c0c0c0", "width 75", "text 固有振動周波数数f: 0 0 #000000",
                    "text 5.0329(Hz)(不足減衰) 0 12 #000000", "text  0 24 #000000",
@@ -100,6 +97,14 @@ TEST_F(GraphTest, BackgroundAtTheDesignSizeRawTimeTextsAndRegimeCaptions) {
         graph.graph_haikei();
         EXPECT_EQ(record.gensui, caption) << z;
     }
+    // Clearing keeps the captured size and the pen, and erases the labels.
+    const Ops axes(form3.ops.begin(), form3.ops.begin() + 3);
+    form3.ops.clear();
+    form3.w = 800;
+    pen = {300, 1, 2, 3, 4, 5};
+    graph.clear();
+    EXPECT_EQ(form3.ops, axes);
+    EXPECT_TRUE(pen.mae_x == 300 && pen.mae_kabe == 5);
 }
 
 TEST_F(GraphTest, BackgroundFailures) {
@@ -107,7 +112,6 @@ TEST_F(GraphTest, BackgroundFailures) {
     EXPECT_THROW(graph.graph_haikei(), calc_error);
     EXPECT_EQ(picture1.ops, Ops{"fill 0 0 100 185 #c0c0c0"});
     EXPECT_TRUE(form3.ops.empty() && record.graphw == 640);
-
     // Textwn not a number: the plot is complete, the panel holds line 1 only.
     form3.w = 640;
     picture1.ops.clear();
@@ -177,16 +181,6 @@ TEST_F(GraphTest, PlotStepFailuresDrawNothingAndKeepThePen) {
         EXPECT_EQ(pen.mae_x, 100);
     }
     EXPECT_TRUE(form3.ops.empty());
-}
-
-TEST_F(GraphTest, ClearKeepsThePenAndErasesTheLabels) {
-    pen = {300, 1, 2, 3, 4, 5};
-    form3.w = 800;  // the captured size counts, not the live one
-    graph.clear();
-    ASSERT_EQ(form3.ops, (Ops{"fill 0 0 640 252 #ffffff", "line 0 126 640 126 #000000",
-                              "line 80 0 80 252 #000000"}));
-    graph.plotStep(10, {0, 0.01, 0, 0, 0});
-    EXPECT_EQ(form3.ops[3], "line 300 3 320 136 #0000ff");
 }
 
 }  // namespace

@@ -33,24 +33,19 @@ class RasterSurface : public Surface {
             return;
         }
         const int dw = d.Right - d.Left, dh = d.Bottom - d.Top;
-        for (int y = 0; y < dh; ++y) {
-            for (int x = 0; x < dw; ++x) {
-                Pixel p = from.at(s.Left + x * (s.Right - s.Left) / dw,
-                                  s.Top + y * (s.Bottom - s.Top) / dh);
-                if (!(kind == CopyKind::Keyed && from.keyed_ && p == 0)) {
-                    put(d.Left + x, d.Top + y, p);
-                }
+        for (int i = 0; i < dw * dh; ++i) {
+            const int x = i % dw, y = i / dw;
+            const Pixel p =
+                from.at(s.Left + x * (s.Right - s.Left) / dw, s.Top + y * (s.Bottom - s.Top) / dh);
+            if (!(kind == CopyKind::Keyed && from.keyed_ && p == 0)) {
+                put(d.Left + x, d.Top + y, p);
             }
         }
     }
     // Each byte of the text a 6 × 16 block of its own colour.
     void drawText(int x, int y, std::string_view text, const TextFont&, Rgb) override {
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            for (int dy = 0; dy < 16; ++dy) {
-                for (int dx = 0; dx < 6; ++dx) {
-                    put(x + 6 * int(i) + dx, y + dy, 0xFF0000 | std::uint8_t(text[i]));
-                }
-            }
+        for (int i = 0; i < 96 * int(text.size()); ++i) {
+            put(x + i / 16, y + i % 16, 0xFF0000 | std::uint8_t(text[i / 96]));
         }
     }
     void setClip(std::span<const Rect> rects) override { clip_.assign(rects.begin(), rects.end()); }
@@ -58,8 +53,7 @@ class RasterSurface : public Surface {
         auto inside = [&](const Rect& r) {
             return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
         };
-        if (x >= 0 && x < w_ && y >= 0 && y < h_ &&
-            (clip_.empty() || std::ranges::any_of(clip_, inside))) {
+        if (inside({0, 0, w_, h_}) && (clip_.empty() || std::ranges::any_of(clip_, inside))) {
             px_[std::size_t(y) * w_ + x] = p;
         }
     }
@@ -113,8 +107,7 @@ class SceneTest : public testing::Test, public SurfaceFactory, public FramePrese
         if (!scene_) {
             scene().init();
         }
-        step.xpix = xpix;
-        step.kabepix = kabepix;
+        std::tie(step.xpix, step.kabepix) = std::tuple(xpix, kabepix);
         scene_->blt();
         return canvas();
     }
@@ -132,18 +125,13 @@ class SceneTest : public testing::Test, public SurfaceFactory, public FramePrese
 };
 
 TEST_F(SceneTest, TheTextLineShowsTheTimeAndTheSignedDisplacementFromInitOn) {
-    run.jikan = 7;
-    run.joutai = kRunning;
-    run.timer0 = 96;
-    record.jikanbairitu = 2;
-    record.tmin = 0.5f;
-    clock.t = 100;
+    std::tie(run.jikan, run.joutai, run.timer0, clock.t) = std::tuple(7, kRunning, 96, 100);
+    std::tie(record.jikanbairitu, record.tmin) = std::tuple(2, 0.5f);
     scene().blt();
     EXPECT_EQ(presented, 0);
     EXPECT_EQ(run.jikan, 8.5);  // the run goes on without a picture
     EXPECT_EQ(scene_->canvas(), nullptr);
     EXPECT_EQ(scene_->textLine(), "");
-
     scene_->init();
     clock.t = 99;
     for (auto [xpix, line] : {std::pair{-12.5, "6.50秒2   -12.5m"},
@@ -155,21 +143,20 @@ TEST_F(SceneTest, TheTextLineShowsTheTimeAndTheSignedDisplacementFromInitOn) {
     }
 }
 
-TEST_F(SceneTest, AtRestThePiecesHangOnTheAxis) {
+// At rest, moved past the canvas edges (cut, not squeezed), and split into the spring's
+// pieces with the mass over the rod and the band.
+TEST_F(SceneTest, EachPieceStandsAtItsRowsForTheDisplacements) {
     // Band 0..143; rods 144..191, 296..343 at x 317..322; spring 192..295 from a quarter
     // period (row 10 of 40), keyed; mass 80 × 80 centred at (320, 384), keyed.
+    // clang-format off
     expectAt(frame(0, 0),
-             {{600, 143, kWall | 143}, {600, 144, kBack | 144},  {317, 144, kRod},
-              {322, 191, kRod},        {316, 144, kBack | 144},  {323, 191, kBack | 191},
-              {317, 296, kRod},        {322, 343, kRod},         {316, 343, kBack | 343},
-              {323, 296, kBack | 296}, {300, 192, kSpring | 10}, {351, 295, kSpring | 8},
-              {290, 250, kBack | 250}, {320, 344, kMass | 0},    {320, 423, kMass | 3},
-              {320, 424, kBack | 424}, {280, 384, kMass | 2},    {359, 384, kMass | 2},
-              {279, 384, kBack | 384}, {360, 384, kBack | 384},  {281, 345, kBack | 345}});
-    EXPECT_EQ(scene_->textLine(), "0.00秒1   +0m");
-}
-
-TEST_F(SceneTest, PiecesCrossingTheCanvasEdgesAreCutUndistorted) {
+             {{600, 143, kWall | 143}, {600, 144, kBack | 144}, {317, 144, kRod}, {322, 191, kRod},
+              {316, 144, kBack | 144}, {323, 191, kBack | 191}, {317, 296, kRod}, {322, 343, kRod},
+              {316, 343, kBack | 343}, {323, 296, kBack | 296}, {300, 192, kSpring | 10},
+              {351, 295, kSpring | 8}, {290, 250, kBack | 250}, {320, 344, kMass | 0},
+              {320, 423, kMass | 3}, {320, 424, kBack | 424}, {280, 384, kMass | 2},
+              {359, 384, kMass | 2}, {279, 384, kBack | 384}, {360, 384, kBack | 384},
+              {281, 345, kBack | 345}});
     // The mass from 424 down past 480: its bands stay 20 rows each.
     expectAt(frame(80, 0), {{320, 443, kMass | 0}, {320, 444, kMass | 1}, {320, 479, kMass | 2}});
     // The mass risen above the spring's top: no spring, both rods, the mass from 194.
@@ -179,25 +166,19 @@ TEST_F(SceneTest, PiecesCrossingTheCanvasEdgesAreCutUndistorted) {
     expectAt(frame(0, -50), {{10, 0, kWall | 50}, {10, 94, kBack | 94}});
     EXPECT_FALSE(canvas().anywhere(kFarSide));
     // Moved down by 12.5: band rows nint(12.5) = 12 .. nint(156.5) = 156, far side above.
-    expectAt(
-        frame(0, 12.5f),
-        {{630, 11, kFarSide}, {10, 12, kWall | 0}, {10, 155, kWall | 143}, {10, 156, kBack | 156}});
-}
-
-TEST_F(SceneTest, TheSpringSplitsAtS1S2S3AndTheMassShowsUnderTheRodAndTheBand) {
+    expectAt(frame(0, 12.5f), {{630, 11, kFarSide}, {10, 12, kWall | 0}, {10, 155, kWall | 143},
+                               {10, 156, kBack | 156}});
     // X 38, D 11: T = nint(384 − 40 + 49) = 393, S0 = nint(144 + 48 + 11) = 203,
     // R = nint(393 − 48) = 345, L = 142; S1 = nint(35.5 + 203) = 238 (half to even),
     // S2 = nint(47.33 + 238) = 285, S3 = nint(47.33 + 285) = 332, piece 4 from
     // nint(345 − 11.83) = 333, so row 332 shows the background. Rows sample the source
     // as 10 + i·30/35 (piece 1), i·40/47 (pieces 2, 3), i·10/12 (piece 4).
-    // clang-format off
     expectAt(frame(38, 11),
              {{300, 202, kBack | 202}, {300, 203, kSpring | 10}, {300, 237, kSpring | 39},
               {300, 238, kSpring | 0}, {300, 284, kSpring | 39}, {300, 285, kSpring | 0},
               {300, 331, kSpring | 39}, {300, 332, kBack | 332}, {300, 333, kSpring | 0},
               {300, 344, kSpring | 9}, {300, 345, kBack | 345}, {320, 202, kRod},
               {320, 345, kRod}, {320, 392, kRod}, {320, 393, kMass | 0}});
-
     // X −250: the mass rows nint(344 − 250) = 94 .. 174, into the band (0..143) and
     // across the upper rod (144..191); L = nint(94 − 48) − 192 < 0, so no spring.
     // Mass row y samples source band (y − 94)·2.5 / 50.
@@ -221,8 +202,7 @@ TEST_F(SceneTest, FramesComposedWhereTheyChangedEqualFramesComposedWhole) {
                                               {-250, -20}, {80, 12.5}, {-3, 0},    {0.25, -7}};
     for (auto [xpix, kabepix] : steps) {
         clock.t += 0.37;
-        step.xpix = xpix;
-        step.kabepix = kabepix;
+        std::tie(step.xpix, step.kabepix) = std::tuple(xpix, kabepix);
         scene_->blt();
         whole.invalidate();
         whole.blt();
