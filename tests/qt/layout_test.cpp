@@ -23,11 +23,9 @@ class LayoutTest : public QObject {
     }
 
     static void verifyTiled(test::AppFixture& f) {
-        QRect a = f.app->form0Window()->geometry();
-        QRect p = f.app->form1Window()->geometry();
+        const QRect a = f.app->form0Window()->geometry(), p = f.app->form1Window()->geometry();
         QCOMPARE(a.topLeft(), QPoint(0, 0));
-        QCOMPARE(p.left(), a.right() + 1);
-        QCOMPARE(p.height(), a.height());
+        QCOMPARE(QPoint(p.left(), p.height()), QPoint(a.right() + 1, a.height()));
         QCOMPARE(f.app->form3Window()->geometry().top(), a.bottom() + 1);
     }
 
@@ -45,7 +43,7 @@ class LayoutTest : public QObject {
         show(f, 960, 720);
         auto* h = qobject_cast<QScrollBar*>(f.app->form1().control("HScroll1"));
         QWidget* textc = f.app->form1().control("Textc");
-        QPoint c0 = textc->pos();
+        const QPoint c0 = textc->pos();
         QVERIFY(!h->isHidden());  // the panel is narrower than its content
         h->setValue(h->maximum());
         QVERIFY(textc->x() < c0.x());
@@ -59,8 +57,7 @@ class LayoutTest : public QObject {
         // A panel wide and high enough for the whole content: no bars.
         f.app->form0Window()->resize(1000, 800);
         QCoreApplication::processEvents();
-        QVERIFY(h->isHidden());
-        QVERIFY(f.app->form1().control("VScroll1")->isHidden());
+        QVERIFY(h->isHidden() && f.app->form1().control("VScroll1")->isHidden());
         QCOMPARE(textc->pos(), c0);
         // The failing pass's recovery arranges the windows again.
         f.app->frame().resize(960, 720);
@@ -68,7 +65,7 @@ class LayoutTest : public QObject {
         f.click("Command2");
         f.app->tick();
         QCOMPARE(f.box.texts.size(), size_t(1));
-        int mdiWidth = f.app->frame().mdi()->contentsRect().width();
+        const int mdiWidth = f.app->frame().mdi()->contentsRect().width();
         QCOMPARE(f.app->form0Window()->width(), num::nint((mdiWidth + 8) / 2.0));
         verifyTiled(f);
         QVERIFY(!f.app->form1().control("VScroll1")->isHidden());

@@ -1,6 +1,5 @@
-// The frame's menus as the user reaches them: 終了, バージョン情報 and the 例題 items
-// following the panel's buttons; each 例題 case stopping the run, filling the panel and
-// agreeing after 計算; the exports through a file dialog that answers with a test file.
+// The frame's menus as the user reaches them; the exports through a file dialog that answers
+// with a test file.
 
 #include <QAbstractBarSeries>
 #include <QApplication>
@@ -8,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <QtTest>
 
 #include "app/charts/chart_export.h"
@@ -38,6 +38,23 @@ struct Program : app::SaveDialog, test::AppFixture {
     }
 };
 
+// A menu's or a chart view's items, with their shortcuts.
+QStringList items(const QWidget* menu) {
+    QStringList out;
+    for (QAction* a : menu->actions()) {
+        out << (a->isSeparator() ? "-" : a->text() + " " + a->shortcut().toString());
+    }
+    return out;
+}
+
+const std::pair<const char*, void (*)(app::FrmAbout&)> kCloseAbout[] = {
+    {"OK", [](app::FrmAbout& a) { QTest::mouseClick(a.control("cmdOK"), Qt::LeftButton); }},
+    {"Return", [](app::FrmAbout& a) { QTest::keyClick(&a, Qt::Key_Return); }},
+    {"Enter", [](app::FrmAbout& a) { QTest::keyClick(&a, Qt::Key_Enter); }},
+    {"Esc", [](app::FrmAbout& a) { QTest::keyClick(&a, Qt::Key_Escape); }},
+    {"title bar", [](app::FrmAbout& a) { a.windowHandle()->close(); }},
+};
+
 }  // namespace
 
 class MenusTest : public QObject {
@@ -48,13 +65,6 @@ class MenusTest : public QObject {
 
     void theMenusStandAroundTheViewMenuWithTheirItems() {
         Program p;
-        const auto items = [](const QWidget* menu) {
-            QStringList out;
-            for (QAction* a : menu->actions()) {
-                out << (a->isSeparator() ? "-" : a->text() + " " + a->shortcut().toString());
-            }
-            return out;
-        };
         QCOMPARE(items(p.app->frame().menuBar()),
                  (QStringList{"ファイル(&F) ", "表示(&V) ", "例題(&X) ", "ヘルプ(&H) "}));
         QCOMPARE(items(p.app->menus().fileMenu()),
@@ -64,10 +74,23 @@ class MenusTest : public QObject {
                  (QStringList{"使い方(&H) F1", "バージョン情報(&A) "}));
     }
 
-    // バージョン情報 opens the About window as the button does: the run pauses, nothing is
-    // drawn, the run buttons, 終了 and the 例題 items go grey; Esc stops the run and
-    // restores them.
+    void theItemsFollowThePanelsButtons_data() {
+        QTest::addColumn<int>("way");
+        QTest::addColumn<QStringList>("before");  // the buttons clicked before
+        const QStringList before[] = {{"Command2"}, {"Command2", "Command6"}, {}};
+        for (int i = 0; i < 15; ++i) {
+            QTest::addRow("%s after [%s]", kCloseAbout[i / 3].first,
+                          qPrintable(before[i % 3].join(' ')))
+                << i / 3 << before[i % 3];
+        }
+    }
+
+    // バージョン情報 opens the About window as the button does: the run buttons, 終了 and the
+    // 例題 items go grey, and a running run pauses, drawing nothing. Every way of closing it
+    // stops the run and restores them.
     void theItemsFollowThePanelsButtons() {
+        QFETCH(int, way);
+        QFETCH(QStringList, before);
         Program p;
         app::FrameMenus& m = p.app->menus();
         const auto greyed = [&](bool grey) {
@@ -80,15 +103,18 @@ class MenusTest : public QObject {
             }
         };
         greyed(false);
-        p.click("Command2");
+        for (const QString& button : before) {
+            p.click(qPrintable(button));
+        }
         m.aboutAction()->trigger();
-        QTRY_VERIFY(p.app->about().isVisible());
-        QCOMPARE(p.app->run().joutai, int(kAboutPaused));
+        QVERIFY(QTest::qWaitForWindowExposed(&p.app->about()));
         const QString line = p.app->form0().textLine();
         p.run(2, 1);
-        QCOMPARE(p.app->form0().textLine(), line);
+        QVERIFY(before.size() != 1 ||
+                (p.app->run().joutai == kAboutPaused && p.app->form0().textLine() == line));
         greyed(true);
-        QTest::keyClick(&p.app->about(), Qt::Key_Escape);
+        kCloseAbout[way].second(p.app->about());
+        QVERIFY(!p.app->about().isVisible());
         QCOMPARE(p.app->run().joutai, int(kStopped));
         QCOMPARE(p.text("Command2"), "開始");
         greyed(false);
@@ -113,23 +139,22 @@ class MenusTest : public QObject {
         QFETCH(int, item);
         QFETCH(QString, regime);
         const Example& e = examples()[item];
-        const QStringList texts = QString(
-                                      "Textm Textk Textc Textf Textw Textxshoki Textvshoki Textt0 "
-                                      "Texttmin Texttmax Textkabem Texthenibairitu "
-                                      "Textgraphbairitu Textjikanbairitu")
-                                      .split(' ');
+        const auto texts =
+            std::to_array({"Textm", "Textk", "Textc", "Textf", "Textw", "Textxshoki", "Textvshoki",
+                           "Textt0", "Texttmin", "Texttmax", "Textkabem", "Texthenibairitu",
+                           "Textgraphbairitu", "Textjikanbairitu"});
         const std::string_view typed[] = {
             e.m,  e.k,    e.c,    e.f,     e.w,           e.x0,           e.v0,
             e.t0, e.tmin, e.tmax, e.kabem, e.henibairitu, e.graphbairitu, e.jikanbairitu};
-        const QStringList boxes =
-            QString("Check1 Checkheni Checkxc Checkxp Checkxcxp Checkkabeheni").split(' ');
+        const auto boxes = std::to_array(
+            {"Check1", "Checkheni", "Checkxc", "Checkxp", "Checkxcxp", "Checkkabeheni"});
         const bool ticked[] = {e.wallAnimation, e.heni, e.xc, e.xp, e.xcxp, e.kabeheni};
         Program f;
         f.click("Command2");
         f.run(3, 0.05);
         for (int i = 0; i < 14; ++i) {
-            f.app->panel().setText(texts[i].toStdString(), std::string(typed[i]) + "3");
-            f.app->panel().setValue(boxes[i % 6].toStdString(), !ticked[i % 6]);
+            f.app->panel().setText(texts[i], std::string(typed[i]) + "3");
+            f.app->panel().setValue(boxes[i % 6], !ticked[i % 6]);
         }
         QCOMPARE(f.app->run().joutai, kRunning);
         QCOMPARE(f.exampleItems()[item]->text(), QString::fromUtf8(e.title));
@@ -137,8 +162,8 @@ class MenusTest : public QObject {
         QCOMPARE(f.app->run().joutai, kStopped);
         QCOMPARE(f.text("Command2"), "開始");
         for (int i = 0; i < 14; ++i) {
-            QCOMPARE(f.text(texts[i].toStdString()), typed[i]);
-            QCOMPARE(f.app->panel().value(boxes[i % 6].toStdString()), int(ticked[i % 6]));
+            QCOMPARE(f.text(texts[i]), typed[i]);
+            QCOMPARE(f.app->panel().value(boxes[i % 6]), int(ticked[i % 6]));
         }
         QCOMPARE(QString::fromStdString(f.app->record().gensui), regime);
         // ζ, ωn, Cc, ωd and f are already what 計算 makes of the case.
@@ -185,9 +210,7 @@ class MenusTest : public QObject {
         QFile csv(p.file("c.csv"));
         p.app->menus().curvesAction()->trigger();
         QVERIFY(csv.open(QIODevice::ReadOnly));
-        QCOMPARE(csv.readLine(), QByteArray("t_s,total_m,xc_m,xp_m,xcxp_m,wall_m,v_m_s,kinetic_J,"
-                                            "potential_J\n"));
-        QVERIFY(csv.readLine().startsWith("0,"));
+        QVERIFY(csv.readLine().startsWith("t_s,") && csv.readLine().startsWith("0,"));
         QCOMPARE(p.offered,
                  (QStringList{"yurana-graph.png", "yurana-animation.png", "yurana-curves.csv"}));
         QVERIFY(p.box.texts.empty());
@@ -209,9 +232,7 @@ class MenusTest : public QObject {
         // amplitude, phase, transmissibility, mean power; phase plane; energy and its bars
         QCOMPARE(views.size(), 7);
         for (QChartView* view : views) {
-            QCOMPARE(view->actions().size(), 2);
-            QCOMPARE(view->actions()[0]->text(), QStringLiteral("画像で保存…"));
-            QCOMPARE(view->actions()[1]->text(), QStringLiteral("CSVで保存…"));
+            QCOMPARE(items(view), (QStringList{"画像で保存… ", "CSVで保存… "}));
             auto* exporter = view->findChild<charts::ChartExport*>();
             exporter->saveCsv(p.file("chart.csv"));
             QFile f(p.path);

@@ -34,18 +34,16 @@ bool titled(const QWidget* window, const QString& title) {
 void expectModalBox(const std::function<void()>& open, const QString& title, const QString& text) {
     bool seen = false;
     QTimer poll;
-    poll.setInterval(20);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || seen || !QTest::qWaitForWindowExposed(box)) {
-            return;
+        if (box != nullptr && !seen && QTest::qWaitForWindowExposed(box)) {
+            seen = true;
+            QTRY_VERIFY(titled(box, title));
+            QVERIFY2(box->text().contains(text), qPrintable(box->text()));
+            box->accept();
         }
-        seen = true;
-        QTRY_VERIFY(titled(box, title));
-        QVERIFY2(box->text().contains(text), qPrintable(box->text()));
-        box->accept();
     });
-    poll.start();
+    poll.start(20);
     open();
     QVERIFY(seen);
 }
