@@ -103,7 +103,7 @@ QRegion ScenePicture::onScreen(std::span<const Rect> changed, const QRect& src,
         const QRectF from = QRectF(r.adjusted(-1, -1, 1, 1)).translated(-src.topLeft());
         const QRectF to(target.left() + from.left() * sx, target.top() + from.top() * sy,
                         from.width() * sx, from.height() * sy);
-        out += to.toAlignedRect().adjusted(-1, -1, 1, 1) & target;
+        out += to.toAlignedRect() & target;
     }
     return out;
 }

@@ -225,6 +225,42 @@ class AnimationTest : public QObject {
         }
     }
 
+    // Smoothing spreads a changed canvas pixel over its neighbours on screen: every screen
+    // pixel that a change alters lies in the area repainted for it, enlarged or reduced.
+    void theRepaintedAreaHoldsEveryPixelTheSmoothingAlters() {
+        const QRect src(0, 0, 640, 480);
+        for (const QRect& target :
+             {QRect(0, 0, 960, 720), QRect(13, 7, 500, 379), QRect(5, 3, 317, 241)}) {
+            for (const Rect& c : {Rect{100, 200, 101, 201}, Rect{633, 0, 640, 3}}) {
+                QImage canvas = filled(640, 480, kGreen);
+                auto onScreen = [&] {
+                    QImage screen(target.bottomRight().x() + 2, target.bottomRight().y() + 2,
+                                  QImage::Format_RGB32);
+                    screen.fill(kBlack);
+                    QPainter painter(&screen);
+                    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+                    painter.drawImage(target, canvas, src);
+                    return screen;
+                };
+                const QImage before = onScreen();
+                QPainter(&canvas).fillRect(c.Left, c.Top, c.Right - c.Left, c.Bottom - c.Top, kRed);
+                const QImage after = onScreen();
+                const QRegion area = app::ScenePicture::onScreen({&c, 1}, src, target);
+                int altered = 0;
+                for (int y = 0; y < after.height(); ++y) {
+                    for (int x = 0; x < after.width(); ++x) {
+                        if (after.pixel(x, y) != before.pixel(x, y)) {
+                            ++altered;
+                            QVERIFY2(area.contains(QPoint(x, y)),
+                                     qPrintable(QString("%1,%2").arg(x).arg(y)));
+                        }
+                    }
+                }
+                QVERIFY(altered > 0);
+            }
+        }
+    }
+
     // The loop's present only draws its frame; a system repaint composes one (advancing
     // the time) only while running.
     void aSystemRepaintRunsBltOnlyWhileRunning() {
