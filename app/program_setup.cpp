@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "app/frm_about.h"
 #include "platform/qt/fonts.h"
@@ -18,10 +21,24 @@ QString programDataFolder() {
     return QFileInfo::exists(shared) ? QDir::cleanPath(shared) : beside.path();
 }
 
+void installJapaneseQtTexts() {
+    // Qt's own texts (the text boxes' context menu, the file dialog's buttons) in the
+    // language of the rest of the program, whatever the system's; English when Qt's
+    // translations are not installed.
+    auto* texts = new QTranslator(QCoreApplication::instance());
+    if (texts->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                    QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(texts);
+    } else {
+        delete texts;
+    }
+}
+
 void setUpProgram() {
     QApplication::setApplicationName(QStringLiteral("yurana"));
     QApplication::setWindowIcon(programIcon());
     qt::installFontSubstitutions();
+    installJapaneseQtTexts();
 }
 
 }  // namespace yurana::app

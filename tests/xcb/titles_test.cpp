@@ -1,12 +1,17 @@
 // What the window system holds as the windows' titles, read back from the X server
-// (xprop), since the platform may decorate a title on its way there.
+// (xprop), since the platform may decorate a title on its way there; and Qt's own texts.
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
+#include <memory>
 
 #include "app/program_setup.h"
 #include "support/app_fixture.h"
@@ -74,6 +79,15 @@ class TitlesTest : public QObject {
         QTRY_VERIFY(titled(&f.app->about(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報")));
         QTest::keyClick(&f.app->about(), Qt::Key_Escape);
         QTRY_VERIFY(!f.app->about().isVisible());
+    }
+
+    // Qt's own texts follow the program's language, whatever the system's (LANG=C here).
+    void qtsOwnTextsAreJapanese() {
+        QLineEdit edit;
+        std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+        QVERIFY(menu->actions().first()->text().startsWith(QStringLiteral("元に戻す(&U)")));
+        QDialogButtonBox buttons(QDialogButtonBox::Save | QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
     }
 };
 
