@@ -12,19 +12,12 @@
 
 namespace yurana::app {
 
-QString programDataFolder() {
-    QDir beside(QCoreApplication::applicationDirPath());
-    if (QFileInfo::exists(beside.filePath(QStringLiteral("back1.bmp")))) {
-        return beside.path();
-    }
-    QString shared = beside.filePath(QStringLiteral("../share/yurana"));
-    return QFileInfo::exists(shared) ? QDir::cleanPath(shared) : beside.path();
-}
+namespace {
 
+// Qt's own texts (the text boxes' context menu, the file dialog's buttons) in the
+// language of the rest of the program, whatever the system's; English when Qt's
+// translations are not installed.
 void installJapaneseQtTexts() {
-    // Qt's own texts (the text boxes' context menu, the file dialog's buttons) in the
-    // language of the rest of the program, whatever the system's; English when Qt's
-    // translations are not installed.
     auto* texts = new QTranslator(QCoreApplication::instance());
     if (texts->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
@@ -32,6 +25,17 @@ void installJapaneseQtTexts() {
     } else {
         delete texts;
     }
+}
+
+}  // namespace
+
+QString programDataFolder() {
+    QDir beside(QCoreApplication::applicationDirPath());
+    if (QFileInfo::exists(beside.filePath(QStringLiteral("back1.bmp")))) {
+        return beside.path();
+    }
+    QString shared = beside.filePath(QStringLiteral("../share/yurana"));
+    return QFileInfo::exists(shared) ? QDir::cleanPath(shared) : beside.path();
 }
 
 void setUpProgram() {
