@@ -126,11 +126,11 @@ class AnimationTest : public QObject {
         sprite.setBlackColorKey();
         QtSurface canvas(filled(20, 20, kRed));
         canvas.copy({0, 0, 20, 20}, sprite, {0, 0, 20, 20}, CopyKind::Keyed);
-        QCOMPARE(canvas.image().pixel(10, 10), kRed);
-        QCOMPARE(canvas.image().pixel(2, 10), kGreen);
-        QCOMPARE(canvas.image().pixel(0, 0), qRgb(1, 0, 0));
+        const QImage keyed = canvas.image().copy();
         canvas.copy({0, 0, 20, 20}, sprite, {0, 0, 20, 20}, CopyKind::Opaque);
-        QCOMPARE(canvas.image().pixel(10, 10), kBlack);
+        QCOMPARE((QList<QRgb>{keyed.pixel(10, 10), keyed.pixel(2, 10), keyed.pixel(0, 0),
+                              canvas.image().pixel(10, 10)}),
+                 (QList<QRgb>{kRed, kGreen, qRgb(1, 0, 0), kBlack}));
         const Rect all{0, 0, 20, 20}, part{0, 0, 10, 10};  // onto 100 × 100 from 20 × 20
         const std::pair<Rect, Rect> rows[] = {{{10, 10, 10, 30}, all}, {{10, 30, 30, 10}, all},
                                               {{0, -1, 20, 19}, all},  {{90, 0, 101, 10}, all},
@@ -306,9 +306,6 @@ class AnimationTest : public QObject {
             QVERIFY(p.app->form0Loaded() && p.app->form0Window()->isVisible());
             p.app->tick();
             QVERIFY(p.app->form0().textLine().contains(QStringLiteral("秒2")));
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                QVERIFY(w->objectName() != "Form2");
-            }
         }
         QVERIFY(p.box.texts.empty());
         QCOMPARE(p.app->form0().textLine().left(7), QStringLiteral("17.00秒2"));
