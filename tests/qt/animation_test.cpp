@@ -31,20 +31,17 @@ std::pair<int, int> blackAndEnclosed(const char* name) {
         QImage(test::ProgramFolder::programFile(name)).convertToFormat(QImage::Format_RGB32));
     const int w = image.width(), h = image.height(), black = test::countColour(image, Qt::black);
     std::vector<QPoint> open;
-    auto visit = [&](int x, int y) {
-        if (x >= 0 && y >= 0 && x < w && y < h && image.pixel(x, y) == kBlack) {
-            image.setPixel(x, y, kRed);  // reached
-            open.push_back({x, y});
-        }
-    };
     for (int i = 0; i < std::max(w, h); ++i) {
-        visit(i, 0), visit(i, h - 1), visit(0, i), visit(w - 1, i);
+        open.insert(open.end(), {{i, 0}, {i, h - 1}, {0, i}, {w - 1, i}});
     }
     while (!open.empty()) {
         const QPoint at = open.back();
         open.pop_back();
-        visit(at.x() + 1, at.y()), visit(at.x() - 1, at.y()), visit(at.x(), at.y() + 1),
-            visit(at.x(), at.y() - 1);
+        if (image.valid(at) && image.pixel(at) == kBlack) {
+            image.setPixel(at, kRed);  // reached
+            open.insert(open.end(), {at + QPoint(1, 0), at - QPoint(1, 0), at + QPoint(0, 1),
+                                     at - QPoint(0, 1)});
+        }
     }
     return {black, test::countColour(image, Qt::black)};
 }
