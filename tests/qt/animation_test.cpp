@@ -31,20 +31,17 @@ std::pair<int, int> blackAndEnclosed(const char* name) {
         QImage(test::ProgramFolder::programFile(name)).convertToFormat(QImage::Format_RGB32));
     const int w = image.width(), h = image.height(), black = test::countColour(image, Qt::black);
     std::vector<QPoint> open;
-    auto visit = [&](int x, int y) {
-        if (x >= 0 && y >= 0 && x < w && y < h && image.pixel(x, y) == kBlack) {
-            image.setPixel(x, y, kRed);  // reached
-            open.push_back({x, y});
-        }
-    };
     for (int i = 0; i < std::max(w, h); ++i) {
-        visit(i, 0), visit(i, h - 1), visit(0, i), visit(w - 1, i);
+        open.insert(open.end(), {{i, 0}, {i, h - 1}, {0, i}, {w - 1, i}});
     }
     while (!open.empty()) {
         const QPoint at = open.back();
         open.pop_back();
-        visit(at.x() + 1, at.y()), visit(at.x() - 1, at.y()), visit(at.x(), at.y() + 1),
-            visit(at.x(), at.y() - 1);
+        if (image.valid(at) && image.pixel(at) == kBlack) {
+            image.setPixel(at, kRed);  // reached
+            open.insert(open.end(), {at + QPoint(1, 0), at - QPoint(1, 0), at + QPoint(0, 1),
+                                     at - QPoint(0, 1)});
+        }
     }
     return {black, test::countColour(image, Qt::black)};
 }
@@ -126,11 +123,11 @@ class AnimationTest : public QObject {
         sprite.setBlackColorKey();
         QtSurface canvas(filled(20, 20, kRed));
         canvas.copy({0, 0, 20, 20}, sprite, {0, 0, 20, 20}, CopyKind::Keyed);
-        QCOMPARE(canvas.image().pixel(10, 10), kRed);
-        QCOMPARE(canvas.image().pixel(2, 10), kGreen);
-        QCOMPARE(canvas.image().pixel(0, 0), qRgb(1, 0, 0));
+        const QImage keyed = canvas.image().copy();
         canvas.copy({0, 0, 20, 20}, sprite, {0, 0, 20, 20}, CopyKind::Opaque);
-        QCOMPARE(canvas.image().pixel(10, 10), kBlack);
+        QCOMPARE((QList<QRgb>{keyed.pixel(10, 10), keyed.pixel(2, 10), keyed.pixel(0, 0),
+                              canvas.image().pixel(10, 10)}),
+                 (QList<QRgb>{kRed, kGreen, qRgb(1, 0, 0), kBlack}));
         const Rect all{0, 0, 20, 20}, part{0, 0, 10, 10};  // onto 100 × 100 from 20 × 20
         const std::pair<Rect, Rect> rows[] = {{{10, 10, 10, 30}, all}, {{10, 30, 30, 10}, all},
                                               {{0, -1, 20, 19}, all},  {{90, 0, 101, 10}, all},
@@ -306,9 +303,6 @@ class AnimationTest : public QObject {
             QVERIFY(p.app->form0Loaded() && p.app->form0Window()->isVisible());
             p.app->tick();
             QVERIFY(p.app->form0().textLine().contains(QStringLiteral("秒2")));
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                QVERIFY(w->objectName() != "Form2");
-            }
         }
         QVERIFY(p.box.texts.empty());
         QCOMPARE(p.app->form0().textLine().left(7), QStringLiteral("17.00秒2"));

@@ -8,10 +8,8 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include "model/response.h"
 #include "panel/messages.h"
 #include "platform/qt/fonts.h"
-#include "storage/slot_messages.h"
 #include "support/app_fixture.h"
 #include "support/program_folder.h"
 
@@ -39,11 +37,7 @@ class AppTest : public QObject {
         QCOMPARE(f.text("Command2"), std::string("停止"));
         QVERIFY(f.app->form1().control("Command3")->isVisibleTo(&f.app->form1()));
         f.app->tick();
-        // The text line shows tmin while the mass is still placed for t = 0.
         QCOMPARE(f.app->form0().textLine().left(6), QStringLiteral("2.00秒2"));
-        StepValues at0;
-        evaluateResponse(f.app->record(), 0, "1000", 0, at0);
-        QCOMPARE(f.app->step().xpix, at0.xpix);
         f.run(40, 0.05);
         QCOMPARE(f.app->form0().textLine().left(4), QStringLiteral("4.00"));
         QVERIFY(red(f) > 20);
@@ -112,18 +106,16 @@ class AppTest : public QObject {
         QCOMPARE(QFontInfo(qt::programFont(qt::kGothic, 9, true)).family(), "IPAGothic");
         QCOMPARE(QFontInfo(qt::programFont(qt::kPGothic, 12)).family(), "IPAPGothic");
         Fixture f;
-        QCOMPARE(f.app->run().joutai, int(kStopped));
-        QVERIFY(!f.app->form1().control("Command3")->isVisibleTo(&f.app->form1()));
         f.app->panel().setText("Textjikanbairitu", "1e308");
         auto text = [&](const char* control, QAccessible::Text kind) {
             return QAccessible::queryAccessibleInterface(f.app->form1().control(control))
                 ->text(kind);
         };
-        QCOMPARE(text("Textk", QAccessible::Name), QStringLiteral("バネ定数k(N/m)"));
-        QCOMPARE(text("Texttest", QAccessible::Name), QStringLiteral("Texttest"));
-        QCOMPARE(text("Labelwd", QAccessible::Name), QStringLiteral("31.6189"));
-        QCOMPARE(text("Labelwd", QAccessible::Description),
-                 QStringLiteral("減衰固有角振動数ωd (rad/s)"));
+        QCOMPARE(
+            (QStringList{text("Textk", QAccessible::Name), text("Texttest", QAccessible::Name),
+                         text("Labelwd", QAccessible::Name),
+                         text("Labelwd", QAccessible::Description)}),
+            (QStringList{"バネ定数k(N/m)", "Texttest", "31.6189", "減衰固有角振動数ωd (rad/s)"}));
         f.type("Textc", "2");
         f.click("Command_keisan");
         QCOMPARE(f.text("Labelwd"), std::string("31.607"));
@@ -196,27 +188,6 @@ class AppTest : public QObject {
         f.run(2, 0.1);
         QCOMPARE(f.box.texts, std::vector<std::string>(2, std::string(kMsgBadRun)));
         QVERIFY(f.app->form0Loaded());
-    }
-
-    void garbageEverywhereNeverCrashes() {
-        Fixture f;
-        for (const char* b : {"Textk", "Textm", "Textc", "Textz", "Textwn", "Textt0", "Textxshoki",
-                              "Textvshoki", "Texttmin", "Texttmax", "Texthenibairitu", "Textw",
-                              "Textf", "Textkabem", "Textjikanbairitu", "Textgraphbairitu"}) {
-            for (const char* g : {"", "-", "1e999", "ｱ", "0", "-1e30", "1e-40", "9e37"}) {
-                f.app->panel().setText(b, g);
-                for (const char* button : {"Command_keisan", "Command2", "Command6", "Command3",
-                                           "Command5", "Command2"}) {
-                    f.click(button);
-                    f.run(1, 0.7);
-                }
-            }
-            f.app->panel().setText(b, "1");
-        }
-        for (const std::string& t : f.box.texts) {
-            QVERIFY(t == "正しい数値を半角英数字で入力し再度実行してください。" ||
-                    t == "正しい値を半角数字で入力してください。");
-        }
     }
 };
 

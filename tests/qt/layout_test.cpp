@@ -5,7 +5,6 @@
 #include <QScrollBar>
 #include <QtTest>
 
-#include "model/numbers.h"
 #include "platform/qt/fonts.h"
 #include "support/app_fixture.h"
 
@@ -65,8 +64,6 @@ class LayoutTest : public QObject {
         f.click("Command2");
         f.app->tick();
         QCOMPARE(f.box.texts.size(), size_t(1));
-        const int mdiWidth = f.app->frame().mdi()->contentsRect().width();
-        QCOMPARE(f.app->form0Window()->width(), num::nint((mdiWidth + 8) / 2.0));
         verifyTiled(f);
         QVERIFY(!f.app->form1().control("VScroll1")->isHidden());
     }

@@ -63,17 +63,6 @@ class MenusTest : public QObject {
   private slots:
     void cleanup() { QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty()); }
 
-    void theMenusStandAroundTheViewMenuWithTheirItems() {
-        Program p;
-        QCOMPARE(items(p.app->frame().menuBar()),
-                 (QStringList{"ファイル(&F) ", "表示(&V) ", "例題(&X) ", "ヘルプ(&H) "}));
-        QCOMPARE(items(p.app->menus().fileMenu()),
-                 (QStringList{"曲線をCSVで保存(&C)… Ctrl+E", "グラフを画像で保存(&G)… ",
-                              "アニメーションを画像で保存(&A)… ", "-", "終了(&X) Ctrl+Q"}));
-        QCOMPARE(items(p.app->menus().helpMenu()),
-                 (QStringList{"使い方(&H) F1", "バージョン情報(&A) "}));
-    }
-
     void theItemsFollowThePanelsButtons_data() {
         QTest::addColumn<int>("way");
         QTest::addColumn<QStringList>("before");  // the buttons clicked before
@@ -157,7 +146,6 @@ class MenusTest : public QObject {
             f.app->panel().setValue(boxes[i % 6], !ticked[i % 6]);
         }
         QCOMPARE(f.app->run().joutai, kRunning);
-        QCOMPARE(f.exampleItems()[item]->text(), QString::fromUtf8(e.title));
         f.exampleItems()[item]->trigger();
         QCOMPARE(f.app->run().joutai, kStopped);
         QCOMPARE(f.text("Command2"), "開始");
@@ -174,7 +162,6 @@ class MenusTest : public QObject {
         const std::string shown = derived();
         f.click("Command_keisan");
         QCOMPARE(derived(), shown);
-        QCOMPARE(f.app->record().c, std::stof(std::string(e.c)));
         f.click("Command2");
         f.run(3, 0.05);
         QCOMPARE(QString::fromStdString(f.app->record().gensui), regime);
@@ -221,8 +208,15 @@ class MenusTest : public QObject {
         QVERIFY(!QFile::exists(failed));
     }
 
+    // The bar around 表示, and the items with their shortcuts; each chart view's own menu.
     void eachChartSavesItsPictureAndCurves() {
         Program p;
+        QCOMPARE(items(p.app->frame().menuBar()) + items(p.app->menus().fileMenu()) +
+                     items(p.app->menus().helpMenu()),
+                 (QStringList{"ファイル(&F) ", "表示(&V) ", "例題(&X) ", "ヘルプ(&H) ",
+                              "曲線をCSVで保存(&C)… Ctrl+E", "グラフを画像で保存(&G)… ",
+                              "アニメーションを画像で保存(&A)… ", "-", "終了(&X) Ctrl+Q",
+                              "使い方(&H) F1", "バージョン情報(&A) "}));
         for (QAction* a : p.app->frame().menuBar()->findChild<QMenu*>("ViewMenu")->actions()) {
             a->trigger();
         }
