@@ -21,14 +21,14 @@ namespace {
 using test::system;
 
 // x_p = Im(F·e^(iωt) / (k − mω² + icω)): amplitude and lag from the complex dynamic stiffness.
-std::complex<double> dynamicStiffness(const ModelRecord& r, double w) {
+std::complex<double> stiffness(const ModelRecord& r, double w) {
     return {r.k - double(r.m) * w * w, double(r.c) * w};
 }
 double referenceAmplitude(const ModelRecord& r, double w) {
-    return std::fabs(double(r.f)) / std::abs(dynamicStiffness(r, w));
+    return std::fabs(double(r.f)) / std::abs(stiffness(r, w));
 }
 double referenceLagDeg(const ModelRecord& r, double w) {
-    return std::arg(dynamicStiffness(r, w)) * 180 / std::numbers::pi;
+    return std::arg(stiffness(r, w)) * 180 / std::numbers::pi;
 }
 
 // The maximum (x, f(x)) of a function unimodal on [a, b], by golden section.
@@ -53,30 +53,23 @@ TEST(AnalysisResonancePeak, PeakAndHalfPowerPointsAgreeWithANumericalSearch) {
         const ModelRecord r = system(row.m, row.k, row.c, 3, 4);
         const auto X = [&](double w) { return referenceAmplitude(r, w); };
         const double wn = std::sqrt(double(row.k) / row.m);
-        const double zeta = row.c / (2 * std::sqrt(double(row.k) * row.m));
         const auto [wSearch, xSearch] = argmax(X, 0, 3 * wn);
         const auto peak = resonancePeak(oscillatorOf(r));
         ASSERT_TRUE(peak.has_value());
         EXPECT_NEAR(peak->wr, wSearch, 1e-6 * wn);
         EXPECT_NEAR(peak->xmax, xSearch, 1e-9 * xSearch);
         const FrequencyCurves fc = frequencyCurves(r);
-        double sampledMax = 0;
-        int inHalfPowerBand = 0;
-        for (const Point& p : fc.amplitude) {
-            sampledMax = std::max(sampledMax, p.y);
-            inHalfPowerBand += p.y >= xSearch / std::sqrt(2.0) ? 1 : 0;
-        }
-        EXPECT_GE(sampledMax, 0.999 * xSearch);  // the peak resolved to 0.1 %
-        EXPECT_LE(sampledMax, xSearch * (1 + 1e-12));
-        EXPECT_GE(inHalfPowerBand, 50);  // and the shape of the peak with it
+        const double sampledMax = std::ranges::max_element(fc.amplitude, {}, &Point::y)->y;
+        EXPECT_TRUE(sampledMax >= 0.999 * xSearch && sampledMax <= xSearch * (1 + 1e-12))
+            << sampledMax;  // the peak resolved to 0.1 %, and the shape of the peak with it
+        const double level = peak->xmax / std::sqrt(2.0);
+        EXPECT_GE(std::ranges::count_if(fc.amplitude, [&](Point p) { return p.y >= level; }), 50);
         const auto band = halfPowerBand(oscillatorOf(r));
         ASSERT_TRUE(band.has_value());
-        const double level = peak->xmax / std::sqrt(2.0);
         const auto crossing = [&](double a, double b) {  // X is monotonic on either side
             return argmax([&](double w) { return -std::fabs(X(w) - level); }, a, b).first;
         };
         EXPECT_NEAR(band->w2, crossing(peak->wr, 10 * wn), 1e-9 * wn);
-        EXPECT_NEAR(band->q, 1 / (2 * zeta), 1e-6 / zeta);
         ASSERT_EQ(band->w1.has_value(), X(0) < level);
         if (band->w1) {
             EXPECT_NEAR(*band->w1, crossing(0, peak->wr), 1e-9 * wn);
@@ -89,12 +82,7 @@ TEST(AnalysisResonancePeak, PeakAndHalfPowerPointsAgreeWithANumericalSearch) {
     }
 }
 
-TEST(AnalysisFrequencyResponse, TransmissibilityIsOneAtRootTwoMeanPowerPeaksAtOmegaN) {
-    for (const double zeta : {0.0, 0.05, 0.3, 1.0, 2.5}) {
-        EXPECT_NEAR(transmissibility(std::sqrt(2.0), zeta), 1, 1e-12) << zeta;
-        EXPECT_GT(transmissibility(1.3, zeta), 1) << zeta;
-        EXPECT_LT(transmissibility(1.5, zeta), 1) << zeta;
-    }
+TEST(AnalysisFrequencyResponse, TransmissibilityAndMeanPowerPeakingAtOmegaN) {
     // From the forces themselves: spring and damper on the wall over F, at r = 2, ζ = 0.1.
     const ModelRecord r = system(2, 200, 4, 3, 20);
     const double x = referenceAmplitude(r, 20);
@@ -115,17 +103,13 @@ TEST(AnalysisFrequencyCurves, NormalisedViewIsTheMagnificationWithTheZetaFamily)
     const ModelRecord r = system(2, 200, 4, 3, 7);  // ωn 10, ζ 0.1
     const FrequencyCurves fc = normalisedCurves(r);
     EXPECT_DOUBLE_EQ(fc.wmax, 3);
-    EXPECT_NEAR(fc.amplitudeAtW.x, 0.7, 1e-7);
-    EXPECT_NEAR(fc.amplitudeAtW.y, referenceAmplitude(r, 7) * 200 / 3, 1e-6);
     for (const Point& p : fc.amplitude) {
         EXPECT_NEAR(p.y, referenceAmplitude(r, p.x * 10) * 200 / 3, 1e-5 * p.y);
     }
     ASSERT_EQ(fc.family.size(), 5u);
-    std::size_t i = 0;
-    for (const double z : {0.05, 0.1, 0.2, 0.5, 1.0}) {
-        EXPECT_EQ(fc.family[i].zeta, z);
-        const double peak = z < 0.7 ? 1 / (2 * z * std::sqrt(1 - z * z)) : 0.5;  // M at r = 1
-        EXPECT_NEAR(fc.family[i++].label.y, peak, 1e-9) << z;
+    for (const auto& [z, curve, label] : fc.family) {  // ζ=0.05 by name: charts_test
+        const double peak = z < 0.7 ? 1 / (2 * z * std::sqrt(1 - z * z)) : 1 / (2 * z);  // or r = 1
+        EXPECT_NEAR(label.y, peak, 1e-9) << z;
         EXPECT_LE(peak * 1.05, fc.amplitudeLinear.hi + 1e-9) << z;
     }
 }
@@ -155,26 +139,24 @@ TEST(AnalysisFrequencyCurves, FollowTheComplexSolutionOnAxesThatFitTheCurves) {
         SCOPED_TRACE(name);
         const FrequencyCurves fc = frequencyCurves(r);
         ASSERT_TRUE(fc.drawable);
-        EXPECT_EQ(fc.wn, std::sqrt(double(r.k) / r.m));
         EXPECT_EQ(fc.wmax, wmax);
         EXPECT_EQ(std::pair(fc.phaseDeg.lo, fc.phaseDeg.hi), std::pair(phaseLo, phaseLo + 180));
         EXPECT_NEAR(fc.amplitudeLinear.hi, 1.05 * top, 1e-12);
         EXPECT_EQ(fc.amplitudeLog.has_value() && fc.amplitudeLog->lo > 0, r.f != 0);
         ASSERT_EQ(fc.amplitude.size(), fc.phase.size());
-        EXPECT_EQ(fc.amplitude.front().x, 0);
-        EXPECT_EQ(fc.amplitude.back().x, fc.wmax);
+        EXPECT_EQ(std::pair(fc.amplitude.front().x, fc.amplitude.back().x), std::pair(0.0, wmax));
         const auto X = [&](double w) { return std::min(referenceAmplitude(r, w), 2 * top); };
         for (std::size_t i = 0; i < fc.amplitude.size(); ++i) {
             const double w = fc.amplitude[i].x;
             EXPECT_NEAR(fc.amplitude[i].y, X(w), 1e-12);
-            EXPECT_NEAR(fc.phase[i].y, referenceLagDeg(r, w), 1e-9);
-            EXPECT_TRUE(fc.phase[i].y >= fc.phaseDeg.lo && fc.phase[i].y <= fc.phaseDeg.hi) << w;
+            EXPECT_NEAR(fc.phase[i].y, referenceLagDeg(r, w), 1e-9);  // so within phaseDeg
         }
         EXPECT_NEAR(fc.amplitudeAtW.y, X(r.w), 1e-12);
         EXPECT_NEAR(fc.phaseAtW.y, referenceLagDeg(r, r.w), 1e-9);
-        EXPECT_EQ(resonancePeak(oscillatorOf(r)).has_value(), peak);
-        EXPECT_EQ(halfPowerBand(oscillatorOf(r)).has_value(), peak);
-        EXPECT_EQ(fc.readout.find("  共振ピークなし\nTR=") == std::string::npos, peak);
+        EXPECT_EQ(std::tuple(resonancePeak(oscillatorOf(r)).has_value(),
+                             halfPowerBand(oscillatorOf(r)).has_value(),
+                             fc.readout.find("  共振ピークなし\nTR=") == std::string::npos),
+                  std::tuple(peak, peak, peak));
     }
 }
 
@@ -189,26 +171,20 @@ TEST(AnalysisFrequencyCurves, ReadOutAsTheUserSeesIt) {
         {"no_peak", system(2, 200, 40, 3, 7),
          "ω=7 rad/s  ω/ωn=0.7  X=0.0100671 m  φ=69.984°  X·k/F=0.671141  共振ピークなし\n"
          "TR=1.15467"},
-        {"zero_m", system(0, 200, 4, 3, 7), noCurve},
-        {"negative_m", system(-2, 200, 4, 3, 7), noCurve},
-        {"zero_k", system(2, 0, 4, 3, 7), noCurve},
-        {"negative_k", system(2, -200, 4, 3, 7), noCurve}};
+        {"negative_m", system(-2, 200, 4, 3, 7), noCurve},  // zero m, negative k: charts_test
+        {"zero_k", system(2, 0, 4, 3, 7), noCurve}};
     for (const auto& [name, r, text] : rows) {
         const FrequencyCurves fc = frequencyCurves(r);
         EXPECT_EQ(fc.readout, text) << name;
-        EXPECT_EQ(fc.drawable, text != noCurve) << name;
-        EXPECT_EQ(fc.amplitude.empty() && fc.phase.empty(), text == noCurve) << name;
+        EXPECT_EQ(fc.drawable && !fc.amplitude.empty(), text != noCurve) << name;
     }
 }
 
 TEST(AnalysisFormat, SixSignificantDigitsAndRoundTickSteps) {
+    // %.6g itself shows in every read-out test; here the two numbers it would misprint.
     // clang-format off
     const std::tuple<const char*, double, const char*> numbers[] = {
-        {"small", 0.02836284, "0.0283628"}, {"large", 1234567.0, "1.23457e+06"},
-        {"tiny", 1e-5, "1e-05"}, {"integer", 100, "100"}, {"tenth", 0.1, "0.1"},
-        {"negative", -2.5e-7, "-2.5e-07"}, {"half_to_even", 123456.5, "123456"},
-        {"carry", 9.999995, "10"}, {"negative_zero", -0.0, "0"},
-        {"infinite", std::numeric_limits<double>::infinity(), "∞"}};
+        {"negative_zero", -0.0, "0"}, {"infinite", std::numeric_limits<double>::infinity(), "∞"}};
     // Six intervals of raw width 15.8, 0.335, 0.00025, 1 and 0.
     const std::tuple<const char*, Range, double> ticks[] = {
         {"omega_axis", {0, 94.87}, 20}, {"energy_axis", {-0.24, 1.77}, 0.5},

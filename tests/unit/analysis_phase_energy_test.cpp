@@ -80,7 +80,6 @@ TEST(AnalysisConsistentRecords, BalanceClosesAndPhasePlaneFollowsTheIntegratedEq
             const double central = (displacement(r, t + h) - displacement(r, t - h)) / (2 * h);
             // The difference is good to (h·λ)²/6 relative, λ the fastest rate (32/s overdamped).
             EXPECT_NEAR(stateAt(r, t).v, central, 1e-7 * std::fabs(central) + 1e-9) << "t " << t;
-            EXPECT_EQ(stateAt(r, t).x, displacement(r, t)) << "t " << t;
         }
         r.tmax = 40;  // x_c has died out by the end
         const PhasePlaneCurves pc = phasePlaneCurves(r);
@@ -109,7 +108,6 @@ TEST(AnalysisEnergyCurves, RecordLeftInconsistentIsFlagged) {
         const EnergyCurves ec = energyCurves(r);
         EXPECT_EQ(ec.inconsistent, flagged) << name << " residual " << ec.residualRatio;
         EXPECT_EQ(ec.inconsistent, ec.residualRatio > 0.01) << name;
-        EXPECT_EQ(energyMarker(ec, 1).readout.ends_with(kInconsistentRecord), flagged) << name;
     }
 }
 
@@ -123,13 +121,13 @@ TEST(AnalysisEnergyCurves, PerCycleWorksOfTheMarkersPeriod) {
         const EnergyMarker m = energyMarker(energyCurves(r), 85.3);
         ASSERT_TRUE(m.cycle.has_value()) << s.name;
         const double period = 2 * std::numbers::pi / s.w;
-        EXPECT_NEAR(m.cycle->end, std::floor(85.3 / period) * period, 1e-12) << s.name;
-        EXPECT_NEAR(m.cycle->end - m.cycle->start, period, 1e-12) << s.name;
+        const double end = std::floor(85.3 / period) * period;
+        EXPECT_NEAR(m.cycle->end, end, 1e-12) << s.name;
+        EXPECT_NEAR(m.cycle->start, end - period, 1e-12) << s.name;
         const double D = std::pow(s.k - s.m * s.w * s.w, 2) + std::pow(s.c * s.w, 2);
         const double closed = std::numbers::pi * s.c * s.w * 9 / D;  // X² = F²/D
         EXPECT_NEAR(m.cycle->work.in, closed, 1e-6 * closed) << s.name;
         EXPECT_NEAR(m.cycle->work.dissipated, closed, 1e-6 * closed) << s.name;
-        EXPECT_NE(m.readout.find("\n1周期 入力="), std::string::npos) << m.readout;
     }
     const ModelRecord r = recomputed(2, 200, 4, 7);
     const EnergyCurves curves = energyCurves(r);
@@ -148,17 +146,12 @@ TEST(AnalysisEnergyCurves, PerCycleWorksOfTheMarkersPeriod) {
     }
 }
 
+// Every number in its place (charts_test reads the other lines).
 TEST(AnalysisEnergyCurves, ReadOut) {
-    EnergyReading e{1.5, 0.25, 0.125, 0.375, 2.5e-3, 1234567.0};
-    const std::string line =
-        "t=1.5 s  T=0.25 J  U=0.125 J  E=0.375 J  W入力=0.0025 J  "
-        "W散逸=1.23457e+06 J  収支誤差=";
-    EXPECT_EQ(energyReadout(e, Flow{0.0125, 0.0375}, 3.2e-9, false),
-              line + "3.2e-09\n1周期 入力=0.0125 J  散逸=0.0375 J");
-    EXPECT_EQ(energyReadout(e, std::nullopt, 0.02, true),
-              line +
-                  "0.02\n1周期 まだ力の1周期分の時間がありません\n"
-                  "ζ・ωn が m・k・c と一致していません（計算 を押すと揃います）");
+    EXPECT_EQ(energyReadout({1.5, 0.25, 0.125, 0.375, 2.5e-3, 1234567.0}, Flow{0.0125, 0.0375},
+                            3.2e-9, false),
+              "t=1.5 s  T=0.25 J  U=0.125 J  E=0.375 J  W入力=0.0025 J  W散逸=1.23457e+06 J  "
+              "収支誤差=3.2e-09\n1周期 入力=0.0125 J  散逸=0.0375 J");
 }
 
 // Within the run the marker follows the closed form, held to its ends; where the motion
@@ -169,11 +162,9 @@ TEST(AnalysisPhasePlane, MarkerFollowsTheClosedFormWithinTheRunOrShowsNothing) {
     for (auto [name, t, shown] : {std::tuple{"inside", 2.345, 2.345},
                                   {"before_the_run", -1.0, double(0.4f)},
                                   {"after_the_run", 9.0, 6.0}}) {
-        const PhaseMarker m = phasePlaneMarker(pc, t);
+        const PhaseMarker m = phasePlaneMarker(pc, t);  // its read-out: charts_test
         EXPECT_TRUE(m.shown) << name;
-        EXPECT_EQ(m.t, shown) << name;
-        EXPECT_EQ(m.point.x, displacement(good, shown)) << name;
-        EXPECT_EQ(m.readout, phaseReadout(m.t, m.point.x, m.point.y)) << name;
+        EXPECT_EQ(std::pair(m.t, m.point.x), std::pair(shown, displacement(good, shown))) << name;
     }
     ModelRecord growing = good, undampedResonance = good;
     growing.z = -0.5f;  // e^(−ζωn t) beyond the Double range within the run

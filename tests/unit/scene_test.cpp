@@ -124,16 +124,11 @@ class SceneTest : public testing::Test, public SurfaceFactory, public FramePrese
     std::optional<Scene> scene_;
 };
 
-TEST_F(SceneTest, TheTextLineShowsTheTimeAndTheSignedDisplacementFromInitOn) {
-    std::tie(run.jikan, run.joutai, run.timer0, clock.t) = std::tuple(7, kRunning, 96, 100);
+// Running before init, without a picture or text: bad_bitmaps_test.
+TEST_F(SceneTest, TheTextLineShowsTheTimeAndTheSignedDisplacement) {
+    std::tie(run.jikan, run.joutai, run.timer0, clock.t) = std::tuple(7, kRunning, 96, 99);
     std::tie(record.jikanbairitu, record.tmin) = std::tuple(2, 0.5f);
-    scene().blt();
-    EXPECT_EQ(presented, 0);
-    EXPECT_EQ(run.jikan, 8.5);  // the run goes on without a picture
-    EXPECT_EQ(scene_->canvas(), nullptr);
-    EXPECT_EQ(scene_->textLine(), "");
-    scene_->init();
-    clock.t = 99;
+    scene().init();
     for (auto [xpix, line] : {std::pair{-12.5, "6.50秒2   -12.5m"},
                               {2.25, "6.50秒2   +2.25m"},
                               {-0.0, "6.50秒2   +0m"}}) {
@@ -159,9 +154,6 @@ TEST_F(SceneTest, EachPieceStandsAtItsRowsForTheDisplacements) {
               {281, 345, kBack | 345}});
     // The mass from 424 down past 480: its bands stay 20 rows each.
     expectAt(frame(80, 0), {{320, 443, kMass | 0}, {320, 444, kMass | 1}, {320, 479, kMass | 2}});
-    // The mass risen above the spring's top: no spring, both rods, the mass from 194.
-    expectAt(frame(-150, 0), {{320, 144, kRod}, {320, 193, kRod}, {320, 194, kMass | 0}});
-    EXPECT_FALSE(canvas().anywhere(kSpring, 0xFFFF00));
     // The band moved up is cut at the top, without far side.
     expectAt(frame(0, -50), {{10, 0, kWall | 50}, {10, 94, kBack | 94}});
     EXPECT_FALSE(canvas().anywhere(kFarSide));
@@ -225,24 +217,21 @@ TEST_F(SceneTest, FullScreenLayoutIsFixedAt640x480WhateverTheBackground) {
                         {320, 303, kMass | 3}, {320, 304, kBack | 304}, {359, 264, kMass | 2},
                         {360, 264, kBack | 264}});
     // clang-format on
-    EXPECT_EQ(scene_->textLine(), "0.00 秒3   +0m");
 }
 
 TEST(Cliprect, ShrinksTheSourceInProportionRoundingHalvesToEven) {
     // dest, src -> dest, src. Top; bottom; both (5 + 480/530 · 53 = 53); halves to even at the
-    // top and bottom (0.5 -> 0, 1.5 -> 2); wholly below (inverted: refused); zero height
+    // top (0.5 -> 0) and bottom (1.5 -> 2); wholly below (inverted: refused); zero height
     // (fails: src 0..480, dest kept).
     Rect rows[][4] = {
         {{0, -20, 640, 80}, {0, 0, 640, 200}, {0, 0, 640, 80}, {0, 40, 640, 200}},
         {{0, 400, 10, 500}, {0, 0, 10, 100}, {0, 400, 10, 480}, {0, 0, 10, 80}},
         {{0, -50, 10, 530}, {0, 0, 10, 58}, {0, 0, 10, 480}, {0, 5, 10, 53}},
         {{0, -1, 10, 3}, {0, 0, 10, 2}, {0, 0, 10, 3}, {0, 0, 10, 2}},
-        {{0, -3, 10, 1}, {0, 0, 10, 2}, {0, 0, 10, 1}, {0, 2, 10, 2}},
-        {{0, 479, 10, 483}, {0, 0, 10, 2}, {0, 479, 10, 480}, {0, 0, 10, 0}},
         {{0, 477, 10, 481}, {0, 0, 10, 2}, {0, 477, 10, 480}, {0, 0, 10, 2}},
         {{280, 944, 360, 1024}, {0, 0, 200, 200}, {280, 944, 360, 480}, {0, 0, 200, -1160}},
         {{7, -5, 9, -5}, {1, 3, 2, 9}, {7, -5, 9, -5}, {1, 0, 2, 480}},
-        {{7, 500, 9, 500}, {1, 3, 2, 9}, {7, 500, 9, 500}, {1, 0, 2, 480}}};
+    };
     for (auto& r : rows) {
         cliprect(r[0], r[1], 640, 480);
         EXPECT_EQ(r[0], r[2]) << "row " << &r - rows;
