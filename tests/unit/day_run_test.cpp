@@ -26,6 +26,11 @@ constexpr int kDaySeconds = 24 * 60 * 60;
 constexpr long kDayPasses = long(kDaySeconds) * kPassesPerSecond;
 constexpr double kStartClock = 100;                 // s
 constexpr int kPlotWidth = 640, kPlotHeight = 252;  // the graph's design size, px
+#ifdef NDEBUG
+constexpr bool kOptimised = true;
+#else
+constexpr bool kOptimised = false;
+#endif
 
 // A picture of the graph window that counts segments and keeps their right-most end.
 class PlotArea : public Picture {
@@ -53,9 +58,9 @@ class PlotArea : public Picture {
 class DayRunTest : public ::testing::Test, public RunWindows, public LoopWindows {
   protected:
     void SetUp() override {
-#ifndef NDEBUG
-        GTEST_SKIP() << "a day of passes is run in optimised builds only";
-#endif
+        if (!kOptimised) {
+            GTEST_SKIP() << "a day of passes is run in optimised builds only";
+        }
         panel.setChangeHandler([this](std::string_view c) { parameters.textChanged(c); });
         for (const char* box :
              {"Check1", "Checkheni", "Checkxc", "Checkxp", "Checkxcxp", "Checkkabeheni"}) {
@@ -67,35 +72,24 @@ class DayRunTest : public ::testing::Test, public RunWindows, public LoopWindows
         loop.pass();
     }
 
-    void resetPen() override {
-        graph::resetPen(pen);
-    }
-    void graph_haikei() override {
-        graph.graph_haikei();
-    }
-    void clearGraph() override {
-        graph.clear();
-    }
+    void resetPen() override { graph::resetPen(pen); }
+    void graph_haikei() override { graph.graph_haikei(); }
+    void clearGraph() override { graph.clear(); }
     void quit() override {}
     void processEvents() override {}
     void showAbout() override {}
     void enterFullScreen() override {}
-    bool layoutPending() override {
-        return false;
-    }
+    bool layoutPending() override { return false; }
     void haichi() override {}
     void unloadForm2() override {}
     void showForm2() override {}
     void unloadForm0() override {}
-    void blt() override {
-        scene.blt();
-    }
+    void blt() override { scene.blt(); }
     void plotStep(double t, const std::function<void()>& between) override {
         const long before = form3.segments;
         graph.plotStep(t, step, between);
         if (form3.segments > before) {
             lastTraced = t;
-            tracedAtOrPastTmax += t >= record.tmax ? 1 : 0;
         }
     }
 
@@ -118,7 +112,6 @@ class DayRunTest : public ::testing::Test, public RunWindows, public LoopWindows
     MainLoop loop{run, record, step, panel, *this};
 
     double lastTraced = -1;
-    long tracedAtOrPastTmax = 0;
 };
 
 // 開始 with a trace of about 14 h, then a day of passes; every hour the text line shows
@@ -146,9 +139,8 @@ TEST_F(DayRunTest, TheTraceRunsForHoursThenEndsAndTheDayRunsOn) {
             ASSERT_TRUE(scene.textLine().starts_with(hour)) << scene.textLine();
         }
     }
-    EXPECT_TRUE(box.texts.empty());
-    EXPECT_EQ(run.joutai, kRunning);
-    EXPECT_EQ(run.jikan, double(kDaySeconds));
+    EXPECT_EQ(std::tuple(box.texts.size(), run.joutai, run.jikan),
+              std::tuple(0u, kRunning, double(kDaySeconds)));
 
     // The mass where the pass before left it (blt advances the time after the response
     // is evaluated); x_c has died out, so x_p alone, with F 3, k 1000, m 1, c 1, ω 2:
@@ -161,7 +153,6 @@ TEST_F(DayRunTest, TheTraceRunsForHoursThenEndsAndTheDayRunsOn) {
 
     // Five curves from every pass before tmax (50000 s) but the first (the pen reset).
     EXPECT_EQ(form3.segments, 5L * (50000L * kPassesPerSecond - 1));
-    EXPECT_EQ(tracedAtOrPastTmax, 0);
     EXPECT_LT(lastTraced, record.tmax);
     EXPECT_GE(lastTraced, record.tmax - 2.0 / kPassesPerSecond);  // traced up to the end
     EXPECT_LE(form3.rightmost, 0.875f * kPlotWidth);

@@ -130,17 +130,15 @@ TEST_F(LayoutTest, CollapsedArrangementOfPanelGraphAndBarsAndWhenItIsChosen) {
     // Panel 11737 − 500 = 11237 wide, 8643 · 0.2 = 1728.6 high; the graph under it,
     // 8643 − 1728.6 − 1200 = 5714.4 high.
     EXPECT_EQ((V{form1.l, form1.w, form3.l, form3.w}), (V{0, 11237, 0, 11237}));
-    EXPECT_FLOAT_EQ(form1.h, 1728.6f);
-    EXPECT_FLOAT_EQ(form3.t, 1728.6f);
-    EXPECT_FLOAT_EQ(form3.h, 5714.4f);
+    EXPECT_EQ((std::vector<float>{float(form1.h), float(form3.t), float(form3.h)}),
+              (std::vector{1728.6f, 1728.6f, 5714.4f}));
     // 310 + 9925 fits in 11237: no HScroll1. 290 + 6400 > 1728.6: VScroll1 with
     // LargeChange nint(0.25477 · 100 / 0.74523) = 34, SmallChange 3.
     EXPECT_EQ(std::tuple(h.shown, v.shown, v.large, v.small), std::tuple(false, true, 34, 3));
     // Re-placed: VScroll1 at 11237 − 290 + 100, 1728.6 + 105 high; HScroll1 at
     // 1728.6 − 310 + 105, 11237 − 200 wide.
     EXPECT_EQ(std::pair(v.l, h.w), std::pair(11047.0, 11037.0));
-    EXPECT_FLOAT_EQ(v.h, 1833.6f);
-    EXPECT_FLOAT_EQ(h.t, 1523.6f);
+    EXPECT_EQ(std::pair(float(v.h), float(h.t)), std::pair(1833.6f, 1523.6f));
     EXPECT_TRUE(flags.shukushou && form0.log.empty());  // the animation window stays as it is
 
     // Collapsed below 600 twips; frame resizes are ignored until form0 is resized.

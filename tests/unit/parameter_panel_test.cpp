@@ -103,9 +103,8 @@ TEST_F(ParameterPanelTest, Keisan2ReadsEveryTextAndSetsAStarredWd) {
     panel.preset("Textz", "1e999");
     record.wd = 5.5f;
     EXPECT_THROW(form.keisan2(), calc_error);
-    EXPECT_EQ(panel.text("Labelwd"), "31.6189");
-    EXPECT_EQ(panel.text("Labelhz"), "0.8");
-    EXPECT_EQ(record.wd, 5.5f);
+    EXPECT_EQ(std::tuple(panel.text("Labelwd"), panel.text("Labelhz"), record.wd),
+              std::tuple("31.6189"s, "0.8"s, 5.5f));
 
     panel.preset("Textwn", "31.6228");
     panel.preset("Textz", "0.0158");

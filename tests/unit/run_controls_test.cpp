@@ -22,23 +22,20 @@ TEST(RunClock, ScaledFromTminPausesSkippedStoppedHoldsZero) {
     RunState s;
     s.joutai = kRunning;
     startClock(s, 100.0);
-    advanceClock(s, 103.0, 2.0f, 1.0);
-    EXPECT_DOUBLE_EQ(s.jikan, 5.0);
+    auto at = [&s](double T, double rate) {
+        advanceClock(s, T, 2.0f, rate);
+        return s.jikan;
+    };
+    EXPECT_DOUBLE_EQ(at(103.0, 1.0), 5.0);
     togglePause(s, 103.0);
-    advanceClock(s, 113.0, 2.0f, 1.0);  // ten seconds paused: the time stands
-    EXPECT_DOUBLE_EQ(s.jikan, 5.0);
+    EXPECT_DOUBLE_EQ(at(113.0, 1.0), 5.0);  // ten seconds paused: the time stands
     togglePause(s, 113.0);
-    advanceClock(s, 114.5, 2.0f, 1.0);  // and goes on without a jump
-    EXPECT_DOUBLE_EQ(s.jikan, 6.5);
-    advanceClock(s, 114.5, 2.0f, 0.0);
-    EXPECT_DOUBLE_EQ(s.jikan, 2.0);
-    advanceClock(s, 114.5, 2.0f, -2.0);
-    EXPECT_DOUBLE_EQ(s.jikan, 2.0 - 2 * 4.5);
+    EXPECT_DOUBLE_EQ(at(114.5, 1.0), 6.5);  // and goes on without a jump
+    EXPECT_DOUBLE_EQ(at(114.5, 0.0), 2.0);
+    EXPECT_DOUBLE_EQ(at(114.5, -2.0), 2.0 - 2 * 4.5);
     EXPECT_THROW(advanceClock(s, 114.5, 0.0f, 1e308), calc_error);
-
     s.joutai = kStopped;
-    advanceClock(s, 120.0, 2.0f, 1.0);
-    EXPECT_EQ(s.jikan, 0.0);
+    EXPECT_EQ(at(120.0, 1.0), 0.0);
 }
 
 class RunControlsTest : public ::testing::Test {
@@ -71,11 +68,13 @@ class RunControlsTest : public ::testing::Test {
     test::SizedSurfaces surfaces;  // texts: one text line per composed frame
     Scene scene{surfaces, "data", SceneInputs{step, run, record, clock}, surfaces};
 
-    void passes(int n) {  // at 60 per second
+    // Texts composed and frames presented after n more passes at 60 per second.
+    std::pair<int, int> framesAfter(int n) {
         for (int i = 0; i < n; ++i) {
             clock.t += 1.0 / 60;
             loop.pass();
         }
+        return {surfaces.texts, surfaces.presented};
     }
 };
 
@@ -138,29 +137,22 @@ TEST_F(RunControlsTest, FramesOnlyWhenThePictureChangesRunningEveryPassAtRestOrP
     record.tmin = 1.5f;
     keisan_c1c2(record);
     scene.init();
-    passes(100);
-    EXPECT_EQ(std::pair(surfaces.texts, surfaces.presented), std::pair(1, 1));
+    EXPECT_EQ(framesAfter(100), std::pair(1, 1));
     EXPECT_EQ(scene.textLine(), "0.00秒1   +0m");
     scene.invalidate();
-    passes(5);
-    EXPECT_EQ(surfaces.presented, 2);
+    EXPECT_EQ(framesAfter(5), std::pair(2, 2));
     scene.init();
-    passes(5);
-    EXPECT_EQ(std::pair(surfaces.texts, surfaces.presented), std::pair(3, 3));
+    EXPECT_EQ(framesAfter(5), std::pair(3, 3));
     panel.setText("Texthenibairitu", "2000");  // moves nothing at rest
-    passes(5);
-    EXPECT_EQ(surfaces.presented, 3);
+    EXPECT_EQ(framesAfter(5), std::pair(3, 3));
     run.joutai = kRunning;
     startClock(run, clock.t);
-    passes(10);
-    EXPECT_EQ(surfaces.presented, 13);
+    EXPECT_EQ(framesAfter(10), std::pair(13, 13));
     togglePause(run, clock.t);
-    passes(100);
     // The first paused pass shows the time it stopped at.
-    EXPECT_EQ(std::pair(surfaces.texts, surfaces.presented), std::pair(14, 14));
+    EXPECT_EQ(framesAfter(100), std::pair(14, 14));
     togglePause(run, clock.t);
-    passes(3);
-    EXPECT_EQ(surfaces.presented, 17);
+    EXPECT_EQ(framesAfter(3), std::pair(17, 17));
 }
 
 }  // namespace

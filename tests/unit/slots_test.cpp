@@ -222,9 +222,7 @@ TEST_F(SlotsTest, SlotsLiveInTheProgramFolderWhenWritableElseInTheUsersDataFolde
     panel.preset("Textk", "321");
     user.hozon(3);
     EXPECT_EQ(box.texts, std::vector<std::string>{saveDoneText(3)});
-    struct stat st {};
-    ASSERT_EQ(::stat(data.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_EQ(fs::status(data).permissions(), fs::perms::owner_all);
     EXPECT_EQ(readBytes(data + "/yuran3.txt").substr(0, 5), "321\r\n");
     panel.preset("Textk", "5");
     user.yomikomi(3);
