@@ -77,8 +77,7 @@ TEST_F(ParameterPanelTest, DainyuuCopiesEveryBoxAndStopsAtTheFirstFailure) {
         panel.preset(boxes[i], texts[i]);
     }
     form.dainyuu();
-    EXPECT_EQ(record.graphbairitu, "750");
-    EXPECT_EQ(record.jikanbairitu, 1.5);
+    EXPECT_EQ(std::pair(record.graphbairitu, record.jikanbairitu), std::pair("750"s, 1.5));
     const ModelRecord& r = record;
     EXPECT_EQ((std::vector{r.k, r.m, r.c, r.wn, r.wd, r.z, r.cc, r.xshoki, r.vshoki, r.t0, r.tmin,
                            r.tmax, r.f, r.w, r.kabem, r.graphw, r.graphh}),

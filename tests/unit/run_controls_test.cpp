@@ -18,6 +18,8 @@
 namespace yurana {
 namespace {
 
+using namespace std::string_literals;
+
 TEST(RunClock, ScaledFromTminPausesSkippedStoppedHoldsZero) {
     RunState s;
     s.joutai = kRunning;
@@ -82,23 +84,21 @@ TEST_F(RunControlsTest, StartThenPassesLagTheTextByOnePass) {
     panel.preset("Texttmin", "2");
     run.ichijiteishi = 1;
     controls.startStop();
-    EXPECT_EQ(run.ichijiteishi, 0);
-    EXPECT_DOUBLE_EQ(run.timer0, 1000);
+    EXPECT_EQ(std::pair(run.ichijiteishi, run.timer0), std::pair(0, 1000.0));
     loop.pass();  // yurana sees the stopped state's 0; blt then advances to tmin
     clock.t = 1001.5;
     loop.pass();
     EXPECT_EQ(plotted, (std::vector<double>{0.0, 2.0}));
     EXPECT_DOUBLE_EQ(run.jikan, 3.5);
     EXPECT_EQ(log, "pen;haikei;unload2;plot;blt;unload2;plot;blt;");
-    EXPECT_EQ(texttestBetween, "2");         // tmin between the drawing and the pen update
-    EXPECT_EQ(panel.text("Texttest"), "0");  // then the pause flag
+    // tmin between the drawing and the pen update, then the pause flag
+    EXPECT_EQ(std::pair(texttestBetween, panel.text("Texttest")), std::pair("2"s, "0"s));
 }
 
 TEST_F(RunControlsTest, FailedGraphRedrawStopsWithTheMessage) {
     windows.failHaikei = true;
     controls.startStop();
-    EXPECT_EQ(run.joutai, kStopped);
-    EXPECT_EQ(panel.text("Command2"), "開始");
+    EXPECT_EQ(std::pair(run.joutai, panel.text("Command2")), std::pair(kStopped, "開始"s));
     EXPECT_EQ(box.texts, std::vector<std::string>{"正しい値を半角数字で入力してください。"});
     EXPECT_TRUE(panel.isVisible("Command3"));  // steps already done stay done
 }
@@ -126,8 +126,8 @@ TEST_F(RunControlsTest, AboutTogglesThePauseAndOkRestores) {
     controls.openAbout();  // running: the clock pauses
     EXPECT_EQ(run.joutai, kAboutPaused);
     cmdOK_Click(panel, run);
-    EXPECT_EQ(run.joutai, kStopped);
-    EXPECT_EQ(run.ichijiteishi, 1);  // kept until the next start
+    EXPECT_EQ(std::pair(run.joutai, run.ichijiteishi),
+              std::pair(kStopped, 1));  // kept till a start
 }
 
 // At rest and while paused the passes go on, but a frame is composed and presented only
