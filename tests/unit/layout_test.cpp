@@ -75,7 +75,6 @@ struct LayoutTest : ::testing::Test {
     LayoutFlags flags;
     FakeOthers others;
     Layout lay{win, content, tables, flags, others};
-    V& picture = others.picture;
 };
 
 // The panel 7090 × 3600 twips with a 90 × 400 border: ScaleWidth = 7000 / 0.991367 =
@@ -86,7 +85,7 @@ TEST_F(LayoutTest, HaichiTilesPlacesTheBarsInPanelUnitsAndItsSecondConfiguration
     form1.scaleX = 1 / 0.991367;
     form1.scaleY = 1 / 0.941392;
     haichi(lay);
-    EXPECT_EQ(picture, (V{312, 212}));             // form0's inner size in pixels
+    EXPECT_EQ(others.picture, (V{312, 212}));      // form0's inner size in pixels
     EXPECT_EQ(box(form1), (V{0, 0, 7090, 3600}));  // 12000 − 4800 − 110 wide
     EXPECT_EQ(box(form3), (V{0, 3600, 12000, 4800}));
     EXPECT_EQ(std::tuple(h.shown, v.h, flags.saihaichi, flags.shukushou),
@@ -155,7 +154,7 @@ TEST_F(LayoutTest, GraphHaikeiFailureSkipsTheArrangementButClearsBothFlags) {
     others.failHaikei = true;
     form1.w = 7000;
     EXPECT_NO_THROW(haichi(lay));
-    EXPECT_TRUE(picture.empty() && form3.log.empty());
+    EXPECT_TRUE(others.picture.empty() && form3.log.empty());
     EXPECT_EQ(std::pair(form1.w, v.h), std::pair(7000.0, 3600.0 - 2000));  // configured once
     EXPECT_EQ(std::pair(flags.saihaichi, flags.shukushou), std::pair(false, false));
 }

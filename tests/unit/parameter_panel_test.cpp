@@ -19,7 +19,6 @@ class ParameterPanelTest : public ::testing::Test {
   protected:
     ParameterPanelTest() : form(panel, record, run, box, [] { return GraphSize{640, 252}; }) {
         panel.setChangeHandler([this](std::string_view c) { form.textChanged(c); });
-        run.joutai = kStopped;
     }
 
     test::FakePanel panel;

@@ -11,10 +11,8 @@
 namespace yurana {
 namespace {
 
-using test::defaultRecord;
-
 TEST(KeisanC1C2, WhereTheFitCannotBeMadeTheConstantsStay) {
-    ModelRecord base = defaultRecord();
+    ModelRecord base = test::defaultRecord();
     base.c1 = 7;
     base.c2 = 8;
     ModelRecord negative = base, underflow = base, overdamped = base;
@@ -34,7 +32,7 @@ TEST(KeisanC1C2, WhereTheFitCannotBeMadeTheConstantsStay) {
 }
 
 TEST(Response, StepValuesTheWallAndFailures) {
-    ModelRecord r = defaultRecord();
+    ModelRecord r = test::defaultRecord();
     keisan_c1c2(r);
     StepValues v;
     const double t = M_PI / 4;  // sin(2t) = 1: x_w = 0.012 m

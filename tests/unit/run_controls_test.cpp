@@ -65,7 +65,6 @@ class RunControlsTest : public ::testing::Test {
     std::string log;
     test::FakeRunWindows windows{log};
     test::FakeLoopWindows loopWindows{log};
-    std::vector<double>& plotted = loopWindows.plotted;
     std::string texttestBetween;
     test::SizedSurfaces surfaces;  // texts: one text line per composed frame
     Scene scene{surfaces, "data", SceneInputs{step, run, record, clock}, surfaces};
@@ -88,7 +87,7 @@ TEST_F(RunControlsTest, StartThenPassesLagTheTextByOnePass) {
     loop.pass();  // yurana sees the stopped state's 0; blt then advances to tmin
     clock.t = 1001.5;
     loop.pass();
-    EXPECT_EQ(plotted, (std::vector<double>{0.0, 2.0}));
+    EXPECT_EQ(loopWindows.plotted, (std::vector<double>{0.0, 2.0}));
     EXPECT_DOUBLE_EQ(run.jikan, 3.5);
     EXPECT_EQ(log, "pen;haikei;unload2;plot;blt;unload2;plot;blt;");
     // tmin between the drawing and the pen update, then the pause flag
