@@ -57,8 +57,7 @@ TEST_F(About, StartSysInfoTriesTheFirstValueThenTheSecondWithItsFile) {
     EXPECT_EQ(launcher.calls, (Strings{"test " + kShared, "test " + kShared, "start " + kShared}));
     EXPECT_EQ(box.texts.size(), 2u);
     registry.keys[kMsInfo]["PATH"] = str("C:\\Tools\\msinfo32.exe\0"s);
-    registry.opened.clear();
-    launcher.calls.clear();
+    registry.opened = launcher.calls = {};
     about.StartSysInfo();  // the first: the second key is not read, no file test
     EXPECT_EQ(std::tuple(launcher.calls, registry.opened, box.texts.size()),
               std::tuple(Strings{"start C:\\Tools\\msinfo32.exe"}, Strings{kMsInfo}, 2u));

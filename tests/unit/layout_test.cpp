@@ -51,8 +51,7 @@ struct LayoutTest : ::testing::Test {
         v.w = h.h = 375;
         v.h = 2000;
         v.maxV = h.maxV = 100;
-        form0.borderX = 120;
-        form0.borderY = 420;
+        std::tie(form0.borderX, form0.borderY) = std::pair(120, 420);
         form0.scaleX = form0.scaleY = 1.0 / 15.0;
         for (std::string_view name : movedControlNames()) {
             controls[std::string(name)].l = findControl(name)->left;
@@ -85,9 +84,9 @@ TEST_F(LayoutTest, HaichiTilesPlacesTheBarsInPanelUnitsAndItsSecondConfiguration
     form1.scaleX = 1 / 0.991367;
     form1.scaleY = 1 / 0.941392;
     haichi(lay);
-    EXPECT_EQ(others.picture, (V{312, 212}));      // form0's inner size in pixels
-    EXPECT_EQ(box(form1), (V{0, 0, 7090, 3600}));  // 12000 − 4800 − 110 wide
-    EXPECT_EQ(box(form3), (V{0, 3600, 12000, 4800}));
+    // form0's inner size in pixels; the panel 12000 − 4800 − 110 wide; the graph.
+    EXPECT_EQ((std::vector{others.picture, box(form1), box(form3)}),
+              (std::vector<V>{{312, 212}, {0, 0, 7090, 3600}, {0, 3600, 12000, 4800}}));
     EXPECT_EQ(std::tuple(h.shown, v.h, flags.saihaichi, flags.shukushou),
               std::tuple(true, 2000.0, false, false));
     EXPECT_NEAR(v.l, 7060.957 - 375, 0.01);  // VScroll1 by the width it had before 300

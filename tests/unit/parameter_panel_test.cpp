@@ -115,15 +115,13 @@ TEST_F(ParameterPanelTest, Keisan2ReadsEveryTextAndSetsAStarredWd) {
 
 TEST_F(ParameterPanelTest, KeisanFailuresShowTheMessageAndChangeNoField) {
     for (auto [m, k] : {std::pair{"0", "1000"}, {"1", "-5"}, {"0", "0"}}) {
-        box.texts.clear();
         panel.preset("Textm", m);
         panel.preset("Textk", k);
-        int writes = panel.writes;
+        const int writes = panel.writes;
         form.calculate();
-        EXPECT_EQ(box.texts, std::vector<std::string>{"正しい値を半角数字で入力してください。"})
-            << m << " " << k;
-        EXPECT_EQ(panel.writes, writes);
+        EXPECT_EQ(panel.writes, writes) << m << " " << k;
     }
+    EXPECT_EQ(box.texts, std::vector<std::string>(3, "正しい値を半角数字で入力してください。"));
 }
 
 // ωn always recomputes and ζ comes along; ζ alone only when not running. An ωn that is

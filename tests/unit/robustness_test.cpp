@@ -44,8 +44,7 @@ TEST(SaveCutShort, KilledSavesLeaveOldOrNewContentAndLaterSavesWork) {
     test::TempFolder folder;
     // The second content differs in every line and is long, so that a file cut short or
     // mixed cannot pass for either.
-    std::vector<std::string> contents[2];
-    contents[0] = readSlotValues(SlotBench(folder.path()).panel);
+    std::vector<std::string> contents[2] = {readSlotValues(SlotBench(folder.path()).panel), {}};
     for (std::size_t i = 0; i < kSlotLineCount; ++i) {
         contents[1].push_back(slotLines()[i].field == SlotField::Check
                                   ? std::to_string(1 + i % 2)
@@ -63,7 +62,6 @@ TEST(SaveCutShort, KilledSavesLeaveOldOrNewContentAndLaterSavesWork) {
     const auto calibrateStart = std::chrono::steady_clock::now();
     const std::string first = saveAll(contents[0]);
     const auto saveTime = (std::chrono::steady_clock::now() - calibrateStart) / kSlotCount;
-    ASSERT_EQ(parent.box.texts.size(), 2u * kSlotCount);
 
     // Saves started and finished by the child, in memory shared with it.
     void* shared = ::mmap(nullptr, 2 * sizeof(std::atomic<long>), PROT_READ | PROT_WRITE,

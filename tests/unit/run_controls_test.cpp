@@ -105,8 +105,7 @@ TEST_F(RunControlsTest, FailedGraphRedrawStopsWithTheMessage) {
 TEST_F(RunControlsTest, FullScreenKeepsARunningClockAndHandsOverOnTheNextPass) {
     panel.preset("Texttmin", "2");
     controls.enterFullScreen();
-    EXPECT_EQ(run.joutai, kFullScreen);
-    EXPECT_DOUBLE_EQ(run.timer0, 998);  // from stopped: the clock minus tmin
+    EXPECT_EQ(std::pair(run.joutai, run.timer0), std::pair(kFullScreen, 998.0));  // clock − tmin
     loop.pass();
     EXPECT_EQ(log, "full;show2;unload0;");
     run.joutai = kRunning;
