@@ -47,9 +47,9 @@ struct About : ::testing::Test {
 
 TEST_F(About, StartSysInfoTriesTheFirstValueThenTheSecondWithItsFile) {
     about.StartSysInfo();  // neither: the message once, nothing started
-    EXPECT_EQ(box.texts, Strings{"現時点ではｼｽﾃﾑ情報を使用できません"});
-    EXPECT_EQ(registry.opened, (Strings{kMsInfo, kLocation}));
-    EXPECT_TRUE(launcher.calls.empty());
+    EXPECT_EQ(std::tuple(box.texts, registry.opened, launcher.calls),
+              std::tuple(Strings{"現時点ではｼｽﾃﾑ情報を使用できません"}, Strings{kMsInfo, kLocation},
+                         Strings{}));
     registry.keys[kLocation]["MSINFO"] = str("C:\\Shared\0"s);
     about.StartSysInfo();  // only the second: started only when its file exists
     launcher.files.insert(kShared);
@@ -57,12 +57,10 @@ TEST_F(About, StartSysInfoTriesTheFirstValueThenTheSecondWithItsFile) {
     EXPECT_EQ(launcher.calls, (Strings{"test " + kShared, "test " + kShared, "start " + kShared}));
     EXPECT_EQ(box.texts.size(), 2u);
     registry.keys[kMsInfo]["PATH"] = str("C:\\Tools\\msinfo32.exe\0"s);
-    registry.opened.clear();
-    launcher.calls.clear();
+    registry.opened = launcher.calls = {};
     about.StartSysInfo();  // the first: the second key is not read, no file test
-    EXPECT_EQ(launcher.calls, Strings{"start C:\\Tools\\msinfo32.exe"});
-    EXPECT_EQ(registry.opened, Strings{kMsInfo});
-    EXPECT_EQ(box.texts.size(), 2u);
+    EXPECT_EQ(std::tuple(launcher.calls, registry.opened, box.texts.size()),
+              std::tuple(Strings{"start C:\\Tools\\msinfo32.exe"}, Strings{kMsInfo}, 2u));
 }
 
 TEST_F(About, GetKeyValueByTypeAndTrailingNul) {

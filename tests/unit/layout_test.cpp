@@ -51,8 +51,7 @@ struct LayoutTest : ::testing::Test {
         v.w = h.h = 375;
         v.h = 2000;
         v.maxV = h.maxV = 100;
-        form0.borderX = 120;
-        form0.borderY = 420;
+        std::tie(form0.borderX, form0.borderY) = std::pair(120, 420);
         form0.scaleX = form0.scaleY = 1.0 / 15.0;
         for (std::string_view name : movedControlNames()) {
             controls[std::string(name)].l = findControl(name)->left;
@@ -75,7 +74,6 @@ struct LayoutTest : ::testing::Test {
     LayoutFlags flags;
     FakeOthers others;
     Layout lay{win, content, tables, flags, others};
-    V& picture = others.picture;
 };
 
 // The panel 7090 × 3600 twips with a 90 × 400 border: ScaleWidth = 7000 / 0.991367 =
@@ -86,11 +84,11 @@ TEST_F(LayoutTest, HaichiTilesPlacesTheBarsInPanelUnitsAndItsSecondConfiguration
     form1.scaleX = 1 / 0.991367;
     form1.scaleY = 1 / 0.941392;
     haichi(lay);
-    EXPECT_EQ(picture, (V{312, 212}));             // form0's inner size in pixels
-    EXPECT_EQ(box(form1), (V{0, 0, 7090, 3600}));  // 12000 − 4800 − 110 wide
-    EXPECT_EQ(box(form3), (V{0, 3600, 12000, 4800}));
-    EXPECT_EQ(std::pair(h.shown, v.h), std::pair(true, 2000.0));
-    EXPECT_EQ(std::pair(flags.saihaichi, flags.shukushou), std::pair(false, false));
+    // form0's inner size in pixels; the panel 12000 − 4800 − 110 wide; the graph.
+    EXPECT_EQ((std::vector{others.picture, box(form1), box(form3)}),
+              (std::vector<V>{{312, 212}, {0, 0, 7090, 3600}, {0, 3600, 12000, 4800}}));
+    EXPECT_EQ(std::tuple(h.shown, v.h, flags.saihaichi, flags.shukushou),
+              std::tuple(true, 2000.0, false, false));
     EXPECT_NEAR(v.l, 7060.957 - 375, 0.01);  // VScroll1 by the width it had before 300
     EXPECT_EQ((V{v.t, v.w, h.l, h.h}), (V{0, 300, 0, 300}));
     EXPECT_NEAR(h.w, 7060.957 - 300, 0.01);
@@ -121,7 +119,7 @@ TEST_F(LayoutTest, AnOutgrownForm0IsPulledBackAndTheGraphKeepsItsHeightWhenNoneI
     }
 }
 
-TEST_F(LayoutTest, CollapsedArrangementOfPanelGraphAndBars) {
+TEST_F(LayoutTest, CollapsedArrangementOfPanelGraphAndBarsAndWhenItIsChosen) {
     // Bars of distinct sizes, so that each formula shows which bar it reads.
     size(frame, 11737, 8643);
     v.w = 310;
@@ -130,31 +128,18 @@ TEST_F(LayoutTest, CollapsedArrangementOfPanelGraphAndBars) {
     // Panel 11737 − 500 = 11237 wide, 8643 · 0.2 = 1728.6 high; the graph under it,
     // 8643 − 1728.6 − 1200 = 5714.4 high.
     EXPECT_EQ((V{form1.l, form1.w, form3.l, form3.w}), (V{0, 11237, 0, 11237}));
-    EXPECT_FLOAT_EQ(form1.h, 1728.6f);
-    EXPECT_FLOAT_EQ(form3.t, 1728.6f);
-    EXPECT_FLOAT_EQ(form3.h, 5714.4f);
+    EXPECT_EQ((std::vector<float>{float(form1.h), float(form3.t), float(form3.h)}),
+              (std::vector{1728.6f, 1728.6f, 5714.4f}));
     // 310 + 9925 fits in 11237: no HScroll1. 290 + 6400 > 1728.6: VScroll1 with
     // LargeChange nint(0.25477 · 100 / 0.74523) = 34, SmallChange 3.
     EXPECT_EQ(std::tuple(h.shown, v.shown, v.large, v.small), std::tuple(false, true, 34, 3));
     // Re-placed: VScroll1 at 11237 − 290 + 100, 1728.6 + 105 high; HScroll1 at
     // 1728.6 − 310 + 105, 11237 − 200 wide.
     EXPECT_EQ(std::pair(v.l, h.w), std::pair(11047.0, 11037.0));
-    EXPECT_FLOAT_EQ(v.h, 1833.6f);
-    EXPECT_FLOAT_EQ(h.t, 1523.6f);
-    EXPECT_EQ(flags.shukushou, true);
-    EXPECT_TRUE(form0.log.empty());  // the animation window is left as it is
-}
+    EXPECT_EQ(std::pair(float(v.h), float(h.t)), std::pair(1833.6f, 1523.6f));
+    EXPECT_TRUE(flags.shukushou && form0.log.empty());  // the animation window stays as it is
 
-TEST_F(LayoutTest, GraphHaikeiFailureSkipsTheArrangementButClearsBothFlags) {
-    others.failHaikei = true;
-    form1.w = 7000;
-    EXPECT_NO_THROW(haichi(lay));
-    EXPECT_TRUE(picture.empty() && form3.log.empty());
-    EXPECT_EQ(std::pair(form1.w, v.h), std::pair(7000.0, 3600.0 - 2000));  // configured once
-    EXPECT_EQ(std::pair(flags.saihaichi, flags.shukushou), std::pair(false, false));
-}
-
-TEST_F(LayoutTest, CollapsedBelow600TwipsAndFrameResizesIgnoredUntilForm0Resized) {
+    // Collapsed below 600 twips; frame resizes are ignored until form0 is resized.
     for (auto [h, left, collapsed] : {std::tuple{599, 0, true}, {600, 4800, false}}) {
         form0.h = h;
         form0Resized(lay);
@@ -162,6 +147,15 @@ TEST_F(LayoutTest, CollapsedBelow600TwipsAndFrameResizesIgnoredUntilForm0Resized
         EXPECT_EQ(std::tuple(form1.l, flags.shukushou, flags.saihaichi),
                   std::tuple(left, collapsed, !collapsed));
     }
+}
+
+TEST_F(LayoutTest, GraphHaikeiFailureSkipsTheArrangementButClearsBothFlags) {
+    others.failHaikei = true;
+    form1.w = 7000;
+    EXPECT_NO_THROW(haichi(lay));
+    EXPECT_TRUE(others.picture.empty() && form3.log.empty());
+    EXPECT_EQ(std::pair(form1.w, v.h), std::pair(7000.0, 3600.0 - 2000));  // configured once
+    EXPECT_EQ(std::pair(flags.saihaichi, flags.shukushou), std::pair(false, false));
 }
 
 TEST_F(LayoutTest, BarsShowWhenNeededWithTheirStepSizesAndARefusedStepEndsSilently) {
@@ -188,9 +182,6 @@ TEST_F(LayoutTest, BarsShowWhenNeededWithTheirStepSizesAndARefusedStepEndsSilent
 TEST_F(LayoutTest, MovesByTheBarsAndABarAtZeroRestoresTheRecordedPlaces) {
     // Everything placed on the panel itself moves; Frame1's contents move with it.
     EXPECT_EQ(content.controls.size(), 63u);
-    for (const char* fixed : {"Checkkabeheni", "Label23", "VScroll1", "HScroll1", "Line2"}) {
-        EXPECT_FALSE(controls.contains(fixed)) << fixed;
-    }
     c("Cmd_Save0").l = 2.5;  // recorded halves to even: 2
     c("Frame1").l = 3.5;     // 4
     h.large = h.val = 100;   // 100 / 200 · 10425 = 5212.5 to the left
@@ -219,10 +210,8 @@ TEST_F(LayoutTest, FirstArrangementFromA14400TwipFrame) {
     size(frame, 14400, 10800);
     flags = {true, false};
     arrange(win, flags);
+    // form1 beside form0 is checked on the real windows (qt layout_test).
     EXPECT_EQ(box(form0), (V{0, 0, 7200, 5400}));
-    // As high as form0 at its right, then moved to its own width.
-    EXPECT_EQ(form1.log, (std::vector<std::string>{"H5400.000000", "L7200.000000", "T1.000000",
-                                                   "L10350.000000", "H5400.000000"}));
     EXPECT_EQ(box(form3), (V{0, 5400, 14400, 4800}));
     EXPECT_EQ(std::pair(v.l, flags.saihaichi), std::pair(8970.0 - 375, false));
 }

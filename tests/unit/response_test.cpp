@@ -11,10 +11,8 @@
 namespace yurana {
 namespace {
 
-using test::defaultRecord;
-
 TEST(KeisanC1C2, WhereTheFitCannotBeMadeTheConstantsStay) {
-    ModelRecord base = defaultRecord();
+    ModelRecord base = test::defaultRecord();
     base.c1 = 7;
     base.c2 = 8;
     ModelRecord negative = base, underflow = base, overdamped = base;
@@ -27,15 +25,14 @@ TEST(KeisanC1C2, WhereTheFitCannotBeMadeTheConstantsStay) {
     overdamped.wn = 0;
     EXPECT_THROW(keisan_c1c2(overdamped), calc_error);
     for (const ModelRecord& r : {negative, underflow, overdamped}) {
-        EXPECT_EQ(*r.c1, 7);
-        EXPECT_EQ(r.c2, 8);
+        EXPECT_EQ(std::pair(*r.c1, r.c2), std::pair(7.0, 8.0));
     }
     // With the old constants, a negative ζ grows as c1·e^(−ζωn t).
     EXPECT_NEAR(complementary(negative, 1), 7 * std::exp(0.1 * 31.6228), 1e-3);
 }
 
 TEST(Response, StepValuesTheWallAndFailures) {
-    ModelRecord r = defaultRecord();
+    ModelRecord r = test::defaultRecord();
     keisan_c1c2(r);
     StepValues v;
     const double t = M_PI / 4;  // sin(2t) = 1: x_w = 0.012 m
@@ -52,8 +49,7 @@ TEST(Response, StepValuesTheWallAndFailures) {
     v.xpix = 42;
     v.kabeheni = 7;
     EXPECT_THROW(evaluateResponse(r, 1, "abc", 1, v), calc_error);
-    EXPECT_EQ(v.xpix, 42);  // values after the failing reading are kept
-    EXPECT_EQ(v.kabeheni, 7);
+    EXPECT_EQ(std::pair(v.xpix, v.kabeheni), std::pair(42.0, 7.0f));  // kept after a failure
     r.z = -1;
     EXPECT_THROW(complementary(r, 1e5), calc_error);  // beyond the Double range
 }
@@ -66,12 +62,9 @@ TEST(Response, TheClosedFormSolvesTheEquationInEachRegime) {
         const char* name;
         float m, k, c, t0, x0, v0;  // ωn = 10; m ≠ 1 keeps √(k·m) apart from √(k/m)
     };
-    const Row rows[] = {{"underdamped", 1, 100, 2.5f, 0.5f, 0.05f, -0.2f},
-                        {"critical", 1, 100, 20, 0.25f, 0.05f, 0.3f},
-                        {"overdamped", 1, 100, 25, 1.0f, -0.02f, 0.1f},
-                        {"heavyUnderdamped", 2, 200, 4, 0.3f, 0.04f, 0.5f},
-                        {"heavyCritical", 2, 200, 40, 0.75f, -0.03f, 0.2f},
-                        {"heavyOverdamped", 4, 400, 100, 1.5f, 0.06f, -0.4f}};
+    const Row rows[] = {{"underdamped", 2, 200, 4, 0.3f, 0.04f, 0.5f},
+                        {"critical", 2, 200, 40, 0.75f, -0.03f, 0.2f},
+                        {"overdamped", 4, 400, 100, 1.5f, 0.06f, -0.4f}};
     for (const Row& cs : rows) {
         SCOPED_TRACE(cs.name);
         const ModelRecord r = test::recomputed(cs.m, cs.k, cs.c, 2, cs.t0, cs.x0, cs.v0);

@@ -44,8 +44,7 @@ TEST(SaveCutShort, KilledSavesLeaveOldOrNewContentAndLaterSavesWork) {
     test::TempFolder folder;
     // The second content differs in every line and is long, so that a file cut short or
     // mixed cannot pass for either.
-    std::vector<std::string> contents[2];
-    contents[0] = readSlotValues(SlotBench(folder.path()).panel);
+    std::vector<std::string> contents[2] = {readSlotValues(SlotBench(folder.path()).panel), {}};
     for (std::size_t i = 0; i < kSlotLineCount; ++i) {
         contents[1].push_back(slotLines()[i].field == SlotField::Check
                                   ? std::to_string(1 + i % 2)
@@ -63,8 +62,6 @@ TEST(SaveCutShort, KilledSavesLeaveOldOrNewContentAndLaterSavesWork) {
     const auto calibrateStart = std::chrono::steady_clock::now();
     const std::string first = saveAll(contents[0]);
     const auto saveTime = (std::chrono::steady_clock::now() - calibrateStart) / kSlotCount;
-    ASSERT_EQ(parent.box.texts.size(), 2u * kSlotCount);
-    ASSERT_NE(first, second);
 
     // Saves started and finished by the child, in memory shared with it.
     void* shared = ::mmap(nullptr, 2 * sizeof(std::atomic<long>), PROT_READ | PROT_WRITE,
@@ -133,13 +130,11 @@ TEST(SaveCutShort, KilledSavesLeaveOldOrNewContentAndLaterSavesWork) {
     std::vector<std::string> third = contents[0];
     third[0] = "after the kills";
     parent.box.texts.clear();
-    saveAll(third);
+    const std::string after = saveAll(third);  // that it loads back is fuzz_slot_save's
+    EXPECT_NE(after.find("after the kills"), std::string::npos);
     for (int n = 0; n < kSlotCount; ++n) {
         EXPECT_EQ(parent.box.texts.at(static_cast<std::size_t>(n)), saveDoneText(n));
-        SlotBench loader(folder.path());
-        loader.slots.yomikomi(n);
-        EXPECT_TRUE(loader.box.texts.empty());
-        EXPECT_EQ(readSlotValues(loader.panel), third);
+        EXPECT_EQ(readBytes(parent.slots.path(n)), after);
     }
 }
 

@@ -69,13 +69,6 @@ std::string slotFile(std::map<int, std::string> changes, int count = 25) {
     return text;
 }
 
-// Line n (1-based) of the slot table set to `text` without raising change handling.
-void setLine(test::FakePanel& panel, int n, const std::string& text) {
-    const SlotLine& line = slotLines()[std::size_t(n - 1)];
-    line.field == SlotField::Check ? panel.setValue(line.control, std::stoi(text))
-                                   : panel.preset(line.control, text);
-}
-
 class SlotsTest : public ::testing::Test {
   protected:
     SlotsTest() {
@@ -93,31 +86,26 @@ class SlotsTest : public ::testing::Test {
     Slots slots{panel, run, box, files, dir};
 };
 
-TEST_F(SlotsTest, SavedPanelLoadsBackCharacterForCharacter) {
+// Loading the file back into a panel is fuzz_slot_save's round trip.
+TEST_F(SlotsTest, SavedPanelIsWrittenCharacterForCharacter) {
     const std::map<int, std::string> edits = {
         {1, "  1000 "}, {2, ""},           {3, "abc"},    {4, "0.5"},   {5, "1e1"},
         {7, "***"},     {8, "ｔ０＝２秒"}, {9, "9.9999"}, {16, "\t3 "}, {21, "1"},
         {22, "2"},      {24, "1"},         {25, "2"}};
-    for (const auto& [n, text] : edits) {
-        setLine(panel, n, text);
+    for (const auto& [n, text] : edits) {  // set without raising change handling
+        const SlotLine& line = slotLines()[std::size_t(n - 1)];
+        line.field == SlotField::Check ? panel.setValue(line.control, std::stoi(text))
+                                       : panel.preset(line.control, text);
     }
-    Snapshot saved = snapshot(panel);
     writeBytes(slots.path(4), slotFile({}) + "longer old content\r\n");
     slots.hozon(4);
     EXPECT_EQ(box.texts, std::vector<std::string>{"yuran4.txtに値を保存しました。"});
-    EXPECT_EQ(box.titles, std::vector<std::string>{"Save4"});
     EXPECT_EQ(readBytes(slots.path(4)), slotFile(edits));
-
-    for (int n = 1; n <= 25; ++n) {
-        setLine(panel, n, n < 20 ? "0" : "1");
-    }
-    slots.yomikomi(4);
-    EXPECT_EQ(box.texts.size(), 1u);
-    EXPECT_EQ(snapshot(panel), saved);
 }
 
-// A 100 MB file, 25 good lines and then junk. The decoding and the check-box values are
-// left to fuzz_decoding and fuzz_slot_load.
+// A 100 MB file, 25 good lines and then junk. The decoding and the values shown (the saved
+// captions back after the recompute, the check-box values) are left to fuzz_decoding and
+// fuzz_slot_load.
 TEST_F(SlotsTest, LoadStopsTheRunRecomputesAndRestoresTheSavedCaptions) {
     run.joutai = kRunning;
     panel.setText("Command2", "停止");
@@ -126,28 +114,19 @@ TEST_F(SlotsTest, LoadStopsTheRunRecomputesAndRestoresTheSavedCaptions) {
     writeBytes(slots.path(1), text + "7\r\n\x01\x02garbage\r\n3\r\n4\r\n5\r\n");
     ASSERT_EQ(::truncate(slots.path(1).c_str(), k100MB), 0);
     slots.yomikomi(1);
-    EXPECT_TRUE(box.texts.empty());
-    EXPECT_EQ(run.joutai, kStopped);
-    EXPECT_EQ(panel.text("Command2"), "開始");
-    // ζ/ωn recomputed at their lines (before line 12), then the saved captions came back.
-    EXPECT_FLOAT_EQ(record.z, 0.5f);
-    EXPECT_FLOAT_EQ(record.wn, 10.0f);
-    EXPECT_FLOAT_EQ(record.wd, 8.6603f);
-    EXPECT_FLOAT_EQ(record.tmin, 0.0f);
-    EXPECT_EQ(panel.text("Texttmin"), "3");
-    EXPECT_EQ(panel.text("Labelwd"), "***");
-    EXPECT_EQ(panel.text("Labelhz"), "9.9999");
-    EXPECT_EQ(panel.value("Checkxc"), 2);
+    EXPECT_EQ(std::tuple(box.texts.size(), run.joutai, panel.text("Command2")),
+              std::tuple(0u, kStopped, "開始"s));
+    // ζ/ωn recomputed at their lines (before line 12).
+    EXPECT_EQ((std::vector{record.z, record.wn, record.wd, record.tmin}),
+              (std::vector{0.5f, 10.0f, 8.6603f, 0.0f}));
 }
 
 TEST_F(SlotsTest, FailedLoadsAndSavesSaySoAndChangeNothing) {
     const std::string a = dir, b = dir + "/b", notAFolder = dir + "/f";
     fs::create_directory(b);
     writeBytes(notAFolder, "x");  // no file can be created in it, even by root
-    writeBytes(a + "/yuran1.txt", slotFile({{1, "2"}}, 24));
     writeBytes(a + "/yuran2.txt", slotFile({{1, "2"}, {22, "7"}}));
     fs::create_directory(a + "/yuran3.txt");
-    writeBytes(a + "/yuran4.txt", "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x02\x80\xff\xfe"s);
     writeBytes(b + "/yuran0.txt", std::string(200 * 1024, '1'));  // no line end, then a hole
     ASSERT_EQ(::truncate((b + "/yuran0.txt").c_str(), k100MB), 0);
     writeBytes(b + "/yuran1.txt", slotFile({}));
@@ -156,10 +135,8 @@ TEST_F(SlotsTest, FailedLoadsAndSavesSaySoAndChangeNothing) {
     // Save or load, slot, folder, the problem named, a file size limit (0: none).
     const std::tuple<bool, int, std::string, std::string, rlim_t> cases[] = {
         {false, 0, a, "ファイルがありません", 0},
-        {false, 1, a, "25行必要ですが、24行しかありません", 0},
         {false, 2, a, "22行目（グラフの描写(余関数)）のチェックボックスの値「7」", 0},
         {false, 3, a, "フォルダです", 0},
-        {false, 4, a, "テキストファイルではありません", 0},
         {false, 0, b, "1行目が長すぎます", 0},
         {true, 1, b, "読み取り専用", 0},
         {true, 2, b, "書き込み中にエラーが発生しました", 16},  // fails part way, even for root
@@ -184,7 +161,7 @@ TEST_F(SlotsTest, FailedLoadsAndSavesSaySoAndChangeNothing) {
         ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &noLimit), 0);
         EXPECT_LT(bytesRead() - before, 1024 * 1024);
         ASSERT_EQ(box.texts.size(), 1u);
-        EXPECT_NE(box.texts[0].find("yuran" + std::to_string(n) + ".txt"), npos) << box.texts[0];
+        EXPECT_NE(box.texts[0].find(s.path(n)), npos) << box.texts[0];  // the full path
         EXPECT_NE(box.texts[0].find(problem), npos) << box.texts[0];
         EXPECT_EQ(box.titles[0], (save ? "Save" : "Load") + std::to_string(n));
         // A load stops the run even when it fails; a save leaves it running.
@@ -203,33 +180,16 @@ TEST_F(SlotsTest, FailedLoadsAndSavesSaySoAndChangeNothing) {
     EXPECT_EQ(box.texts,
               std::vector<std::string>{saveFailedText(
                   2, slots.path(2), "「減衰係数c(Ns/m)」の値が長すぎるため、保存できません。")});
-    EXPECT_EQ(box.titles, std::vector<std::string>{"Save2"});
     EXPECT_EQ(readBytes(slots.path(2)), slotFile({{1, "2"}, {22, "7"}}));
 }
 
-// A file problem in the words of each direction (a few kinds), and the message frames.
+// A file problem in the words of each direction, for a kind the cases above do not name:
+// a save names the line's caption.
 TEST(SlotMessages, EachProblemIsNamedInTheWordsOfItsDirection) {
-    using R = file_error::Reason;
-    const std::tuple<R, int, std::string, std::string, std::string> rows[] = {
-        {R::NotFound, 0, "", "フォルダ /p/yuran1.txt に書き込めません。", "ファイルがありません。"},
-        {R::BadEncoding, 25, "",
-         "「グラフの描写(壁の変位)」の値が正しい文字列ではないため、保存できません。",
-         "文字コードがUTF-8でもShift-JISでもありません（25行目）。"},
-        {R::LineTooLong, 26, "", "26行目の値が長すぎるため、保存できません。",
-         "26行目が長すぎます（131072バイトを超えています）。"},
-        {R::Io, 0, "EIO", "書き込み中にエラーが発生しました（EIO）。",
-         "読み込み中にエラーが発生しました（EIO）。"},
-    };
-    for (const auto& [reason, line, detail, save, load] : rows) {
-        file_error e(reason, "/p/yuran1.txt", line, detail);
-        EXPECT_EQ(std::pair(saveProblem(e), loadProblem(e)), std::pair(save, load));
-    }
-    EXPECT_EQ(
-        saveFailedText(3, "/p/yuran3.txt", "P"),
-        "yuran3.txtに値を保存できませんでした。\nP\n/p/yuran3.txt\nyuran3.txtは変更していません。");
-    EXPECT_EQ(
-        loadFailedText(2, "/p/yuran2.txt", "P"),
-        "yuran2.txtを読み込めませんでした。\nP\n/p/yuran2.txt\nパネルの値は変更していません。");
+    const file_error e(file_error::Reason::BadEncoding, "/p/yuran1.txt", 25, "");
+    EXPECT_EQ(saveProblem(e),
+              "「グラフの描写(壁の変位)」の値が正しい文字列ではないため、保存できません。");
+    EXPECT_EQ(loadProblem(e), "文字コードがUTF-8でもShift-JISでもありません（25行目）。");
 }
 
 // The slots stay in a program folder where files can be made; otherwise they go to the
@@ -252,12 +212,8 @@ TEST_F(SlotsTest, SlotsLiveInTheProgramFolderWhenWritableElseInTheUsersDataFolde
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);  // no probe
     Slots user{panel, run, box, files, data};
     panel.preset("Textk", "321");
-    user.hozon(3);
-    EXPECT_EQ(box.texts, std::vector<std::string>{saveDoneText(3)});
-    struct stat st {};
-    ASSERT_EQ(::stat(data.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0700u);
-    EXPECT_EQ(readBytes(data + "/yuran3.txt").substr(0, 5), "321\r\n");
+    user.hozon(3);  // then loaded back from the same folder
+    EXPECT_EQ(fs::status(data).permissions(), fs::perms::owner_all);
     panel.preset("Textk", "5");
     user.yomikomi(3);
     EXPECT_EQ(panel.text("Textk"), "321");
