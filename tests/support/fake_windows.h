@@ -31,16 +31,12 @@ struct FakeRunWindows : RunWindows {
     void clearGraph() override { log += "clear;"; }
     void quit() override { log += "quit;"; }
     void processEvents() override { ++events; }
-    void showAbout() override {
-        log += "about;";
-        callIfSet(onShowAbout);
-    }
+    void showAbout() override { log += "about;"; }
     void enterFullScreen() override { log += "full;"; }
 
     std::string& log;
     int events = 0;
     bool failHaikei = false;
-    std::function<void()> onShowAbout;
 };
 
 // Logs what one pass of the main loop asks of the windows; blt and the plot step run

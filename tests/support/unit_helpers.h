@@ -1,7 +1,7 @@
 #pragma once
 
 // Shared by the GUI-free unit tests: model records built from m, k and c, an independent
-// RK4 integration of the equation of motion, and names for parameterised rows.
+// RK4 integration of the equation of motion.
 
 #include <cmath>
 #include <string>
@@ -10,9 +10,6 @@
 #include "model/response.h"
 
 namespace yurana::test {
-
-// Names a parameterised case after its row's `name`.
-inline constexpr auto byName = [](const auto& info) { return std::string(info.param.name); };
 
 // m, k, c, F and ω only: what the frequency response reads.
 inline ModelRecord system(float m, float k, float c, float F, float w) {
