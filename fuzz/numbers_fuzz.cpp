@@ -174,7 +174,7 @@ std::string expectedGeneral(double v, int digits) {
     d.erase(d.find_last_not_of('0') + 1);
     std::string out = v < 0 ? "-" : "";
     if (exp < -4 || exp >= digits) {
-        char e[8];
+        char e[16];
         std::snprintf(e, sizeof e, "E%c%02d", exp < 0 ? '-' : '+', std::abs(exp));
         return out + d.substr(0, 1) + (d.size() > 1 ? "." + d.substr(1) : "") + e;
     }
