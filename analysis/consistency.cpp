@@ -59,7 +59,8 @@ std::string lastingMismatch(const ModelRecord& r, const ModelRecord& calculated)
         worst = off(v) > off(*worst) ? &v : worst;
     }
     return std::string(kMismatchHead) + "（m・k・c からの " + worst->name + "=" + g6(worst->exact) +
-           " は小数4桁で " + num::formatFixed(worst->shown, 4) + " になるため、計算 を押しても揃いません）";
+           " は小数4桁で " + num::formatFixed(worst->shown, 4) +
+           " になるため、計算 を押しても揃いません）";
 }
 
 }  // namespace yurana::analysis

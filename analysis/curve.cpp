@@ -56,7 +56,8 @@ std::vector<Tick> axisTicks(const Range& range, double step) {
     for (double i = first; i <= last; ++i) {
         const double v = i == 0 ? 0.0 : i * step;  // also the −0 of ceil(−0.3)
         char buf[32];
-        const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, digits);
+        const auto res =
+            std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, digits);
         ticks.push_back({v, std::string(buf, res.ptr)});
     }
     return ticks;

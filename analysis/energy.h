@@ -29,7 +29,7 @@ struct EnergyCurves {
     bool inconsistent = false;  // residualRatio > 1 %
     // When inconsistent: the promise that 計算 aligns ζ and ωn, or why it cannot.
     std::string notice;
-    ModelRecord record;         // the record drawn, for the marker
+    ModelRecord record;  // the record drawn, for the marker
     TimeGrid grid;
     // The works of the period energyMarker integrated last: the marker moves every few
     // frames, the period only once per cycle of the force.

@@ -33,9 +33,9 @@ struct FrequencyCurves {
     // TR axis: 0 .. the peak (at most 10), or TR(ω) when higher and finite, + 5 %.
     Range transmissibilityRange;
     Point transmissibilityAtW;  // (|ω|, TR(ω)), TR = ∞ held under the axis top
-    Point crossover;                    // (√2·ωn, 1): TR = 1 for every ζ
-    Polyline meanPower;  // (ω, P̄/P̄max) = (ω, (cω)² / ((k − mω²)² + (cω)²))
-    Point meanPowerAtW;  // (ω, P̄/P̄max) of the force
+    Point crossover;            // (√2·ωn, 1): TR = 1 for every ζ
+    Polyline meanPower;         // (ω, P̄/P̄max) = (ω, (cω)² / ((k − mω²)² + (cω)²))
+    Point meanPowerAtW;         // (ω, P̄/P̄max) of the force
     std::vector<FamilyCurve> family;  // the normalised view's ζ family; empty otherwise
     std::string readout;
 };

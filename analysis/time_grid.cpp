@@ -7,7 +7,7 @@ namespace yurana::analysis {
 
 namespace {
 
-constexpr double kCurveAngle = 0.1;      // rad of the fastest rate per step of the curves
+constexpr double kCurveAngle = 0.1;     // rad of the fastest rate per step of the curves
 constexpr double kIntegralAngle = 0.5;  // rad per part of the work integrals
 constexpr std::size_t kMinSteps = 1000;
 constexpr std::size_t kMaxSteps = 8000;

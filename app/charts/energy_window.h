@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QLabel>
 #include <QLineSeries>
-#include <QCategoryAxis>
 #include <QWidget>
 
 #include "analysis/energy.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -7,7 +8,6 @@
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QScatterSeries>
-#include <QCategoryAxis>
 #include <QWidget>
 #include <array>
 #include <vector>

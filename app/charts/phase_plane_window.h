@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QLabel>
 #include <QLineSeries>
 #include <QScatterSeries>
-#include <QCategoryAxis>
 #include <QWidget>
 
 #include "analysis/phase_plane.h"
