@@ -17,7 +17,7 @@ inline constexpr std::string_view kMismatchHead = "ζ・ωn が m・k・c と一
 inline constexpr std::string_view kNegativeDamping =
     "減衰係数 c が負のため ζ も負になり、ωd が求まらない（***）ので、x_c は m・k・c "
     "の運動と一致しません（計算 を押しても揃いません）";
-// The energy read-out before a whole period of the force has passed since tmin (or for ω ≤ 0).
+// The energy read-out before a whole period of the force has passed since tmin (or for ω = 0).
 inline constexpr std::string_view kNoCompletePeriod = "1周期 まだ力の1周期分の時間がありません";
 // A value of the motion beyond the Double range, or x_p at an undamped resonance.
 inline constexpr std::string_view kBeyondRange = "この条件では値が求まりません";
