@@ -9,9 +9,15 @@ namespace yurana::analysis {
 // Read-out texts for what the windows cannot draw or say.
 inline constexpr std::string_view kNeedPositiveMassAndStiffness = "m と k が正のときに描けます";
 inline constexpr std::string_view kNoResonancePeak = "共振ピークなし";
+// The energy balance does not close: x_c (ζ, ωn, ωd) does not follow m, k and c. The
+// promise only where 計算 keeps it; otherwise the head with what stands in the way.
 inline constexpr std::string_view kInconsistentRecord =
     "ζ・ωn が m・k・c と一致していません（計算 を押すと揃います）";
-// The energy read-out before a whole period of the force has passed since tmin (or for ω ≤ 0).
+inline constexpr std::string_view kMismatchHead = "ζ・ωn が m・k・c と一致していません";
+inline constexpr std::string_view kNegativeDamping =
+    "減衰係数 c が負のため ζ も負になり、ωd が求まらない（***）ので、x_c は m・k・c "
+    "の運動と一致しません（計算 を押しても揃いません）";
+// The energy read-out before a whole period of the force has passed since tmin (or for ω = 0).
 inline constexpr std::string_view kNoCompletePeriod = "1周期 まだ力の1周期分の時間がありません";
 // A value of the motion beyond the Double range, or x_p at an undamped resonance.
 inline constexpr std::string_view kBeyondRange = "この条件では値が求まりません";

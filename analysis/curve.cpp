@@ -1,6 +1,7 @@
 #include "analysis/curve.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -38,6 +39,28 @@ double tickStep(const Range& range, int intervals) {
         }
     }
     return 10 * decade;
+}
+
+std::vector<Tick> axisTicks(const Range& range, double step) {
+    constexpr double kMaxTicks = 1000;
+    std::vector<Tick> ticks;
+    const double first = std::ceil(range.lo / step);
+    const double last = std::floor(range.hi / step);
+    if (!(step > 0) || !std::isfinite(first) || !std::isfinite(last) || last - first >= kMaxTicks) {
+        return ticks;
+    }
+    // Significant digits from the largest value over the step: 1000.00002 beside 1000.00004.
+    const double ratio = std::max(std::fabs(range.lo), std::fabs(range.hi)) / step;
+    const int digits =
+        ratio > 1e5 ? static_cast<int>(std::min(std::ceil(std::log10(ratio)) + 1, 17.0)) : 6;
+    for (double i = first; i <= last; ++i) {
+        const double v = i == 0 ? 0.0 : i * step;  // also the −0 of ceil(−0.3)
+        char buf[32];
+        const auto res =
+            std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, digits);
+        ticks.push_back({v, std::string(buf, res.ptr)});
+    }
+    return ticks;
 }
 
 }  // namespace yurana::analysis

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "analysis/availability.h"
+#include "analysis/consistency.h"
 #include "analysis/motion.h"
 #include "analysis/readout.h"
 #include "analysis/work.h"
@@ -56,7 +57,10 @@ MechanicalEnergy mechanicalEnergy(const ModelRecord& r, const State& s) {
     return {0.5 * r.m * s.v * s.v, 0.5 * r.k * s.x * s.x};
 }
 
-EnergyCurves energyCurves(const ModelRecord& r) {
+namespace {
+
+// The curves without the notice.
+EnergyCurves sampled(const ModelRecord& r) {
     EnergyCurves out;
     out.record = r;
     if (!drawable(r)) {
@@ -78,6 +82,30 @@ EnergyCurves energyCurves(const ModelRecord& r) {
         spanOf({&out.kinetic, &out.potential, &out.total, &out.workIn, &out.workDissipated},
                &Point::y, 0.05);
     out.drawable = true;
+    return out;
+}
+
+// The promise of 計算 where the record as 計算 leaves it closes the balance; what stands
+// in the way otherwise.
+std::string noticeFor(const ModelRecord& r) {
+    const std::optional<ModelRecord> calculated = calculatedRecord(r);
+    if (r.c >= 0 && calculated) {
+        const bool same = calculated->z == r.z && calculated->wn == r.wn && calculated->wd == r.wd;
+        if (!same && !sampled(*calculated).inconsistent) {
+            return std::string(kInconsistentRecord);
+        }
+        return lastingMismatch(r, *calculated);
+    }
+    return r.c < 0 ? lastingMismatch(r, r) : std::string(kInconsistentRecord);
+}
+
+}  // namespace
+
+EnergyCurves energyCurves(const ModelRecord& r) {
+    EnergyCurves out = sampled(r);
+    if (out.inconsistent) {
+        out.notice = noticeFor(r);
+    }
     return out;
 }
 
@@ -108,7 +136,7 @@ EnergyMarker energyMarker(const EnergyCurves& curves, double t) {
         curves.lastCycle = m.cycle;
     }
     m.readout = energyReadout(m.reading, m.cycle ? std::optional(m.cycle->work) : std::nullopt,
-                              curves.residualRatio, curves.inconsistent);
+                              curves.residualRatio, curves.notice);
     return m;
 }
 

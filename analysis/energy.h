@@ -27,7 +27,9 @@ struct EnergyCurves {
     // quadrature when x_c's ζ and ωn agree with m, k and c.
     double residualRatio = 0;
     bool inconsistent = false;  // residualRatio > 1 %
-    ModelRecord record;         // the record drawn, for the marker
+    // When inconsistent: the promise that 計算 aligns ζ and ωn, or why it cannot.
+    std::string notice;
+    ModelRecord record;  // the record drawn, for the marker
     TimeGrid grid;
     // The works of the period energyMarker integrated last: the marker moves every few
     // frames, the period only once per cycle of the force.

@@ -31,7 +31,7 @@ double amplitudeTop(const Oscillator& o, const std::vector<double>& grid) {
     return top;
 }
 
-// Fills the curves and axes; returns the clip level of X, m.
+// Fills the curves and axes; returns the top of the linear X axis before its margin, m.
 double sample(FrequencyCurves& out, const Oscillator& o, const std::vector<double>& grid) {
     const double top = amplitudeTop(o, grid);
     const double clip = 2 * top;
@@ -51,7 +51,7 @@ double sample(FrequencyCurves& out, const Oscillator& o, const std::vector<doubl
     if (o.c < 0) {
         out.phaseDeg = Range{-180, 0};
     }
-    return clip;
+    return top;
 }
 
 constexpr double kTransmissibilityTop = 10;
@@ -61,22 +61,25 @@ void sampleTransmission(FrequencyCurves& out, const Oscillator& o,
                         const std::vector<double>& grid) {
     const double wn = naturalFrequency(o);
     const double z = dampingRatio(o);
+    const double w = out.amplitudeAtW.x;
+    const double trAtW = transmissibility(w / wn, z);
     double top = 1;
-    for (double w : grid) {
-        top = std::max(top, transmissibility(w / wn, z));
+    for (double v : grid) {
+        top = std::max(top, transmissibility(v / wn, z));
     }
     top = std::min(top, kTransmissibilityTop);
+    if (std::isfinite(trAtW)) {
+        top = std::max(top, trAtW);  // the operating point stays on the chart
+    }
     out.transmissibilityRange = Range{0, top * 1.05};
     out.transmissibility.reserve(grid.size());
     out.meanPower.reserve(grid.size());
-    for (double w : grid) {
-        out.transmissibility.push_back({w, std::min(transmissibility(w / wn, z), 2 * top)});
-        out.meanPower.push_back({w, powerRatio(o, w)});
+    for (double v : grid) {
+        out.transmissibility.push_back({v, std::min(transmissibility(v / wn, z), 2 * top)});
+        out.meanPower.push_back({v, powerRatio(o, v)});
     }
-    const double w = out.amplitudeAtW.x;
-    // Kept inside the axis, so the point shows also beyond the top of the curve.
-    out.transmissibilityAtW = {w,
-                               std::min(transmissibility(w / wn, z), out.transmissibilityRange.hi)};
+    // Only an infinite TR (undamped resonance) is held, at the top inside the margin.
+    out.transmissibilityAtW = {w, std::min(trAtW, top)};
     out.crossover = {std::sqrt(2.0) * wn, 1};
     out.meanPowerAtW = {w, powerRatio(o, w)};
 }
@@ -85,8 +88,8 @@ void sampleTransmission(FrequencyCurves& out, const Oscillator& o,
 std::string bandLine(FrequencyCurves& out, const Oscillator& o,
                      const std::optional<ResonancePeak>& peak, double tr) {
     const auto band = halfPowerBand(o);
-    if (band) {
-        const double level = peak->xmax / std::sqrt(2.0);
+    const double level = peak ? peak->xmax / std::sqrt(2.0) : 0.0;
+    if (band && std::isfinite(level)) {  // none at ζ = 0, where both lie at ωn and X = ∞
         if (band->w1) {
             out.halfPower.push_back({*band->w1, level});
         }
@@ -145,11 +148,12 @@ FrequencyCurves frequencyCurves(const ModelRecord& r) {
     const Oscillator o = oscillatorOf(r);
     const double wn = naturalFrequency(o);
     const double w = r.w;
+    const double wAbs = std::fabs(w);  // the curves are even in ω: a negative ω shows at |ω|
     const auto peak = resonancePeak(o);
     const double width = std::max(std::fabs(dampingRatio(o)), 1e-6) * wn;
-    out.wmax = std::max(3 * wn, 1.5 * w);
+    out.wmax = std::max(3 * wn, 1.5 * wAbs);
     const std::vector<double> grid = frequencyGrid(out.wmax, peak ? peak->wr : wn, width);
-    const double clip = sample(out, o, grid);
+    const double top = sample(out, o, grid);
     out.drawable = true;
     out.wn = wn;
     const FrequencyReading at{w,
@@ -158,8 +162,8 @@ FrequencyCurves frequencyCurves(const ModelRecord& r) {
                               phaseLagDeg(o, w),
                               magnification(o, w),
                               transmissibility(w / wn, dampingRatio(o))};
-    out.phaseAtW = {w, at.phiDeg};
-    out.amplitudeAtW = {w, std::min(at.x, clip)};
+    out.phaseAtW = {wAbs, at.phiDeg};
+    out.amplitudeAtW = {wAbs, std::min(at.x, top)};  // held to the axis at X = ∞
     sampleTransmission(out, o, grid);
     out.readout = frequencyReadout(at, peak) + "\n" + bandLine(out, o, peak, at.tr);
     return out;

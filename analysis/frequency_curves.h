@@ -20,20 +20,22 @@ struct FrequencyCurves {
     bool drawable = false;              // m > 0 and k > 0
     Polyline amplitude;                 // (ω rad/s, X m), X clipped to twice the linear axis top
     Polyline phase;                     // (ω rad/s, φ °)
-    double wmax = 1;                    // ω axis 0 .. max(3·ωn, 1.5·ω), rad/s
+    double wmax = 1;                    // ω axis 0 .. max(3·ωn, 1.5·|ω|), rad/s
     Range amplitudeLinear;              // X axis on a linear scale, m
     std::optional<Range> amplitudeLog;  // X axis on a log scale, m; none when X ≡ 0 (F = 0)
     Range phaseDeg{0, 180};             // φ axis, ° (−180 .. 0 for c < 0)
     double wn = 0;                      // ωn marker, rad/s
-    Point amplitudeAtW;                 // (ω, X(ω)) of the force, clipped as the curve
-    Point phaseAtW;                     // (ω, φ(ω)) of the force
-    std::vector<Point> halfPower;       // (ω1, Xmax/√2) when it exists, (ω2, Xmax/√2)
-    Polyline transmissibility;          // (ω, TR), clipped to twice its axis top
-    Range transmissibilityRange;        // TR axis: 0 .. the peak (at most 10) + 5 %
-    Point transmissibilityAtW;          // (ω, TR(ω)) of the force, clipped to the axis
-    Point crossover;                    // (√2·ωn, 1): TR = 1 for every ζ
-    Polyline meanPower;  // (ω, P̄/P̄max) = (ω, (cω)² / ((k − mω²)² + (cω)²))
-    Point meanPowerAtW;  // (ω, P̄/P̄max) of the force
+    // The operating point, at |ω| (X, φ and TR are even in ω), each inside its axis.
+    Point amplitudeAtW;            // (|ω|, X(ω)), X = ∞ held to the linear axis top
+    Point phaseAtW;                // (|ω|, φ(ω))
+    std::vector<Point> halfPower;  // (ω1, Xmax/√2) when it exists, (ω2, Xmax/√2); none at ζ = 0
+    Polyline transmissibility;     // (ω, TR), clipped to twice its axis top
+    // TR axis: 0 .. the peak (at most 10), or TR(ω) when higher and finite, + 5 %.
+    Range transmissibilityRange;
+    Point transmissibilityAtW;  // (|ω|, TR(ω)), TR = ∞ held under the axis top
+    Point crossover;            // (√2·ωn, 1): TR = 1 for every ζ
+    Polyline meanPower;         // (ω, P̄/P̄max) = (ω, (cω)² / ((k − mω²)² + (cω)²))
+    Point meanPowerAtW;         // (ω, P̄/P̄max) of the force
     std::vector<FamilyCurve> family;  // the normalised view's ζ family; empty otherwise
     std::string readout;
 };

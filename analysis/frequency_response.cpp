@@ -33,7 +33,12 @@ double amplitudeAt(const Oscillator& o, double w) {
 }
 
 double phaseLagDeg(const Oscillator& o, double w) {
-    return std::atan2(o.c * w, o.k - o.m * w * w) * (180 / std::numbers::pi);
+    const double damp = o.c * std::fabs(w) + 0.0;  // + 0: a c of −0 lags as c = 0 does
+    const double stiff = o.k - o.m * w * w;
+    if (damp == 0 && stiff == 0) {
+        return 90;
+    }
+    return std::atan2(damp, stiff) * (180 / std::numbers::pi);
 }
 
 double magnification(const Oscillator& o, double w) {
@@ -71,11 +76,6 @@ double transmissibility(double r, double zeta) {
     const double damp = 2 * zeta * r;
     const double stiff = 1 - r * r;
     return std::sqrt((1 + damp * damp) / (stiff * stiff + damp * damp));
-}
-
-double meanInputPower(const Oscillator& o, double w) {
-    const double x = amplitudeAt(o, w);
-    return 0.5 * o.c * w * w * x * x;
 }
 
 }  // namespace yurana::analysis

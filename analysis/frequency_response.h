@@ -26,7 +26,9 @@ double dampingRatio(const Oscillator& o);
 // X(ω) = |F| / √((k − m·ω²)² + (c·ω)²), m; infinite at an undamped resonance.
 double amplitudeAt(const Oscillator& o, double w);
 
-// φ(ω) = atan2(c·ω, k − m·ω²) in degrees: the lag of x_p behind the force.
+// φ(ω) = atan2(c·|ω|, k − m·ω²) in degrees: the lag of x_p behind the force, 0..180° for
+// c ≥ 0. For ω < 0 the force F·sin(ωt) is −F·sin(|ω|t) and x_p = −X·sin(|ω|t − φ(|ω|)):
+// the lag of |ω|. At an undamped resonance (c = 0, k = m·ω²) 90°, its limit for c → 0⁺.
 double phaseLagDeg(const Oscillator& o, double w);
 
 // Dynamic magnification X·k/|F| = k / √((k − m·ω²)² + (c·ω)²), dimensionless; defined for F = 0.
@@ -56,9 +58,5 @@ std::optional<HalfPowerBand> halfPowerBand(const Oscillator& o);
 // amplitude of the force through spring and damper into the wall over F. It is 1 at r = √2
 // whatever ζ.
 double transmissibility(double r, double zeta);
-
-// Mean power of the force over a period in the steady state, ½·c·ω²·X², W; its largest
-// value is F²/(2c), at ω = ωn.
-double meanInputPower(const Oscillator& o, double w);
 
 }  // namespace yurana::analysis

@@ -33,7 +33,7 @@ std::string phaseReadout(double t, double x, double v) {
 }
 
 std::string energyReadout(const EnergyReading& e, const std::optional<Flow>& cycle,
-                          double residualRatio, bool inconsistent) {
+                          double residualRatio, const std::string& notice) {
     std::string s = "t=" + g6(e.t) + " s  T=" + g6(e.T) + " J  U=" + g6(e.U) + " J  E=" + g6(e.E) +
                     " J  W入力=" + g6(e.win) + " J  W散逸=" + g6(e.wd) +
                     " J  収支誤差=" + g6(residualRatio) + "\n";
@@ -42,8 +42,8 @@ std::string energyReadout(const EnergyReading& e, const std::optional<Flow>& cyc
     } else {
         s.append(kNoCompletePeriod);
     }
-    if (inconsistent) {
-        s.append("\n").append(kInconsistentRecord);
+    if (!notice.empty()) {
+        s.append("\n").append(notice);
     }
     return s;
 }

@@ -41,8 +41,8 @@ std::string phaseReadout(double t, double x, double v);
 
 // "t=… s  T=… J  U=… J  E=… J  W入力=… J  W散逸=… J  収支誤差=…", on a second line the
 // works of the last drive period "1周期 入力=… J  散逸=… J" (or that there is none yet), and
-// on a third the inconsistency notice when `inconsistent`.
+// on a third the inconsistency notice unless it is empty.
 std::string energyReadout(const EnergyReading& e, const std::optional<Flow>& cycle,
-                          double residualRatio, bool inconsistent);
+                          double residualRatio, const std::string& notice);
 
 }  // namespace yurana::analysis

@@ -7,11 +7,11 @@ namespace yurana::analysis {
 
 namespace {
 
-constexpr double kCurveAngle = 0.1;      // rad of the fastest rate per step of the curves
-constexpr double kIntegralAngle = 0.25;  // rad per part of the work integrals
+constexpr double kCurveAngle = 0.1;     // rad of the fastest rate per step of the curves
+constexpr double kIntegralAngle = 0.5;  // rad per part of the work integrals
 constexpr std::size_t kMinSteps = 1000;
 constexpr std::size_t kMaxSteps = 8000;
-constexpr double kMaxPieces = 64;  // bounds the cost of an absurdly long or fast run
+constexpr int kMaxPiecesPerStep = 64;  // bounds the cost of an absurdly long or fast run
 
 }  // namespace
 
@@ -41,6 +41,12 @@ double fastestRate(const ModelRecord& r) {
                     std::fabs(static_cast<double>(r.wn)) * std::max(1.0, 2 * z));
 }
 
+int integralPieces(const ModelRecord& r, double span, int cap) {
+    const double pieces = std::ceil(std::fabs(span) * fastestRate(r) / kIntegralAngle);
+    // Also a NaN or infinite rate ends at the cap: the comparison fails, the clamp holds.
+    return pieces < cap ? std::max(static_cast<int>(pieces), 1) : cap;
+}
+
 TimeGrid timeGridOf(const ModelRecord& r) {
     TimeGrid g;
     g.start = r.tmin;
@@ -52,8 +58,7 @@ TimeGrid timeGridOf(const ModelRecord& r) {
     const auto steps = static_cast<std::size_t>(
         std::clamp(std::ceil(angle / kCurveAngle), double(kMinSteps), double(kMaxSteps)));
     g.count = steps + 1;
-    const double pieces = std::ceil(angle / double(steps) / kIntegralAngle);
-    g.pieces = static_cast<int>(std::clamp(pieces, 1.0, kMaxPieces));
+    g.pieces = integralPieces(r, g.step(), kMaxPiecesPerStep);
     return g;
 }
 

@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "analysis/motion.h"
+#include "analysis/time_grid.h"
 
 namespace yurana::analysis {
 
@@ -13,25 +14,37 @@ Flow powerAt(const ModelRecord& r, double t) {
     return Flow{force * v, static_cast<double>(r.c) * v * v};
 }
 
+namespace {
+
+// 5-point Gauss–Legendre on [−1, 1]: the centre, then the inner and outer pairs ±x.
+constexpr double kNodes[] = {0.0, 0.5384693101056831, 0.9061798459386640};
+constexpr double kWeights[] = {0.5688888888888889, 0.4786286704993665, 0.2369268850561891};
+
+void add(Flow& sum, const Flow& p, double weight) {
+    sum.in += weight * p.in;
+    sum.dissipated += weight * p.dissipated;
+}
+
+}  // namespace
+
 Flow workOver(const ModelRecord& r, double a, double b, int pieces) {
-    // Nodes ±√(3/5) with weight 5/9 and 0 with weight 8/9 on [−1, 1].
-    static const double kNode = std::sqrt(0.6);
-    const double h = (b - a) / pieces;
+    const double half = (b - a) / pieces / 2;
     Flow sum;
     for (int i = 0; i < pieces; ++i) {
-        const double mid = a + h * (i + 0.5);
-        const double half = h / 2;
-        const Flow lo = powerAt(r, mid - half * kNode);
-        const Flow md = powerAt(r, mid);
-        const Flow hi = powerAt(r, mid + half * kNode);
-        sum.in += half * (5 * (lo.in + hi.in) + 8 * md.in) / 9;
-        sum.dissipated += half * (5 * (lo.dissipated + hi.dissipated) + 8 * md.dissipated) / 9;
+        const double mid = a + half * (2 * i + 1);
+        Flow part;
+        add(part, powerAt(r, mid), kWeights[0]);
+        for (int j = 1; j < 3; ++j) {
+            add(part, powerAt(r, mid - half * kNodes[j]), kWeights[j]);
+            add(part, powerAt(r, mid + half * kNodes[j]), kWeights[j]);
+        }
+        add(sum, part, half);
     }
     return sum;
 }
 
 std::optional<Period> lastCompletePeriod(const ModelRecord& r, double t) {
-    const double w = r.w;
+    const double w = std::fabs(static_cast<double>(r.w));
     if (!(w > 0) || !(t >= r.tmin)) {
         return std::nullopt;
     }
@@ -45,14 +58,12 @@ std::optional<Period> lastCompletePeriod(const ModelRecord& r, double t) {
 }
 
 std::optional<CycleWork> lastCycleWork(const ModelRecord& r, double t) {
-    // Parts of 1/48 of a period (0.13 rad of the force) leave an error ~1e-12 of the work
-    // for the force's own rate; the x_c of a period holds slower or decaying terms as well.
-    constexpr int kPiecesPerPeriod = 48;
     const std::optional<Period> p = lastCompletePeriod(r, t);
     if (!p) {
         return std::nullopt;
     }
-    return CycleWork{p->start, p->end, workOver(r, p->start, p->end, kPiecesPerPeriod)};
+    const int pieces = integralPieces(r, p->end - p->start, kMaxCyclePieces);
+    return CycleWork{p->start, p->end, workOver(r, p->start, p->end, pieces)};
 }
 
 }  // namespace yurana::analysis

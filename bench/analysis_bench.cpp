@@ -7,6 +7,7 @@
 #include "analysis/energy.h"
 #include "analysis/frequency_curves.h"
 #include "analysis/phase_plane.h"
+#include "analysis/work.h"
 #include "model/response.h"
 #include "support/model_defaults.h"
 
@@ -50,5 +51,20 @@ void BM_MoveMarkers(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_MoveMarkers)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The works of one period of the force, integrated when the marker enters a new period:
+// the defaults (ωd/ω ≈ 16, 199 parts) and a slow force ω = 0.2 (ωd/ω ≈ 160, 1987 parts).
+void BM_CycleWork(benchmark::State& state) {
+    yurana::ModelRecord r = record(0);
+    r.tmax = 70;
+    if (state.range(0) == 1) {
+        r.w = 0.2f;
+    }
+    const double t = state.range(0) == 1 ? 65 : 19.9;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(yurana::analysis::lastCycleWork(r, t));
+    }
+}
+BENCHMARK(BM_CycleWork)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -9,10 +9,10 @@
 
 namespace yurana::charts {
 
-QValueAxis* valueAxis(const QString& title) {
-    auto* axis = new QValueAxis;
+QCategoryAxis* valueAxis(const QString& title) {
+    auto* axis = new QCategoryAxis;
     axis->setTitleText(title);
-    axis->setLabelFormat(QStringLiteral("%g"));
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     return axis;
 }
 
@@ -20,14 +20,19 @@ void setRange(QAbstractAxis* axis, const analysis::Range& range) {
     axis->setRange(range.lo, range.hi);
 }
 
-void setRangeWithRoundTicks(QValueAxis* axis, const analysis::Range& range) {
-    // Range and interval change together: a new range under the old interval (or the
-    // reverse) would have the chart lay out up to millions of ticks in between.
-    axis->setTickType(QValueAxis::TicksFixed);
+void setRangeWithTicks(QCategoryAxis* axis, const analysis::Range& range, double step) {
+    for (const QString& label : axis->categoriesLabels()) {
+        axis->remove(label);
+    }
     axis->setRange(range.lo, range.hi);
-    axis->setTickAnchor(0);
-    axis->setTickInterval(analysis::tickStep({axis->min(), axis->max()}, 8));
-    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setStartValue(axis->min());
+    for (const analysis::Tick& tick : analysis::axisTicks({axis->min(), axis->max()}, step)) {
+        axis->append(QString::fromStdString(tick.label), tick.value);
+    }
+}
+
+void setRangeWithRoundTicks(QCategoryAxis* axis, const analysis::Range& range) {
+    setRangeWithTicks(axis, range, analysis::tickStep(range, 8));
 }
 
 QList<QPointF> toPoints(const analysis::Polyline& line) {

@@ -2,8 +2,8 @@
 
 // Pieces the three analysis windows share: axes, series, chart views and the read-out line.
 
+#include <QCategoryAxis>
 #include <QChart>
-
 #include <QChartView>
 #include <QColor>
 #include <QLabel>
@@ -12,24 +12,27 @@
 #include <QPointF>
 #include <QScatterSeries>
 #include <QString>
-#include <QValueAxis>
 #include <initializer_list>
 #include <string>
-#include "app/charts/marked_chart_view.h"
 
 #include "analysis/curve.h"
+#include "app/charts/marked_chart_view.h"
 
 namespace yurana::charts {
 
-// A value axis titled with its quantity and unit, e.g. "ω (rad/s)".
-QValueAxis* valueAxis(const QString& title);
+// A value axis titled with its quantity and unit, e.g. "ω (rad/s)", whose tick labels the
+// program writes (analysis::axisTicks) rather than a sum of steps that misses zero.
+QCategoryAxis* valueAxis(const QString& title);
 
 // The analysis's range on an axis.
 void setRange(QAbstractAxis* axis, const analysis::Range& range);
 
-// The range exactly, with ticks at round values within it (0.02, 0.04, ... rather than
-// 0.01979, 0.03957, ...), at most eight intervals over it.
-void setRangeWithRoundTicks(QValueAxis* axis, const analysis::Range& range);
+// The range exactly, with ticks at the multiples of `step` within it.
+void setRangeWithTicks(QCategoryAxis* axis, const analysis::Range& range, double step);
+
+// The same at round values (0.02, 0.04, ... rather than 0.01979, 0.03957, ...), at most
+// eight intervals over the range.
+void setRangeWithRoundTicks(QCategoryAxis* axis, const analysis::Range& range);
 
 // A polyline as a series takes it.
 QList<QPointF> toPoints(const analysis::Polyline& line);

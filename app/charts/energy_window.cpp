@@ -39,7 +39,11 @@ EnergyWindow::EnergyWindow(QWidget* parent)
 void EnergyWindow::buildCycleChart() {
     cycleBars_ = new QBarSet(QStringLiteral("力の仕事と散逸"));
     cycleBars_->append({0.0, 0.0});
+    // The colours of W入力 and W散逸 in the main chart. A set has one colour; the second
+    // bar takes the selected colour, and nothing here selects or deselects bars otherwise.
     cycleBars_->setColor(palette::kSteady);
+    cycleBars_->setSelectedColor(palette::kDissipated);
+    cycleBars_->selectBar(1);
     auto* series = new QBarSeries;
     series->append(cycleBars_);
     auto* names = new QBarCategoryAxis;

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QLabel>
 #include <QLineSeries>
-#include <QValueAxis>
 #include <QWidget>
 
 #include "analysis/energy.h"
@@ -39,8 +39,8 @@ class EnergyWindow : public AnalysisWindow {
 
     analysis::EnergyCurves curves_;
     QChart* chart_ = nullptr;
-    QValueAxis* tAxis_ = nullptr;
-    QValueAxis* energyAxis_ = nullptr;
+    QCategoryAxis* tAxis_ = nullptr;
+    QCategoryAxis* energyAxis_ = nullptr;
     QLineSeries* kinetic_ = nullptr;
     QLineSeries* potential_ = nullptr;
     QLineSeries* total_ = nullptr;
@@ -50,7 +50,7 @@ class EnergyWindow : public AnalysisWindow {
     MarkedChartView* view_ = nullptr;
     QChart* cycleChart_ = nullptr;
     QBarSet* cycleBars_ = nullptr;
-    QValueAxis* cycleAxis_ = nullptr;
+    QCategoryAxis* cycleAxis_ = nullptr;
     QLabel* readout_ = nullptr;
 };
 

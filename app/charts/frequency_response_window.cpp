@@ -15,6 +15,9 @@ namespace yurana::charts {
 namespace {
 
 constexpr double kFamily[] = {0.05, 0.1, 0.2, 0.5, 1};
+constexpr double kPhaseStep = 45;  // °
+// No space before ω: after kana the legend's font sets a space as wide as a kana.
+const QString kCurrentW = QStringLiteral("現在のω");
 
 QString zetaName(double zeta) {
     return QStringLiteral("ζ=%1").arg(zeta);
@@ -33,9 +36,9 @@ QScatterSeries* labelSeries(const QString& name) {
     return s;
 }
 
-void hideFromLegend(QChart* chart, QAbstractSeries* series) {
+void showInLegend(QChart* chart, QAbstractSeries* series, bool shown) {
     for (QLegendMarker* marker : chart->legend()->markers(series)) {
-        marker->setVisible(false);
+        marker->setVisible(shown);
     }
 }
 
@@ -94,13 +97,13 @@ void FrequencyResponseWindow::buildAmplitudeChart() {
     wnOnAmplitude_ = lineSeries(QStringLiteral("ωn"), palette::kNatural, 1.5, true);
     halfPower_ = dotSeries(QStringLiteral("半値点 X=Xmax/√2"), palette::kSteady);
     halfPower_->setMarkerSize(8);
-    wOnAmplitude_ = dotSeries(QStringLiteral("現在の ω"), palette::kCurrent);
+    wOnAmplitude_ = dotSeries(kCurrentW, palette::kCurrent);
     for (QXYSeries* s : amplitudeSeries()) {
         addSeries(amplitudeChart_, s, wAxes_[0], linearX_);
     }
     for (QAbstractSeries* s : amplitudeChart_->series()) {
         if (s->name().startsWith(QStringLiteral("ζ="))) {
-            hideFromLegend(amplitudeChart_, s);
+            showInLegend(amplitudeChart_, s, false);
         }
     }
 }
@@ -115,12 +118,11 @@ void FrequencyResponseWindow::buildFamily() {
 void FrequencyResponseWindow::buildPhaseChart() {
     wAxes_[1] = valueAxis({});
     phaseAxis_ = valueAxis(QStringLiteral("φ (°)"));
-    phaseAxis_->setTickCount(5);  // 0, 45, 90, 135, 180
     phase_ = lineSeries(QStringLiteral("φ(ω)"), palette::kCurve, 2);
     wnOnPhase_ = lineSeries(QStringLiteral("ωn"), palette::kNatural, 1.5, true);
-    wOnPhase_ = dotSeries(QStringLiteral("現在の ω"), palette::kCurrent);
+    wOnPhase_ = dotSeries(kCurrentW, palette::kCurrent);
     phaseChart_ = axesChart({}, wAxes_[1], phaseAxis_, {phase_, wnOnPhase_, wOnPhase_});
-    setRange(phaseAxis_, curves_.phaseDeg);
+    setRangeWithTicks(phaseAxis_, curves_.phaseDeg, kPhaseStep);
 }
 
 void FrequencyResponseWindow::buildTransmissibilityChart() {
@@ -130,7 +132,7 @@ void FrequencyResponseWindow::buildTransmissibilityChart() {
     rootTwo_ = lineSeries(QStringLiteral("r=√2"), palette::kNatural, 1.5, true);
     crossover_ = dotSeries(QStringLiteral("TR=1 (r=√2)"), palette::kNatural);
     crossover_->setMarkerSize(8);
-    wOnTr_ = dotSeries(QStringLiteral("現在の ω"), palette::kCurrent);
+    wOnTr_ = dotSeries(kCurrentW, palette::kCurrent);
     trChart_ = axesChart(QStringLiteral("力の伝達率"), wAxes_[2], trAxis_,
                          {tr_, rootTwo_, crossover_, wOnTr_});
 }
@@ -141,7 +143,7 @@ void FrequencyResponseWindow::buildPowerChart() {
     setRangeWithRoundTicks(powerAxis_, {0, 1.05});
     power_ = lineSeries(QStringLiteral("P̄/P̄max (P̄max = F²/(2c))"), palette::kSteady, 2);
     wnOnPower_ = lineSeries(QStringLiteral("ωn"), palette::kNatural, 1.5, true);
-    wOnPower_ = dotSeries(QStringLiteral("現在の ω"), palette::kCurrent);
+    wOnPower_ = dotSeries(kCurrentW, palette::kCurrent);
     powerChart_ = axesChart(QStringLiteral("1周期の平均入力パワー"), wAxes_[3], powerAxis_,
                             {power_, wnOnPower_, wOnPower_});
 }
@@ -193,6 +195,7 @@ void FrequencyResponseWindow::showCurves() {
         showFamily();
         showMarkers();
     }
+    showInLegend(amplitudeChart_, halfPower_, halfPower_->count() > 0);  // none at ζ = 0
 }
 
 void FrequencyResponseWindow::showFamily() {
@@ -203,10 +206,10 @@ void FrequencyResponseWindow::showFamily() {
 }
 
 void FrequencyResponseWindow::showMarkers() {
-    for (QValueAxis* axis : wAxes_) {
+    for (QCategoryAxis* axis : wAxes_) {
         setRangeWithRoundTicks(axis, {0, curves_.wmax});
     }
-    setRange(phaseAxis_, curves_.phaseDeg);
+    setRangeWithTicks(phaseAxis_, curves_.phaseDeg, kPhaseStep);
     setRangeWithRoundTicks(trAxis_, curves_.transmissibilityRange);
     const double wn = curves_.wn;
     wnOnPhase_->replace({QPointF(wn, curves_.phaseDeg.lo), QPointF(wn, curves_.phaseDeg.hi)});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -7,7 +8,6 @@
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QScatterSeries>
-#include <QValueAxis>
 #include <QWidget>
 #include <array>
 #include <vector>
@@ -68,12 +68,12 @@ class FrequencyResponseWindow : public AnalysisWindow {
     QChart* trChart_ = nullptr;
     QChart* powerChart_ = nullptr;
     QChartView* powerView_ = nullptr;
-    std::array<QValueAxis*, 4> wAxes_{};  // the ω (or r) axis of each chart
-    QValueAxis* linearX_ = nullptr;
+    std::array<QCategoryAxis*, 4> wAxes_{};  // the ω (or r) axis of each chart
+    QCategoryAxis* linearX_ = nullptr;
     QLogValueAxis* logX_ = nullptr;
-    QValueAxis* phaseAxis_ = nullptr;
-    QValueAxis* trAxis_ = nullptr;
-    QValueAxis* powerAxis_ = nullptr;
+    QCategoryAxis* phaseAxis_ = nullptr;
+    QCategoryAxis* trAxis_ = nullptr;
+    QCategoryAxis* powerAxis_ = nullptr;
     QLineSeries* amplitude_ = nullptr;
     QLineSeries* phase_ = nullptr;
     QLineSeries* tr_ = nullptr;

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QLabel>
 #include <QLineSeries>
 #include <QScatterSeries>
-#include <QValueAxis>
 #include <QWidget>
 
 #include "analysis/phase_plane.h"
@@ -31,8 +31,8 @@ class PhasePlaneWindow : public AnalysisWindow {
   private:
     analysis::PhasePlaneCurves curves_;
     QChart* chart_ = nullptr;
-    QValueAxis* xAxis_ = nullptr;
-    QValueAxis* vAxis_ = nullptr;
+    QCategoryAxis* xAxis_ = nullptr;
+    QCategoryAxis* vAxis_ = nullptr;
     QLineSeries* trajectory_ = nullptr;
     QLineSeries* ellipse_ = nullptr;
     QScatterSeries* dot_ = nullptr;  // empty: the legend of the marker the view draws

@@ -2,6 +2,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCategoryAxis>
+#include <QLegendMarker>
 #include <QLogValueAxis>
 #include <QMenu>
 #include <QMenuBar>
@@ -54,6 +56,28 @@ bool near(double a, double b, double tolerance) {
     return std::abs(a - b) < tolerance;
 }
 
+bool inLegend(QChart* chart, QAbstractSeries* series) {
+    const QList<QLegendMarker*> markers = chart->legend()->markers(series);
+    return !markers.isEmpty() && markers[0]->isVisible();
+}
+
+// The tick labels of a chart's axes, horizontal then vertical, joined by spaces.
+QString axisLabels(QChart* chart) {
+    QStringList labels;
+    for (Qt::Orientation o : {Qt::Horizontal, Qt::Vertical}) {
+        labels += qobject_cast<QCategoryAxis*>(chart->axes(o).value(0))->categoriesLabels();
+    }
+    return labels.join(' ');
+}
+
+// sampleRecord with c < 0 after 計算: ζ < 0, ωd *** (0), c1 and c2 kept from the last fit.
+ModelRecord negativeDamping() {
+    ModelRecord r = sampleRecord();
+    std::tie(r.c, r.z, r.wd) = std::tuple(-4, -0.1f, 0);
+    keisan_c1c2(r);
+    return r;
+}
+
 }  // namespace
 
 class ChartsTest : public QObject {
@@ -67,21 +91,23 @@ class ChartsTest : public QObject {
     void frequencyResponseReadsTheOperatingPointAndSwitchesItsViews() {
         FrequencyResponseWindow w;
         w.setModel(sampleRecord());
+        w.show();  // a legend marker is visible only in a shown chart
         const QString readout =
             "ω=7 rad/s  ω/ωn=0.7  X=0.0283625 m  φ=15.3501°  X·k/F=1.89084  "
             "共振 ωr=9.89949 rad/s  Xmax=0.0753778 m\n"
             "Q=5  ω1=8.83743 rad/s  ω2=10.8582 rad/s  Δω=2.02073 rad/s  TR=1.90928";
         expectReadout(w.readout(), readout);
-        QXYSeries* point = seriesNamed(w.amplitudeChart(), "現在の ω");
+        QXYSeries* point = seriesNamed(w.amplitudeChart(), "現在のω");
         QVERIFY(point->count() == 1 && point->at(0).x() == 7.0);
         QCOMPARE(seriesNamed(w.phaseChart(), "ωn")->at(0).x(), 10.0);
         // The half-power points at Xmax/√2 = 0.0533002 m; TR = 1 at √2·ωn; TR(0.7) as read.
         QXYSeries* half = seriesNamed(w.amplitudeChart(), "半値点 X=Xmax/√2");
         QCOMPARE(half->count(), 2);
+        QVERIFY(inLegend(w.amplitudeChart(), half));
         QVERIFY(near(half->at(0).x(), 8.83743, 1e-5) && near(half->at(1).y(), 0.0533002, 1e-7));
         QCOMPARE(seriesNamed(w.transmissibilityChart(), "TR=1 (r=√2)")->at(0),
                  QPointF(std::sqrt(2.0) * 10, 1));
-        QVERIFY(near(seriesNamed(w.transmissibilityChart(), "現在の ω")->at(0).y(), 1.90928, 1e-5));
+        QVERIFY(near(seriesNamed(w.transmissibilityChart(), "現在のω")->at(0).y(), 1.90928, 1e-5));
         QVERIFY(!w.powerView()->isVisibleTo(&w));
         w.normalised()->setChecked(true);
         const auto titles = [&] {
@@ -104,7 +130,7 @@ class ChartsTest : public QObject {
         QXYSeries* z005 = seriesNamed(w.amplitudeChart(), "ζ=0.05", true);
         QVERIFY(near(z005->at(0).y(), 1 / (0.1 * std::sqrt(1 - 0.0025)), 1e-9));
         QVERIFY(w.powerView()->isVisibleTo(&w));
-        QVERIFY(near(seriesNamed(w.powerChart(), "現在の ω")->at(0).x(), 0.7, 1e-6));
+        QVERIFY(near(seriesNamed(w.powerChart(), "現在のω")->at(0).x(), 0.7, 1e-6));
         w.logScale()->setChecked(true);
         QVERIFY(hasLogAxis(w.amplitudeChart()));
         QCOMPARE(z005->attachedAxes().size(), 2);
@@ -121,6 +147,55 @@ class ChartsTest : public QObject {
         QVERIFY(w.logScale()->isEnabled() && hasLogAxis(w.amplitudeChart()));  // choice kept
         w.logScale()->setChecked(false);
         QVERIFY(!hasLogAxis(w.amplitudeChart()));
+        // Undamped: no half-power marks, none in the legend; back with damping.
+        ModelRecord undamped = sampleRecord();
+        undamped.c = 0;
+        w.setModel(undamped);
+        QVERIFY(half->count() == 0 && !inLegend(w.amplitudeChart(), half));
+        w.setModel(sampleRecord());
+        QVERIFY(inLegend(w.amplitudeChart(), half));
+        // 共振 (m 1, k 100, c 0.5, ω = ωn = 10): TR = 20.025 on an axis grown to it.
+        ModelRecord resonance = sampleRecord();
+        std::tie(resonance.m, resonance.k, resonance.c, resonance.f, resonance.w) =
+            std::tuple(1, 100, 0.5f, 1, 10);
+        w.setModel(resonance);
+        const QPointF tr = seriesNamed(w.transmissibilityChart(), "現在のω")->at(0);
+        const auto* trAxis =
+            qobject_cast<QValueAxis*>(w.transmissibilityChart()->axes(Qt::Vertical)[0]);
+        QVERIFY(near(tr.y(), 20.025, 1e-3) && tr.y() * 1.05 <= trAxis->max() * (1 + 1e-12));
+        QVERIFY(w.readout()->text().endsWith("TR=20.025"));
+    }
+
+    // With c < 0 every read-out says what it computes: the lag below 0°, the growing motion,
+    // the negative dissipation and why 計算 cannot align x_c with m, k and c.
+    void negativeDampingInEveryReadOut() {
+        FrequencyResponseWindow f;
+        f.setModel(negativeDamping());
+        expectReadout(f.readout(),
+                      "ω=7 rad/s  ω/ωn=0.7  X=0.0283625 m  φ=-15.3501°  X·k/F=1.89084  "
+                      "共振 ωr=9.89949 rad/s  Xmax=0.0753778 m\n"
+                      "Q=5  ω1=8.83743 rad/s  ω2=10.8582 rad/s  Δω=2.02073 rad/s  TR=1.90928");
+        QCOMPARE(axisLabels(f.phaseChart()), "0 5 10 15 20 25 30 -180 -135 -90 -45 0");
+        const ModelRecord r = negativeDamping();
+        const auto at = [&](double t) { return complementary(r, t) + particular(r, t); };
+        PhasePlaneWindow p;
+        p.setModel(r);
+        p.setTime(2);  // x_c = c1·e^t of the last fit, x by its closed form
+        const double x = at(2), v = (at(2 + 1e-6) - at(2 - 1e-6)) / 2e-6;
+        QVERIFY(
+            p.readout()->text().startsWith(QStringLiteral("t=2 s  x=%1 m  v=").arg(x, 0, 'g', 6)));
+        QVERIFY(
+            near(p.readout()->text().section('=', 3).chopped(4).toDouble(), v, 1e-5 * std::abs(v)));
+        EnergyWindow e;
+        e.setModel(r);
+        e.setTime(2);
+        const QStringList lines = e.readout()->text().split('\n');
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines[0].startsWith("t=2 s  T=") && lines[0].contains("W散逸=-"));
+        QVERIFY(lines[1].startsWith("1周期 入力=") && lines[1].contains("散逸=-"));
+        QCOMPARE(lines[2],
+                 "減衰係数 c が負のため ζ も負になり、ωd が求まらない（***）ので、x_c は "
+                 "m・k・c の運動と一致しません（計算 を押しても揃いません）");
     }
 
     // The dot, the bars and the read-outs follow the time; the energy read-out flags a
@@ -140,6 +215,8 @@ class ChartsTest : public QObject {
         QVERIFY(w.readout()->text().startsWith("t=1.25 s  x="));
         QVERIFY(*view->marker() != atStart);
         QVERIFY(seriesNamed(w.chart(), "余関数+特殊解")->count() > 1000);
+        // Zero labelled 0 on both axes, on screen as in an exported picture.
+        QCOMPARE(axisLabels(w.chart()), "-0.06 -0.04 -0.02 0 0.02 0.04 0.06 -0.4 -0.2 0 0.2 0.4");
         // The state of the phase plane at t0 = tmin; no work done yet.
         QVERIFY(e.readout()->text().startsWith(
             "t=0.5 s  T=0.0390953 J  U=0.225025 J  E=0.26412 J  W入力=0 J  W散逸=0 J  収支誤差="));
@@ -153,6 +230,10 @@ class ChartsTest : public QObject {
                      .arg(e.cycleBars()->at(0), 0, 'g', 6)
                      .arg(e.cycleBars()->at(1), 0, 'g', 6));
         QVERIFY(e.cycleBars()->at(1) > 0);
+        // The bars in the colours of W入力 and W散逸 of the main chart.
+        QCOMPARE(e.cycleBars()->color(), seriesNamed(e.chart(), "W入力")->pen().color());
+        QVERIFY(e.cycleBars()->isBarSelected(1) && !e.cycleBars()->isBarSelected(0));
+        QCOMPARE(e.cycleBars()->selectedColor(), seriesNamed(e.chart(), "W散逸")->pen().color());
         QCOMPARE(e.findChild<charts::MarkedChartView*>()->marker()->x(), 3.5);
         ModelRecord heavier = sampleRecord();  // m typed, 計算 not pressed
         heavier.m = 3;

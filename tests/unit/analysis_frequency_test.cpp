@@ -13,6 +13,7 @@
 #include "analysis/format.h"
 #include "analysis/frequency_curves.h"
 #include "analysis/frequency_response.h"
+#include "model/response.h"
 #include "support/unit_helpers.h"
 
 namespace yurana::analysis {
@@ -27,8 +28,10 @@ std::complex<double> stiffness(const ModelRecord& r, double w) {
 double referenceAmplitude(const ModelRecord& r, double w) {
     return std::fabs(double(r.f)) / std::abs(stiffness(r, w));
 }
+// For ω ≥ 0; 90° where the stiffness vanishes (c = 0, ω = ωn), the limit for c → 0⁺.
 double referenceLagDeg(const ModelRecord& r, double w) {
-    return std::arg(stiffness(r, w)) * 180 / std::numbers::pi;
+    const std::complex<double> s = stiffness(r, w);
+    return s == 0.0 ? 90 : std::arg(s) * 180 / std::numbers::pi;
 }
 
 // The maximum (x, f(x)) of a function unimodal on [a, b], by golden section.
@@ -82,21 +85,33 @@ TEST(AnalysisResonancePeak, PeakAndHalfPowerPointsAgreeWithANumericalSearch) {
     }
 }
 
+// The mean input power over a period, ½·c·ω²·X², over its largest value F²/(2c) (at ωn,
+// though X peaks well below it at ζ = 0.3): in ω from m, k, c, and in r in the normalised
+// view, with k = 200 and m = 2.5 so that neither k nor m can drop out unseen.
 TEST(AnalysisFrequencyResponse, TransmissibilityAndMeanPowerPeakingAtOmegaN) {
     // From the forces themselves: spring and damper on the wall over F, at r = 2, ζ = 0.1.
     const ModelRecord r = system(2, 200, 4, 3, 20);
     const double x = referenceAmplitude(r, 20);
     EXPECT_NEAR(transmissibility(2, 0.1), x * std::hypot(200.0, 4.0 * 20) / 3, 1e-12);
-    // The mean input power peaks at ωn, though X peaks well below it at ζ = 0.3.
-    const ModelRecord heavy = system(2, 200, 12, 3, 7);
-    const Oscillator o = oscillatorOf(heavy);
-    const auto [best, top] = argmax([&](double w) { return meanInputPower(o, w); }, 0, 30);
-    EXPECT_NEAR(best, 10, 1e-6);
-    EXPECT_NEAR(top, 3.0 * 3 / (2 * 12), 1e-9);  // F²/(2c)
-    const FrequencyCurves fc = normalisedCurves(heavy);
-    const auto highest = std::ranges::max_element(fc.meanPower, {}, &Point::y);
-    EXPECT_NEAR(highest->x, 1, 0.01);
-    EXPECT_NEAR(highest->y, 1, 1e-4);
+    const ModelRecord heavy = system(2.5f, 200, 13.4164f, 3, 7);  // ωn = √80, ζ ≈ 0.3
+    const double c = heavy.c, wn = std::sqrt(80.0), zeta = c / (2 * std::sqrt(500.0));
+    const auto ratio = [&](double w) {
+        const double X = referenceAmplitude(heavy, w);
+        return 0.5 * c * w * w * X * X / (3.0 * 3 / (2 * c));
+    };
+    const FrequencyCurves fc = frequencyCurves(heavy);
+    for (const Point& p : fc.meanPower) {
+        ASSERT_NEAR(p.y, ratio(p.x), 1e-12) << p.x;
+    }
+    EXPECT_NEAR(fc.meanPowerAtW.y, ratio(7), 1e-12);
+    const FrequencyCurves normalised = normalisedCurves(heavy);
+    for (const Point& p : normalised.meanPower) {
+        const double damp = 2 * zeta * p.x;
+        ASSERT_NEAR(p.y, damp * damp / (std::pow(1 - p.x * p.x, 2) + damp * damp), 1e-7) << p.x;
+    }
+    EXPECT_NEAR(normalised.meanPowerAtW.x, 7 / wn, 1e-6);
+    EXPECT_NEAR(normalised.meanPowerAtW.y, ratio(7), 1e-6);
+    EXPECT_NEAR(std::ranges::max_element(normalised.meanPower, {}, &Point::y)->x, 1, 1e-3);
 }
 
 TEST(AnalysisFrequencyCurves, NormalisedViewIsTheMagnificationWithTheZetaFamily) {
@@ -114,10 +129,11 @@ TEST(AnalysisFrequencyCurves, NormalisedViewIsTheMagnificationWithTheZetaFamily)
     }
 }
 
-// Every sample against the complex solution; ω up to 3·ωn or 1.5·ω; the phase down to
+// Every sample against the complex solution; ω up to 3·ωn or 1.5·|ω|; the phase down to
 // −180° for a negative c; X up to 5 % above its largest value: the peak, a sample; X(0) =
 // F/k from ζ = 1/√2 on; 100 static deflections undamped (X cut at twice that); 1 without a
-// force, which has no log axis.
+// force, which has no log axis. The operating point at |ω| inside every axis, its lag the
+// one x_p of the closed form shows, TR's axis grown to it; no half-power marks undamped.
 TEST(AnalysisFrequencyCurves, FollowTheComplexSolutionOnAxesThatFitTheCurves) {
     struct Row {
         const char* name;
@@ -133,7 +149,11 @@ TEST(AnalysisFrequencyCurves, FollowTheComplexSolutionOnAxesThatFitTheCurves) {
         {"critical", system(3, 75, 30, 1, 1), 15, 0, 1 / 75.0, false},
         {"zeta_0_7075", system(2, 200, 28.3f, 3, 7), 30, 0, 3 / 200.0, false},
         {"zeta_2_4", system(2.5f, 180, 100, 3, 7), 3 * std::sqrt(72.0), 0, 3 / 180.0, false},
-        {"undamped", system(2, 200, 0, 3, 10), 30, 0, 100 * 3 / 200.0, true},
+        {"undamped_resonance", system(2, 200, 0, 3, 10), 30, 0, 100 * 3 / 200.0, true},
+        {"undamped", system(2, 200, 0, 3, 7), 30, 0, 100 * 3 / 200.0, true},
+        {"negative_force_frequency", system(2, 200, 4, 3, -7), 30, 0, xmax, true},
+        {"resonance_tr_20", system(1, 100, 0.5f, 1, 10), 30, 0, 1 / (5 * std::sqrt(1 - 6.25e-4)),
+         true},
         {"unforced", system(2, 200, 4, 0, 7), 30, 0, 1 / 1.05, true}};
     for (const auto& [name, r, wmax, phaseLo, top, peak] : rows) {
         SCOPED_TRACE(name);
@@ -151,8 +171,23 @@ TEST(AnalysisFrequencyCurves, FollowTheComplexSolutionOnAxesThatFitTheCurves) {
             EXPECT_NEAR(fc.amplitude[i].y, X(w), 1e-12);
             EXPECT_NEAR(fc.phase[i].y, referenceLagDeg(r, w), 1e-9);  // so within phaseDeg
         }
-        EXPECT_NEAR(fc.amplitudeAtW.y, X(r.w), 1e-12);
-        EXPECT_NEAR(fc.phaseAtW.y, referenceLagDeg(r, r.w), 1e-9);
+        const double w = std::fabs(r.w), x = referenceAmplitude(r, w);
+        EXPECT_EQ(std::pair(fc.amplitudeAtW.x, fc.phaseAtW.x), std::pair(w, w));
+        EXPECT_NEAR(fc.amplitudeAtW.y, std::min(x, top), 1e-12);
+        const double lag = fc.phaseAtW.y * std::numbers::pi / 180 / w;  // s
+        for (double t : {0.3, 1.7}) {  // x_p(t) = (X/|F|)·F·sin(ω·(t − lag))
+            if (std::isfinite(x)) {
+                const double shape = (r.f < 0 ? -x : x) * std::sin(r.w * (t - lag));
+                EXPECT_NEAR(particular(r, t), shape, 1e-12) << t;
+            }
+        }
+        EXPECT_EQ(fc.phaseAtW.y, std::isfinite(x) ? fc.phaseAtW.y : 90.0);
+        const Oscillator o = oscillatorOf(r);
+        const double tr = transmissibility(r.w / naturalFrequency(o), dampingRatio(o));
+        const Range& trAxis = fc.transmissibilityRange;
+        EXPECT_EQ(fc.transmissibilityAtW.y, std::isfinite(tr) ? tr : trAxis.hi / 1.05);
+        EXPECT_LE(fc.transmissibilityAtW.y * 1.05, trAxis.hi * (1 + 1e-15));
+        EXPECT_EQ(fc.halfPower.empty(), r.c == 0 || !peak);
         EXPECT_EQ(std::tuple(resonancePeak(oscillatorOf(r)).has_value(),
                              halfPowerBand(oscillatorOf(r)).has_value(),
                              fc.readout.find("  共振ピークなし\nTR=") == std::string::npos),
@@ -171,6 +206,17 @@ TEST(AnalysisFrequencyCurves, ReadOutAsTheUserSeesIt) {
         {"no_peak", system(2, 200, 40, 3, 7),
          "ω=7 rad/s  ω/ωn=0.7  X=0.0100671 m  φ=69.984°  X·k/F=0.671141  共振ピークなし\n"
          "TR=1.15467"},
+        // The numbers of c = 4, ω = 7 (charts_test), the lag negated with c.
+        {"negative_damping", system(2, 200, -4, 3, 7),
+         "ω=7 rad/s  ω/ωn=0.7  X=0.0283625 m  φ=-15.3501°  X·k/F=1.89084  共振 ωr=9.89949 rad/s  "
+         "Xmax=0.0753778 m\nQ=5  ω1=8.83743 rad/s  ω2=10.8582 rad/s  Δω=2.02073 rad/s  TR=1.90928"},
+        // F·sin(−7t) = −F·sin(7t): the lag of ω = 7.
+        {"negative_force_frequency", system(2, 200, 4, 3, -7),
+         "ω=-7 rad/s  ω/ωn=-0.7  X=0.0283625 m  φ=15.3501°  X·k/F=1.89084  共振 ωr=9.89949 rad/s  "
+         "Xmax=0.0753778 m\nQ=5  ω1=8.83743 rad/s  ω2=10.8582 rad/s  Δω=2.02073 rad/s  TR=1.90928"},
+        {"undamped_resonance", system(2, 200, 0, 3, 10),
+         "ω=10 rad/s  ω/ωn=1  X=∞ m  φ=90°  X·k/F=∞  共振 ωr=10 rad/s  Xmax=∞ m\nQ=∞  ω1=10 rad/s  "
+         "ω2=10 rad/s  Δω=0 rad/s  TR=∞"},
         {"negative_m", system(-2, 200, 4, 3, 7), noCurve},  // zero m, negative k: charts_test
         {"zero_k", system(2, 0, 4, 3, 7), noCurve}};
     for (const auto& [name, r, text] : rows) {
@@ -195,6 +241,25 @@ TEST(AnalysisFormat, SixSignificantDigitsAndRoundTickSteps) {
     }
     for (auto [name, range, step] : ticks) {
         EXPECT_NEAR(tickStep(range, 6), step, 1e-12 * step) << name;
+    }
+    // The labels the axes show: each tick's own value (a sum of steps from −0.06 gives
+    // 6.9e-18 for 0 and misses 0.1), enough digits for a fine step, 0 for ceil(−0.3).
+    const std::tuple<const char*, Range, double, const char*> labels[] = {
+        {"across_zero", {-0.063, 0.1}, 0.02, "-0.06 -0.04 -0.02 0 0.02 0.04 0.06 0.08 0.1"},
+        {"fine_step",
+         {1000.00001, 1000.00009},
+         2e-5,
+         "1000.00002 1000.00004 1000.00006 1000.00008"},
+        {"zero_from_minus_zero", {-0.3, 0.5}, 1, "0"},
+        {"phase_degrees", {-180, 0}, 45, "-180 -135 -90 -45 0"},
+        {"no_step", {0, 1}, 0, ""}};
+    for (auto [name, range, step, text] : labels) {
+        std::string shown;
+        for (const Tick& t : axisTicks(range, step)) {
+            shown += (shown.empty() ? "" : " ") + t.label;
+            EXPECT_NEAR(t.value, std::stod(t.label), 1e-6 * step) << name;  // the label its tick
+        }
+        EXPECT_EQ(shown, text) << name;
     }
 }
 
