@@ -29,9 +29,9 @@ constexpr std::array kExamples = {
     Example{"超過減衰", "1", "100", "50", "0", "0", "0.05", "0", "0", "0", "3",
             "2000", "2500", "0.5", "1000", false, true, false, false, false, false},
     Example{"共振", "1", "100", "0.5", "1", "10", "0.2", "0", "0", "0", "25",
-            "300", "600", "2", "1e12", false, true, false, false, false, false},
+            "250", "600", "2", "1e12", false, true, false, false, false, false},
     Example{"うなり", "1", "100", "0.01", "1", "9.6", "0.001562", "-1.2243", "0", "0", "32",
-            "250", "480", "2", "1e12", false, true, false, false, false, false},
+            "200", "480", "2", "1e12", false, true, false, false, false, false},
     Example{"防振 (ω/ωn = 2)", "1", "100", "2", "1", "20", "0", "0", "0", "0", "4",
             "20000", "25000", "0.25", "400000", false, true, false, true, false, true},
 };
