@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include "app/charts/chart_export.h"
+#include "panel/panel_copy.h"
 
 namespace yurana::app {
 
@@ -38,10 +39,15 @@ bool AnalysisViews::anyShown() const {
     return std::ranges::any_of(windows(), &QWidget::isVisible);
 }
 
-void AnalysisViews::follow(const ModelRecord& record, const RunState& run) {
+void AnalysisViews::follow(const ModelRecord& given, const RunState& run, const Panel* uncomputed) {
     if (!anyShown()) {
         return;  // hidden windows are brought up to date when shown
     }
+    ModelRecord preview;
+    if (uncomputed != nullptr) {
+        preview = calculatedRecord(*uncomputed);
+    }
+    const ModelRecord& record = uncomputed != nullptr ? preview : given;
     if (drawn_ != record) {
         for (charts::AnalysisWindow* w : windows()) {
             w->setModel(record);

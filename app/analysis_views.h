@@ -11,6 +11,7 @@
 #include "model/run_state.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/panel.h"
 
 namespace yurana::app {
 
@@ -24,8 +25,9 @@ class AnalysisViews {
     AnalysisViews(QWidget* frame, QMenuBar* menus, Files& files, MessageBox& box);
 
     // Once per frame: the record after the latest recompute, and the run's time (tmin
-    // while stopped).
-    void follow(const ModelRecord& record, const RunState& run);
+    // while stopped). Before the first recompute the record is empty; `uncomputed`, when
+    // given, is the panel whose texts then stand for it, as 計算 would compute them.
+    void follow(const ModelRecord& record, const RunState& run, const Panel* uncomputed = nullptr);
 
     QAction* frequencyAction() const { return frequencyAction_; }
     QAction* phaseAction() const { return phaseAction_; }

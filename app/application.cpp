@@ -329,7 +329,7 @@ void Application::tick() {
     } else {
         fullScreen_->pass();
     }
-    analysis_->follow(record_, run_);
+    analysis_->follow(record_, run_, parameters_->recomputed() ? nullptr : panel_.get());
     inPass_ = false;
 }
 

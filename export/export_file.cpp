@@ -3,6 +3,7 @@
 #include "export/curves_csv.h"
 #include "model/calc_error.h"
 #include "panel/messages.h"
+#include "panel/panel_copy.h"
 #include "panel/parameter_panel.h"
 
 namespace yurana {
@@ -50,10 +51,12 @@ bool saveExport(Files& files, MessageBox& box, const std::string& path, std::str
     return true;
 }
 
-bool exportCurves(Panel& panel, const ModelRecord& record, const RunState& run, MessageBox& box,
-                  Files& files, const std::string& path) {
+bool exportCurves(const Panel& panel, const ModelRecord& record, const RunState& run,
+                  MessageBox& box, Files& files, const std::string& path) {
+    // keisan2 writes the ωd and f captions: on a copy, so a stale caption stays as shown.
+    PanelCopy texts(panel);
     ModelRecord copy = record;
-    ParameterPanel parameters(panel, copy, run, box, {});
+    ParameterPanel parameters(texts, copy, run, box, {});
     std::string csv;
     try {
         parameters.dainyuu();

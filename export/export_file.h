@@ -18,10 +18,11 @@ std::string exportFailedText(const std::string& path, const file_error& e);
 // shown by exportFailedText. Returns whether the file was written.
 bool saveExport(Files& files, MessageBox& box, const std::string& path, std::string_view bytes);
 
-// 曲線をCSVで保存: runs the recompute sequence from the panel into a copy of `record`, as
-// a start would (a running animation keeps its own record), and saves the curves to
-// `path`. A failing recompute or evaluation shows kMsgBadValue and writes nothing.
-bool exportCurves(Panel& panel, const ModelRecord& record, const RunState& run, MessageBox& box,
-                  Files& files, const std::string& path);
+// 曲線をCSVで保存: runs the recompute sequence from a copy of the panel into a copy of
+// `record`, as a start would (a running animation keeps its own record, the panel its
+// captions), and saves the curves to `path`. A failing recompute or evaluation shows
+// kMsgBadValue and writes nothing.
+bool exportCurves(const Panel& panel, const ModelRecord& record, const RunState& run,
+                  MessageBox& box, Files& files, const std::string& path);
 
 }  // namespace yurana

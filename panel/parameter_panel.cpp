@@ -81,6 +81,7 @@ void ParameterPanel::keisan_c1c2() {
 }
 
 void ParameterPanel::recompute() {
+    recomputed_ = true;
     silently([this] { dainyuu(); });
     silently([this] { keisan2(); });
     silently([this] { keisan_c1c2(); });

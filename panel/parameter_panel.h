@@ -35,6 +35,8 @@ class ParameterPanel {
     void keisan_c1c2();
     // The recompute sequence; each step ends silently on its own failure.
     void recompute();
+    // Whether a recompute sequence has run since start-up (the record is empty before).
+    bool recomputed() const { return recomputed_; }
 
     // Change notification of a text box: Textwn always recomputes, Textz only when
     // not running; every other box starts nothing.
@@ -53,6 +55,7 @@ class ParameterPanel {
     const RunState& run_;
     MessageBox& box_;
     std::function<GraphSize()> graphSize_;
+    bool recomputed_ = false;
 };
 
 // The natural frequency ωn / 2π in hertz from the strict reading of Textwn, as

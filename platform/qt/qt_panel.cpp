@@ -51,12 +51,8 @@ QWidget* QtPanel::widget(std::string_view control) const {
 }
 
 void QtPanel::writeAfterPass(const Control& c, const QString& text) {
-    auto pending = afterPass_.constFind(c.edit);
-    const bool changed = (pending != afterPass_.cend() ? *pending : c.edit->text()) != text;
     afterPass_.insert(c.edit, text);
-    if (changed) {
-        notifyChange(c.name);
-    }
+    notifyChange(c.name);
 }
 
 void QtPanel::endPass() {
@@ -91,10 +87,13 @@ std::string QtPanel::text(std::string_view name) const {
 void QtPanel::setText(std::string_view name, std::string_view text) {
     const Control& c = control(name);
     if (c.edit != nullptr) {
+        const QString t = toQ(text);
         if (inPass_) {
-            writeAfterPass(c, toQ(text));
+            writeAfterPass(c, t);
+        } else if (c.edit->text() == t) {
+            notifyChange(c.name);  // Qt signals only a real change; a write is an edit
         } else {
-            c.edit->setText(toQ(text));
+            c.edit->setText(t);
         }
     } else if (c.label != nullptr) {
         c.label->setText(toQ(text));

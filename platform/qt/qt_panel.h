@@ -18,7 +18,8 @@ namespace yurana::qt {
 
 // The panel interface over a widget whose children carry the control names as
 // objectName. A QLineEdit's textChanged is its change notification: it fires inside
-// setText, so writes from code raise the change handling synchronously.
+// setText, so writes from code raise the change handling synchronously. A write of the
+// text a box already holds notifies too, as every write is an edit.
 class QtPanel : public Panel {
   public:
     QtPanel(QWidget* root, std::function<void()> showWindow);

@@ -166,6 +166,48 @@ class AppTest : public QObject {
         QCOMPARE(box->checkState(), Qt::PartiallyChecked);
     }
 
+    // Every write into a box is an edit, the same text included: a slot whose ζ and ωn texts
+    // are the ones shown still recomputes as it loads, and so does such a write inside a pass.
+    void writingTheSameTextIsAnEdit() {
+        test::ProgramFolder folder;
+        Fixture f(folder.path());
+        f.click("Command_keisan");
+        f.type("Textk", "2000");  // no recompute: the record keeps k
+        QCOMPARE(f.app->record().k, 1000.0f);
+        f.click("Cmd_Save2");
+        f.click("Cmd_Load2");
+        QCOMPARE(f.app->record().k, 2000.0f);
+        f.type("Textk", "3000");
+        f.app->panel().beginPass();
+        f.app->panel().setText("Textwn", f.text("Textwn"));
+        QCOMPARE(f.app->record().k, 3000.0f);
+        f.app->panel().endPass();
+    }
+
+    // Before the first recompute the analysis windows draw what 計算 would make of the
+    // panel's texts, touching neither the panel, the record nor the run; after it they follow
+    // the record, not the texts.
+    void theAnalysisWindowsNeedNoRecomputeToDraw() {
+        Fixture f;
+        f.app->analysis().frequencyAction()->trigger();
+        f.type("Textm", "2.5");  // ωn 20 for 計算, which is not pressed
+        f.run(2, 0.1);
+        const auto readout = [&] { return f.app->analysis().frequency().readout()->text(); };
+        QVERIFY2(readout().contains("ω/ωn=0.1 "), qPrintable(readout()));
+        ModelRecord record{};  // but for what the graph's background sets at start-up
+        record.graphw = f.app->record().graphw;
+        record.graphh = f.app->record().graphh;
+        record.gensui = "(不足減衰)";
+        QVERIFY(f.app->record() == record);
+        QCOMPARE(f.text("Textz") + f.text("Textwn") + f.text("Labelwd"),
+                 std::string("0.015831.622831.6189"));
+        QCOMPARE(f.app->run().joutai, int(kStopped));
+        f.click("Command_keisan");
+        f.type("Textk", "4000");
+        f.run(2, 0.1);
+        QVERIFY2(readout().contains("ω/ωn=0.1 "), qPrintable(readout()));
+    }
+
     // Found by the random-input tool: a frame too low for the first arrangement fails every
     // load of the animation window, which tries the arrangement twice. A failed pass and its
     // recovery's, or leaving full screen, are each one failure: one message.

@@ -64,9 +64,13 @@ TEST_F(ExportTest, CurvesOfEachRegimeMatchTheClosedFormAtEveryRow) {
         ModelRecord r;
         ParameterPanel(panel, r, run, box, {}).calculate();
         // The export recomputes from the panel, not from the record it is given, and ωd
-        // from ζ and ωn, not from its caption.
+        // from ζ and ωn, not from its caption; the stale captions stay as they are shown.
         panel.preset("Labelwd", "1.5");
+        panel.preset("Labelhz", "0.25");
+        const test::FakePanel before = panel;
         ASSERT_TRUE(exportCurves(panel, record, run, box, files, file));
+        EXPECT_EQ(std::pair(panel.controls(), panel.shown),
+                  std::pair(before.controls(), before.shown));
         std::istringstream lines(readBytes(file));
         std::string line;
         std::getline(lines, line);

@@ -8,6 +8,7 @@
 
 #include "model/calc_error.h"
 #include "model/regime.h"
+#include "panel/panel_copy.h"
 #include "support/fake_panel.h"
 
 namespace yurana {
@@ -34,20 +35,35 @@ std::vector<std::string> words(const std::string& text) {
     return {std::istream_iterator<std::string>(in), {}};
 }
 
-// m ≠ 1 apart from the defaults, so that √(k·m) and √(k/m), k − mω² and k − ω² differ.
+// m ≠ 1 apart from the defaults, so that √(k·m) and √(k/m), k − mω² and k − ω² differ; the
+// same x0, v0, t0 and tmin ≠ 0 for all. c1 and c2 to every printed digit, where D2's rounding
+// to a Single shows: they were computed apart from this code. A negative ζ keeps the
+// constants of the row before.
 TEST_F(ParameterPanelTest, KeisanInEachRegime) {
-    // name, regime, "m k c", "ζ ωn Cc ωd Hz" as shown
-    const std::tuple<const char*, Regime, const char*, const char*> rows[] = {
-        {"defaults", Regime::Underdamped, "1 1000 1", "0.0158 31.6228 63.2456 31.6189 5.0329"},
-        {"negative ζ", Regime::Underdamped, "1 1000 -1", "-0.0158 31.6228 63.2456 *** 5.0329"},
+    // name, regime, "m k c", "ζ ωn Cc ωd Hz" as shown, summary lines 8, 10 and 11
+    const std::tuple<const char*, Regime, const char*, const char*, const char*> rows[] = {
+        {"defaults", Regime::Underdamped, "1 1000 1", "0.0158 31.6228 63.2456 31.6189 5.0329",
+         "31.6189(rad/sec) c1:-0.71426675 c2:-0.01722876"},
+        {"negative ζ", Regime::Underdamped, "1 1000 -1", "-0.0158 31.6228 63.2456 *** 5.0329",
+         "0(rad/sec) c1:-0.71426675 c2:-0.01722876"},
         {"2·√1000 to four decimals", Regime::Critical, "1 1000 63.2456",
-         "1.0000 31.6228 63.2456 *** 5.0329"},
-        {"underdamped", Regime::Underdamped, "2 200 4", "0.1000 10.0000 40.0000 9.9499 1.5915"},
-        {"critical", Regime::Critical, "2 8 8", "1.0000 2.0000 8.0000 *** 0.3183"},
-        {"overdamped", Regime::Overdamped, "3 27 30", "1.6667 3.0000 18.0000 *** 0.4775"}};
+         "1.0000 31.6228 63.2456 *** 5.0329",
+         "0(rad/sec) c1:-23167516712524.40000000 c2:26887770811837.70000000"},
+        {"underdamped", Regime::Underdamped, "2 200 4", "0.1000 10.0000 40.0000 9.9499 1.5915",
+         "9.9499(rad/sec) c1:-0.75742864 c2:0.95297352"},
+        {"critical", Regime::Critical, "2 8 8", "1.0000 2.0000 8.0000 *** 0.3183",
+         "0(rad/sec) c1:11.43383269 c2:-9.67943529"},
+        {"overdamped", Regime::Overdamped, "3 27 30", "1.6667 3.0000 18.0000 *** 0.4775",
+         "0(rad/sec) c1:0.47655359 c2:844.35648926"}};
     panel.preset("Labelwd", "***");
     panel.preset("Labelhz", "");
-    for (const auto& [name, regime, mkc, shown] : rows) {
+    for (auto [control, text] : {std::pair{"Textxshoki", "0.45"},
+                                 {"Textvshoki", "-2.5"},
+                                 {"Textt0", "0.9"},
+                                 {"Texttmin", "1.25"}}) {
+        panel.preset(control, text);
+    }
+    for (const auto& [name, regime, mkc, shown, summary] : rows) {
         SCOPED_TRACE(name);
         const std::vector<std::string> in = words(mkc);
         panel.preset("Textm", in[0]);
@@ -60,9 +76,12 @@ TEST_F(ParameterPanelTest, KeisanInEachRegime) {
         }
         EXPECT_EQ(std::tuple(out, regimeOf(record.z), record.m),
                   std::tuple(shown, regime, std::stof(in[0])));
+        EXPECT_EQ(summaryLine(8, panel, record) + " " + summaryLine(10, panel, record) + " " +
+                      summaryLine(11, panel, record),
+                  summary);
     }
     EXPECT_TRUE(box.texts.empty());
-    EXPECT_FLOAT_EQ(record.graphw, 640);
+    EXPECT_EQ(std::pair(record.graphw, record.tmin), std::pair(640.0f, 1.25f));
 }
 
 // Every box a value of its own: each lands in its own field of the record.
@@ -124,29 +143,73 @@ TEST_F(ParameterPanelTest, KeisanFailuresShowTheMessageAndChangeNoField) {
     EXPECT_EQ(box.texts, std::vector<std::string>(3, "正しい値を半角数字で入力してください。"));
 }
 
-// ωn always recomputes and ζ comes along; ζ alone only when not running. An ωn that is
-// not a number stops dainyuu at ωn.
-TEST_F(ParameterPanelTest, ChangeHandlingOfZetaAndWn) {
+// In every run state ωn recomputes and the ζ typed before comes along; ζ alone recomputes
+// unless a run is going, paused or not. An ωn that is not a number stops dainyuu at ωn.
+TEST_F(ParameterPanelTest, ChangeHandlingOfZetaAndWnInEveryRunState) {
+    // name, joutai, pause flag, whether ζ alone reaches the record
+    const std::tuple<const char*, Joutai, int, bool> states[] = {
+        {"stopped", kStopped, 0, true},
+        {"running", kRunning, 0, false},
+        {"paused", kRunning, 1, false},
+        {"full screen", kFullScreen, 0, true},
+        {"About over a run", kAboutResumed, 0, true},
+        {"About over a pause", kAboutPaused, 1, true}};
+    for (const auto& [name, joutai, paused, zetaAlone] : states) {
+        SCOPED_TRACE(name);
+        run = {};
+        form.calculate();  // the defaults
+        run.joutai = joutai;
+        run.ichijiteishi = paused;
+        panel.setText("Textz", "0.3");
+        const auto seen = [&] {
+            return std::tuple(record.z, record.wn, panel.text("Labelwd"), panel.text("Labelhz"));
+        };
+        EXPECT_EQ(seen(), zetaAlone ? std::tuple(0.3f, 31.6228f, "30.1662"s, "5.0329"s)
+                                    : std::tuple(0.0158f, 31.6228f, "31.6189"s, "5.0329"s));
+        panel.setText("Textwn", "12.5");
+        EXPECT_EQ(seen(), std::tuple(0.3f, 12.5f, "11.9242"s, "1.9894"s));
+    }
     form.calculate();
     const float wn = record.wn;
     int shown = panel.shown;
     run.joutai = kRunning;
-    panel.setText("Textz", "0.3");
-    EXPECT_FLOAT_EQ(record.z, 0.0158f);
     panel.preset("Textk", "2000");
     panel.setText("Textwn", "abc");
     // k copied before ωn; ωd starred by keisan2, which fails at Labelhz before showing.
     EXPECT_EQ(std::tuple(panel.text("Labelwd"), record.wd, panel.text("Labelhz"), panel.shown),
               std::tuple("***"s, 0.0f, "5.0329"s, shown));
     EXPECT_EQ((std::vector{record.k, record.wn, record.z}), (std::vector{2000.0f, wn, 0.0158f}));
-    panel.preset("Textz", "0.5");
-    panel.setText("Textwn", "10");
-    EXPECT_EQ(std::pair(record.z, panel.text("Labelwd")), std::pair(0.5f, "8.6603"s));
     run.joutai = kStopped;  // ζ alone recomputes, up to the critical boundary
+    panel.setText("Textwn", "10");
     panel.setText("Textz", "0.9999");
     EXPECT_EQ(panel.text("Labelwd"), "0.1414");
     panel.setText("Textz", "1.00001");
     EXPECT_EQ(regimeOf(record.z), Regime::Overdamped);
+}
+
+// What 計算 would make of the panel's texts, computed aside: the same record as 計算 on an
+// equal panel, with the panel unchanged and no message, also where 計算 fails.
+TEST_F(ParameterPanelTest, CalculatedRecordLeavesThePanelAsItIs) {
+    for (auto [control, text] : {std::pair{"Textm", "2.5"},
+                                 {"Textk", "640"},
+                                 {"Textc", "7"},
+                                 {"Textz", "0.9"},
+                                 {"Labelwd", "3.5"},
+                                 {"Texttmin", "0.75"},
+                                 {"Textt0", "0.3"}}) {
+        panel.preset(control, text);
+    }
+    const test::FakePanel before = panel;
+    const ModelRecord aside = calculatedRecord(panel);
+    EXPECT_EQ(std::tuple(panel.controls(), panel.shown, panel.writes, record),
+              std::tuple(before.controls(), 0, 0, ModelRecord{}));
+    form.calculate();
+    record.graphw = record.graphh = 0;  // the graph window's size is no text
+    EXPECT_EQ(aside, record);
+    EXPECT_NE(aside.c1, std::nullopt);
+    panel.preset("Textm", "0");
+    EXPECT_EQ(calculatedRecord(panel), ModelRecord{});
+    EXPECT_TRUE(box.texts.empty());
 }
 
 }  // namespace

@@ -2,9 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <ranges>
+#include <string_view>
 
+#include "examples/examples.h"
 #include "model/calc_error.h"
+#include "model/numbers.h"
+#include "panel/parameter_panel.h"
+#include "support/fake_panel.h"
 #include "support/model_defaults.h"
 #include "support/unit_helpers.h"
 
@@ -81,6 +88,187 @@ TEST(Response, TheClosedFormSolvesTheEquationInEachRegime) {
             worst = std::max(worst, std::fabs(s.x - complementary(r, s.t) - particular(r, s.t)));
         }
         EXPECT_LT(worst, 1e-6 * amplitude);
+    }
+}
+
+// What a classic case's name promises, shown by the curves it ticks.
+enum class Promise {
+    Decays,       // oscillates, each peak below the one before, nearly gone by the end
+    NoOvershoot,  // returns to rest without crossing it
+    Resonance,    // from rest, the amplitude grows and levels at the steady one
+    Beats,        // from rest, the amplitude swells and closes below 10 % in every beat
+    Isolates,     // the force passed on through spring and damper is less than F
+};
+
+// A ticked curve of the mass (the total displacement, or x_c + x_p), sampled over the run.
+struct Curve {
+    std::vector<double> t, x;
+    std::vector<std::pair<double, double>> peaks;  // local maxima of |x|: time, height
+
+    double highest() const {
+        return std::ranges::max(peaks, {}, &std::pair<double, double>::second).second;
+    }
+    // The lowest and highest peak in [from, to).
+    std::pair<double, double> range(double from, double to) const {
+        double lo = INFINITY, hi = 0;
+        for (auto [when, height] : peaks) {
+            if (when >= from && when < to) {
+                lo = std::min(lo, height);
+                hi = std::max(hi, height);
+            }
+        }
+        return {lo, hi};
+    }
+};
+
+Curve sample(const ModelRecord& r, bool withWall) {
+    Curve c;
+    constexpr int kSamples = 40000;
+    for (int i = 0; i <= kSamples; ++i) {
+        const double t = r.tmin + (r.tmax - r.tmin) * i / kSamples;
+        c.t.push_back(t);
+        c.x.push_back(complementary(r, t) + particular(r, t) +
+                      (withWall ? wallDisplacement(r, t) : 0.0));
+    }
+    for (int i = 1; i < kSamples; ++i) {
+        const double a = std::fabs(c.x[i - 1]), b = std::fabs(c.x[i]), n = std::fabs(c.x[i + 1]);
+        if (b > a && b >= n) {
+            c.peaks.emplace_back(c.t[i], b);
+        }
+    }
+    return c;
+}
+
+// Whether `c` keeps `promise` for the record `r` it was sampled from.
+void expectPromise(Promise promise, const ModelRecord& r, const Curve& c) {
+    const double k = r.k, m = r.m, cw = double(r.c) * r.w, F = r.f, w = r.w;
+    const double steady = F / std::hypot(k - m * w * w, cw);  // amplitude of x_p
+    const double period = 2 * M_PI / w;
+    const double x0 = c.x.front(), v0 = (c.x[1] - c.x[0]) / (c.t[1] - c.t[0]);
+    switch (promise) {
+        case Promise::Decays: {
+            const auto crossings =
+                std::ranges::count_if(c.x | std::views::drop(1),
+                                      [&, i = 0](double x) mutable { return x * c.x[i++] < 0; });
+            EXPECT_GT(crossings, 6);
+            EXPECT_TRUE(std::ranges::is_sorted(c.peaks | std::views::values, std::greater<>()));
+            EXPECT_LT(c.peaks.back().second, 0.05 * c.peaks.front().second);
+            break;
+        }
+        case Promise::NoOvershoot:
+            EXPECT_TRUE(std::ranges::all_of(c.x, [&](double x) { return x * x0 >= 0; }));
+            EXPECT_TRUE(
+                std::ranges::is_sorted(c.x | std::views::transform(::fabs), std::greater<>()));
+            EXPECT_LT(std::fabs(c.x.back()), 0.01 * std::fabs(x0));
+            break;
+        case Promise::Resonance:
+        case Promise::Beats:
+            EXPECT_LT(std::fabs(x0), 1e-4 * steady);
+            EXPECT_LT(std::fabs(v0), 1e-3 * steady * w);
+            if (promise == Promise::Resonance) {
+                EXPECT_LT(c.peaks.front().second, 0.25 * steady);
+                for (std::size_t i = 1; i < c.peaks.size(); ++i) {
+                    EXPECT_GT(c.peaks[i].second, c.peaks[i - 1].second - 0.005 * steady);
+                }
+                const auto [lo, hi] = c.range(r.tmax - 3 * period, r.tmax);
+                EXPECT_GT(lo, 0.98 * steady);
+                EXPECT_LT(hi, 1.02 * steady);
+            } else {
+                const double beat = 2 * M_PI / std::fabs(r.wd - w);
+                EXPECT_GE(r.tmax - r.tmin, 2 * beat);
+                for (double from = r.tmin; from + beat <= r.tmax; from += beat) {
+                    EXPECT_LT(c.range(from, from + beat).first, 0.1 * c.highest()) << from;
+                }
+            }
+            break;
+        case Promise::Isolates: {
+            const double passedOn = c.range(r.tmax - period, r.tmax).second * std::hypot(k, cw);
+            EXPECT_LT(passedOn, 0.5 * F);
+            break;
+        }
+    }
+}
+
+// Each case of the 例題 menu, loaded as the menu loads it into a panel with a run going:
+// every value it loads, and its promise in every curve of the mass it ticks, from the
+// record as loaded. A wall that moves would spoil the curves: those of a driven case either
+// leave it out or show the wall standing still.
+TEST(ClassicCases, EachLoadsItsValuesAndKeepsItsPromise) {
+    const std::pair<std::string_view, Promise> promises[] = {
+        {"不足減衰の自由振動", Promise::Decays},
+        {"臨界減衰", Promise::NoOvershoot},
+        {"超過減衰", Promise::NoOvershoot},
+        {"共振", Promise::Resonance},
+        {"うなり", Promise::Beats},
+        {"防振 (ω/ωn = 2)", Promise::Isolates}};
+    ASSERT_EQ(examples().size(), std::size(promises));
+    for (std::size_t i = 0; i < std::size(promises); ++i) {
+        const Example& e = examples()[i];
+        SCOPED_TRACE(e.title);
+        EXPECT_EQ(e.title, promises[i].first);
+        test::FakePanel panel;
+        ModelRecord r;
+        RunState run{kRunning};
+        test::RecordingMessageBox box;
+        ParameterPanel form(panel, r, run, box, [] { return GraphSize{600, 250}; });
+        panel.setChangeHandler([&](std::string_view c) { form.textChanged(c); });
+        applyExample(e, panel, run, form);
+
+        const std::pair<const char*, std::string_view> texts[] = {
+            {"Textm", e.m},
+            {"Textk", e.k},
+            {"Textc", e.c},
+            {"Textf", e.f},
+            {"Textw", e.w},
+            {"Textxshoki", e.x0},
+            {"Textvshoki", e.v0},
+            {"Textt0", e.t0},
+            {"Texttmin", e.tmin},
+            {"Texttmax", e.tmax},
+            {"Texthenibairitu", e.henibairitu},
+            {"Textgraphbairitu", e.graphbairitu},
+            {"Textjikanbairitu", e.jikanbairitu},
+            {"Textkabem", e.kabem}};
+        for (auto [control, text] : texts) {
+            EXPECT_EQ(panel.text(control), text) << control;
+        }
+        const std::pair<const char*, bool> checks[] = {
+            {"Check1", e.wallAnimation}, {"Checkheni", e.heni}, {"Checkxc", e.xc},
+            {"Checkxp", e.xp},           {"Checkxcxp", e.xcxp}, {"Checkkabeheni", e.kabeheni}};
+        for (auto [control, ticked] : checks) {
+            EXPECT_EQ(panel.value(control), int(ticked)) << control;
+        }
+        // The record holds the case, and 計算 again changes nothing: ζ, ωn, Cc, ωd, f agree.
+        EXPECT_EQ((std::vector{r.m, r.k, r.c, r.f, r.w, r.xshoki, r.vshoki, r.t0, r.tmin, r.tmax,
+                               r.kabem}),
+                  (std::vector{
+                      num::strictSingle(e.m), num::strictSingle(e.k), num::strictSingle(e.c),
+                      num::strictSingle(e.f), num::strictSingle(e.w), num::strictSingle(e.x0),
+                      num::strictSingle(e.v0), num::strictSingle(e.t0), num::strictSingle(e.tmin),
+                      num::strictSingle(e.tmax), num::strictSingle(e.kabem)}));
+        EXPECT_EQ(std::pair(r.graphbairitu, r.jikanbairitu),
+                  std::pair(std::string(e.graphbairitu), num::strictDouble(e.jikanbairitu)));
+        const test::FakePanel loaded = panel;
+        const ModelRecord record = r;
+        form.calculate();
+        EXPECT_EQ(panel.controls(), loaded.controls());
+        EXPECT_TRUE(r == record && r.c1.has_value());
+        EXPECT_EQ(std::pair(run.joutai, box.texts.size()), std::pair(kStopped, std::size_t{0}));
+
+        ASSERT_TRUE(e.heni || e.xcxp);
+        for (auto [ticked, withWall] : {std::pair{e.heni, true}, {e.xcxp, false}}) {
+            if (ticked) {
+                SCOPED_TRACE(withWall ? "total displacement" : "x_c + x_p");
+                expectPromise(promises[i].second, r, sample(r, withWall));
+            }
+        }
+        // The wall stands still wherever the force is not what the case is about.
+        if (r.f != 0 && promises[i].second != Promise::Isolates) {
+            const double wall = double(r.f) * r.w * r.w / r.kabem;  // amplitude, m
+            const double px =
+                std::max(num::strictDouble(e.henibairitu), num::strictDouble(e.graphbairitu));
+            EXPECT_LT(wall * px, 0.01);
+        }
     }
 }
 
