@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <algorithm>
 
 #include "app/units.h"
 
@@ -23,8 +24,7 @@ constexpr int kCascadeLength = 6;
 
 const char* const kPlaced = "yuranaPlaced";
 
-// `g` moved, and if need be cut, into the band [top, bottom] and the columns
-// [left, right]; a window of fixed size is only moved.
+// `g` moved into `area`, and cut to it if need be; a window of fixed size is only moved.
 QRect within(QRect g, const QRect& area, bool resizable) {
     if (resizable) {
         g.setWidth(std::min(g.width(), area.width()));
