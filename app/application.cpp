@@ -43,6 +43,7 @@ Application::Application(Options options)
     : clock_(options.clock != nullptr ? options.clock : &steadyClock_),
       box_(options.box),
       folder_(options.folder),
+      launcher_(options.launcher != nullptr ? options.launcher : &ownLauncher_),
       frame_(std::make_unique<MainWindow>()),
       dialog_(options.saveDialog != nullptr ? options.saveDialog : &ownDialog_),
       fullScreenOptions_(std::move(options.fullScreen)),
@@ -59,7 +60,7 @@ Application::Application(Options options)
         static_cast<FullScreenSession::Host&>(*this), std::move(fullScreenOptions_));
     analysis_ = std::make_unique<AnalysisViews>(frame_.get(), frame_->menuBar(), files_, *box_);
     exports_ =
-        std::make_unique<Exports>(Exports::Parts{*panel_, record_, run_, *box_, files_, launcher_,
+        std::make_unique<Exports>(Exports::Parts{*panel_, record_, run_, *box_, files_, *launcher_,
                                                  *dialog_, frame_.get(), *form0_, *form3_});
     menus_ = new FrameMenus(frame_->menuBar(), form1_, *exports_);
     examples_ = std::make_unique<ExampleMenu>(
@@ -112,7 +113,7 @@ void Application::createWindows() {
     slots_ =
         std::make_unique<Slots>(*panel_, run_, *box_, files_,
                                 slotFolder(files_, programFolder.toStdString(), userFolders()));
-    about_ = new FrmAbout(*panel_, run_, *box_, registry_, launcher_, frame_.get());
+    about_ = new FrmAbout(*panel_, run_, *box_, registry_, *launcher_, frame_.get());
     controls_ = std::make_unique<RunControls>(*panel_, run_, record_, *parameters_, *clock_, *box_,
                                               static_cast<RunWindows&>(*this));
 }
@@ -241,7 +242,8 @@ void Application::sizePicture1(double width, double height) {
 void Application::Main() {
     panel_->setVisible("Command3", false);
     form1Window_->hide();
-    // The frame's client area gets its size from the frame's layout.
+    // The client area under the menu bar gets the design size from the frame's layout.
+    frame_->sizeToDesign();
     frame_->layout()->activate();
     form0Load();
 }

@@ -57,6 +57,7 @@ class Application : public QObject,
         bool runLoop = true;           // drive the main loop from a timer (tests step it by hand)
         Form2Options fullScreen;       // the full-screen view's bitmaps, surfaces and showing
         SaveDialog* saveDialog = nullptr;  // null: Qt's file dialog
+        Launcher* launcher = nullptr;      // null: the desktop's (opens the guide)
     };
 
     explicit Application(Options options);
@@ -151,10 +152,12 @@ class Application : public QObject,
     MoveTables tables_;
     SteadyClock steadyClock_;
     const Clock* clock_;
+    qt::QtLauncher ownLauncher_;
 
     std::unique_ptr<MessageBox> ownBox_;
     MessageBox* box_;
     QString folder_;
+    Launcher* launcher_;
 
     // Windows.
     std::unique_ptr<MainWindow> frame_;
@@ -182,7 +185,6 @@ class Application : public QObject,
     std::unique_ptr<MainLoop> loop_;
     PosixFiles files_;
     LinuxRegistry registry_;
-    qt::QtLauncher launcher_;
     FrmAbout* about_ = nullptr;
     std::unique_ptr<Slots> slots_;
 

@@ -2,8 +2,10 @@
 
 #include <QBuffer>
 
+#include "animation/scene_layout.h"
 #include "app/frm_about.h"
 #include "export/export_file.h"
+#include "platform/qt/qt_surface.h"
 
 namespace yurana::app {
 
@@ -24,7 +26,13 @@ QImage graphImage(Form3& form3) {
 }
 
 QImage animationImage(Form0& form0) {
-    return form0.picture()->grab().toImage();
+    // The frame as composed, at the scene's own size; without a canvas (no bitmaps) the
+    // picture as shown, stretched alike.
+    const QSize size(kCanvasWidth, kCanvasHeight);
+    const auto* canvas = dynamic_cast<const qt::QtSurface*>(form0.scene().canvas());
+    const QImage frame = canvas != nullptr ? canvas->image() : form0.picture()->grab().toImage();
+    return frame.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 void Exports::exportCurves() {
@@ -55,10 +63,7 @@ void Exports::saveImage(const QImage& image, const QString& title, const QString
 }
 
 void Exports::openGuide() {
-    const QString guide = guidePath();
-    if (!p_.launcher.openDocument(guide.toStdString())) {
-        p_.box.show(("使い方を開けませんでした。\n" + guide).toStdString());
-    }
+    app::openGuide(p_.launcher, p_.box);
 }
 
 }  // namespace yurana::app

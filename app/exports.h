@@ -22,7 +22,8 @@ QByteArray pngBytes(const QImage& image);
 // The graph window as shown: the plot area with the summary panel, at its pixel size.
 QImage graphImage(Form3& form3);
 
-// The animation window's current frame, at the picture's pixel size.
+// The animation window's current frame at the scene's own size, 640 × 480, whatever the
+// picture's size on screen.
 QImage animationImage(Form0& form0);
 
 // The ファイル menu's exports and the ヘルプ menu's guide: each asks for a file and saves

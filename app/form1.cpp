@@ -11,6 +11,7 @@
 
 #include "app/units.h"
 #include "panel/panel_controls.h"
+#include "platform/qt/fitted_label.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/text.h"
 
@@ -47,15 +48,12 @@ QWidget* makeControl(const ControlDef& c, QWidget* parent) {
         case ControlKind::TextBox:
             return new QLineEdit(toQ(c.text), parent);
         case ControlKind::CaptionLabel:
-        case ControlKind::Label: {
-            // Captions are plain text: a loaded value must never be read as markup.
-            auto* label = new QLabel(toQ(c.text), parent);
-            label->setTextFormat(Qt::PlainText);
-            return label;
-        }
+        case ControlKind::Label:
+            // Captions are plain text (a loaded value must never be read as markup), drawn
+            // condensed where the box was made for narrower fonts.
+            return new qt::FittedLabel(toQ(c.text), parent);
         case ControlKind::ResultField: {
-            auto* label = new QLabel(toQ(c.text), parent);
-            label->setTextFormat(Qt::PlainText);
+            auto* label = new qt::FittedLabel(toQ(c.text), parent);
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             label->setAutoFillBackground(true);
             label->setBackgroundRole(QPalette::Base);

@@ -64,6 +64,13 @@ QString guidePath() {
     return QDir(programDataFolder()).filePath(QStringLiteral("guide/index.html"));
 }
 
+void openGuide(Launcher& launcher, MessageBox& box) {
+    const QString guide = guidePath();
+    if (!launcher.openDocument(guide.toStdString())) {
+        box.show(("使い方を開けませんでした。\n" + guide).toStdString());
+    }
+}
+
 QIcon programIcon() {
     QIcon icon;
     QDir dir(programDataFolder());
@@ -81,6 +88,7 @@ FrmAbout::FrmAbout(Panel& panel, RunState& run, MessageBox& box, Registry& regis
     : QDialog(parent),
       panel_(panel),
       run_(run),
+      box_(box),
       launcher_(launcher),
       logic_(registry, launcher, box) {
     setObjectName("frmAbout");
@@ -165,8 +173,7 @@ void FrmAbout::cmdSysInfo_Click() {
 }
 
 void FrmAbout::Label2_Click() {
-    // The result is ignored: opening the page has no error report of its own.
-    launcher_.openDocument(guidePath().toStdString());
+    openGuide(launcher_, box_);
 }
 
 void FrmAbout::done(int result) {

@@ -16,6 +16,9 @@ namespace yurana::app {
 // The user guide beside the executable: <program folder>/guide/index.html.
 QString guidePath();
 
+// Opens the user guide with the desktop's viewer; says so when nothing can open it.
+void openGuide(Launcher& launcher, MessageBox& box);
+
 // The program's icon, from the PNGs beside the executable (icons/yurana-N.png), else
 // from the desktop's icon theme.
 QIcon programIcon();
@@ -53,6 +56,7 @@ class FrmAbout : public QDialog {
 
     Panel& panel_;
     RunState& run_;
+    MessageBox& box_;
     Launcher& launcher_;
     AboutWindow logic_;
 };

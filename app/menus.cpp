@@ -2,11 +2,29 @@
 
 #include <QAbstractButton>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 
 namespace yurana::app {
 
-FrameMenus::FrameMenus(QMenuBar* menus, QWidget* panel, ExportCommands& commands) : QObject(menus) {
+namespace {
+
+// The shortcuts of the enabled items of `actions` and of their submenus.
+bool hasShortcut(const QList<QAction*>& actions, const QKeySequence& keys) {
+    for (const QAction* a : actions) {
+        if (a->isEnabled() && (a->shortcuts().contains(keys) ||
+                               (a->menu() && hasShortcut(a->menu()->actions(), keys)))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+FrameMenus::FrameMenus(QMenuBar* menus, QWidget* panel, ExportCommands& commands)
+    : QObject(menus), bar_(menus) {
     file_ = new QMenu(QStringLiteral("ファイル(&F)"), menus);
     file_->setObjectName("FileMenu");
     QAction* first = menus->actions().value(0, nullptr);
@@ -27,6 +45,15 @@ FrameMenus::FrameMenus(QMenuBar* menus, QWidget* panel, ExportCommands& commands
     guide_ = help_->addAction(QStringLiteral("使い方(&H)"), QKeySequence(Qt::Key_F1),
                               [&commands] { commands.openGuide(); });
     about_ = mirror(help_, QStringLiteral("バージョン情報(&A)"), panel, "cmdtest");
+
+    // A text box claims some of the frame's keys for itself (Ctrl+E: end of line, on X11).
+    for (QLineEdit* box : panel->findChildren<QLineEdit*>()) {
+        box->installEventFilter(this);
+    }
+}
+
+bool FrameMenus::isFrameShortcut(const QKeySequence& keys) const {
+    return hasShortcut(bar_->actions(), keys);
 }
 
 QAction* FrameMenus::mirror(QMenu* menu, const QString& caption, QWidget* panel,
@@ -40,6 +67,11 @@ QAction* FrameMenus::mirror(QMenu* menu, const QString& caption, QWidget* panel,
 }
 
 bool FrameMenus::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        isFrameShortcut(QKeySequence(static_cast<QKeyEvent*>(event)->keyCombination()))) {
+        event->ignore();  // not the box's: the shortcut goes to the frame's item
+        return true;
+    }
     if (event->type() == QEvent::EnabledChange) {
         for (QAction* a : {quit_, about_}) {
             if (a->data().toString() == watched->objectName()) {

@@ -19,7 +19,8 @@ class ExportCommands {
 
 // The frame's ファイル menu (first) and ヘルプ menu (last). 終了 and バージョン情報 click the
 // panel's own buttons, so they do exactly what those do, and are enabled exactly when
-// those buttons are (not while the About window is open).
+// those buttons are (not while the About window is open). The frame's shortcuts work
+// from the panel's text boxes too, whose own keys they otherwise leave alone.
 class FrameMenus : public QObject {
     Q_OBJECT
   public:
@@ -40,6 +41,10 @@ class FrameMenus : public QObject {
 
   private:
     QAction* mirror(QMenu* menu, const QString& caption, QWidget* panel, const char* button);
+    // An enabled item of the menu bar has `keys` as its shortcut.
+    bool isFrameShortcut(const QKeySequence& keys) const;
+
+    QMenuBar* bar_;
 
     QMenu* file_ = nullptr;
     QMenu* help_ = nullptr;

@@ -10,7 +10,7 @@ PACKAGES=(
     appstream dpkg-dev file
     xvfb xauth imagemagick desktop-file-utils
     clang libclang-rt-14-dev
-    x11-utils qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
+    x11-utils xdotool qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
 )
 
 missing=()

@@ -17,20 +17,39 @@ class FrmAboutTest : public QObject {
   private slots:
     void cleanup() { QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty()); }
 
-    // The link to the guide beside the program opens it and leaves the window open.
+    void theLinkOpensTheGuideBesideTheProgram_data() {
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("a viewer") << true;
+        QTest::newRow("nothing can open it") << false;
+    }
+
+    // The link to the guide beside the program opens it, or says that nothing could, as
+    // 使い方 does; the window stays open.
     void theLinkOpensTheGuideBesideTheProgram() {
+        QFETCH(bool, opens);
+        struct Launcher : test::FakeLauncher {
+            bool opens = true;
+            bool openDocument(const std::string& target) override {
+                return FakeLauncher::openDocument(target) && opens;
+            }
+        };
         test::FakePanel panel;
         RunState run{kAboutPaused};
         test::RecordingMessageBox box;
         LinuxRegistry registry{"/usr/bin", [](const std::string&) { return false; }};
-        test::FakeLauncher launcher;
+        Launcher launcher;
+        launcher.opens = opens;
         app::FrmAbout about{panel, run, box, registry, launcher};
         about.showModeless();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         QWidget* link = about.control("Label2");
         QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(30, link->height() / 2));
-        const QString guide = QCoreApplication::applicationDirPath() + "/guide/index.html";
-        QCOMPARE(launcher.opened, std::vector<std::string>{guide.toStdString()});
+        const std::string guide =
+            (QCoreApplication::applicationDirPath() + "/guide/index.html").toStdString();
+        QCOMPARE(launcher.opened, std::vector<std::string>{guide});
+        QCOMPARE(box.texts, opens
+                                ? std::vector<std::string>{}
+                                : std::vector<std::string>{"使い方を開けませんでした。\n" + guide});
         QVERIFY(about.isVisible());
         about.close();
     }

@@ -1,10 +1,13 @@
 // Layout on the real windows: tiling, the panel's scroll bars, the graph window's plot.
 
 #include <QApplication>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QScrollBar>
 #include <QtTest>
 
+#include "panel/panel_controls.h"
+#include "platform/qt/fitted_label.h"
 #include "platform/qt/fonts.h"
 #include "support/app_fixture.h"
 
@@ -35,10 +38,13 @@ class LayoutTest : public QObject {
 
     void initTestCase() { qt::installFontSubstitutions(); }
 
-    // At start-up, after a frame resize (on the next pass) and after a failed pass.
+    // At start-up (filling the design client area under the menu bar), after a frame
+    // resize (on the next pass) and after a failed pass.
     void theWindowsAreTiledAndTheBarsAppearExactlyWhenNeeded() {
         test::AppFixture f;
         verifyTiled(f);
+        QCOMPARE(f.app->frame().mdi()->size(), app::MainWindow::designClientSize());
+        QCOMPARE(f.app->form3Window()->geometry().bottom() + 1, f.app->frame().mdi()->height());
         show(f, 960, 720);
         auto* h = qobject_cast<QScrollBar*>(f.app->form1().control("HScroll1"));
         QWidget* textc = f.app->form1().control("Textc");
@@ -66,6 +72,45 @@ class LayoutTest : public QObject {
         QCOMPARE(f.box.texts.size(), size_t(1));
         verifyTiled(f);
         QVERIFY(!f.app->form1().control("VScroll1")->isHidden());
+    }
+
+    // Every caption and result of the panel within its box, condensed only where the fonts
+    // here run wider than the box, and drawn as measured; also a long result, and after
+    // the collapsed arrangement.
+    void everyCaptionFitsItsBox() {
+        test::AppFixture f;
+        show(f, 960, 720);
+        const auto verifyFitted = [&] {
+            int condensed = 0;
+            for (const ControlDef& c : panelControls()) {
+                auto* label = qobject_cast<qt::FittedLabel*>(
+                    f.app->form1().control(std::string(c.name).c_str()));
+                if (label == nullptr) {
+                    continue;
+                }
+                const QFont drawn = label->drawnFont();
+                const int room = label->textRect().width();
+                QVERIFY2(QFontMetrics(drawn).horizontalAdvance(label->text()) <= room,
+                         c.name.data());
+                const bool fits =
+                    QFontMetrics(label->font()).horizontalAdvance(label->text()) <= room;
+                QVERIFY2((drawn == label->font()) == fits, c.name.data());
+                condensed += !fits;
+            }
+            QCOMPARE(condensed, 2);  // t0における速度(m/s), and the long ωd
+        };
+        f.app->panel().setText("Labelwd", "31.61894567");
+        verifyFitted();
+        auto* lab10 = qobject_cast<qt::FittedLabel*>(f.app->form1().control("lab10"));
+        QLabel plain(lab10->text());
+        plain.setFont(lab10->drawnFont());
+        plain.resize(lab10->size());
+        QCOMPARE(lab10->grab().toImage().convertToFormat(QImage::Format_RGB32),
+                 plain.grab().toImage().convertToFormat(QImage::Format_RGB32));
+        f.app->form0Window()->resize(f.app->form0Window()->width(), 30);
+        QCoreApplication::processEvents();
+        QVERIFY(f.app->flags().shukushou);
+        verifyFitted();
     }
 
     void graphPlotSurvivesCoveringAndAResizeRepaints() {

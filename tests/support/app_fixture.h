@@ -1,7 +1,8 @@
 #pragma once
 
-// The whole application for Qt tests: a recording message box, a clock driven by hand
-// and the main loop stepped by the test (no timer).
+// The whole application for Qt tests: a recording message box, a clock driven by hand,
+// a launcher that only records (no browser opens) and the main loop stepped by the test
+// (no timer).
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 #include <memory>
 
 #include "app/application.h"
+#include "support/fake_launcher.h"
 #include "support/fake_panel.h"
 
 namespace yurana::test {
@@ -26,6 +28,7 @@ inline int countColour(const QImage& image, QColor colour) {
 struct AppFixture {
     RecordingMessageBox box;
     ManualClock clock;
+    FakeLauncher launcher;
     std::unique_ptr<app::Application> app;
 
     // `folder` holds the bitmaps and slots; `dialog` answers the exports' save dialogs;
@@ -40,7 +43,8 @@ struct AppFixture {
                                       .folder = folder,
                                       .runLoop = false,
                                       .fullScreen = std::move(fullScreen),
-                                      .saveDialog = dialog});
+                                      .saveDialog = dialog,
+                                      .launcher = &launcher});
         app->Main();
     }
 
