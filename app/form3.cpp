@@ -135,14 +135,6 @@ void Form3::plotStep(double t, const StepValues& v, const std::function<void()>&
     graph_.plotStep(t, v, between);
 }
 
-void Form3::drawSegments(double t, const StepValues& v) {
-    graph_.drawSegments(t, v);
-}
-
-void Form3::updatePen(double t, const StepValues& v) {
-    graph_.updatePen(t, v);
-}
-
 void Form3::clear() {
     graph_.clear();
 }

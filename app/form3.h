@@ -54,8 +54,6 @@ class Form3 : public QWidget {
     void graph_haikei();
     // The plot step for step time t: segments, `between`, pen update; throws calc_error.
     void plotStep(double t, const StepValues& v, const std::function<void()>& between = {});
-    void drawSegments(double t, const StepValues& v);
-    void updatePen(double t, const StepValues& v);
     // Clear drawing of the クリア button: the pen is kept.
     void clear();
 

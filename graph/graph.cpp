@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "graph/curves.h"
+#include "graph/chain.h"
 #include "graph/mapping.h"
 #include "model/calc_error.h"
 #include "model/numbers.h"
@@ -31,6 +31,7 @@ Graph::Graph(Picture& form3, Picture& picture1, const Panel& panel, ModelRecord&
     : form3_(form3), picture1_(picture1), panel_(panel), record_(record), pen_(pen) {}
 
 void Graph::graph_haikei() {
+    lastTraces_.clear();
     picture1_.fillRect(0, 0, px(picture1_.clientWidth()), px(picture1_.clientHeight()), kLightGrey);
     picture1_.setTextPos(0, 0);
 
@@ -75,20 +76,91 @@ void Graph::plotStep(double t, const StepValues& v, const std::function<void()>&
     updatePen(t, v);
 }
 
-void Graph::drawSegments(double t, const StepValues& v) const {
-    if (!drawTest(record_, pen_.mae_x, t)) {
-        return;
-    }
-    for (const CurveDef& curve : kCurves) {
-        if (panel_.value(curve.checkbox) != 1) {
-            continue;
+void Graph::drawSegments(double t, const StepValues& v) {
+    // The step's own test first: it fails where the plot step fails, before any drawing.
+    (void)drawTest(record_, pen_.mae_x, t);
+    std::size_t ticked = 0;
+    if (pen_.mae_x > 0 && pen_.mae_x < 0.875 * record_.graphw) {
+        buildChain(t, v);
+        const double g = num::strictDouble(record_.graphbairitu);
+        for (const CurveDef& curve : kCurves) {
+            if (panel_.value(curve.checkbox) == 1) {
+                if (traces_.size() == ticked) {
+                    traces_.emplace_back();
+                }
+                traceCurve(curve, g, traces_[ticked++]);
+            }
         }
-        form3_.setDrawColor(curve.color);
-        float x1 = px(pen_.mae_x);
-        float y1 = px(curve.pen(pen_));
-        float x2 = px(timeX(record_, t));
-        float y2 = px(displacementY(record_, curve.value(v)));
-        form3_.line(x1, y1, x2, y2);
+    }
+    traces_.resize(ticked);
+    if (traces_ == lastTraces_) {
+        return;  // drawing it again would change no pixel
+    }
+    for (const Trace& trace : traces_) {
+        form3_.setDrawColor(trace.color);
+        std::size_t begin = 0;
+        for (std::size_t end : trace.breaks) {
+            form3_.polyline(std::span(trace.points).subspan(begin, end - begin));
+            begin = end;
+        }
+    }
+    std::swap(traces_, lastTraces_);
+}
+
+void Graph::buildChain(double t, const StepValues& v) {
+    const double x0 = pen_.mae_x;
+    const double x1 = timeX(record_, t);
+    const double t0 = timeAtX(record_, x0);
+    const int n = chainPieces(t - t0, x1 - x0, fastestRate(record_));
+    chainX_.assign(1, x0);
+    chainValues_.resize(n + 1);
+    drawn_.assign(1, false);
+    chainTimes_.assign(1, t0);
+    for (int i = 1; i <= n; ++i) {
+        const bool last = i == n;
+        const double ti = last ? t : t0 + (t - t0) * i / n;
+        chainTimes_.push_back(ti);
+        chainX_.push_back(last ? x1 : timeX(record_, ti));
+        drawn_.push_back(drawTest(record_, chainX_[i - 1], ti));
+    }
+    chainValues_[n] = v;
+    try {
+        for (int i = 1; i < n; ++i) {
+            chainValues_[i] = sampleAt(record_, chainTimes_[i]);
+        }
+    } catch (const calc_error&) {
+        // The values at t did not come from this closed form: one segment, as ever.
+        chainX_ = {x0, x1};
+        chainValues_ = {v, v};
+        drawn_ = {false, drawTest(record_, x0, t)};
+    }
+}
+
+void Graph::traceCurve(const CurveDef& curve, double g, Trace& trace) const {
+    trace.color = curve.color;
+    trace.points.clear();
+    trace.breaks.clear();
+    const float h = record_.graphh;
+    auto point = [&](std::size_t i) {
+        const double y =
+            i == 0 ? curve.pen(pen_) : displacementY(h, g, curve.value(chainValues_[i]));
+        return PlotPoint{px(chainX_[i]), px(y)};
+    };
+    // Runs of drawn pieces; a run starts at the point before its first piece.
+    for (std::size_t i = 1; i < drawn_.size(); ++i) {
+        const bool opens = drawn_[i] && (i == 1 || !drawn_[i - 1]);
+        if (!drawn_[i] && i > 1 && drawn_[i - 1]) {
+            trace.breaks.push_back(trace.points.size());
+        }
+        if (opens) {
+            trace.points.push_back(point(i - 1));
+        }
+        if (drawn_[i]) {
+            trace.points.push_back(point(i));
+        }
+    }
+    if (drawn_.size() > 1 && drawn_.back()) {
+        trace.breaks.push_back(trace.points.size());
     }
 }
 
@@ -103,6 +175,7 @@ void Graph::updatePen(double t, const StepValues& v) {
 }
 
 void Graph::clear() {
+    lastTraces_.clear();
     form3_.fillRect(0, 0, record_.graphw, record_.graphh, kWhite);
     drawAxes();
 }

@@ -13,8 +13,18 @@ double timeX(const ModelRecord& r, double t) {
 }
 
 double displacementY(const ModelRecord& r, double d) {
-    double g = num::strictDouble(r.graphbairitu);
-    return num::add(double(r.graphh) / 2, num::mul(g, d));
+    return displacementY(r.graphh, num::strictDouble(r.graphbairitu), d);
+}
+
+double displacementY(float graphh, double g, double d) {
+    return num::add(double(graphh) / 2, num::mul(g, d));
+}
+
+double timeAtX(const ModelRecord& r, double x) {
+    double w = r.graphw;
+    double tmin = r.tmin;
+    double span = num::sub(r.tmax, tmin);
+    return num::add(tmin, num::div(num::mul(num::sub(x, w / 8), span), 0.75 * w));
 }
 
 bool drawTest(const ModelRecord& r, double mae_x, double t) {

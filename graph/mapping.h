@@ -12,6 +12,11 @@ namespace yurana::graph {
 // that is not a number.
 double timeX(const ModelRecord& r, double t);
 double displacementY(const ModelRecord& r, double d);
+// The same with the magnification g already read.
+double displacementY(float graphh, double g, double d);
+// The time x stands for: t(x) = tmin + (x − W/8)·(tmax − tmin)/(0.75·W). Fails on a zero
+// width.
+double timeAtX(const ModelRecord& r, double x);
 
 // The plot step's draw test, all three parts evaluated in order:
 //   mae_x > 0,  W/8 + 0.75·W·t/tmax < 0.875·W (tmin not subtracted),  mae_x < 0.875·W.

@@ -1,10 +1,19 @@
 #pragma once
 
+#include <span>
 #include <string_view>
 
 #include "platform/rgb.h"
 
 namespace yurana {
+
+// A point on a picture, px.
+struct PlotPoint {
+    float x = 0;
+    float y = 0;
+
+    friend bool operator==(PlotPoint, PlotPoint) = default;
+};
 
 // A picture surface a window draws on: the plot area of the graph window, its summary
 // panel. Coordinates are pixels from the top-left corner of the client area, x to the
@@ -19,6 +28,13 @@ class Picture {
     // given colour (which leaves the drawing colour as it was).
     virtual void line(float x1, float y1, float x2, float y2) = 0;
     virtual void line(float x1, float y1, float x2, float y2, Rgb color) = 0;
+    // The lines from each point to the next, in the drawing colour: as many line() calls,
+    // which a surface may draw at once.
+    virtual void polyline(std::span<const PlotPoint> points) {
+        for (std::size_t i = 1; i < points.size(); ++i) {
+            line(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
+        }
+    }
     // Fills the rectangle with corners (x1, y1) and (x2, y2), both included.
     virtual void fillRect(float x1, float y1, float x2, float y2, Rgb color) = 0;
     // The text position (CurrentX, CurrentY): the top-left corner of the next print.

@@ -6,10 +6,17 @@
 # the same number of seconds after a settling second, so runs compare.
 #
 # Needs: xvfb-run, dbus-run-session, at-spi2-core, python3-dbus, imagemagick, xdotool.
-# Usage: tools/measure_load.sh [program [seconds-per-phase [screenshot.png]]]
+# Usage: tools/measure_load.sh [--every-tick] [program [seconds-per-phase [screenshot.png]]]
 #   With a screenshot path, the screen is grabbed a few seconds into the run.
+#   --every-tick ticks all five curves and the wall animation before the first phase and
+#   sets the end time to 100000 s, so every phase runs mid-run with the most drawing.
 set -euo pipefail
 
+every=0
+if [[ ${1:-} == --every-tick ]]; then
+    every=1
+    shift
+fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 program=$(realpath "${1:-$root/build/app/yurana}")
 phase=${2:-10}
@@ -17,13 +24,14 @@ shot=${3:-}
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 xvfb-run -a -s "-screen 0 1280x1024x24" \
-    dbus-run-session -- /usr/bin/python3 - "$program" "$phase" "$root/tools" "$shot" <<'PY'
+    dbus-run-session -- /usr/bin/python3 - "$program" "$phase" "$root/tools" "$shot" "$every" <<'PY'
 import os
 import subprocess
 import sys
 import time
 
 program, phase, tools, shot = sys.argv[1], float(sys.argv[2]), sys.argv[3], sys.argv[4]
+every = sys.argv[5] == '1'
 sys.path.insert(0, tools)
 import atspi  # noqa: E402
 
@@ -68,9 +76,17 @@ try:
         time.sleep(1)
         print(f'{label + ":":<22}{share(proc.pid, phase):5.1f} % of one core', flush=True)
 
+    boxes = ['グラフの描写(全変位)', 'グラフの描写(余関数)', 'グラフの描写(特殊解)']
+    if every:
+        boxes += ['グラフの描写(余関数+特殊解)', 'グラフの描写(壁の変位)', '壁のアニメーション']
+        for box in boxes:
+            atspi.press(app, box, 'check box')
+        tmax = atspi.find(app, 'text', '終了時間(s)')
+        atspi.proxy(tmax).SetTextContents('100000', dbus_interface='org.a11y.atspi.EditableText')
     measure('stopped at rest')
-    for box in ['グラフの描写(全変位)', 'グラフの描写(余関数)', 'グラフの描写(特殊解)']:
-        atspi.press(app, box, 'check box')
+    if not every:
+        for box in boxes:
+            atspi.press(app, box, 'check box')
     atspi.press(app, '開始')
     measure('animating')
     if shot:

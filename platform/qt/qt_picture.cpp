@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QLineF>
 #include <QPainter>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
 
@@ -80,20 +81,25 @@ bool QtPicture::alreadyDrawn(QPoint a, QPoint b, const QColor& color) const {
            image_.pixel(a) == rgb && image_.pixel(b) == rgb;
 }
 
-void QtPicture::drawLine(float x1, float y1, float x2, float y2, const QColor& color) {
-    sync();
-    if (image_.isNull()) {
-        return;
-    }
-    QLineF seg(x1, y1, x2, y2);
+bool QtPicture::toPixels(QLineF seg, QLine& out) const {
     QRectF box = QRectF(image_.rect()).adjusted(-kMargin, -kMargin, kMargin, kMargin);
     if (!box.contains(seg.p1()) || !box.contains(seg.p2())) {
         if (!clipSegment(seg, box)) {
-            return;
+            return false;
         }
     }
-    QPoint a(toPixel(seg.x1()), toPixel(seg.y1()));
-    QPoint b(toPixel(seg.x2()), toPixel(seg.y2()));
+    out = QLine(toPixel(seg.x1()), toPixel(seg.y1()), toPixel(seg.x2()), toPixel(seg.y2()));
+    return true;
+}
+
+void QtPicture::drawLine(float x1, float y1, float x2, float y2, const QColor& color) {
+    sync();
+    QLine seg;
+    if (image_.isNull() || !toPixels(QLineF(x1, y1, x2, y2), seg)) {
+        return;
+    }
+    const QPoint a = seg.p1();
+    const QPoint b = seg.p2();
     if (alreadyDrawn(a, b, color)) {
         return;  // a paused trace: drawing it again would change no pixel
     }
@@ -103,6 +109,32 @@ void QtPicture::drawLine(float x1, float y1, float x2, float y2, const QColor& c
         p.drawLine(a, b);
     }
     widget_->update(QRect(a, b).normalized().adjusted(-1, -1, 1, 1));
+}
+
+void QtPicture::polyline(std::span<const PlotPoint> points) {
+    sync();
+    if (image_.isNull()) {
+        return;
+    }
+    // One painter and one update for the whole chain.
+    QVarLengthArray<QLine, 64> lines;
+    QRect touched;
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        QLine seg;
+        if (toPixels(QLineF(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y), seg)) {
+            lines.append(seg);
+            touched |= QRect(seg.p1(), seg.p2()).normalized();
+        }
+    }
+    if (lines.isEmpty()) {
+        return;
+    }
+    {
+        QPainter p(&image_);
+        p.setPen(QPen(color_, 0));
+        p.drawLines(lines.constData(), int(lines.size()));
+    }
+    widget_->update(touched.adjusted(-1, -1, 1, 1));
 }
 
 void QtPicture::fillRect(float x1, float y1, float x2, float y2, Rgb color) {

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QLine>
 #include <QPointF>
 #include <QStringList>
 #include <QWidget>
@@ -21,6 +22,7 @@ class QtPicture : public Picture {
     void setDrawColor(Rgb color) override;
     void line(float x1, float y1, float x2, float y2) override;
     void line(float x1, float y1, float x2, float y2, Rgb color) override;
+    void polyline(std::span<const PlotPoint> points) override;
     void fillRect(float x1, float y1, float x2, float y2, Rgb color) override;
     void setTextPos(float x, float y) override;
     void print(std::string_view text) override;
@@ -42,6 +44,9 @@ class QtPicture : public Picture {
   private:
     void sync();
     void drawLine(float x1, float y1, float x2, float y2, const QColor& color);
+    // The segment cut to the image and its margin, rounded to pixels; false when nothing
+    // of it is inside.
+    bool toPixels(QLineF seg, QLine& out) const;
 
     bool alreadyDrawn(QPoint a, QPoint b, const QColor& color) const;
 

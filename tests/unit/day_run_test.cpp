@@ -151,10 +151,11 @@ TEST_F(DayRunTest, TheTraceRunsForHoursThenEndsAndTheDayRunsOn) {
     EXPECT_EQ(scene.textLine(), "86400.00秒2   " + std::string(step.xpix < 0 ? "-" : "+") +
                                     num::doubleText(std::abs(step.xpix)) + "m");
 
-    // Five curves from every pass before tmax (50000 s) but the first (the pen reset).
-    EXPECT_EQ(form3.segments, 5L * (50000L * kPassesPerSecond - 1));
-    EXPECT_LT(lastTraced, record.tmax);
-    EXPECT_GE(lastTraced, record.tmax - 2.0 / kPassesPerSecond);  // traced up to the end
+    // Five curves from every pass up to tmax (50000 s) but the first (the pen reset), each
+    // pass a chain of ⌈50 · ωd / (2π · 30)⌉ = 9 pieces; the pass at tmax draws the 8 before it.
+    EXPECT_EQ(form3.segments, 5L * (9 * (50000L * kPassesPerSecond - 1) + 8));
+    EXPECT_GE(lastTraced, record.tmax);  // traced up to the end, and no further
+    EXPECT_LT(lastTraced, record.tmax + 1.0 / kPassesPerSecond);
     EXPECT_LE(form3.rightmost, 0.875f * kPlotWidth);
 
     EXPECT_EQ(std::pair(mostSurfaces, surfaces.live), std::pair(7, 7));

@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <numbers>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "graph/chain.h"
 #include "model/calc_error.h"
+#include "model/response.h"
 #include "support/fake_panel.h"
 
 namespace yurana::graph {
@@ -19,7 +23,10 @@ class Log : public Picture {
     Log(int w, int h) : w(w), h(h) {}
     void setDrawColor(Rgb c) override { color = c; }
     void line(float a, float b, float c, float d) override { line(a, b, c, d, color); }
-    void line(float a, float b, float c, float d, Rgb k) override { add("line", {a, b, c, d}, k); }
+    void line(float a, float b, float c, float d, Rgb k) override {
+        add("line", {a, b, c, d}, k);
+        lines.push_back({a, b, c, d, k});
+    }
     void fillRect(float a, float b, float c, float d, Rgb k) override {
         add("fill", {a, b, c, d}, k);
     }
@@ -45,6 +52,11 @@ class Log : public Picture {
     float x = 0, y = 0;
     Rgb color{};
     std::vector<std::string> ops;
+    struct Line {
+        float x1, y1, x2, y2;
+        Rgb color;
+    };
+    std::vector<Line> lines;  // as drawn, unrounded
 };
 
 using Ops = std::vector<std::string>;
@@ -117,25 +129,104 @@ TEST_F(GraphTest, BackgroundFailures) {
               (Ops{"fill 0 0 100 185 #c0c0c0", "width 75", "text 固有振動周波数数f: 0 0 #000000"}));
 }
 
+// A model whose closed form the chains follow: ωn 4, ζ 0.1, ωd 3.97995, ω 1.5 (1/s).
+void slowModel(ModelRecord& r) {
+    std::tie(r.m, r.k, r.c, r.z, r.wn, r.wd) = std::tuple(2.5f, 40.f, 2.f, 0.1f, 4.f, 3.97995f);
+    std::tie(r.f, r.w, r.kabem, r.xshoki, r.vshoki, r.t0) =
+        std::tuple(3.f, 1.5f, 800.f, 0.04f, -0.1f, 0.5f);
+    keisan_c1c2(r);
+}
+
+// One piece per step when the step is shorter than a pixel column and a fiftieth of ωd's
+// period: exactly the original's segment.
 TEST_F(GraphTest, ExactCoordinatesWithALaterStartTimeAndTheComplementaryCurveInItsGreen) {
     tickAll(0);
     panel.setValue("Checkxc", 1);
     std::tie(record.graphw, record.graphh, record.tmin, record.tmax, record.graphbairitu) =
         std::tuple(600, 251, 4, 24, "800");
-    pen = {120, 1, 130.5, 3, 4, 5};
+    slowModel(record);
     // x(12) = 600/8 + K·(12 − 4)/24 with K = 0.75·600·24/20 = 540: 75 + 180 = 255;
-    // y(xc) = 251/2 + 800·0.0125 = 135.5.
+    // y(xc) = 251/2 + 800·0.0125 = 135.5. The pen is 0.03 s (0.675 px) before.
+    pen = {254.325, 1, 130.5, 3, 4, 5};
     graph.plotStep(12, {0.0125, -0.03, 0, 0.002f, 0});
-    EXPECT_EQ(form3.ops, Ops{"line 120 130.5 255 135.5 #007f00"});
-    // The end test leaves tmin out: 75 + 450·25/24 ≥ 525 draws nothing at t = 25, though
-    // x(25) = 75 + 540·21/24 = 547.5 is still inside the window.
-    graph.plotStep(25, {0.0125, -0.03, 0, 0.002f, 0});
-    EXPECT_EQ(form3.ops.size(), 1u);
-    EXPECT_DOUBLE_EQ(pen.mae_x, 547.5);
+    EXPECT_EQ(form3.ops, Ops{"line 254.325 130.5 255 135.5 #007f00"});
+    EXPECT_DOUBLE_EQ(pen.mae_xc, 135.5);
+}
+
+using Piece = Log::Line;
+
+// A step of 0.5 s to 3 s is traced through the closed form of every curve, at least one
+// point per pixel column and per fiftieth of the fastest period (ωd here, ω in the last
+// row), at most kMaxPieces, from the pen to exactly the step's sample; the pen is then
+// the step's sample, as for a single segment.
+TEST_F(GraphTest, AStepIsAChainThroughTheClosedFormFromThePenToTheStep) {
+    struct Row {
+        const char* name;
+        float w, kabem, graphw;
+        double from, to;
+    };
+    for (const Row& row : {Row{"by the period", 1.5f, 800, 600, 6.25, 6.75},
+                           Row{"by the pixel columns", 1.5f, 800, 1700, 6.25, 6.75},
+                           Row{"capped", 300.f, 1e7f, 600, 5.0, 8.0}}) {
+        SCOPED_TRACE(row.name);
+        std::tie(record.graphw, record.graphh, record.tmin, record.tmax, record.graphbairitu) =
+            std::tuple(row.graphw, 251, 4, 24, "800");
+        slowModel(record);
+        std::tie(record.w, record.kabem) = std::tuple(row.w, row.kabem);
+        resetPen(pen);
+        graph.plotStep(row.from, sampleAt(record, row.from));
+        form3.lines.clear();
+        StepValues v = sampleAt(record, row.to);
+        graph.plotStep(row.to, v);
+
+        const double period = 2 * std::numbers::pi / std::max(3.97995, double(row.w));
+        const double pxPerSecond = 0.75 * row.graphw / 20;
+        const double slack = 1e-4;
+        auto timeAt = [&](double x) { return 4 + (x - row.graphw / 8) / pxPerSecond; };
+        const std::vector<Piece> all = form3.lines;
+        ASSERT_EQ(all.size() % 5, 0u);
+        const std::size_t n = all.size() / 5;
+        const bool capped = row.w > 100;
+        EXPECT_EQ(n == std::size_t(kMaxPieces), capped) << n;
+        const std::pair<Rgb, double (*)(const StepValues&)> curves[] = {
+            {{0, 0, 255}, [](const StepValues& s) { return s.xp; }},
+            {{0, 127, 0}, [](const StepValues& s) { return s.xc; }},
+            {{255, 200, 0}, [](const StepValues& s) { return s.xc + s.xp; }},
+            {{255, 0, 0}, [](const StepValues& s) { return s.xc + s.xp + s.kabeheni; }},
+            {{0, 0, 0}, [](const StepValues& s) { return double(s.kabeheni); }}};
+        for (std::size_t c = 0; c < 5; ++c) {
+            const auto [color, value] = curves[c];
+            auto y = [&](const StepValues& s) { return 125.5 + 800 * value(s); };
+            const Piece* chain = &all[c * n];
+            EXPECT_FLOAT_EQ(chain[0].x1, float(row.graphw / 8 + pxPerSecond * (row.from - 4)));
+            EXPECT_FLOAT_EQ(chain[0].y1, float(y(sampleAt(record, row.from))));
+            EXPECT_EQ(std::tuple(chain[n - 1].x2, chain[n - 1].y2),
+                      std::tuple(float(row.graphw / 8 + pxPerSecond * (row.to - 4)), float(y(v))));
+            for (std::size_t i = 0; i < n; ++i) {
+                const Piece& p = chain[i];
+                ASSERT_TRUE(p.color == color) << c << " " << i;
+                if (i > 0) {
+                    ASSERT_TRUE(p.x1 == chain[i - 1].x2 && p.y1 == chain[i - 1].y2) << i;
+                }
+                const double dt = timeAt(p.x2) - timeAt(p.x1);
+                if (!capped) {
+                    ASSERT_LE(p.x2 - p.x1, 1 + slack) << i;
+                    ASSERT_LE(dt, period / kPointsPerPeriod + slack) << i;
+                }
+                ASSERT_NEAR(p.y2, y(sampleAt(record, timeAt(p.x2))), 0.05) << c << " " << i;
+            }
+        }
+        EXPECT_DOUBLE_EQ(pen.mae_x, row.graphw / 8 + pxPerSecond * (row.to - 4));
+        EXPECT_EQ(std::tuple(pen.mae_xp, pen.mae_xc, pen.mae_xcxp, pen.mae_heni, pen.mae_kabe),
+                  std::tuple(125.5 + 800 * v.xp, 125.5 + 800 * v.xc, 125.5 + 800 * (v.xc + v.xp),
+                             125.5 + 800 * (v.xc + v.xp + v.kabeheni),
+                             float(125.5 + 800 * double(v.kabeheni))));
+    }
 }
 
 // After a reset the first step only sets the pens; unticked (or greyed) curves move their
-// pen too, so a box ticked during a run continues from the last sample.
+// pen too, so a box ticked during a run continues from the last sample. Values that are
+// not this model's closed form (a ζ that is no number keeps x_c) draw one segment.
 TEST_F(GraphTest, PensMoveForEveryCurveAndTickedOnesDrawFromTheLastSampleInOrder) {
     resetPen(pen);
     graph.plotStep(1, {0.004, 0.002, 0, 0.003f, 0});
@@ -153,13 +244,42 @@ TEST_F(GraphTest, PensMoveForEveryCurveAndTickedOnesDrawFromTheLastSampleInOrder
     EXPECT_EQ(form3.ops, (Ops{"line 128 127 152 124 #0000ff", "line 128 120 152 136 #007f00",
                               "line 128 121 152 134 #ffc800", "line 128 133.5 152 130 #ff0000",
                               "line 128 138.5 152 122 #000000"}));
-    for (double t : {19.99, 20.0, 25.0}) {  // nothing drawn at or past the end
-        pen.mae_x = 500;
+}
+
+// The chain's pieces are drawn up to the end of the time axis only; a step there still
+// moves the pen. A step that would draw exactly what the step before drew (a paused run)
+// draws nothing, until the plot is cleared or the ticks change.
+TEST_F(GraphTest, PiecesStopAtTheEndAndARepeatedStepDrawsOnce) {
+    slowModel(record);
+    record.tmin = 1.5f;
+    resetPen(pen);
+    graph.plotStep(19.9, sampleAt(record, 19.9));
+    form3.lines.clear();
+    graph.plotStep(20.3, sampleAt(record, 20.3));
+    const std::vector<Piece> all = form3.lines;
+    ASSERT_FALSE(all.empty());
+    EXPECT_LT(all.back().x2, 560);  // x(20) = 0.875·640
+    EXPECT_GT(all.back().x2, 559);
+    EXPECT_DOUBLE_EQ(pen.mae_x, 80 + 480 * (20.3 - 1.5) / 18.5);
+
+    pen.mae_x = 80 + 480 * (11.9 - 1.5) / 18.5;
+    const StepValues v = sampleAt(record, 12);
+    auto drawsAt = [&](double t) {
         form3.ops.clear();
-        graph.plotStep(t, {0.01, 0, 0, 0, 0});
-        EXPECT_EQ(form3.ops.size(), t < 20 ? 5u : 0u) << t;
-        EXPECT_DOUBLE_EQ(pen.mae_x, 80 + 24 * t) << t;
-    }
+        graph.plotStep(t, v);
+        return form3.ops.size();
+    };
+    EXPECT_EQ(drawsAt(12), 5u * 4);  // 0.1 s, 2.6 px: ⌈50 · 0.1 s · ωd / 2π⌉ = 4 pieces
+    EXPECT_EQ(drawsAt(12), 5u);      // the pens' dots
+    EXPECT_EQ(drawsAt(12), 0u);
+    EXPECT_EQ(drawsAt(12), 0u);
+    graph.clear();
+    form3.ops.clear();
+    EXPECT_EQ(drawsAt(12), 5u);
+    panel.setValue("Checkxp", 0);
+    EXPECT_EQ(drawsAt(12), 4u);
+    graph.graph_haikei();
+    EXPECT_EQ(drawsAt(12), 4u);
 }
 
 TEST_F(GraphTest, PlotStepFailuresDrawNothingAndKeepThePen) {

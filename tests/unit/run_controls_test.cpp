@@ -8,6 +8,7 @@
 #include "about/about_ok.h"
 #include "animation/main_loop.h"
 #include "animation/scene.h"
+#include "graph/graph.h"
 #include "model/calc_error.h"
 #include "model/run_state.h"
 #include "support/fake_panel.h"
@@ -40,6 +41,35 @@ TEST(RunClock, ScaledFromTminPausesSkippedStoppedHoldsZero) {
     EXPECT_EQ(at(120.0, 1.0), 0.0);
 }
 
+// The graph's plot area, counting the chains drawn on it.
+class CountingPlot : public Picture {
+  public:
+    void setDrawColor(Rgb) override {}
+    void line(float, float, float, float) override { ++chains; }
+    void line(float, float, float, float, Rgb) override {}
+    void polyline(std::span<const PlotPoint>) override { ++chains; }
+    void fillRect(float, float, float, float, Rgb) override {}
+    void setTextPos(float, float) override {}
+    void print(std::string_view) override {}
+    int clientWidth() const override { return 640; }
+    int clientHeight() const override { return 252; }
+    void setWidth(int) override {}
+    int chains = 0;
+};
+
+// The loop's windows with the real plot step when a graph is given.
+struct GraphLoopWindows : test::FakeLoopWindows {
+    using FakeLoopWindows::FakeLoopWindows;
+    void plotStep(double t, const std::function<void()>& between) override {
+        FakeLoopWindows::plotStep(t, between);
+        if (graph != nullptr) {
+            graph->plotStep(t, *step);
+        }
+    }
+    graph::Graph* graph = nullptr;
+    const StepValues* step = nullptr;
+};
+
 class RunControlsTest : public ::testing::Test {
   protected:
     RunControlsTest()
@@ -64,10 +94,14 @@ class RunControlsTest : public ::testing::Test {
     MainLoop loop;
     std::string log;
     test::FakeRunWindows windows{log};
-    test::FakeLoopWindows loopWindows{log};
+    GraphLoopWindows loopWindows{log};
     std::string texttestBetween;
     test::SizedSurfaces surfaces;  // texts: one text line per composed frame
     Scene scene{surfaces, "data", SceneInputs{step, run, record, clock}, surfaces};
+
+    CountingPlot plot;
+    graph::PenMemory pen;
+    graph::Graph graph{plot, plot, panel, record, pen};
 
     // Texts composed and frames presented after n more passes at 60 per second.
     std::pair<int, int> framesAfter(int n) {
@@ -130,10 +164,17 @@ TEST_F(RunControlsTest, AboutTogglesThePauseAndOkRestores) {
 
 // At rest and while paused the passes go on, but a frame is composed and presented only
 // when the picture changed, was invalidated or the scene initialised.
+// So is the graph with every curve ticked: paused, it traces to the time it stopped at,
+// puts the pens' dots once, then draws nothing.
 TEST_F(RunControlsTest, FramesOnlyWhenThePictureChangesRunningEveryPassAtRestOrPausedOnce) {
     record = test::defaultRecord();  // at rest from 1.5 s
-    record.tmin = 1.5f;
+    std::tie(record.tmin, record.graphw, record.graphh) = std::tuple(1.5f, 640.f, 252.f);
     keisan_c1c2(record);
+    for (const char* box : {"Checkxp", "Checkxc", "Checkxcxp", "Checkheni", "Checkkabeheni"}) {
+        panel.setValue(box, 1);
+    }
+    loopWindows.graph = &graph;
+    loopWindows.step = &step;
     scene.init();
     EXPECT_EQ(framesAfter(100), std::pair(1, 1));
     EXPECT_EQ(scene.textLine(), "0.00秒1   +0m");
@@ -146,11 +187,14 @@ TEST_F(RunControlsTest, FramesOnlyWhenThePictureChangesRunningEveryPassAtRestOrP
     run.joutai = kRunning;
     startClock(run, clock.t);
     EXPECT_EQ(framesAfter(10), std::pair(13, 13));
+    EXPECT_EQ(plot.chains, 5 * 9);  // from the second running pass on
     togglePause(run, clock.t);
     // The first paused pass shows the time it stopped at.
     EXPECT_EQ(framesAfter(100), std::pair(14, 14));
+    EXPECT_EQ(plot.chains, 5 * 11);
     togglePause(run, clock.t);
     EXPECT_EQ(framesAfter(3), std::pair(17, 17));
+    EXPECT_EQ(plot.chains, 5 * 13);  // the first resumed pass is at the paused time
 }
 
 }  // namespace
