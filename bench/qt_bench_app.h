@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QPainter>
-#include <filesystem>
 #include <string>
 
 #include "animation/scene.h"
@@ -28,8 +27,7 @@ inline void ensureQtApplication() {
 }
 
 // The bitmaps of the source tree.
-inline const std::string kDataFolder =
-    (std::filesystem::path(__FILE__).parent_path().parent_path() / "data").string();
+inline const std::string kDataFolder = YURANA_DATA_FOLDER;
 
 // The picture: the canvas drawn scaled into a 960 × 720 image, as the window's paint, over
 // the whole picture or, told what changed, over that part only.
