@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLayout>
 #include <QStandardPaths>
 #include <QValueAxis>
 #include <QXYSeries>
@@ -54,6 +55,11 @@ std::string barRows(QAbstractBarSeries* series) {
 }  // namespace
 
 QImage chartImage(QChartView* view) {
+    // A window just placed or resized lays its children out later: the picture is of the
+    // size the view is about to have, not the one it had before.
+    if (QLayout* layout = view->window()->layout()) {
+        layout->activate();
+    }
     return view->grab().toImage();
 }
 
