@@ -43,18 +43,8 @@ void AnalysisViews::follow(const ModelRecord& given, const RunState& run, const 
     if (!anyShown()) {
         return;  // hidden windows are brought up to date when shown
     }
-    ModelRecord preview;
-    if (uncomputed != nullptr) {
-        preview = calculatedRecord(*uncomputed);
-    }
-    const ModelRecord& record = uncomputed != nullptr ? preview : given;
-    if (drawn_ != record) {
-        for (charts::AnalysisWindow* w : windows()) {
-            w->setModel(record);
-        }
-        drawn_ = record;
-        markedAt_.reset();
-    }
+    const ModelRecord record = uncomputed != nullptr ? calculatedRecord(*uncomputed) : given;
+    const ModelRecord physics = physicsOf(record);
     const bool moving = run.joutai == kRunning || run.joutai == kFullScreen ||
                         run.joutai == kAboutResumed || run.joutai == kAboutPaused;
     const double t = moving ? run.jikan : record.tmin;
@@ -62,12 +52,25 @@ void AnalysisViews::follow(const ModelRecord& given, const RunState& run, const 
     // (10 times a second at 60 Hz): smooth to watch, numbers that can be read, and charts
     // that cost little beside the run.
     const bool due = !moving || ++framesSinceMove_ >= kFramesPerMove;
-    if (markedAt_ != t && due) {
+    if (due) {
         framesSinceMove_ = 0;
-        for (charts::AnalysisWindow* w : windows()) {
-            w->setTime(t);
+    }
+    const auto all = windows();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        charts::AnalysisWindow* w = all[i];
+        Drawn& d = drawn_[i];
+        if (!w->isVisible()) {
+            continue;
         }
-        markedAt_ = t;
+        if (d.physics != physics) {
+            w->setModel(record);
+            ++recomputes_;
+            d = Drawn{physics, std::nullopt};
+        }
+        if (d.markedAt != t && (due || !d.markedAt)) {
+            w->setTime(t);
+            d.markedAt = t;
+        }
     }
 }
 

@@ -16,8 +16,10 @@
 namespace yurana::app {
 
 // The three analysis windows and their items in the frame's 表示 menu. They follow the
-// model record and the animation time once per frame: curves are recomputed only when
-// the record has changed since they were drawn, markers move only when the time has.
+// model record and the animation time once per frame: a shown window recomputes its curves
+// only when the record's physics has changed since it drew them (a resize of the frame,
+// which writes the graph's size into the record, recomputes nothing), a hidden one when it
+// is shown again; markers move only when the time has.
 class AnalysisViews {
   public:
     // The windows are owned by `frame` (they close with it) and stay out of its tiling;
@@ -35,11 +37,18 @@ class AnalysisViews {
     charts::FrequencyResponseWindow& frequency() const { return *frequency_; }
     charts::PhasePlaneWindow& phase() const { return *phase_; }
     charts::EnergyWindow& energy() const { return *energy_; }
+    // How many times a window has recomputed its curves.
+    int recomputes() const { return recomputes_; }
 
   private:
     QAction* addView(QMenu* menu, const QString& caption, charts::AnalysisWindow* window);
     bool anyShown() const;
     std::array<charts::AnalysisWindow*, 3> windows() const { return {frequency_, phase_, energy_}; }
+    // What each window shows, in the order of windows().
+    struct Drawn {
+        std::optional<ModelRecord> physics;  // of the record its curves show
+        std::optional<double> markedAt;      // the time its markers show
+    };
 
     charts::FrequencyResponseWindow* frequency_;
     charts::PhasePlaneWindow* phase_;
@@ -47,9 +56,9 @@ class AnalysisViews {
     QAction* frequencyAction_;
     QAction* phaseAction_;
     QAction* energyAction_;
-    std::optional<ModelRecord> drawn_;  // the record the curves show
-    std::optional<double> markedAt_;    // the time the markers show
+    std::array<Drawn, 3> drawn_;
     int framesSinceMove_ = 0;
+    int recomputes_ = 0;
 };
 
 }  // namespace yurana::app

@@ -35,4 +35,15 @@ struct ModelRecord {
     bool operator==(const ModelRecord&) const = default;
 };
 
+// The record without what only its views read (the graph window's size, the graph and time
+// magnifications, the summary's regime caption): two records with equal physics have the
+// same motion and the same curves of every analysis.
+inline ModelRecord physicsOf(ModelRecord r) {
+    r.graphw = r.graphh = 0;
+    r.graphbairitu.clear();
+    r.jikanbairitu = 0;
+    r.gensui.clear();
+    return r;
+}
+
 }  // namespace yurana

@@ -310,6 +310,37 @@ class ChartsTest : public QObject {
         views.phase().close();  // the title bar's close button
         QVERIFY(!menu->actions()[1]->isChecked());
     }
+
+    // A shown window recomputes its curves when the record's physics changes and only then:
+    // resizing the frame writes the graph's size into the record and recomputes nothing; a
+    // hidden window waits until it is shown.
+    void onlyTheShownWindowsRecomputeAndOnlyForThePhysics() {
+        test::AppFixture f;
+        auto& views = f.app->analysis();
+        views.phaseAction()->trigger();
+        views.energyAction()->trigger();
+        f.type("Texttmax", "50000");
+        f.click("Command_keisan");
+        f.run(1, 0.1);
+        const int drawn = views.recomputes();
+        QCOMPARE(drawn, 2);
+        const float graphw = f.app->record().graphw;
+        for (int i = 0; i < 30; ++i) {
+            f.app->frame().resize(f.app->frame().size() + QSize(i % 2 == 0 ? 40 : -20, 10));
+            f.run(1, 0.02);
+        }
+        QVERIFY(f.app->record().graphw != graphw);  // the layout passes ran
+        QCOMPARE(views.recomputes(), drawn);
+        f.type("Textm", "2.5");
+        f.click("Command_keisan");
+        f.run(1, 0.1);
+        QCOMPARE(views.recomputes(), drawn + 2);
+        views.frequencyAction()->trigger();
+        f.run(1, 0.1);
+        QCOMPARE(views.recomputes(), drawn + 3);
+        QVERIFY2(views.frequency().readout()->text().contains("ω/ωn=0.1 "),  // 2 / √400
+                 qPrintable(views.frequency().readout()->text()));
+    }
 };
 
 QTEST_MAIN(ChartsTest)
