@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "model/numbers.h"
+#include "panel/control_names.h"
 
 namespace yurana {
 
@@ -41,8 +42,8 @@ void FullScreenView::init() {
 }
 
 void FullScreenView::yurana() {
-    evaluateResponse(in_.record, in_.run.jikan, in_.panel.text("Texthenibairitu"),
-                     in_.panel.value("Check1"), step_, true);
+    evaluateResponse(in_.record, in_.run.jikan, in_.panel.text(ctl::Texthenibairitu),
+                     in_.panel.value(ctl::Check1), step_, true);
 }
 
 void FullScreenView::blt() {
@@ -58,7 +59,7 @@ void FullScreenView::frame() {
 }
 
 void FullScreenView::Click() {
-    in_.panel.setText("Command2", "停止");
+    in_.panel.setText(ctl::Command2, "停止");
     EndIt();
 }
 

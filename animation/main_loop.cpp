@@ -1,6 +1,7 @@
 #include "animation/main_loop.h"
 
 #include "model/numbers.h"
+#include "panel/control_names.h"
 
 namespace yurana {
 
@@ -31,13 +32,14 @@ void MainLoop::pass() {
         windows_.showForm2();
         windows_.unloadForm0();
     }
-    panel_.setText("Texttest", run_.ichijiteishi == 0 ? "0" : "1");
+    panel_.setText(ctl::Texttest, run_.ichijiteishi == 0 ? "0" : "1");
 }
 
 void MainLoop::yurana() {
     const double t = run_.jikan;
-    evaluateResponse(record_, t, panel_.text("Texthenibairitu"), panel_.value("Check1"), step_);
-    windows_.plotStep(t, [this] { panel_.setText("Texttest", num::singleText(record_.tmin)); });
+    evaluateResponse(record_, t, panel_.text(ctl::Texthenibairitu), panel_.value(ctl::Check1),
+                     step_);
+    windows_.plotStep(t, [this] { panel_.setText(ctl::Texttest, num::singleText(record_.tmin)); });
 }
 
 }  // namespace yurana

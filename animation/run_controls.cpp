@@ -1,6 +1,7 @@
 #include "animation/run_controls.h"
 
 #include "model/calc_error.h"
+#include "panel/control_names.h"
 #include "panel/messages.h"
 #include "panel/run_buttons.h"
 
@@ -35,12 +36,12 @@ void RunControls::startStop() {
         }
         if (run_.joutai == kRunning) {
             startClock(run_, clock_.now());
-            panel_.setText("Command2", "停止");
-            panel_.setVisible("Command3", true);
+            panel_.setText(ctl::Command2, "停止");
+            panel_.setVisible(ctl::Command3, true);
         }
         if (run_.joutai == kStopped) {
             stopRun(panel_, run_);
-            panel_.setVisible("Command3", false);
+            panel_.setVisible(ctl::Command3, false);
         }
         windows_.graph_haikei();
     } catch (const calc_error&) {

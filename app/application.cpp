@@ -10,6 +10,7 @@
 #include "app/units.h"
 #include "layout/arrange.h"
 #include "model/calc_error.h"
+#include "panel/control_names.h"
 #include "platform/qt/qt_message_box.h"
 #include "storage/slot_folder.h"
 
@@ -125,15 +126,15 @@ void Application::createLayout() {
     form1Geometry_ = std::make_unique<qt::QtWindowGeometry>(form1Window_, form1_, qt::kPanelUnits);
     form3Geometry_ =
         std::make_unique<qt::QtWindowGeometry>(form3Window_, form3_, qt::UnitScale{1, 1});
-    auto* vbar = qobject_cast<QScrollBar*>(form1_->control("VScroll1"));
-    auto* hbar = qobject_cast<QScrollBar*>(form1_->control("HScroll1"));
+    auto* vbar = qobject_cast<QScrollBar*>(form1_->control(ctl::VScroll1));
+    auto* hbar = qobject_cast<QScrollBar*>(form1_->control(ctl::HScroll1));
     vscroll1_ = std::make_unique<qt::QtScrollBar>(vbar);
     hscroll1_ = std::make_unique<qt::QtScrollBar>(hbar);
     windows_ = std::make_unique<Windows>(Windows{*frameGeometry_, *form0Geometry_, *form1Geometry_,
                                                  *form3Geometry_, *vscroll1_, *hscroll1_});
 
-    const ControlDef* line = findControl("Line2");
-    line2_ = std::make_unique<qt::QtLine>(form1_->control("Line2"), line->left, line->top,
+    const ControlDef* line = findControl(ctl::Line2);
+    line2_ = std::make_unique<qt::QtLine>(form1_->control(ctl::Line2), line->left, line->top,
                                           line->width, line->height);
     content_ = makePanelContent(
         [this](std::string_view name) -> Geometry* {
@@ -240,7 +241,7 @@ void Application::sizePicture1(double width, double height) {
 }
 
 void Application::Main() {
-    panel_->setVisible("Command3", false);
+    panel_->setVisible(ctl::Command3, false);
     form1Window_->hide();
     // The client area under the menu bar gets the design size from the frame's layout.
     frame_->sizeToDesign();

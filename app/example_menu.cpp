@@ -2,6 +2,9 @@
 
 #include <QEvent>
 
+#include "panel/panel_controls.h"
+#include "platform/qt/text.h"
+
 namespace yurana::app {
 
 ExampleMenu::ExampleMenu(QMenuBar* menus, QWidget* panel, std::function<void(const Example&)> load)
@@ -19,7 +22,7 @@ ExampleMenu::ExampleMenu(QMenuBar* menus, QWidget* panel, std::function<void(con
         QObject::connect(item, &QAction::triggered, menu_, [load, &e] { load(e); });
         items_.append(item);
     }
-    auto* start = panel->findChild<QWidget*>("Command2");
+    auto* start = panel->findChild<QWidget*>(qt::toQ(findButton(PanelAction::StartStop).name));
     setItemsEnabled(start->isEnabled());
     start->installEventFilter(this);
 }

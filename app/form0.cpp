@@ -10,6 +10,7 @@
 
 #include "app/program_setup.h"
 #include "model/calc_error.h"
+#include "panel/control_names.h"
 
 namespace yurana::app {
 
@@ -137,7 +138,7 @@ Form0::Form0(SceneInputs inputs, QString folder, QWidget* parent)
       run_(inputs.run),
       scene_(factory_, (folder.isEmpty() ? programDataFolder() : folder).toStdString(), inputs,
              *picture_) {
-    setObjectName("form0");
+    setObjectName(ctl::form0);
     setWindowTitle(QStringLiteral("アニメーション"));
     picture_->setObjectName("Picture1");
     picture_->setGeometry(rect());

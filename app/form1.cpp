@@ -10,6 +10,7 @@
 #include <QScrollBar>
 
 #include "app/units.h"
+#include "panel/control_names.h"
 #include "panel/panel_controls.h"
 #include "platform/qt/fitted_label.h"
 #include "platform/qt/fonts.h"
@@ -86,7 +87,7 @@ QWidget* makeControl(const ControlDef& c, QWidget* parent) {
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
-    setObjectName("Form1");
+    setObjectName(ctl::Form1);
     setWindowTitle(QStringLiteral("初期設定"));
     setFont(controlFont(ControlFont::Default));
     resize(units::twipsToPx(kPanelDesignWidthTwips), units::twipsToPx(kPanelDesignHeightTwips));
@@ -126,7 +127,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
             field->setAccessibleDescription(label->text());
         }
     }
-    control("Texttest")->setAccessibleName(QStringLiteral("Texttest"));
+    control(ctl::Texttest)->setAccessibleName(QString::fromLatin1(ctl::Texttest));
 }
 
 QSize Form1::sizeHint() const {

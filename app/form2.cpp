@@ -7,6 +7,7 @@
 
 #include "app/program_setup.h"
 #include "model/calc_error.h"
+#include "panel/control_names.h"
 
 namespace yurana::app {
 
@@ -39,7 +40,7 @@ Form2::Form2(FullScreenInputs inputs, FullScreenWindows& windows, QScreen* scree
       view_(options.factory != nullptr ? *options.factory : ownFactory_,
             (options.folder.isEmpty() ? programDataFolder() : options.folder).toStdString(), inputs,
             *this, windows) {
-    setObjectName("Form2");
+    setObjectName(ctl::Form2);
     setWindowFlag(Qt::Window);
     setFocusPolicy(Qt::StrongFocus);
     keepAspect = true;

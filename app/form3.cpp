@@ -7,6 +7,7 @@
 
 #include "app/units.h"
 #include "model/calc_error.h"
+#include "panel/control_names.h"
 #include "platform/qt/fonts.h"
 
 namespace yurana::app {
@@ -100,7 +101,7 @@ Form3::Form3(const Panel& panel, ModelRecord& record, graph::PenMemory& pen, QWi
       plot_(this),
       picture1_(new SummaryPanel(this)),
       graph_(plot_, picture1_->picture(), panel, record, pen) {
-    setObjectName("Form3");
+    setObjectName(ctl::Form3);
     setWindowTitle(QStringLiteral("グラフ表示ウインドウ"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFont(qt::programFont("System", 13.5));

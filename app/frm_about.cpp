@@ -10,6 +10,7 @@
 #include "about/about_ok.h"
 #include "app/program_setup.h"
 #include "app/units.h"
+#include "panel/control_names.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/text.h"
 
@@ -91,7 +92,7 @@ FrmAbout::FrmAbout(Panel& panel, RunState& run, MessageBox& box, Registry& regis
       box_(box),
       launcher_(launcher),
       logic_(registry, launcher, box) {
-    setObjectName("frmAbout");
+    setObjectName(ctl::frmAbout);
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     setModal(false);
     setFont(qt::programFont(qt::kGothic, 9));
@@ -103,21 +104,22 @@ FrmAbout::FrmAbout(Panel& panel, RunState& run, MessageBox& box, Registry& regis
 
 void FrmAbout::buildLabels() {
     auto* picIcon = new QLabel(this);
-    picIcon->setObjectName("picIcon");
+    picIcon->setObjectName(ctl::about::picIcon);
     picIcon->setGeometry(twipsRect(240, 240, 540, 540));
     picIcon->setAlignment(Qt::AlignCenter);
     picIcon->setPixmap(programIcon().pixmap(QSize(32, 32)));
     picIcon->setAccessibleName(toQ(kProductTitle));
 
     // Load: the product title and the version of this build replace the design texts.
-    addControl<QLabel>(this, "lblTitle", toQ(kProductTitle), twipsRect(1080, 240, 3885, 360));
-    addControl<QLabel>(this, "lblVersion", toQ(versionCaption(programVersion())),
+    addControl<QLabel>(this, ctl::about::lblTitle, toQ(kProductTitle),
+                       twipsRect(1080, 240, 3885, 360));
+    addControl<QLabel>(this, ctl::about::lblVersion, toQ(versionCaption(programVersion())),
                        twipsRect(1080, 780, 3885, 225));
-    addControl<QLabel>(this, "Label1", QStringLiteral("Yurana developers"),
+    addControl<QLabel>(this, ctl::about::Label1, QStringLiteral("Yurana developers"),
                        twipsRect(1080, 960, 3885, 225));
 
     // The link to the user guide, blue, bold and underlined; reachable by keyboard too.
-    auto* link = addControl<QLabel>(this, "Label2", {}, twipsRect(1080, 1200, 5325, 225));
+    auto* link = addControl<QLabel>(this, ctl::about::Label2, {}, twipsRect(1080, 1200, 5325, 225));
     link->setFont(qt::programFont(qt::kGothic, 9, true));
     link->setTextFormat(Qt::RichText);
     link->setText(
@@ -131,23 +133,24 @@ void FrmAbout::buildLabels() {
 }
 
 void FrmAbout::buildButtons() {
-    auto* ok = addControl<QPushButton>(this, "cmdOK", QStringLiteral("OK"),
+    auto* ok = addControl<QPushButton>(this, ctl::about::cmdOK, QStringLiteral("OK"),
                                        twipsRect(5190, 240, 1380, 345));
     ok->setDefault(true);  // Enter; Esc closes the dialog, which also runs OK (done)
     connect(ok, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    auto* sysInfo = addControl<QPushButton>(this, "cmdSysInfo", QStringLiteral("ｼｽﾃﾑ情報(&S)"),
-                                            twipsRect(5160, 720, 1380, 345));
+    auto* sysInfo =
+        addControl<QPushButton>(this, ctl::about::cmdSysInfo, QStringLiteral("ｼｽﾃﾑ情報(&S)"),
+                                twipsRect(5160, 720, 1380, 345));
     connect(sysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
 
     setTabOrder(ok, sysInfo);
-    setTabOrder(sysInfo, control("Label2"));
+    setTabOrder(sysInfo, control(ctl::about::Label2));
     ok->setFocus();
 }
 
 void FrmAbout::buildSeparator() {
     // Line1: a white line two pixels wide under a grey one, an etched groove.
-    makeLine("Line10", QColor(255, 255, 255), 2, this);
-    makeLine("Line11", QColor(128, 128, 128), 1, this)->raise();
+    makeLine(ctl::about::Line10, QColor(255, 255, 255), 2, this);
+    makeLine(ctl::about::Line11, QColor(128, 128, 128), 1, this)->raise();
 }
 
 QSize FrmAbout::sizeHint() const {

@@ -11,6 +11,21 @@
 #include "platform/panel.h"
 #include "platform/registry.h"
 
+namespace yurana::ctl::about {
+
+// The controls of frmAbout, named as at design.
+inline constexpr char picIcon[] = "picIcon";        // the program's icon
+inline constexpr char lblTitle[] = "lblTitle";      // the product title
+inline constexpr char lblVersion[] = "lblVersion";  // the version of this build
+inline constexpr char Label1[] = "Label1";          // the credit line
+inline constexpr char Label2[] = "Label2";          // the link to the user guide
+inline constexpr char cmdOK[] = "cmdOK";            // OK
+inline constexpr char cmdSysInfo[] = "cmdSysInfo";  // ｼｽﾃﾑ情報(&S)
+inline constexpr char Line10[] = "Line10";          // the separator's white line
+inline constexpr char Line11[] = "Line11";          // and its grey one
+
+}  // namespace yurana::ctl::about
+
 namespace yurana::app {
 
 // The user guide beside the executable: <program folder>/guide/index.html.

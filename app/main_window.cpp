@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "app/units.h"
+#include "panel/control_names.h"
 
 namespace yurana::app {
 
@@ -40,7 +41,7 @@ QRect within(QRect g, const QRect& area, bool resizable) {
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea(this)) {
-    setObjectName("MDIForm1");
+    setObjectName(ctl::MDIForm1);
     setWindowTitle(QStringLiteral("ユラナ"));
     mdi_->setObjectName("MDIClient");
     setCentralWidget(mdi_);

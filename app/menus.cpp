@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QMenu>
 
+#include "platform/qt/text.h"
+
 namespace yurana::app {
 
 namespace {
@@ -37,14 +39,14 @@ FrameMenus::FrameMenus(QMenuBar* menus, QWidget* panel, ExportCommands& commands
     animation_ = file_->addAction(QStringLiteral("アニメーションを画像で保存(&A)…"),
                                   [&commands] { commands.exportAnimation(); });
     file_->addSeparator();
-    quit_ = mirror(file_, QStringLiteral("終了(&X)"), panel, "Command1");
+    quit_ = mirror(file_, QStringLiteral("終了(&X)"), panel, PanelAction::Quit);
     quit_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     help_ = menus->addMenu(QStringLiteral("ヘルプ(&H)"));
     help_->setObjectName("HelpMenu");
     guide_ = help_->addAction(QStringLiteral("使い方(&H)"), QKeySequence(Qt::Key_F1),
                               [&commands] { commands.openGuide(); });
-    about_ = mirror(help_, QStringLiteral("バージョン情報(&A)"), panel, "cmdtest");
+    about_ = mirror(help_, QStringLiteral("バージョン情報(&A)"), panel, PanelAction::OpenAbout);
 
     // A text box claims some of the frame's keys for itself (Ctrl+E: end of line, on X11).
     for (QLineEdit* box : panel->findChildren<QLineEdit*>()) {
@@ -56,12 +58,11 @@ bool FrameMenus::isFrameShortcut(const QKeySequence& keys) const {
     return hasShortcut(bar_->actions(), keys);
 }
 
-QAction* FrameMenus::mirror(QMenu* menu, const QString& caption, QWidget* panel,
-                            const char* button) {
-    auto* b = panel->findChild<QAbstractButton*>(button);
+QAction* FrameMenus::mirror(QMenu* menu, const QString& caption, QWidget* panel, PanelAction does) {
+    auto* b = panel->findChild<QAbstractButton*>(qt::toQ(findButton(does).name));
     QAction* action = menu->addAction(caption, b, &QAbstractButton::click);
     action->setEnabled(b->isEnabled());
-    action->setData(QString::fromLatin1(button));
+    action->setData(QVariant::fromValue<QObject*>(b));
     b->installEventFilter(this);
     return action;
 }
@@ -74,7 +75,7 @@ bool FrameMenus::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::EnabledChange) {
         for (QAction* a : {quit_, about_}) {
-            if (a->data().toString() == watched->objectName()) {
+            if (a->data().value<QObject*>() == watched) {
                 a->setEnabled(static_cast<QWidget*>(watched)->isEnabled());
             }
         }

@@ -4,6 +4,8 @@
 #include <QMenuBar>
 #include <QObject>
 
+#include "panel/panel_controls.h"
+
 namespace yurana::app {
 
 // What the ファイル menu's exports do; the program carries them out.
@@ -24,7 +26,7 @@ class ExportCommands {
 class FrameMenus : public QObject {
     Q_OBJECT
   public:
-    // `panel`: the parameter panel holding the buttons Command1 (終了) and cmdtest.
+    // `panel`: the parameter panel holding the buttons of 終了 and about.
     FrameMenus(QMenuBar* menus, QWidget* panel, ExportCommands& commands);
 
     QMenu* fileMenu() const { return file_; }
@@ -40,7 +42,8 @@ class FrameMenus : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    QAction* mirror(QMenu* menu, const QString& caption, QWidget* panel, const char* button);
+    // An item that clicks the panel's button doing `does` and is enabled when it is.
+    QAction* mirror(QMenu* menu, const QString& caption, QWidget* panel, PanelAction does);
     // An enabled item of the menu bar has `keys` as its shortcut.
     bool isFrameShortcut(const QKeySequence& keys) const;
 

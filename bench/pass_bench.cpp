@@ -12,6 +12,7 @@
 #include "bench/qt_bench_app.h"
 #include "graph/graph.h"
 #include "model/response.h"
+#include "panel/control_names.h"
 #include "platform/qt/qt_picture.h"
 #include "support/fake_panel.h"
 #include "support/fake_windows.h"
@@ -41,8 +42,8 @@ struct GraphRig {
 
     GraphRig() {
         keisan_c1c2(record);
-        for (const char* box :
-             {"Checkheni", "Checkxc", "Checkxp", "Checkxcxp", "Checkkabeheni", "Check1"}) {
+        for (const char* box : {ctl::Checkheni, ctl::Checkxc, ctl::Checkxp, ctl::Checkxcxp,
+                                ctl::Checkkabeheni, ctl::Check1}) {
             panel.setValue(box, 1);
         }
         plotWidget.resize(640, 252);

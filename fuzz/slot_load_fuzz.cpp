@@ -14,6 +14,7 @@
 #include "fuzz_check.h"
 #include "memory_files.h"
 #include "model/numbers.h"
+#include "panel/control_names.h"
 #include "storage/slot_format.h"
 #include "storage/slot_messages.h"
 #include "storage/slots.h"
@@ -27,7 +28,7 @@ using namespace yurana;
 // Every control but the run button, which a load sets whether or not the file loads.
 std::vector<test::FakePanel::Control> snapshot(const test::FakePanel& panel) {
     std::vector<test::FakePanel::Control> s = panel.controls();
-    s.erase(s.begin() + (findControl("Command2") - panelControls().data()));
+    s.erase(s.begin() + (findControl(ctl::Command2) - panelControls().data()));
     return s;
 }
 
@@ -74,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto before = snapshot(panel);
     slots.yomikomi(slot);
 
-    FUZZ_CHECK(run.joutai == kStopped && panel.text("Command2") == "開始");
+    FUZZ_CHECK(run.joutai == kStopped && panel.text(ctl::Command2) == "開始");
     if (!loadable) {
         FUZZ_CHECK(box.texts.size() == 1 && box.titles[0] == loadTitle(slot));
         FUZZ_CHECK(snapshot(panel) == before);

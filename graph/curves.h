@@ -6,6 +6,7 @@
 #include "graph/pen_memory.h"
 #include "model/numbers.h"
 #include "model/response.h"
+#include "panel/control_names.h"
 #include "platform/picture.h"
 
 namespace yurana::graph {
@@ -22,23 +23,23 @@ struct CurveDef {
 // The five curves in drawing order: the total displacement goes over the three
 // solution curves, the wall displacement over all.
 inline constexpr std::array<CurveDef, 5> kCurves{{
-    {"Checkxp",
+    {ctl::Checkxp,
      {0, 0, 255},
      [](const StepValues& v) { return v.xp; },
      [](const PenMemory& p) { return p.mae_xp; }},
-    {"Checkxc",
+    {ctl::Checkxc,
      {0, 127, 0},
      [](const StepValues& v) { return v.xc; },
      [](const PenMemory& p) { return p.mae_xc; }},
-    {"Checkxcxp",
+    {ctl::Checkxcxp,
      {255, 200, 0},
      [](const StepValues& v) { return num::add(v.xc, v.xp); },
      [](const PenMemory& p) { return p.mae_xcxp; }},
-    {"Checkheni",
+    {ctl::Checkheni,
      {255, 0, 0},
      [](const StepValues& v) { return num::add(num::add(v.xc, v.xp), v.kabeheni); },
      [](const PenMemory& p) { return p.mae_heni; }},
-    {"Checkkabeheni",
+    {ctl::Checkkabeheni,
      {0, 0, 0},
      [](const StepValues& v) { return double(v.kabeheni); },
      [](const PenMemory& p) { return double(p.mae_kabe); }},

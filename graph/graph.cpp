@@ -7,6 +7,7 @@
 #include "model/calc_error.h"
 #include "model/numbers.h"
 #include "model/regime.h"
+#include "panel/control_names.h"
 #include "panel/parameter_panel.h"
 
 namespace yurana::graph {
@@ -53,10 +54,10 @@ void Graph::graph_haikei() {
     form3_.fillRect(0, 0, px(w), px(h), kWhite);
     drawAxes();
     form3_.setTextPos(px(w / 8 - 10), px(h / 2 + 6));
-    form3_.print(panel_.text("Texttmin"));
+    form3_.print(panel_.text(ctl::Texttmin));
     form3_.line(px(0.875 * w), px(h / 2 - 10), px(0.875 * w), px(h / 2 + 10), kBlack);
     form3_.setTextPos(px(0.875 * w - 10), px(h / 2 + 6));
-    form3_.print(panel_.text("Texttmax"));
+    form3_.print(panel_.text(ctl::Texttmax));
 
     // A ζ that is no number keeps the previous caption.
     if (!std::isnan(record_.z)) {

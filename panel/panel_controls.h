@@ -62,6 +62,8 @@ struct ControlDef {
 
 std::span<const ControlDef> panelControls();
 const ControlDef* findControl(std::string_view name);
+// The button that does `action` (for the slot actions, that of `slot`).
+const ControlDef& findButton(PanelAction action, int slot = -1);
 
 // Client area of the panel at design, in twips.
 inline constexpr int kPanelDesignWidthTwips = 10350;

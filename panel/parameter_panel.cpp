@@ -4,6 +4,7 @@
 
 #include "model/numbers.h"
 #include "model/response.h"
+#include "panel/control_names.h"
 
 namespace yurana {
 
@@ -30,25 +31,25 @@ ParameterPanel::ParameterPanel(Panel& panel, ModelRecord& record, const RunState
 void ParameterPanel::dainyuu() {
     Panel& p = panel_;
     ModelRecord& r = record_;
-    r.graphbairitu = p.text("Textgraphbairitu");
-    r.jikanbairitu = num::strictDouble(p.text("Textjikanbairitu"));
-    r.k = num::strictSingle(p.text("Textk"));
-    r.m = num::strictSingle(p.text("Textm"));
-    r.c = num::strictSingle(p.text("Textc"));
-    r.wn = num::strictSingle(p.text("Textwn"));
-    if (p.text("Labelwd") != "***") {
-        r.wd = num::strictSingle(p.text("Labelwd"));
+    r.graphbairitu = p.text(ctl::Textgraphbairitu);
+    r.jikanbairitu = num::strictDouble(p.text(ctl::Textjikanbairitu));
+    r.k = num::strictSingle(p.text(ctl::Textk));
+    r.m = num::strictSingle(p.text(ctl::Textm));
+    r.c = num::strictSingle(p.text(ctl::Textc));
+    r.wn = num::strictSingle(p.text(ctl::Textwn));
+    if (p.text(ctl::Labelwd) != "***") {
+        r.wd = num::strictSingle(p.text(ctl::Labelwd));
     }
-    r.z = num::strictSingle(p.text("Textz"));
-    r.cc = num::strictSingle(p.text("Labelcc"));
-    r.xshoki = num::strictSingle(p.text("Textxshoki"));
-    r.vshoki = num::strictSingle(p.text("Textvshoki"));
-    r.t0 = num::strictSingle(p.text("Textt0"));
-    r.tmin = num::strictSingle(p.text("Texttmin"));
-    r.tmax = num::strictSingle(p.text("Texttmax"));
-    r.f = num::strictSingle(p.text("Textf"));
-    r.w = num::strictSingle(p.text("Textw"));
-    r.kabem = num::strictSingle(p.text("Textkabem"));
+    r.z = num::strictSingle(p.text(ctl::Textz));
+    r.cc = num::strictSingle(p.text(ctl::Labelcc));
+    r.xshoki = num::strictSingle(p.text(ctl::Textxshoki));
+    r.vshoki = num::strictSingle(p.text(ctl::Textvshoki));
+    r.t0 = num::strictSingle(p.text(ctl::Textt0));
+    r.tmin = num::strictSingle(p.text(ctl::Texttmin));
+    r.tmax = num::strictSingle(p.text(ctl::Texttmax));
+    r.f = num::strictSingle(p.text(ctl::Textf));
+    r.w = num::strictSingle(p.text(ctl::Textw));
+    r.kabem = num::strictSingle(p.text(ctl::Textkabem));
     if (graphSize_) {
         GraphSize size = graphSize_();
         r.graphw = size.width;
@@ -59,20 +60,20 @@ void ParameterPanel::dainyuu() {
 void ParameterPanel::keisan2() {
     Panel& p = panel_;
     // Each of the three tests reads its text, so a bad Textz fails even when Textwn ≤ 0.
-    const bool wnPositive = num::lenient(p.text("Textwn")) > 0;
-    const bool zNotNegative = num::lenient(p.text("Textz")) >= 0;
-    const bool zBelowOne = num::lenient(p.text("Textz")) < 1;
+    const bool wnPositive = num::lenient(p.text(ctl::Textwn)) > 0;
+    const bool zNotNegative = num::lenient(p.text(ctl::Textz)) >= 0;
+    const bool zBelowOne = num::lenient(p.text(ctl::Textz)) < 1;
     if (wnPositive && zNotNegative && zBelowOne) {
-        double z = num::lenient(p.text("Textz"));
+        double z = num::lenient(p.text(ctl::Textz));
         double s = num::sqrt(1.0 - num::mul(z, z));
-        double wn = num::lenient(p.text("Textwn"));
+        double wn = num::lenient(p.text(ctl::Textwn));
         record_.wd = num::strictSingle(num::formatFixed(num::mul(wn, s), 4));
-        p.setText("Labelwd", num::singleText(record_.wd));
+        p.setText(ctl::Labelwd, num::singleText(record_.wd));
     } else {
-        p.setText("Labelwd", "***");
+        p.setText(ctl::Labelwd, "***");
         record_.wd = 0;
     }
-    p.setText("Labelhz", frequencyText(p));
+    p.setText(ctl::Labelhz, frequencyText(p));
     p.showPanel();
 }
 
@@ -88,9 +89,9 @@ void ParameterPanel::recompute() {
 }
 
 void ParameterPanel::textChanged(std::string_view control) {
-    if (control == "Textwn") {
+    if (control == ctl::Textwn) {
         recompute();
-    } else if (control == "Textz" && run_.joutai != kRunning) {
+    } else if (control == ctl::Textz && run_.joutai != kRunning) {
         recompute();
     }
 }
@@ -98,16 +99,16 @@ void ParameterPanel::textChanged(std::string_view control) {
 void ParameterPanel::calculate() {
     Panel& p = panel_;
     try {
-        double c = num::lenient(p.text("Textc"));
-        double m = num::lenient(p.text("Textm"));
-        double k = num::lenient(p.text("Textk"));
-        p.setText("Textz", num::formatFixed(num::div(c, 2.0 * num::sqrt(num::mul(k, m))), 4));
-        m = num::lenient(p.text("Textm"));
-        k = num::lenient(p.text("Textk"));
-        p.setText("Textwn", num::formatFixed(num::sqrt(num::div(k, m)), 4));
-        m = num::lenient(p.text("Textm"));
-        k = num::lenient(p.text("Textk"));
-        p.setText("Labelcc", num::formatFixed(2.0 * num::sqrt(num::mul(k, m)), 4));
+        double c = num::lenient(p.text(ctl::Textc));
+        double m = num::lenient(p.text(ctl::Textm));
+        double k = num::lenient(p.text(ctl::Textk));
+        p.setText(ctl::Textz, num::formatFixed(num::div(c, 2.0 * num::sqrt(num::mul(k, m))), 4));
+        m = num::lenient(p.text(ctl::Textm));
+        k = num::lenient(p.text(ctl::Textk));
+        p.setText(ctl::Textwn, num::formatFixed(num::sqrt(num::div(k, m)), 4));
+        m = num::lenient(p.text(ctl::Textm));
+        k = num::lenient(p.text(ctl::Textk));
+        p.setText(ctl::Labelcc, num::formatFixed(2.0 * num::sqrt(num::mul(k, m)), 4));
     } catch (const calc_error&) {
         box_.show(kMsgBadValue);
         return;
@@ -116,7 +117,7 @@ void ParameterPanel::calculate() {
 }
 
 std::string frequencyText(const Panel& panel) {
-    return num::formatFixed(num::strictDouble(panel.text("Textwn")) / kTwoPi, 4);
+    return num::formatFixed(num::strictDouble(panel.text(ctl::Textwn)) / kTwoPi, 4);
 }
 
 std::string summaryLine(int line, const Panel& panel, const ModelRecord& record) {
@@ -128,7 +129,7 @@ std::string summaryLine(int line, const Panel& panel, const ModelRecord& record)
         case 4:
             return "臨海減衰係数cc:";
         case 5:
-            return panel.text("Labelcc");
+            return panel.text(ctl::Labelcc);
         case 7:
             return "減衰固有角振動数ωd:";
         case 8:

@@ -1,5 +1,7 @@
 #include "panel/run_buttons.h"
 
+#include "panel/control_names.h"
+
 namespace yurana {
 
 void enableRunButtons(Panel& panel, bool enabled) {
@@ -9,7 +11,7 @@ void enableRunButtons(Panel& panel, bool enabled) {
 }
 
 void stopRun(Panel& panel, RunState& run) {
-    panel.setText("Command2", "開始");
+    panel.setText(ctl::Command2, "開始");
     run.joutai = kStopped;
 }
 

@@ -4,6 +4,7 @@
 
 #include "model/calc_error.h"
 #include "model/numbers.h"
+#include "panel/control_names.h"
 #include "panel/panel_controls.h"
 
 namespace yurana {
@@ -14,31 +15,31 @@ namespace {
 // from its control's kind in the panel's design table.
 // clang-format off
 constexpr std::array<std::string_view, kSlotLineCount> kSlotControls = {
-    "Textk",             //  1 spring constant k
-    "Textc",             //  2 damping coefficient c
-    "Textm",             //  3 mass m
-    "Textz",             //  4 damping ratio ζ (recomputes when written)
-    "Textwn",            //  5 natural angular frequency ωn (recomputes)
-    "Labelcc",           //  6 critical damping coefficient Cc
-    "Labelwd",           //  7 ωd, may be "***"; restores what 4 and 5 rewrote
-    "Textt0",            //  8 time t0
-    "Labelhz",           //  9 natural frequency in Hz; likewise
-    "Textxshoki",        // 10 displacement at t0
-    "Textvshoki",        // 11 velocity at t0
-    "Texttmin",          // 12 start time
-    "Texttmax",          // 13 end time
-    "Texthenibairitu",   // 14 animation scale
-    "Textw",             // 15 excitation angular frequency ω
-    "Textf",             // 16 excitation force F
-    "Textkabem",         // 17 wall mass
-    "Textjikanbairitu",  // 18 time magnification
-    "Textgraphbairitu",  // 19 graph magnification
-    "Check1",            // 20 wall animation
-    "Checkheni",         // 21 curve: total displacement
-    "Checkxc",           // 22 curve: complementary solution
-    "Checkxp",           // 23 curve: particular solution
-    "Checkxcxp",         // 24 curve: complementary + particular
-    "Checkkabeheni",     // 25 curve: wall displacement
+    ctl::Textk,             //  1 spring constant k
+    ctl::Textc,             //  2 damping coefficient c
+    ctl::Textm,             //  3 mass m
+    ctl::Textz,             //  4 damping ratio ζ (recomputes when written)
+    ctl::Textwn,            //  5 natural angular frequency ωn (recomputes)
+    ctl::Labelcc,           //  6 critical damping coefficient Cc
+    ctl::Labelwd,           //  7 ωd, may be "***"; restores what 4 and 5 rewrote
+    ctl::Textt0,            //  8 time t0
+    ctl::Labelhz,           //  9 natural frequency in Hz; likewise
+    ctl::Textxshoki,        // 10 displacement at t0
+    ctl::Textvshoki,        // 11 velocity at t0
+    ctl::Texttmin,          // 12 start time
+    ctl::Texttmax,          // 13 end time
+    ctl::Texthenibairitu,   // 14 animation scale
+    ctl::Textw,             // 15 excitation angular frequency ω
+    ctl::Textf,             // 16 excitation force F
+    ctl::Textkabem,         // 17 wall mass
+    ctl::Textjikanbairitu,  // 18 time magnification
+    ctl::Textgraphbairitu,  // 19 graph magnification
+    ctl::Check1,            // 20 wall animation
+    ctl::Checkheni,         // 21 curve: total displacement
+    ctl::Checkxc,           // 22 curve: complementary solution
+    ctl::Checkxp,           // 23 curve: particular solution
+    ctl::Checkxcxp,         // 24 curve: complementary + particular
+    ctl::Checkkabeheni,     // 25 curve: wall displacement
 };
 // clang-format on
 

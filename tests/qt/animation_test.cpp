@@ -72,7 +72,7 @@ struct Program : CountedSurfaces, test::AppFixture {
     }
     // FullScreen, then the loop's hand-over pass: only the view is up, with its surfaces.
     void enter() {
-        click("Command4");
+        click(ctl::Command4);
         QVERIFY(app->form2() != nullptr && app->form2()->isVisible());
         app->tick();
         QVERIFY(!app->form0Loaded());
@@ -187,9 +187,9 @@ class AnimationTest : public QObject {
     void framesCopiedInPartsLookLikeWholeFrames() {
         for (int wall : {0, 1}) {
             test::AppFixture f;
-            f.app->panel().setValue("Check1", wall);
-            f.app->panel().setText("Texthenibairitu", "4000");
-            f.click("Command2");
+            f.app->panel().setValue(ctl::Check1, wall);
+            f.app->panel().setText(ctl::Texthenibairitu, "4000");
+            f.click(ctl::Command2);
             app::ScenePicture* picture = f.app->form0().picture();
             for (int i = 0; i < 40; ++i) {
                 f.run(1, 0.037);
@@ -289,16 +289,16 @@ class AnimationTest : public QObject {
     // run_controls_test's); the animation window's goes on from tmin.
     void enteredWhileRunningTheTimeGoesOnAndEachReturnReleasesEverySurface() {
         Program p;
-        p.app->panel().setText("Texttmin", "2");
-        p.app->panel().setText("Textjikanbairitu", "3");
-        p.click("Command2");  // timer0 = 100
+        p.app->panel().setText(ctl::Texttmin, "2");
+        p.app->panel().setText(ctl::Textjikanbairitu, "3");
+        p.click(ctl::Command2);  // timer0 = 100
         for (int i = 0; i < 20; ++i) {
             p.enter();
             p.clock.t += 0.25;
             p.app->tick();
             QVERIFY(i > 0 || p.app->form2()->textLine().startsWith(QStringLiteral("0.75 秒3")));
             QTest::mouseClick(p.app->form2(), Qt::LeftButton, {}, QPoint(i * 13, i * 7));
-            QVERIFY(p.app->run().joutai == kRunning && p.text("Command2") == "停止");
+            QVERIFY(p.app->run().joutai == kRunning && p.text(ctl::Command2) == "停止");
             QVERIFY(p.app->form2() == nullptr && p.surfaces.live == 0);
             QVERIFY(p.app->form0Loaded() && p.app->form0Window()->isVisible());
             p.app->tick();
@@ -313,20 +313,22 @@ class AnimationTest : public QObject {
     void atRestNothingRunningOnlyThePictureAndThePlotsAreRepainted() {
         test::AppFixture f;
         QCOMPARE(paintsDuring(f, 100), QStringList());
-        f.app->panel().setText("Texttmin", "1.5");
-        for (const char* box : {"Checkheni", "Checkxc", "Checkxp", "Checkxcxp", "Checkkabeheni"}) {
+        f.app->panel().setText(ctl::Texttmin, "1.5");
+        for (const char* box :
+             {ctl::Checkheni, ctl::Checkxc, ctl::Checkxp, ctl::Checkxcxp, ctl::Checkkabeheni}) {
             f.app->panel().setValue(box, 1);
         }
-        f.click("Command2");
+        f.click(ctl::Command2);
         const QStringList painted = paintsDuring(f, 30);
         QVERIFY(painted.count("Picture1") >= 10);
         for (const QString& name : painted) {
-            QVERIFY2(name == "Picture1" || name == "Form3" || name.contains("Plot"),
+            QVERIFY2(name == "Picture1" || name == ctl::Form3 || name.contains("Plot"),
                      qPrintable(painted.join(' ')));
         }
-        f.click("Command6");
+        f.click(ctl::Command6);
         QCOMPARE(paintsDuring(f, 100), QStringList());
     }
 };
 QTEST_MAIN(AnimationTest)
 #include "animation_test.moc"
+#include "panel/control_names.h"

@@ -31,35 +31,35 @@ class AppTest : public QObject {
 
     void aRunFromTminTracesPausesAndStops() {
         Fixture f;
-        f.app->panel().setText("Texttmin", "2");
-        f.app->panel().setValue("Checkheni", 1);
-        f.click("Command2");
-        QCOMPARE(f.text("Command2"), std::string("停止"));
-        QVERIFY(f.app->form1().control("Command3")->isVisibleTo(&f.app->form1()));
+        f.app->panel().setText(ctl::Texttmin, "2");
+        f.app->panel().setValue(ctl::Checkheni, 1);
+        f.click(ctl::Command2);
+        QCOMPARE(f.text(ctl::Command2), std::string("停止"));
+        QVERIFY(f.app->form1().control(ctl::Command3)->isVisibleTo(&f.app->form1()));
         f.app->tick();
         QCOMPARE(f.app->form0().textLine().left(6), QStringLiteral("2.00秒2"));
         f.run(40, 0.05);
         QCOMPARE(f.app->form0().textLine().left(4), QStringLiteral("4.00"));
         QVERIFY(red(f) > 20);
-        f.click("Command5");  // Clear: the trace goes, the run stays
+        f.click(ctl::Command5);  // Clear: the trace goes, the run stays
         QCOMPARE(red(f), 0);
         QCOMPARE(f.app->run().joutai, int(kRunning));
-        f.click("Command6");
+        f.click(ctl::Command6);
         f.run(2, 5);
         QCOMPARE(f.app->form0().textLine().left(4), QStringLiteral("4.00"));
-        QCOMPARE(f.text("Texttest"), std::string("1"));
-        f.click("Command6");
+        QCOMPARE(f.text(ctl::Texttest), std::string("1"));
+        f.click(ctl::Command6);
         f.run(1, 0.5);
         QCOMPARE(f.app->form0().textLine().left(4), QStringLiteral("4.50"));
         QVERIFY(red(f) > 0);
-        f.click("Command2");
-        QCOMPARE(f.text("Command2"), std::string("開始"));
-        QVERIFY(!f.app->form1().control("Command3")->isVisibleTo(&f.app->form1()));
+        f.click(ctl::Command2);
+        QCOMPARE(f.text(ctl::Command2), std::string("開始"));
+        QVERIFY(!f.app->form1().control(ctl::Command3)->isVisibleTo(&f.app->form1()));
         QCOMPARE(f.app->run().joutai, int(kStopped));
         f.app->tick();
         QCOMPARE(f.app->form0().textLine(), QStringLiteral("0.00秒1   +0m"));
         QCOMPARE(red(f), 0);
-        f.click("Command2");  // closing the frame ends the program, also while running
+        f.click(ctl::Command2);  // closing the frame ends the program, also while running
         f.run(3, 0.2);
         QVERIFY(f.app->frame().close() && f.app->ended());
     }
@@ -67,14 +67,14 @@ class AppTest : public QObject {
     void failingPassesAreReportedAndStop_data() {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("text");
-        const char* rows[][3] = {{"magnification", "Texthenibairitu", "abc"},
-                                 {"tmax equal to tmin", "Texttmax", "0"},
-                                 {"graph magnification", "Textgraphbairitu", "x"},
-                                 {"time magnification overflows", "Textjikanbairitu", "1e308"},
-                                 {"huge picture magnification", "Texthenibairitu", "1e308"},
-                                 {"huge graph magnification", "Textgraphbairitu", "1e300"},
-                                 {"huge force", "Textf", "3e38"},
-                                 {"tiny wall mass", "Textkabem", "1e-37"}};
+        const char* rows[][3] = {{"magnification", ctl::Texthenibairitu, "abc"},
+                                 {"tmax equal to tmin", ctl::Texttmax, "0"},
+                                 {"graph magnification", ctl::Textgraphbairitu, "x"},
+                                 {"time magnification overflows", ctl::Textjikanbairitu, "1e308"},
+                                 {"huge picture magnification", ctl::Texthenibairitu, "1e308"},
+                                 {"huge graph magnification", ctl::Textgraphbairitu, "1e300"},
+                                 {"huge force", ctl::Textf, "3e38"},
+                                 {"tiny wall mass", ctl::Textkabem, "1e-37"}};
         for (auto [name, box, text] : rows) {
             QTest::newRow(name) << QString(box) << QString(text);
         }
@@ -84,11 +84,11 @@ class AppTest : public QObject {
         QFETCH(QString, box);
         QFETCH(QString, text);
         Fixture f;
-        f.app->panel().setText("Texttmin", "0.5");
-        f.app->panel().setValue("Check1", 1);
+        f.app->panel().setText(ctl::Texttmin, "0.5");
+        f.app->panel().setValue(ctl::Check1, 1);
         f.app->panel().setText(box.toStdString(), text.toStdString());
         for (int attempt = 1; attempt <= 2; ++attempt) {
-            f.click("Command2");
+            f.click(ctl::Command2);
             for (int i = 0; i < 50 && f.box.texts.size() < size_t(attempt); ++i) {
                 f.run(1, 0.1);
             }
@@ -106,32 +106,33 @@ class AppTest : public QObject {
         QCOMPARE(QFontInfo(qt::programFont(qt::kGothic, 9, true)).family(), "IPAGothic");
         QCOMPARE(QFontInfo(qt::programFont(qt::kPGothic, 12)).family(), "IPAPGothic");
         Fixture f;
-        f.app->panel().setText("Textjikanbairitu", "1e308");
+        f.app->panel().setText(ctl::Textjikanbairitu, "1e308");
         auto text = [&](const char* control, QAccessible::Text kind) {
             return QAccessible::queryAccessibleInterface(f.app->form1().control(control))
                 ->text(kind);
         };
-        QCOMPARE(
-            (QStringList{text("Textk", QAccessible::Name), text("Texttest", QAccessible::Name),
-                         text("Labelwd", QAccessible::Name),
-                         text("Labelwd", QAccessible::Description)}),
-            (QStringList{"バネ定数k(N/m)", "Texttest", "31.6189", "減衰固有角振動数ωd (rad/s)"}));
-        f.type("Textc", "2");
-        f.click("Command_keisan");
-        QCOMPARE(f.text("Labelwd"), std::string("31.607"));
-        QCOMPARE(text("Labelwd", QAccessible::Name), QStringLiteral("31.607"));
-        f.type("Textwn", "10");  // typing ωn recomputes at once
-        QCOMPARE(f.text("Labelhz"), std::string("1.5915"));
+        QCOMPARE((QStringList{text(ctl::Textk, QAccessible::Name),
+                              text(ctl::Texttest, QAccessible::Name),
+                              text(ctl::Labelwd, QAccessible::Name),
+                              text(ctl::Labelwd, QAccessible::Description)}),
+                 (QStringList{"バネ定数k(N/m)", ctl::Texttest, "31.6189",
+                              "減衰固有角振動数ωd (rad/s)"}));
+        f.type(ctl::Textc, "2");
+        f.click(ctl::Command_keisan);
+        QCOMPARE(f.text(ctl::Labelwd), std::string("31.607"));
+        QCOMPARE(text(ctl::Labelwd, QAccessible::Name), QStringLiteral("31.607"));
+        f.type(ctl::Textwn, "10");  // typing ωn recomputes at once
+        QCOMPARE(f.text(ctl::Labelhz), std::string("1.5915"));
         f.run(100, 0.5);
         QVERIFY(f.box.texts.empty());
         QCOMPARE(f.app->form0().textLine(), QStringLiteral("0.00秒1   +0m"));
         // Found by tools/monkey: Qt's plain UTF-8 reading drops a leading U+FEFF as a
         // byte-order mark (the slot file's side is slots_test's).
         const std::string mark = "\xEF\xBB\xBF", marked = mark + mark + "5";
-        f.app->panel().setText("Textkabem", marked);
-        QCOMPARE(qobject_cast<QLineEdit*>(f.app->form1().control("Textkabem"))->text(),
+        f.app->panel().setText(ctl::Textkabem, marked);
+        QCOMPARE(qobject_cast<QLineEdit*>(f.app->form1().control(ctl::Textkabem))->text(),
                  QString(QChar(0xFEFF)) + QChar(0xFEFF) + "5");
-        QCOMPARE(f.text("Textkabem"), marked);
+        QCOMPARE(f.text(ctl::Textkabem), marked);
     }
 
     // Save N writes yuranN.txt and Load N reads it. A box loaded greyed shows greyed; the
@@ -140,29 +141,29 @@ class AppTest : public QObject {
     void everySlotButtonSavesAndLoadsItsOwnFileAGreyedBoxToo() {
         test::ProgramFolder folder;
         Fixture f(folder.path());
-        f.app->panel().setValue("Checkxc", 2);
+        f.app->panel().setValue(ctl::Checkxc, 2);
         for (int n = 0; n < 5; ++n) {
-            f.type("Textk", std::to_string(300 + 7 * n).c_str());
-            f.click(("Cmd_Save" + std::to_string(n)).c_str());
+            f.type(ctl::Textk, std::to_string(300 + 7 * n).c_str());
+            f.click(ctl::Cmd_Save[n]);
             QCOMPARE(f.box.titles.back(), "Save" + std::to_string(n));
             QVERIFY(QFile::exists(folder.dir.filePath(QString("yuran%1.txt").arg(n))));
         }
-        f.app->panel().setValue("Checkxc", 0);
+        f.app->panel().setValue(ctl::Checkxc, 0);
         for (int n : {3, 0, 4, 1, 2}) {
-            f.click(("Cmd_Load" + std::to_string(n)).c_str());
-            QCOMPARE(f.text("Textk"), std::to_string(300 + 7 * n));
+            f.click(ctl::Cmd_Load[n]);
+            QCOMPARE(f.text(ctl::Textk), std::to_string(300 + 7 * n));
         }
         QCOMPARE(f.box.texts.size(), size_t(5));  // a load that works says nothing
-        QCOMPARE(f.app->panel().value("Checkxc"), 2);
-        auto* box = qobject_cast<QCheckBox*>(f.app->form1().control("Checkxc"));
+        QCOMPARE(f.app->panel().value(ctl::Checkxc), 2);
+        auto* box = qobject_cast<QCheckBox*>(f.app->form1().control(ctl::Checkxc));
         QCOMPARE(box->checkState(), Qt::PartiallyChecked);
         for (int ticked : {1, 0, 1, 0}) {
             QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-            QCOMPARE(f.app->panel().value("Checkxc"), ticked);
+            QCOMPARE(f.app->panel().value(ctl::Checkxc), ticked);
         }
-        f.app->panel().setValue("Checkxc", 2);  // saved and loaded again, as it was stored
-        f.click("Cmd_Save4");
-        f.click("Cmd_Load4");
+        f.app->panel().setValue(ctl::Checkxc, 2);  // saved and loaded again, as it was stored
+        f.click(ctl::Cmd_Save[4]);
+        f.click(ctl::Cmd_Load[4]);
         QCOMPARE(box->checkState(), Qt::PartiallyChecked);
     }
 
@@ -171,15 +172,15 @@ class AppTest : public QObject {
     void writingTheSameTextIsAnEdit() {
         test::ProgramFolder folder;
         Fixture f(folder.path());
-        f.click("Command_keisan");
-        f.type("Textk", "2000");  // no recompute: the record keeps k
+        f.click(ctl::Command_keisan);
+        f.type(ctl::Textk, "2000");  // no recompute: the record keeps k
         QCOMPARE(f.app->record().k, 1000.0f);
-        f.click("Cmd_Save2");
-        f.click("Cmd_Load2");
+        f.click(ctl::Cmd_Save[2]);
+        f.click(ctl::Cmd_Load[2]);
         QCOMPARE(f.app->record().k, 2000.0f);
-        f.type("Textk", "3000");
+        f.type(ctl::Textk, "3000");
         f.app->panel().beginPass();
-        f.app->panel().setText("Textwn", f.text("Textwn"));
+        f.app->panel().setText(ctl::Textwn, f.text(ctl::Textwn));
         QCOMPARE(f.app->record().k, 3000.0f);
         f.app->panel().endPass();
     }
@@ -190,7 +191,7 @@ class AppTest : public QObject {
     void theAnalysisWindowsNeedNoRecomputeToDraw() {
         Fixture f;
         f.app->analysis().frequencyAction()->trigger();
-        f.type("Textm", "2.5");  // ωn 20 for 計算, which is not pressed
+        f.type(ctl::Textm, "2.5");  // ωn 20 for 計算, which is not pressed
         f.run(2, 0.1);
         const auto readout = [&] { return f.app->analysis().frequency().readout()->text(); };
         QVERIFY2(readout().contains("ω/ωn=0.1 "), qPrintable(readout()));
@@ -199,11 +200,11 @@ class AppTest : public QObject {
         record.graphh = f.app->record().graphh;
         record.gensui = "(不足減衰)";
         QVERIFY(f.app->record() == record);
-        QCOMPARE(f.text("Textz") + f.text("Textwn") + f.text("Labelwd"),
+        QCOMPARE(f.text(ctl::Textz) + f.text(ctl::Textwn) + f.text(ctl::Labelwd),
                  std::string("0.015831.622831.6189"));
         QCOMPARE(f.app->run().joutai, int(kStopped));
-        f.click("Command_keisan");
-        f.type("Textk", "4000");
+        f.click(ctl::Command_keisan);
+        f.type(ctl::Textk, "4000");
         f.run(2, 0.1);
         QVERIFY2(readout().contains("ω/ωn=0.1 "), qPrintable(readout()));
     }
@@ -217,13 +218,13 @@ class AppTest : public QObject {
         f.app->frame().resize(1296, 343);
         f.run(2, 0.1);
         QVERIFY(f.box.texts.empty());
-        f.app->panel().setText("Texthenibairitu", "x");
-        f.click("Command2");
+        f.app->panel().setText(ctl::Texthenibairitu, "x");
+        f.click(ctl::Command2);
         f.run(3, 0.1);
         QCOMPARE(f.box.texts, std::vector<std::string>{std::string(kMsgBadRun)});
         QCOMPARE(f.app->run().joutai, int(kStopped));
-        f.app->panel().setText("Texthenibairitu", "1000");
-        f.click("Command4");
+        f.app->panel().setText(ctl::Texthenibairitu, "1000");
+        f.click(ctl::Command4);
         f.run(2, 0.1);
         QVERIFY(f.app->form2() != nullptr);
         QTest::mouseClick(f.app->form2(), Qt::LeftButton);
@@ -235,3 +236,4 @@ class AppTest : public QObject {
 
 QTEST_MAIN(AppTest)
 #include "app_test.moc"
+#include "panel/control_names.h"

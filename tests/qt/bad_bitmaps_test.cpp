@@ -55,20 +55,20 @@ class BadBitmapsTest : public QObject {
         QVERIFY(f.app->frame().isVisible() && f.app->form0Window()->isVisible() &&
                 f.app->form1Window()->isVisible() && f.app->form3Window()->isVisible());
         // A run traces the graph while the picture stays empty, and says nothing more.
-        f.app->panel().setValue("Checkheni", 1);
-        f.click("Command2");
+        f.app->panel().setValue(ctl::Checkheni, 1);
+        f.click(ctl::Command2);
         f.run(20, 0.1);
         QVERIFY(f.app->run().joutai == kRunning && f.app->form0().textLine().isEmpty() &&
                 pictureEmpty(f) && redTraced(f) && f.box.texts.size() == 1);
         folder.restore(qPrintable(file));
-        f.click("Command2");
+        f.click(ctl::Command2);
         f.run(2, 0.1);
         for (std::size_t told = 2; told <= 3; ++told) {
-            f.click("Command4");
+            f.click(ctl::Command4);
             QVERIFY(f.box.texts.size() == told && f.box.texts.back() == named);
             // Back in the animation window, running, drawing it.
             QVERIFY(!f.app->form2() && f.app->form0Loaded() && f.app->form0Window()->isVisible());
-            QCOMPARE(f.text("Command2"), "停止");
+            QCOMPARE(f.text(ctl::Command2), "停止");
             f.run(10, 0.1);
             QVERIFY(f.app->form0().textLine().contains(QStringLiteral("秒2")));
             QCOMPARE(f.box.texts.size(), told);
@@ -76,7 +76,7 @@ class BadBitmapsTest : public QObject {
         QVERIFY(redTraced(f));
         // With the file mended, the view comes up and a click leaves it.
         bitmaps.restore(qPrintable(file));
-        f.click("Command4");
+        f.click(ctl::Command4);
         f.run(2, 0.1);
         QVERIFY(f.app->form2() && f.app->form2()->isVisible() && !f.app->form0Loaded());
         QVERIFY(f.app->form2()->textLine().contains(QStringLiteral(" 秒3")));
@@ -94,22 +94,22 @@ class BadBitmapsTest : public QObject {
         f.run(2, 0.1);
         QVERIFY(!pictureEmpty(f));
         QFile::remove(folder.dir.filePath("m3.bmp"));
-        f.app->panel().setText("Texthenibairitu", "x");
-        f.click("Command2");
+        f.app->panel().setText(ctl::Texthenibairitu, "x");
+        f.click(ctl::Command2);
         f.run(3, 0.1);
         const std::string named = bitmapFailedText("m3.bmp");
         QCOMPARE(f.box.texts, (std::vector<std::string>{std::string(kMsgBadRun), named}));
         QVERIFY(pictureEmpty(f));
-        f.app->panel().setText("Texthenibairitu", "1000");
-        f.app->panel().setValue("Checkheni", 1);
-        f.click("Command2");
+        f.app->panel().setText(ctl::Texthenibairitu, "1000");
+        f.app->panel().setValue(ctl::Checkheni, 1);
+        f.click(ctl::Command2);
         f.run(20, 0.1);
         QVERIFY(pictureEmpty(f) && redTraced(f) && f.box.texts.size() == 2);
-        f.app->panel().setText("Texthenibairitu", "x");
+        f.app->panel().setText(ctl::Texthenibairitu, "x");
         f.run(100, 0.1);
         QVERIFY(f.box.texts.size() == 4 && f.box.texts.back() == named);
         folder.restore("m3.bmp");
-        f.click("Command2");
+        f.click(ctl::Command2);
         f.run(1, 0.1);
         QCOMPARE(f.box.texts.size(), size_t(5));
         f.run(2, 0.1);
@@ -119,3 +119,4 @@ class BadBitmapsTest : public QObject {
 
 QTEST_MAIN(BadBitmapsTest)
 #include "bad_bitmaps_test.moc"
+#include "panel/control_names.h"

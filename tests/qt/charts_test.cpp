@@ -285,23 +285,23 @@ class ChartsTest : public QObject {
             a->trigger();
             QVERIFY(windows[i]->isVisible() && a->isChecked());
         }
-        f.click("Command_keisan");
+        f.click(ctl::Command_keisan);
         f.run(1, 0.1);
         QVERIFY(views.frequency().readout()->text().contains("ω/ωn=0.0632456"));  // 2 / √1000
-        f.type("Textm", "4");
-        f.click("Command_keisan");
+        f.type(ctl::Textm, "4");
+        f.click(ctl::Command_keisan);
         f.run(1, 0.1);
         QVERIFY2(views.frequency().readout()->text().contains("ω/ωn=0.126491"),  // 2 / √250
                  qPrintable(views.frequency().readout()->text()));
         // Running, the markers follow every sixth frame: the time of one of the last six
         // passes; stopped, they show tmin.
-        f.app->panel().setText("Texttmin", "0.5");
-        f.click("Command2");
+        f.app->panel().setText(ctl::Texttmin, "0.5");
+        f.click(ctl::Command2);
         f.run(20, 0.05);
         const QString energy = views.energy().readout()->text();
         const double shown = energy.section(' ', 0, 0).mid(2).toDouble();
         QVERIFY2(shown >= 1.2 && shown <= 1.5, qPrintable(energy));
-        f.click("Command2");
+        f.click(ctl::Command2);
         f.run(1, 0.05);
         QVERIFY(views.phase().readout()->text().startsWith(QStringLiteral("t=0.5 s")));
         menu->actions()[1]->trigger();
@@ -345,3 +345,4 @@ class ChartsTest : public QObject {
 
 QTEST_MAIN(ChartsTest)
 #include "charts_test.moc"
+#include "panel/control_names.h"

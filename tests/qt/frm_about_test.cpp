@@ -42,7 +42,7 @@ class FrmAboutTest : public QObject {
         app::FrmAbout about{panel, run, box, registry, launcher};
         about.showModeless();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
-        QWidget* link = about.control("Label2");
+        QWidget* link = about.control(ctl::about::Label2);
         QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(30, link->height() / 2));
         const std::string guide =
             (QCoreApplication::applicationDirPath() + "/guide/index.html").toStdString();

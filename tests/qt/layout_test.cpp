@@ -46,8 +46,8 @@ class LayoutTest : public QObject {
         QCOMPARE(f.app->frame().mdi()->size(), app::MainWindow::designClientSize());
         QCOMPARE(f.app->form3Window()->geometry().bottom() + 1, f.app->frame().mdi()->height());
         show(f, 960, 720);
-        auto* h = qobject_cast<QScrollBar*>(f.app->form1().control("HScroll1"));
-        QWidget* textc = f.app->form1().control("Textc");
+        auto* h = qobject_cast<QScrollBar*>(f.app->form1().control(ctl::HScroll1));
+        QWidget* textc = f.app->form1().control(ctl::Textc);
         const QPoint c0 = textc->pos();
         QVERIFY(!h->isHidden());  // the panel is narrower than its content
         h->setValue(h->maximum());
@@ -62,16 +62,16 @@ class LayoutTest : public QObject {
         // A panel wide and high enough for the whole content: no bars.
         f.app->form0Window()->resize(1000, 800);
         QCoreApplication::processEvents();
-        QVERIFY(h->isHidden() && f.app->form1().control("VScroll1")->isHidden());
+        QVERIFY(h->isHidden() && f.app->form1().control(ctl::VScroll1)->isHidden());
         QCOMPARE(textc->pos(), c0);
         // The failing pass's recovery arranges the windows again.
         f.app->frame().resize(960, 720);
-        f.app->panel().setText("Texthenibairitu", "abc");
-        f.click("Command2");
+        f.app->panel().setText(ctl::Texthenibairitu, "abc");
+        f.click(ctl::Command2);
         f.app->tick();
         QCOMPARE(f.box.texts.size(), size_t(1));
         verifyTiled(f);
-        QVERIFY(!f.app->form1().control("VScroll1")->isHidden());
+        QVERIFY(!f.app->form1().control(ctl::VScroll1)->isHidden());
     }
 
     // Every caption and result of the panel within its box, condensed only where the fonts
@@ -99,9 +99,9 @@ class LayoutTest : public QObject {
             }
             QCOMPARE(condensed, 2);  // t0における速度(m/s), and the long ωd
         };
-        f.app->panel().setText("Labelwd", "31.61894567");
+        f.app->panel().setText(ctl::Labelwd, "31.61894567");
         verifyFitted();
-        auto* lab10 = qobject_cast<qt::FittedLabel*>(f.app->form1().control("lab10"));
+        auto* lab10 = qobject_cast<qt::FittedLabel*>(f.app->form1().control(ctl::lab[10]));
         QLabel plain(lab10->text());
         plain.setFont(lab10->drawnFont());
         plain.resize(lab10->size());
@@ -119,7 +119,7 @@ class LayoutTest : public QObject {
         QCoreApplication::processEvents();  // the panel's repaint queued by the tiling
         f.app->record().tmax = 20;
         f.app->record().graphbairitu = "1000";
-        f.app->panel().setValue("Checkxp", 1);
+        f.app->panel().setValue(ctl::Checkxp, 1);
         f.app->form3().plotStep(0, {});
         f.app->form3().plotStep(10, {0, 0.01, 0, 0, 0});
         QVERIFY(hasBlue(f.app->form3().plotImage()));
@@ -139,3 +139,4 @@ class LayoutTest : public QObject {
 
 QTEST_MAIN(LayoutTest)
 #include "layout_test.moc"
+#include "panel/control_names.h"

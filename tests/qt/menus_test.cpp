@@ -61,7 +61,8 @@ int differingPixels(const QImage& a, const QImage& b) {
 }
 
 const std::pair<const char*, void (*)(app::FrmAbout&)> kCloseAbout[] = {
-    {"OK", [](app::FrmAbout& a) { QTest::mouseClick(a.control("cmdOK"), Qt::LeftButton); }},
+    {"OK",
+     [](app::FrmAbout& a) { QTest::mouseClick(a.control(ctl::about::cmdOK), Qt::LeftButton); }},
     {"Return", [](app::FrmAbout& a) { QTest::keyClick(&a, Qt::Key_Return); }},
     {"Enter", [](app::FrmAbout& a) { QTest::keyClick(&a, Qt::Key_Enter); }},
     {"Esc", [](app::FrmAbout& a) { QTest::keyClick(&a, Qt::Key_Escape); }},
@@ -79,7 +80,7 @@ class MenusTest : public QObject {
     void theItemsFollowThePanelsButtons_data() {
         QTest::addColumn<int>("way");
         QTest::addColumn<QStringList>("before");  // the buttons clicked before
-        const QStringList before[] = {{"Command2"}, {"Command2", "Command6"}, {}};
+        const QStringList before[] = {{ctl::Command2}, {ctl::Command2, ctl::Command6}, {}};
         for (int i = 0; i < 15; ++i) {
             QTest::addRow("%s after [%s]", kCloseAbout[i / 3].first,
                           qPrintable(before[i % 3].join(' ')))
@@ -118,7 +119,7 @@ class MenusTest : public QObject {
         kCloseAbout[way].second(p.app->about());
         QVERIFY(!p.app->about().isVisible());
         QCOMPARE(p.app->run().joutai, int(kStopped));
-        QCOMPARE(p.text("Command2"), "開始");
+        QCOMPARE(p.text(ctl::Command2), "開始");
         greyed(false);
         QVERIFY(!p.app->ended());
         m.quitAction()->trigger();
@@ -141,18 +142,18 @@ class MenusTest : public QObject {
         QFETCH(int, item);
         QFETCH(QString, regime);
         const Example& e = examples()[item];
-        const auto texts =
-            std::to_array({"Textm", "Textk", "Textc", "Textf", "Textw", "Textxshoki", "Textvshoki",
-                           "Textt0", "Texttmin", "Texttmax", "Textkabem", "Texthenibairitu",
-                           "Textgraphbairitu", "Textjikanbairitu"});
+        const auto texts = std::to_array(
+            {ctl::Textm, ctl::Textk, ctl::Textc, ctl::Textf, ctl::Textw, ctl::Textxshoki,
+             ctl::Textvshoki, ctl::Textt0, ctl::Texttmin, ctl::Texttmax, ctl::Textkabem,
+             ctl::Texthenibairitu, ctl::Textgraphbairitu, ctl::Textjikanbairitu});
         const std::string_view typed[] = {
             e.m,  e.k,    e.c,    e.f,     e.w,           e.x0,           e.v0,
             e.t0, e.tmin, e.tmax, e.kabem, e.henibairitu, e.graphbairitu, e.jikanbairitu};
-        const auto boxes = std::to_array(
-            {"Check1", "Checkheni", "Checkxc", "Checkxp", "Checkxcxp", "Checkkabeheni"});
+        const auto boxes = std::to_array({ctl::Check1, ctl::Checkheni, ctl::Checkxc, ctl::Checkxp,
+                                          ctl::Checkxcxp, ctl::Checkkabeheni});
         const bool ticked[] = {e.wallAnimation, e.heni, e.xc, e.xp, e.xcxp, e.kabeheni};
         Program f;
-        f.click("Command2");
+        f.click(ctl::Command2);
         f.run(3, 0.05);
         for (int i = 0; i < 14; ++i) {
             f.app->panel().setText(texts[i], std::string(typed[i]) + "3");
@@ -161,7 +162,7 @@ class MenusTest : public QObject {
         QCOMPARE(f.app->run().joutai, kRunning);
         f.exampleItems()[item]->trigger();
         QCOMPARE(f.app->run().joutai, kStopped);
-        QCOMPARE(f.text("Command2"), "開始");
+        QCOMPARE(f.text(ctl::Command2), "開始");
         for (int i = 0; i < 14; ++i) {
             QCOMPARE(f.text(texts[i]), typed[i]);
             QCOMPARE(f.app->panel().value(boxes[i % 6]), int(ticked[i % 6]));
@@ -169,13 +170,13 @@ class MenusTest : public QObject {
         QCOMPARE(QString::fromStdString(f.app->record().gensui), regime);
         // ζ, ωn, Cc, ωd and f are already what 計算 makes of the case.
         const auto derived = [&] {
-            return f.text("Textz") + f.text("Textwn") + f.text("Labelcc") + f.text("Labelwd") +
-                   f.text("Labelhz");
+            return f.text(ctl::Textz) + f.text(ctl::Textwn) + f.text(ctl::Labelcc) +
+                   f.text(ctl::Labelwd) + f.text(ctl::Labelhz);
         };
         const std::string shown = derived();
-        f.click("Command_keisan");
+        f.click(ctl::Command_keisan);
         QCOMPARE(derived(), shown);
-        f.click("Command2");
+        f.click(ctl::Command2);
         f.run(3, 0.05);
         QCOMPARE(QString::fromStdString(f.app->record().gensui), regime);
         QVERIFY(f.box.texts.empty());
@@ -185,7 +186,7 @@ class MenusTest : public QObject {
     // scene's size; the curves, or with a bad value a message and no file.
     void theFileMenuSavesWhatTheWindowsShow() {
         Program p;
-        p.click("Command2");
+        p.click(ctl::Command2);
         p.run(30, 0.05);
         app::Form3& graph = p.app->form3();
         p.file("graph.png");
@@ -225,7 +226,7 @@ class MenusTest : public QObject {
                                          "yurana-animation.png", "yurana-curves.csv"}));
         QVERIFY(p.box.texts.empty());
         const QString failed = p.file("failed.csv");
-        p.type("Texttmax", "0");
+        p.type(ctl::Texttmax, "0");
         p.app->menus().curvesAction()->trigger();
         QCOMPARE(p.box.texts, std::vector<std::string>{std::string(kMsgBadValue)});
         QVERIFY(!QFile::exists(failed));
@@ -243,7 +244,7 @@ class MenusTest : public QObject {
         for (QAction* a : p.app->frame().menuBar()->findChild<QMenu*>("ViewMenu")->actions()) {
             a->trigger();
         }
-        p.click("Command_keisan");
+        p.click(ctl::Command_keisan);
         p.run(2, 0.1);
         const auto views = p.app->frame().findChildren<QChartView*>();
         // amplitude, phase, transmissibility, mean power; phase plane; energy and its bars
@@ -287,3 +288,4 @@ class MenusTest : public QObject {
 
 QTEST_MAIN(MenusTest)
 #include "menus_test.moc"
+#include "panel/control_names.h"

@@ -14,6 +14,7 @@
 #include "graph/graph.h"
 #include "graph/pen_memory.h"
 #include "model/numbers.h"
+#include "panel/control_names.h"
 #include "panel/parameter_panel.h"
 #include "support/fake_panel.h"
 #include "support/sized_surfaces.h"
@@ -62,8 +63,8 @@ class DayRunTest : public ::testing::Test, public RunWindows, public LoopWindows
             GTEST_SKIP() << "a day of passes is run in optimised builds only";
         }
         panel.setChangeHandler([this](std::string_view c) { parameters.textChanged(c); });
-        for (const char* box :
-             {"Check1", "Checkheni", "Checkxc", "Checkxp", "Checkxcxp", "Checkkabeheni"}) {
+        for (const char* box : {ctl::Check1, ctl::Checkheni, ctl::Checkxc, ctl::Checkxp,
+                                ctl::Checkxcxp, ctl::Checkkabeheni}) {
             panel.setValue(box, 1);
         }
         clock.t = kStartClock;
@@ -117,7 +118,7 @@ class DayRunTest : public ::testing::Test, public RunWindows, public LoopWindows
 // 開始 with a trace of about 14 h, then a day of passes; every hour the text line shows
 // the hour's time.
 TEST_F(DayRunTest, TheTraceRunsForHoursThenEndsAndTheDayRunsOn) {
-    panel.setText("Texttmax", "50000");
+    panel.setText(ctl::Texttmax, "50000");
     controls.startStop();
     ASSERT_EQ(run.joutai, kRunning);
     int mostSurfaces = 0;

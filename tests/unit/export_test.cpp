@@ -9,6 +9,7 @@
 #include "export/curves_csv.h"
 #include "export/export_file.h"
 #include "model/response.h"
+#include "panel/control_names.h"
 #include "panel/messages.h"
 #include "panel/parameter_panel.h"
 #include "platform/posix/posix_files.h"
@@ -32,11 +33,13 @@ std::vector<double> fields(const std::string& line) {
     return out;
 }
 
-// Boxes named in `names` get the texts in `texts`, both separated by spaces.
-void preset(test::FakePanel& panel, const std::string& names, const std::string& texts) {
-    std::istringstream n(names), t(texts);
-    for (std::string name, text; n >> name && t >> text;) {
-        panel.preset(name, text);
+// The boxes `names` get the texts in `texts`, separated by spaces.
+void preset(test::FakePanel& panel, const std::vector<std::string_view>& names,
+            const std::string& texts) {
+    std::istringstream t(texts);
+    std::string text;
+    for (std::size_t i = 0; i < names.size() && t >> text; ++i) {
+        panel.preset(names[i], text);
     }
 }
 
@@ -53,8 +56,9 @@ class ExportTest : public ::testing::Test {
 
 TEST_F(ExportTest, CurvesOfEachRegimeMatchTheClosedFormAtEveryRow) {
     // 計算 derives ζ and ωn from these.
-    const std::string boxes =
-        "Textm Textk Textc Textf Textw Textkabem Textxshoki Textvshoki Textt0 Texttmin Texttmax";
+    const std::vector<std::string_view> boxes = {
+        ctl::Textm,      ctl::Textk,      ctl::Textc,  ctl::Textf,    ctl::Textw,   ctl::Textkabem,
+        ctl::Textxshoki, ctl::Textvshoki, ctl::Textt0, ctl::Texttmin, ctl::Texttmax};
     for (const auto& [name, texts] :
          {std::pair{"underdamped", "2.5 900 3 4 5 700 0.03 -0.2 0.4 1.5 7.25"},
           {"critical", "2 50 20 1.5 3 300 -0.04 0.3 0.5 -2 4"},
@@ -65,8 +69,8 @@ TEST_F(ExportTest, CurvesOfEachRegimeMatchTheClosedFormAtEveryRow) {
         ParameterPanel(panel, r, run, box, {}).calculate();
         // The export recomputes from the panel, not from the record it is given, and ωd
         // from ζ and ωn, not from its caption; the stale captions stay as they are shown.
-        panel.preset("Labelwd", "1.5");
-        panel.preset("Labelhz", "0.25");
+        panel.preset(ctl::Labelwd, "1.5");
+        panel.preset(ctl::Labelhz, "0.25");
         const test::FakePanel before = panel;
         ASSERT_TRUE(exportCurves(panel, record, run, box, files, file));
         EXPECT_EQ(std::pair(panel.controls(), panel.shown),
@@ -96,9 +100,10 @@ TEST_F(ExportTest, CurvesOfEachRegimeMatchTheClosedFormAtEveryRow) {
 TEST_F(ExportTest, ARecomputeOrEvaluationThatFailsWritesNothing) {
     // An empty window: menus_test.
     for (const auto& [name, boxes, texts] :
-         {std::tuple{"reversed window", "Texttmin Texttmax", "3 1"},
-          {"not a number", "Textm", "abc"},
-          {"overflow", "Texttmin Texttmax", "-90000 1"}}) {
+         {std::tuple{"reversed window", std::vector<std::string_view>{ctl::Texttmin, ctl::Texttmax},
+                     "3 1"},
+          {"not a number", {ctl::Textm}, "abc"},
+          {"overflow", {ctl::Texttmin, ctl::Texttmax}, "-90000 1"}}) {
         SCOPED_TRACE(name);
         test::FakePanel fresh;
         preset(fresh, boxes, texts);

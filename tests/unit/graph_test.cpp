@@ -12,6 +12,7 @@
 #include "graph/chain.h"
 #include "model/calc_error.h"
 #include "model/response.h"
+#include "panel/control_names.h"
 #include "support/fake_panel.h"
 
 namespace yurana::graph {
@@ -69,7 +70,8 @@ class GraphTest : public ::testing::Test {
         tickAll(1);
     }
     void tickAll(int value) {
-        for (const char* box : {"Checkxp", "Checkxc", "Checkxcxp", "Checkheni", "Checkkabeheni"}) {
+        for (const char* box :
+             {ctl::Checkxp, ctl::Checkxc, ctl::Checkxcxp, ctl::Checkheni, ctl::Checkkabeheni}) {
             panel.setValue(box, value);
         }
     }
@@ -85,8 +87,8 @@ class GraphTest : public ::testing::Test {
 TEST_F(GraphTest, BackgroundAtTheDesignSizeRawTimeTextsAndRegimeCaptionsClearedToTheAxes) {
     record.graphw = record.graphh = 0;
     form3.color = {255, 0, 0};  // reset to black before the labels
-    panel.preset("Texttmin", "0.0");
-    panel.preset("Labelcc", "44.7214");  // the caption as shown, not a value of the record
+    panel.preset(ctl::Texttmin, "0.0");
+    panel.preset(ctl::Labelcc, "44.7214");  // the caption as shown, not a value of the record
     std::tie(record.wd, record.c1, record.c2) = std::tuple(27.3205f, 0.012345678, -0.5);
     graph.graph_haikei();
     EXPECT_EQ(std::pair(record.graphw, record.graphh), std::pair(640.0f, 252.0f));
@@ -122,7 +124,7 @@ TEST_F(GraphTest, BackgroundFailures) {
     // Textwn not a number: the plot is complete, the panel holds line 1 only.
     form3.w = 640;
     picture1.ops.clear();
-    panel.preset("Textwn", "abc");
+    panel.preset(ctl::Textwn, "abc");
     EXPECT_THROW(graph.graph_haikei(), calc_error);
     EXPECT_EQ(form3.ops.size(), 6u);
     EXPECT_EQ(picture1.ops,
@@ -141,7 +143,7 @@ void slowModel(ModelRecord& r) {
 // period: exactly the original's segment.
 TEST_F(GraphTest, ExactCoordinatesWithALaterStartTimeAndTheComplementaryCurveInItsGreen) {
     tickAll(0);
-    panel.setValue("Checkxc", 1);
+    panel.setValue(ctl::Checkxc, 1);
     std::tie(record.graphw, record.graphh, record.tmin, record.tmax, record.graphbairitu) =
         std::tuple(600, 251, 4, 24, "800");
     slowModel(record);
@@ -232,7 +234,7 @@ TEST_F(GraphTest, PensMoveForEveryCurveAndTickedOnesDrawFromTheLastSampleInOrder
     graph.plotStep(1, {0.004, 0.002, 0, 0.003f, 0});
     EXPECT_TRUE(form3.ops.empty());
     tickAll(0);
-    panel.setValue("Checkxc", 2);
+    panel.setValue(ctl::Checkxc, 2);
     // x = 80 + 24·2 = 128; y = 126 + 1000·d: xp 127, xc 120, xc + xp 121,
     // xc + xp + wall 133.5, wall 138.5.
     graph.plotStep(2, {-0.006, 0.001, 0, 0.0125f, 0});
@@ -276,7 +278,7 @@ TEST_F(GraphTest, PiecesStopAtTheEndAndARepeatedStepDrawsOnce) {
     graph.clear();
     form3.ops.clear();
     EXPECT_EQ(drawsAt(12), 5u);
-    panel.setValue("Checkxp", 0);
+    panel.setValue(ctl::Checkxp, 0);
     EXPECT_EQ(drawsAt(12), 4u);
     graph.graph_haikei();
     EXPECT_EQ(drawsAt(12), 4u);

@@ -11,6 +11,7 @@
 
 #include "layout/arrange.h"
 #include "model/calc_error.h"
+#include "panel/control_names.h"
 #include "panel/panel_controls.h"
 #include "support/fake_geometry.h"
 #include "support/fields.h"
@@ -189,26 +190,27 @@ TEST_F(LayoutTest, BarsShowWhenNeededWithTheirStepSizesAndARefusedStepEndsSilent
 TEST_F(LayoutTest, MovesByTheBarsAndABarAtZeroRestoresTheRecordedPlaces) {
     // Everything placed on the panel itself moves; Frame1's contents move with it.
     EXPECT_EQ(content.controls.size(), 63u);
-    c("Cmd_Save0").l = 2.5;  // recorded halves to even: 2
-    c("Frame1").l = 3.5;     // 4
-    h.large = h.val = 100;   // 100 / 200 · 10425 = 5212.5 to the left
-    v.large = 144;           // 50 / 244 · 7065 ≈ 1447.7 up, both line ends from Y1
+    c(ctl::Cmd_Save[0]).l = 2.5;  // recorded halves to even: 2
+    c(ctl::Frame1).l = 3.5;       // 4
+    h.large = h.val = 100;        // 100 / 200 · 10425 = 5212.5 to the left
+    v.large = 144;                // 50 / 244 · 7065 ≈ 1447.7 up, both line ends from Y1
     v.val = 50;
     idou_yoko(h, content, tables);
     idou_tate(v, content, tables);
-    EXPECT_EQ((V{c("Cmd_Save0").l, c("Frame1").l, c("Textk").l, line.p[0], line.p[2]}),
+    EXPECT_EQ((V{c(ctl::Cmd_Save[0]).l, c(ctl::Frame1).l, c(ctl::Textk).l, line.p[0], line.p[2]}),
               (V{2 - 5212.5, 4 - 5212.5, 4290 - 5212.5, 1800 - 5212.5, 9720 - 5212.5}));
-    EXPECT_NEAR(6120 - c("Cmd_Save0").t, 1447.7, 0.05);
+    EXPECT_NEAR(6120 - c(ctl::Cmd_Save[0]).t, 1447.7, 0.05);
     EXPECT_NEAR(960 - line.p[1], 1447.7, 0.05);
     EXPECT_EQ(line.p[3], line.p[1]);
 
     // The tables are filled once: the moves start from them wherever the controls are.
-    c("Textk").l = 1234;
-    c("Frame1").t = -1;
+    c(ctl::Textk).l = 1234;
+    c(ctl::Frame1).t = -1;
     h.val = v.val = 0;
     idou_yoko(h, content, tables);
     idou_tate(v, content, tables);
-    EXPECT_EQ((V{c("Cmd_Save0").l, c("Cmd_Save0").t, c("Frame1").l, c("Frame1").t, c("Textk").l}),
+    EXPECT_EQ((V{c(ctl::Cmd_Save[0]).l, c(ctl::Cmd_Save[0]).t, c(ctl::Frame1).l, c(ctl::Frame1).t,
+                 c(ctl::Textk).l}),
               (V{2, 6120, 4, 3990, 4290}));
     EXPECT_EQ(line.p, (std::array<double, 4>{1800, 960, 9720, 960}));
 }

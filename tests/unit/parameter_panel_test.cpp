@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iterator>
+#include <map>
+#include <set>
 #include <sstream>
 #include <tuple>
 
 #include "model/calc_error.h"
 #include "model/regime.h"
+#include "panel/control_names.h"
+#include "panel/panel_controls.h"
 #include "panel/panel_copy.h"
 #include "support/fake_panel.h"
 
@@ -55,23 +60,23 @@ TEST_F(ParameterPanelTest, KeisanInEachRegime) {
          "0(rad/sec) c1:11.43383269 c2:-9.67943529"},
         {"overdamped", Regime::Overdamped, "3 27 30", "1.6667 3.0000 18.0000 *** 0.4775",
          "0(rad/sec) c1:0.47655359 c2:844.35648926"}};
-    panel.preset("Labelwd", "***");
-    panel.preset("Labelhz", "");
-    for (auto [control, text] : {std::pair{"Textxshoki", "0.45"},
-                                 {"Textvshoki", "-2.5"},
-                                 {"Textt0", "0.9"},
-                                 {"Texttmin", "1.25"}}) {
+    panel.preset(ctl::Labelwd, "***");
+    panel.preset(ctl::Labelhz, "");
+    for (auto [control, text] : {std::pair{ctl::Textxshoki, "0.45"},
+                                 {ctl::Textvshoki, "-2.5"},
+                                 {ctl::Textt0, "0.9"},
+                                 {ctl::Texttmin, "1.25"}}) {
         panel.preset(control, text);
     }
     for (const auto& [name, regime, mkc, shown, summary] : rows) {
         SCOPED_TRACE(name);
         const std::vector<std::string> in = words(mkc);
-        panel.preset("Textm", in[0]);
-        panel.preset("Textk", in[1]);
-        panel.preset("Textc", in[2]);
+        panel.preset(ctl::Textm, in[0]);
+        panel.preset(ctl::Textk, in[1]);
+        panel.preset(ctl::Textc, in[2]);
         form.calculate();
         std::string out;
-        for (const char* c : {"Textz", "Textwn", "Labelcc", "Labelwd", "Labelhz"}) {
+        for (const char* c : {ctl::Textz, ctl::Textwn, ctl::Labelcc, ctl::Labelwd, ctl::Labelhz}) {
             out += (out.empty() ? "" : " ") + panel.text(c);
         }
         EXPECT_EQ(std::tuple(out, regimeOf(record.z), record.m),
@@ -86,9 +91,23 @@ TEST_F(ParameterPanelTest, KeisanInEachRegime) {
 
 // Every box a value of its own: each lands in its own field of the record.
 TEST_F(ParameterPanelTest, DainyuuCopiesEveryBoxAndStopsAtTheFirstFailure) {
-    const std::vector<std::string> boxes = words(
-        "Textgraphbairitu Textjikanbairitu Textk Textm Textc Textwn Labelwd Textz Labelcc "
-        "Textxshoki Textvshoki Textt0 Texttmin Texttmax Textf Textw Textkabem");
+    const std::vector<std::string> boxes = {ctl::Textgraphbairitu,
+                                            ctl::Textjikanbairitu,
+                                            ctl::Textk,
+                                            ctl::Textm,
+                                            ctl::Textc,
+                                            ctl::Textwn,
+                                            ctl::Labelwd,
+                                            ctl::Textz,
+                                            ctl::Labelcc,
+                                            ctl::Textxshoki,
+                                            ctl::Textvshoki,
+                                            ctl::Textt0,
+                                            ctl::Texttmin,
+                                            ctl::Texttmax,
+                                            ctl::Textf,
+                                            ctl::Textw,
+                                            ctl::Textkabem};
     const std::vector<std::string> texts =
         words("750 1.5 210 3 4.5 8.3666 8.3 0.0896 50.1996 0.07 -0.25 0.4 1.25 9.5 6 11 1200");
     for (std::size_t i = 0; i < boxes.size(); ++i) {
@@ -103,8 +122,10 @@ TEST_F(ParameterPanelTest, DainyuuCopiesEveryBoxAndStopsAtTheFirstFailure) {
                                   0.4f, 1.25f, 9.5f, 6, 11, 1200, 640, 252}));
 
     // Textf fails: everything up to Texttmax takes the new text, Textf on keeps the old.
-    for (auto [control, text] :
-         {std::pair{"Texttmax", "12"}, {"Textf", "six"}, {"Textw", "13"}, {"Textkabem", "900"}}) {
+    for (auto [control, text] : {std::pair{ctl::Texttmax, "12"},
+                                 {ctl::Textf, "six"},
+                                 {ctl::Textw, "13"},
+                                 {ctl::Textkabem, "900"}}) {
         panel.preset(control, text);
     }
     EXPECT_THROW(form.dainyuu(), calc_error);
@@ -115,17 +136,17 @@ TEST_F(ParameterPanelTest, DainyuuCopiesEveryBoxAndStopsAtTheFirstFailure) {
 // Textwn ≤ 0 would already decide, and nothing changes. A starred ωd is kept by dainyuu
 // and set by keisan2.
 TEST_F(ParameterPanelTest, Keisan2ReadsEveryTextAndSetsAStarredWd) {
-    panel.preset("Labelhz", "0.8");
-    panel.preset("Textwn", "-3");
-    panel.preset("Textz", "1e999");
+    panel.preset(ctl::Labelhz, "0.8");
+    panel.preset(ctl::Textwn, "-3");
+    panel.preset(ctl::Textz, "1e999");
     record.wd = 5.5f;
     EXPECT_THROW(form.keisan2(), calc_error);
-    EXPECT_EQ(std::tuple(panel.text("Labelwd"), panel.text("Labelhz"), record.wd),
+    EXPECT_EQ(std::tuple(panel.text(ctl::Labelwd), panel.text(ctl::Labelhz), record.wd),
               std::tuple("31.6189"s, "0.8"s, 5.5f));
 
-    panel.preset("Textwn", "31.6228");
-    panel.preset("Textz", "0.0158");
-    panel.preset("Labelwd", "***");
+    panel.preset(ctl::Textwn, "31.6228");
+    panel.preset(ctl::Textz, "0.0158");
+    panel.preset(ctl::Labelwd, "***");
     form.dainyuu();
     EXPECT_EQ(record.wd, 5.5f);
     form.keisan2();
@@ -134,8 +155,8 @@ TEST_F(ParameterPanelTest, Keisan2ReadsEveryTextAndSetsAStarredWd) {
 
 TEST_F(ParameterPanelTest, KeisanFailuresShowTheMessageAndChangeNoField) {
     for (auto [m, k] : {std::pair{"0", "1000"}, {"1", "-5"}, {"0", "0"}}) {
-        panel.preset("Textm", m);
-        panel.preset("Textk", k);
+        panel.preset(ctl::Textm, m);
+        panel.preset(ctl::Textk, k);
         const int writes = panel.writes;
         form.calculate();
         EXPECT_EQ(panel.writes, writes) << m << " " << k;
@@ -160,43 +181,45 @@ TEST_F(ParameterPanelTest, ChangeHandlingOfZetaAndWnInEveryRunState) {
         form.calculate();  // the defaults
         run.joutai = joutai;
         run.ichijiteishi = paused;
-        panel.setText("Textz", "0.3");
+        panel.setText(ctl::Textz, "0.3");
         const auto seen = [&] {
-            return std::tuple(record.z, record.wn, panel.text("Labelwd"), panel.text("Labelhz"));
+            return std::tuple(record.z, record.wn, panel.text(ctl::Labelwd),
+                              panel.text(ctl::Labelhz));
         };
         EXPECT_EQ(seen(), zetaAlone ? std::tuple(0.3f, 31.6228f, "30.1662"s, "5.0329"s)
                                     : std::tuple(0.0158f, 31.6228f, "31.6189"s, "5.0329"s));
-        panel.setText("Textwn", "12.5");
+        panel.setText(ctl::Textwn, "12.5");
         EXPECT_EQ(seen(), std::tuple(0.3f, 12.5f, "11.9242"s, "1.9894"s));
     }
     form.calculate();
     const float wn = record.wn;
     int shown = panel.shown;
     run.joutai = kRunning;
-    panel.preset("Textk", "2000");
-    panel.setText("Textwn", "abc");
+    panel.preset(ctl::Textk, "2000");
+    panel.setText(ctl::Textwn, "abc");
     // k copied before ωn; ωd starred by keisan2, which fails at Labelhz before showing.
-    EXPECT_EQ(std::tuple(panel.text("Labelwd"), record.wd, panel.text("Labelhz"), panel.shown),
-              std::tuple("***"s, 0.0f, "5.0329"s, shown));
+    EXPECT_EQ(
+        std::tuple(panel.text(ctl::Labelwd), record.wd, panel.text(ctl::Labelhz), panel.shown),
+        std::tuple("***"s, 0.0f, "5.0329"s, shown));
     EXPECT_EQ((std::vector{record.k, record.wn, record.z}), (std::vector{2000.0f, wn, 0.0158f}));
     run.joutai = kStopped;  // ζ alone recomputes, up to the critical boundary
-    panel.setText("Textwn", "10");
-    panel.setText("Textz", "0.9999");
-    EXPECT_EQ(panel.text("Labelwd"), "0.1414");
-    panel.setText("Textz", "1.00001");
+    panel.setText(ctl::Textwn, "10");
+    panel.setText(ctl::Textz, "0.9999");
+    EXPECT_EQ(panel.text(ctl::Labelwd), "0.1414");
+    panel.setText(ctl::Textz, "1.00001");
     EXPECT_EQ(regimeOf(record.z), Regime::Overdamped);
 }
 
 // What 計算 would make of the panel's texts, computed aside: the same record as 計算 on an
 // equal panel, with the panel unchanged and no message, also where 計算 fails.
 TEST_F(ParameterPanelTest, CalculatedRecordLeavesThePanelAsItIs) {
-    for (auto [control, text] : {std::pair{"Textm", "2.5"},
-                                 {"Textk", "640"},
-                                 {"Textc", "7"},
-                                 {"Textz", "0.9"},
-                                 {"Labelwd", "3.5"},
-                                 {"Texttmin", "0.75"},
-                                 {"Textt0", "0.3"}}) {
+    for (auto [control, text] : {std::pair{ctl::Textm, "2.5"},
+                                 {ctl::Textk, "640"},
+                                 {ctl::Textc, "7"},
+                                 {ctl::Textz, "0.9"},
+                                 {ctl::Labelwd, "3.5"},
+                                 {ctl::Texttmin, "0.75"},
+                                 {ctl::Textt0, "0.3"}}) {
         panel.preset(control, text);
     }
     const test::FakePanel before = panel;
@@ -207,9 +230,55 @@ TEST_F(ParameterPanelTest, CalculatedRecordLeavesThePanelAsItIs) {
     record.graphw = record.graphh = 0;  // the graph window's size is no text
     EXPECT_EQ(aside, record);
     EXPECT_NE(aside.c1, std::nullopt);
-    panel.preset("Textm", "0");
+    panel.preset(ctl::Textm, "0");
     EXPECT_EQ(calculatedRecord(panel), ModelRecord{});
     EXPECT_TRUE(box.texts.empty());
+}
+
+// The design table: each name once and in its kind's family, the arrays counted from 0 in
+// their order, every parent and buddy a control of the table, and each button found by what
+// it does. A pasted or misspelt name would make two controls one, or a lookup miss.
+TEST(PanelDesignTest, NamesAreUniqueFollowTheirFamiliesAndButtonsAreFoundByAction) {
+    const std::multimap<ControlKind, std::string_view> families = {
+        {ControlKind::TextBox, "Text"},       {ControlKind::CaptionLabel, "lab"},
+        {ControlKind::ResultField, "Label"},  {ControlKind::Label, "Label"},
+        {ControlKind::Button, "Command"},     {ControlKind::Button, "Cmd_"},
+        {ControlKind::Button, "cmd"},         {ControlKind::CheckBox, "Check"},
+        {ControlKind::Frame, "Frame"},        {ControlKind::VScrollBar, "VScroll"},
+        {ControlKind::HScrollBar, "HScroll"}, {ControlKind::Line, "Line"}};
+    std::set<std::string_view> seen;
+    for (const ControlDef& c : panelControls()) {
+        SCOPED_TRACE(c.name);
+        EXPECT_TRUE(seen.insert(c.name).second);
+        const auto [first, last] = families.equal_range(c.kind);
+        EXPECT_TRUE(
+            std::any_of(first, last, [&](const auto& f) { return c.name.starts_with(f.second); }));
+        for (std::string_view other : {c.parent, c.buddy}) {
+            EXPECT_TRUE(other.empty() || findControl(other) != nullptr) << other;
+        }
+    }
+    for (std::size_t i = 0; i < ctl::lab.size(); ++i) {
+        EXPECT_EQ(ctl::lab[i], "lab" + std::to_string(i));
+    }
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(
+            std::pair(findButton(PanelAction::LoadSlot, i).name,
+                      findButton(PanelAction::SaveSlot, i).name),
+            std::pair(std::string_view(ctl::Cmd_Load[i]), std::string_view(ctl::Cmd_Save[i])));
+        EXPECT_EQ(ctl::Cmd_Save[i], "Cmd_Save" + std::to_string(i));
+    }
+    using A = PanelAction;
+    for (const auto& [action, name] : {std::pair{A::Calculate, ctl::Command_keisan},
+                                       {A::StartStop, ctl::Command2},
+                                       {A::Pause, ctl::Command6},
+                                       {A::Clear, ctl::Command5},
+                                       {A::ApplyChanges, ctl::Command3},
+                                       {A::Quit, ctl::Command1},
+                                       {A::EnterFullScreen, ctl::Command4},
+                                       {A::OpenAbout, ctl::cmdtest}}) {
+        EXPECT_EQ(findButton(action).name, name);
+    }
+    EXPECT_THROW(findButton(A::None), std::logic_error);
 }
 
 }  // namespace

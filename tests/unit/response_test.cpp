@@ -10,6 +10,7 @@
 #include "examples/examples.h"
 #include "model/calc_error.h"
 #include "model/numbers.h"
+#include "panel/control_names.h"
 #include "panel/parameter_panel.h"
 #include "support/fake_panel.h"
 #include "support/model_defaults.h"
@@ -215,26 +216,27 @@ TEST(ClassicCases, EachLoadsItsValuesAndKeepsItsPromise) {
         applyExample(e, panel, run, form);
 
         const std::pair<const char*, std::string_view> texts[] = {
-            {"Textm", e.m},
-            {"Textk", e.k},
-            {"Textc", e.c},
-            {"Textf", e.f},
-            {"Textw", e.w},
-            {"Textxshoki", e.x0},
-            {"Textvshoki", e.v0},
-            {"Textt0", e.t0},
-            {"Texttmin", e.tmin},
-            {"Texttmax", e.tmax},
-            {"Texthenibairitu", e.henibairitu},
-            {"Textgraphbairitu", e.graphbairitu},
-            {"Textjikanbairitu", e.jikanbairitu},
-            {"Textkabem", e.kabem}};
+            {ctl::Textm, e.m},
+            {ctl::Textk, e.k},
+            {ctl::Textc, e.c},
+            {ctl::Textf, e.f},
+            {ctl::Textw, e.w},
+            {ctl::Textxshoki, e.x0},
+            {ctl::Textvshoki, e.v0},
+            {ctl::Textt0, e.t0},
+            {ctl::Texttmin, e.tmin},
+            {ctl::Texttmax, e.tmax},
+            {ctl::Texthenibairitu, e.henibairitu},
+            {ctl::Textgraphbairitu, e.graphbairitu},
+            {ctl::Textjikanbairitu, e.jikanbairitu},
+            {ctl::Textkabem, e.kabem}};
         for (auto [control, text] : texts) {
             EXPECT_EQ(panel.text(control), text) << control;
         }
         const std::pair<const char*, bool> checks[] = {
-            {"Check1", e.wallAnimation}, {"Checkheni", e.heni}, {"Checkxc", e.xc},
-            {"Checkxp", e.xp},           {"Checkxcxp", e.xcxp}, {"Checkkabeheni", e.kabeheni}};
+            {ctl::Check1, e.wallAnimation}, {ctl::Checkheni, e.heni},
+            {ctl::Checkxc, e.xc},           {ctl::Checkxp, e.xp},
+            {ctl::Checkxcxp, e.xcxp},       {ctl::Checkkabeheni, e.kabeheni}};
         for (auto [control, ticked] : checks) {
             EXPECT_EQ(panel.value(control), int(ticked)) << control;
         }

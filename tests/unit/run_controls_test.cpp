@@ -11,6 +11,7 @@
 #include "graph/graph.h"
 #include "model/calc_error.h"
 #include "model/run_state.h"
+#include "panel/control_names.h"
 #include "support/fake_panel.h"
 #include "support/fake_windows.h"
 #include "support/model_defaults.h"
@@ -80,7 +81,7 @@ class RunControlsTest : public ::testing::Test {
         run.joutai = kStopped;
         clock.t = 1000;
         loopWindows.onBlt = [this] { scene.blt(); };  // before init: only the clock
-        loopWindows.afterBetween = [this] { texttestBetween = panel.text("Texttest"); };
+        loopWindows.afterBetween = [this] { texttestBetween = panel.text(ctl::Texttest); };
     }
 
     test::FakePanel panel;
@@ -114,7 +115,7 @@ class RunControlsTest : public ::testing::Test {
 };
 
 TEST_F(RunControlsTest, StartThenPassesLagTheTextByOnePass) {
-    panel.preset("Texttmin", "2");
+    panel.preset(ctl::Texttmin, "2");
     run.ichijiteishi = 1;
     controls.startStop();
     EXPECT_EQ(std::pair(run.ichijiteishi, run.timer0), std::pair(0, 1000.0));
@@ -125,19 +126,19 @@ TEST_F(RunControlsTest, StartThenPassesLagTheTextByOnePass) {
     EXPECT_DOUBLE_EQ(run.jikan, 3.5);
     EXPECT_EQ(log, "pen;haikei;unload2;plot;blt;unload2;plot;blt;");
     // tmin between the drawing and the pen update, then the pause flag
-    EXPECT_EQ(std::pair(texttestBetween, panel.text("Texttest")), std::pair("2"s, "0"s));
+    EXPECT_EQ(std::pair(texttestBetween, panel.text(ctl::Texttest)), std::pair("2"s, "0"s));
 }
 
 TEST_F(RunControlsTest, FailedGraphRedrawStopsWithTheMessage) {
     windows.failHaikei = true;
     controls.startStop();
-    EXPECT_EQ(std::pair(run.joutai, panel.text("Command2")), std::pair(kStopped, "開始"s));
+    EXPECT_EQ(std::pair(run.joutai, panel.text(ctl::Command2)), std::pair(kStopped, "開始"s));
     EXPECT_EQ(box.texts, std::vector<std::string>{"正しい値を半角数字で入力してください。"});
-    EXPECT_TRUE(panel.isVisible("Command3"));  // steps already done stay done
+    EXPECT_TRUE(panel.isVisible(ctl::Command3));  // steps already done stay done
 }
 
 TEST_F(RunControlsTest, FullScreenKeepsARunningClockAndHandsOverOnTheNextPass) {
-    panel.preset("Texttmin", "2");
+    panel.preset(ctl::Texttmin, "2");
     controls.enterFullScreen();
     EXPECT_EQ(std::pair(run.joutai, run.timer0), std::pair(kFullScreen, 998.0));  // clock − tmin
     loop.pass();
@@ -170,7 +171,8 @@ TEST_F(RunControlsTest, FramesOnlyWhenThePictureChangesRunningEveryPassAtRestOrP
     record = test::defaultRecord();  // at rest from 1.5 s
     std::tie(record.tmin, record.graphw, record.graphh) = std::tuple(1.5f, 640.f, 252.f);
     keisan_c1c2(record);
-    for (const char* box : {"Checkxp", "Checkxc", "Checkxcxp", "Checkheni", "Checkkabeheni"}) {
+    for (const char* box :
+         {ctl::Checkxp, ctl::Checkxc, ctl::Checkxcxp, ctl::Checkheni, ctl::Checkkabeheni}) {
         panel.setValue(box, 1);
     }
     loopWindows.graph = &graph;
@@ -182,7 +184,7 @@ TEST_F(RunControlsTest, FramesOnlyWhenThePictureChangesRunningEveryPassAtRestOrP
     EXPECT_EQ(framesAfter(5), std::pair(2, 2));
     scene.init();
     EXPECT_EQ(framesAfter(5), std::pair(3, 3));
-    panel.setText("Texthenibairitu", "2000");  // moves nothing at rest
+    panel.setText(ctl::Texthenibairitu, "2000");  // moves nothing at rest
     EXPECT_EQ(framesAfter(5), std::pair(3, 3));
     run.joutai = kRunning;
     startClock(run, clock.t);

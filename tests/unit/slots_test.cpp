@@ -11,6 +11,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "panel/control_names.h"
 #include "panel/parameter_panel.h"
 #include "platform/posix/posix_files.h"
 #include "storage/slot_folder.h"
@@ -108,13 +109,13 @@ TEST_F(SlotsTest, SavedPanelIsWrittenCharacterForCharacter) {
 // fuzz_slot_load.
 TEST_F(SlotsTest, LoadStopsTheRunRecomputesAndRestoresTheSavedCaptions) {
     run.joutai = kRunning;
-    panel.setText("Command2", "停止");
+    panel.setText(ctl::Command2, "停止");
     const std::string text =
         slotFile({{4, "0.5"}, {5, "10"}, {7, "***"}, {9, "9.9999"}, {12, "3"}, {22, "2"}});
     writeBytes(slots.path(1), text + "7\r\n\x01\x02garbage\r\n3\r\n4\r\n5\r\n");
     ASSERT_EQ(::truncate(slots.path(1).c_str(), k100MB), 0);
     slots.yomikomi(1);
-    EXPECT_EQ(std::tuple(box.texts.size(), run.joutai, panel.text("Command2")),
+    EXPECT_EQ(std::tuple(box.texts.size(), run.joutai, panel.text(ctl::Command2)),
               std::tuple(0u, kStopped, "開始"s));
     // ζ/ωn recomputed at their lines (before line 12).
     EXPECT_EQ((std::vector{record.z, record.wn, record.wd, record.tmin}),
@@ -145,11 +146,11 @@ TEST_F(SlotsTest, FailedLoadsAndSavesSaySoAndChangeNothing) {
     };
     rlimit noLimit{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &noLimit), 0);
-    panel.preset("Textk", "new");
+    panel.preset(ctl::Textk, "new");
     for (const auto& [save, n, folder, problem, sizeLimit] : cases) {
         SCOPED_TRACE(problem);
         run.joutai = kRunning;
-        panel.setText("Command2", "停止");
+        panel.setText(ctl::Command2, "停止");
         Slots s{panel, run, box, files, folder};
         std::string file = fileState(s.path(n));
         Snapshot shown = snapshot(panel);
@@ -166,8 +167,8 @@ TEST_F(SlotsTest, FailedLoadsAndSavesSaySoAndChangeNothing) {
         EXPECT_EQ(box.titles[0], (save ? "Save" : "Load") + std::to_string(n));
         // A load stops the run even when it fails; a save leaves it running.
         EXPECT_EQ(run.joutai, save ? kRunning : kStopped);
-        EXPECT_EQ(panel.text("Command2"), save ? "停止" : "開始");
-        panel.setText("Command2", "停止");
+        EXPECT_EQ(panel.text(ctl::Command2), save ? "停止" : "開始");
+        panel.setText(ctl::Command2, "停止");
         EXPECT_EQ(snapshot(panel), shown);
         EXPECT_EQ(fileState(s.path(n)), file);
     }
@@ -175,7 +176,7 @@ TEST_F(SlotsTest, FailedLoadsAndSavesSaySoAndChangeNothing) {
 
     // A value a text box could not take back is refused before the file is touched.
     box = {};
-    panel.preset("Textc", std::string(kSlotMaxTextLength + 1, 'x'));
+    panel.preset(ctl::Textc, std::string(kSlotMaxTextLength + 1, 'x'));
     slots.hozon(2);
     EXPECT_EQ(box.texts,
               std::vector<std::string>{saveFailedText(
@@ -211,12 +212,12 @@ TEST_F(SlotsTest, SlotsLiveInTheProgramFolderWhenWritableElseInTheUsersDataFolde
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);  // no probe
     Slots user{panel, run, box, files, data};
-    panel.preset("Textk", "321");
+    panel.preset(ctl::Textk, "321");
     user.hozon(3);  // then loaded back from the same folder
     EXPECT_EQ(fs::status(data).permissions(), fs::perms::owner_all);
-    panel.preset("Textk", "5");
+    panel.preset(ctl::Textk, "5");
     user.yomikomi(3);
-    EXPECT_EQ(panel.text("Textk"), "321");
+    EXPECT_EQ(panel.text(ctl::Textk), "321");
     EXPECT_FALSE(fs::exists(dir + "/yuran3.txt"));
 }
 

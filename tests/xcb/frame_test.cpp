@@ -88,7 +88,7 @@ class FrameTest : public QObject {
     void theFramesShortcutsWorkFromAFocusedPanelBox() {
         Program p;
         QVERIFY(QTest::qWaitForWindowExposed(&p.app->frame()));
-        auto* textk = qobject_cast<QLineEdit*>(p.app->form1().control("Textk"));
+        auto* textk = qobject_cast<QLineEdit*>(p.app->form1().control(ctl::Textk));
         const QPoint at = textk->mapToGlobal(textk->rect().center());
         QVERIFY(
             xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"}));
@@ -108,3 +108,4 @@ class FrameTest : public QObject {
 
 QTEST_MAIN(FrameTest)
 #include "frame_test.moc"
+#include "panel/control_names.h"

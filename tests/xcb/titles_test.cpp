@@ -70,11 +70,11 @@ class TitlesTest : public QObject {
         test::AppFixture f(folder.path(), {}, nullptr, true);
         QVERIFY(QTest::qWaitForWindowExposed(&f.app->frame()));
         QTRY_VERIFY(titled(&f.app->frame(), QStringLiteral("ユラナ")));
-        expectModalBox([&] { f.click("Cmd_Save2"); }, "Save2", "yuran2.txt");
-        f.app->panel().setText("Textm", "0");
-        expectModalBox([&] { f.click("Command_keisan"); }, QStringLiteral("ユラナ"),
+        expectModalBox([&] { f.click(ctl::Cmd_Save[2]); }, "Save2", "yuran2.txt");
+        f.app->panel().setText(ctl::Textm, "0");
+        expectModalBox([&] { f.click(ctl::Command_keisan); }, QStringLiteral("ユラナ"),
                        QStringLiteral("正しい値を半角数字で入力してください。"));
-        f.click("cmdtest");
+        f.click(ctl::cmdtest);
         QVERIFY(QTest::qWaitForWindowExposed(&f.app->about()));
         QTRY_VERIFY(titled(&f.app->about(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報")));
         QTest::keyClick(&f.app->about(), Qt::Key_Escape);
@@ -92,4 +92,5 @@ class TitlesTest : public QObject {
 };
 
 QTEST_MAIN(TitlesTest)
+#include "panel/control_names.h"
 #include "titles_test.moc"

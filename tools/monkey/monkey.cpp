@@ -373,14 +373,15 @@ class Monkey : public QObject {
 
     // A button of the run controls or 計算, when the user could press it.
     void pressButton() {
-        const char* const buttons[] = {"Command_keisan", "Command2", "Command2", "Command6",
-                                       "Command3",       "Command5", "Command4"};
+        const char* const buttons[] = {ctl::Command_keisan, ctl::Command2, ctl::Command2,
+                                       ctl::Command6,       ctl::Command3, ctl::Command5,
+                                       ctl::Command4};
         const std::string name = pick(buttons);
         if (!clickable(control(name))) {
             return;
         }
         input("press " + name, [&] { click(name); });
-        if (name == "Command4" && app_->form2() != nullptr) {
+        if (name == ctl::Command4 && app_->form2() != nullptr) {
             ++fullScreens_;
         }
     }
@@ -410,7 +411,7 @@ class Monkey : public QObject {
         } catch (const std::exception&) {
             // values no save can write: the file must stay as it was
         }
-        const std::string name = "Cmd_Save" + std::to_string(n);
+        const std::string name = ctl::Cmd_Save[n];
         auto said = input("press " + name, [&] { click(name); });
         ++saves_;
         if (said.size() != 1 || box_.titles.back() != saveTitle(n)) {
@@ -442,10 +443,10 @@ class Monkey : public QObject {
     void load() {
         const int n = below(kSlotCount);
         const std::vector<std::string> before = readSlotValues(app_->panel());
-        const std::string name = "Cmd_Load" + std::to_string(n);
+        const std::string name = ctl::Cmd_Load[n];
         auto said = input("press " + name, [&] { click(name); });
         ++loads_;
-        if (app_->run().joutai != kStopped || app_->panel().text("Command2") != "開始") {
+        if (app_->run().joutai != kStopped || app_->panel().text(ctl::Command2) != "開始") {
             fail(name + " did not stop the run");
         }
         const std::vector<std::string> after = readSlotValues(app_->panel());
@@ -498,10 +499,10 @@ class Monkey : public QObject {
     }
 
     void about() {
-        if (!clickable(control("cmdtest"))) {
+        if (!clickable(control(ctl::cmdtest))) {
             return;
         }
-        input("press cmdtest", [&] { click("cmdtest"); });
+        input("press cmdtest", [&] { click(ctl::cmdtest); });
         ++abouts_;
         if (!app_->about().isVisible()) {
             fail("the About window did not open");
@@ -513,8 +514,9 @@ class Monkey : public QObject {
         switch (below(3)) {
             case 0:
                 input("About: OK", [&] {
-                    QTest::mouseClick(qobject_cast<QAbstractButton*>(about.control("cmdOK")),
-                                      Qt::LeftButton);
+                    QTest::mouseClick(
+                        qobject_cast<QAbstractButton*>(about.control(ctl::about::cmdOK)),
+                        Qt::LeftButton);
                 });
                 break;
             case 1:
@@ -523,7 +525,7 @@ class Monkey : public QObject {
             default:
                 input("About: close", [&] { about.close(); });
         }
-        if (about.isVisible() || !app_->panel().isEnabled("Command2")) {
+        if (about.isVisible() || !app_->panel().isEnabled(ctl::Command2)) {
             fail("the About window stayed or left the run buttons disabled");
         }
     }
@@ -561,10 +563,10 @@ class Monkey : public QObject {
     }
 
     void quitAndRestart() {
-        if (!clickable(control("Command1"))) {
+        if (!clickable(control(ctl::Command1))) {
             return;
         }
-        input("press Command1", [&] { click("Command1"); });
+        input("press Command1", [&] { click(ctl::Command1); });
         if (!app_->ended()) {
             fail("終了 did not end the program");
         }
@@ -690,3 +692,4 @@ int main(int argc, char** argv) {
 }
 
 #include "monkey.moc"
+#include "panel/control_names.h"
