@@ -319,8 +319,8 @@ class ChartsTest : public QObject {
         auto& views = f.app->analysis();
         views.phaseAction()->trigger();
         views.energyAction()->trigger();
-        f.type("Texttmax", "50000");
-        f.click("Command_keisan");
+        f.type(ctl::Texttmax, "50000");
+        f.click(ctl::Command_keisan);
         f.run(1, 0.1);
         const int drawn = views.recomputes();
         QCOMPARE(drawn, 2);
@@ -331,8 +331,8 @@ class ChartsTest : public QObject {
         }
         QVERIFY(f.app->record().graphw != graphw);  // the layout passes ran
         QCOMPARE(views.recomputes(), drawn);
-        f.type("Textm", "2.5");
-        f.click("Command_keisan");
+        f.type(ctl::Textm, "2.5");
+        f.click(ctl::Command_keisan);
         f.run(1, 0.1);
         QCOMPARE(views.recomputes(), drawn + 2);
         views.frequencyAction()->trigger();
