@@ -155,7 +155,6 @@ void Application::createLayout() {
             [this] { hscroll1Changed(*hscroll1_, content_, tables_); });
     connect(vbar, &QScrollBar::valueChanged, this,
             [this] { vscroll1Changed(*vscroll1_, content_, tables_); });
-    form0Window_->installEventFilter(this);
 }
 
 bool Application::eventFilter(QObject* watched, QEvent* event) {

@@ -84,7 +84,6 @@ class Application : public QObject,
     QMdiSubWindow* form3Window() { return form3Window_; }
     AnalysisViews& analysis() { return *analysis_; }
     FrameMenus& menus() { return *menus_; }
-    ExampleMenu& exampleMenu() { return *examples_; }
     Panel& panel() { return *panel_; }
     ModelRecord& record() { return record_; }
     RunState& run() { return run_; }

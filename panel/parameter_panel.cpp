@@ -88,9 +88,7 @@ void ParameterPanel::recompute() {
 }
 
 void ParameterPanel::textChanged(std::string_view control) {
-    if (control == "Textwn") {
-        recompute();
-    } else if (control == "Textz" && run_.joutai != kRunning) {
+    if (control == "Textwn" || (control == "Textz" && run_.joutai != kRunning)) {
         recompute();
     }
 }
@@ -140,14 +138,6 @@ std::string summaryLine(int line, const Panel& panel, const ModelRecord& record)
         default:
             return "";
     }
-}
-
-std::vector<std::string> summaryLines(const Panel& panel, const ModelRecord& record) {
-    std::vector<std::string> lines;
-    for (int i = 1; i <= 11; ++i) {
-        lines.push_back(summaryLine(i, panel, record));
-    }
-    return lines;
 }
 
 }  // namespace yurana
