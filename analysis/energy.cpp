@@ -110,6 +110,11 @@ EnergyCurves energyCurves(const ModelRecord& r) {
 }
 
 EnergyMarker energyMarker(const EnergyCurves& curves, double t) {
+    CycleCache none;
+    return energyMarker(curves, t, none);
+}
+
+EnergyMarker energyMarker(const EnergyCurves& curves, double t, CycleCache& cache) {
     EnergyMarker m;
     if (!curves.drawable) {
         m.readout = curves.message;
@@ -124,7 +129,7 @@ EnergyMarker energyMarker(const EnergyCurves& curves, double t) {
     m.shown = true;
     m.reading = readingAt(curves.record, at, work);
     const std::optional<Period> period = lastCompletePeriod(curves.record, at);
-    const auto& kept = curves.lastCycle;
+    const std::optional<CycleWork>& kept = cache.last;
     if (period && kept && Period{kept->start, kept->end} == *period) {
         m.cycle = kept;
     } else {
@@ -133,7 +138,7 @@ EnergyMarker energyMarker(const EnergyCurves& curves, double t) {
         } catch (const calc_error&) {
             m.cycle.reset();  // the period is shown only when every value of it is a number
         }
-        curves.lastCycle = m.cycle;
+        cache.last = m.cycle;
     }
     m.readout = energyReadout(m.reading, m.cycle ? std::optional(m.cycle->work) : std::nullopt,
                               curves.residualRatio, curves.notice);

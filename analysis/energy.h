@@ -31,9 +31,6 @@ struct EnergyCurves {
     std::string notice;
     ModelRecord record;  // the record drawn, for the marker
     TimeGrid grid;
-    // The works of the period energyMarker integrated last: the marker moves every few
-    // frames, the period only once per cycle of the force.
-    mutable std::optional<CycleWork> lastCycle;
 };
 
 // The mechanical energies of a state, J: T = ½·m·v² (kinetic), U = ½·k·x² (potential).
@@ -55,8 +52,19 @@ struct EnergyMarker {
     std::string readout;
 };
 
+// The works of the drive period a marker integrated last, for one EnergyCurves: the marker
+// moves every few frames, the period only once per cycle of the force. Reset it whenever
+// the curves change.
+struct CycleCache {
+    std::optional<CycleWork> last;
+    void reset() { last.reset(); }
+};
+
 // The read-out at t: T, U, E from the closed form, the works as the sample before t plus
-// the integral from it to t. Cheap enough for every frame.
+// the integral from it to t. Cheap enough for every frame: the period's works come from
+// `cache` while t stays in the period, and go into it when t enters another.
+EnergyMarker energyMarker(const EnergyCurves& curves, double t, CycleCache& cache);
+// The same without a cache: the period integrated afresh.
 EnergyMarker energyMarker(const EnergyCurves& curves, double t);
 
 }  // namespace yurana::analysis

@@ -125,7 +125,7 @@ FamilyCurve familyCurve(double zeta, double rmax) {
 
 // Widens the amplitude axes over the family.
 void addFamily(FrequencyCurves& out) {
-    for (double zeta : {0.05, 0.1, 0.2, 0.5, 1.0}) {
+    for (double zeta : kZetaFamily) {
         out.family.push_back(familyCurve(zeta, out.wmax));
     }
     const Range span =

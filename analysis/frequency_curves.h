@@ -8,6 +8,9 @@
 
 namespace yurana::analysis {
 
+// The damping ratios of the grey family in the normalised view, lightest damping first.
+inline constexpr double kZetaFamily[] = {0.05, 0.1, 0.2, 0.5, 1.0};
+
 // X·k/F against r = ω/ωn for one damping ratio of the grey family in the normalised view.
 struct FamilyCurve {
     double zeta = 0;
@@ -45,7 +48,7 @@ struct FrequencyCurves {
 FrequencyCurves frequencyCurves(const ModelRecord& r);
 
 // The same in the dimensionless view: ω becomes r = ω/ωn and X becomes X·k/F (the curves
-// of m = k = F = 1 with the record's ζ), with the grey ζ family (0.05, 0.1, 0.2, 0.5, 1)
+// of m = k = F = 1 with the record's ζ), with the grey ζ family (kZetaFamily)
 // inside the amplitude axis. The read-out stays the record's own.
 FrequencyCurves normalisedCurves(const ModelRecord& r);
 

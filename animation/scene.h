@@ -100,8 +100,6 @@ class Scene {
     // the next blt composes and presents even if the frame is unchanged.
     void invalidate() { shown_.reset(); }
 
-    bool shokika() const { return shokika_; }
-
     // The text line of the last frame drawn; empty before the first.
     const std::string& textLine() const { return textLine_; }
 

@@ -64,12 +64,13 @@ Application::Application(Options options)
         std::make_unique<Exports>(Exports::Parts{*panel_, record_, run_, *box_, files_, *launcher_,
                                                  *dialog_, frame_.get(), *form0_, *form3_});
     menus_ = new FrameMenus(frame_->menuBar(), form1_, *exports_);
-    examples_ = std::make_unique<ExampleMenu>(
-        frame_->menuBar(), form1_, [this](const Example& e) { guarded([&] { loadExample(e); }); });
+    examples_ = std::make_unique<ExampleMenu>(frame_->menuBar(), form1_);
+    connect(examples_.get(), &ExampleMenu::chosen, this,
+            [this](const Example& e) { guarded([&] { loadExample(e); }); });
     loop_ =
         std::make_unique<MainLoop>(run_, record_, step_, *panel_, static_cast<LoopWindows&>(*this));
-    frame_->onResize = [this] { frameResized(flags_); };
-    frame_->onUnload = [this] { end(); };
+    connect(frame_.get(), &MainWindow::resized, this, [this] { frameResized(flags_); });
+    connect(frame_.get(), &MainWindow::unloaded, this, &Application::end);
     timer_.setTimerType(Qt::PreciseTimer);
     timer_.setInterval(frameIntervalMs());
     connect(&timer_, &QTimer::timeout, this, &Application::tick);
@@ -95,7 +96,8 @@ QMdiSubWindow* Application::addChild(QWidget* widget) {
 void Application::createWindows() {
     form1_ = new Form1;
     form1Window_ = addChild(form1_);
-    panel_ = std::make_unique<qt::QtPanel>(form1_, [this] { form1Window_->show(); });
+    panel_ = std::make_unique<qt::QtPanel>(form1_);
+    connect(panel_.get(), &qt::QtPanel::showRequested, form1Window_, &QWidget::show);
     parameters_ = std::make_unique<ParameterPanel>(*panel_, record_, run_, *box_, [this] {
         QSize size = form3_->clientSize();
         return GraphSize{static_cast<float>(size.width()), static_cast<float>(size.height())};
@@ -154,7 +156,6 @@ void Application::createLayout() {
             [this] { hscroll1Changed(*hscroll1_, content_, tables_); });
     connect(vbar, &QScrollBar::valueChanged, this,
             [this] { vscroll1Changed(*vscroll1_, content_, tables_); });
-    form0Window_->installEventFilter(this);
 }
 
 bool Application::eventFilter(QObject* watched, QEvent* event) {
@@ -179,26 +180,30 @@ void Application::connectPanel() {
 }
 
 void Application::perform(PanelAction action, int slot) {
-    using A = PanelAction;
-    static constexpr std::pair<A, void (RunControls::*)()> kRunHandlers[] = {
-        {A::StartStop, &RunControls::startStop},
-        {A::Pause, &RunControls::pause},
-        {A::Clear, &RunControls::clear},
-        {A::ApplyChanges, &RunControls::applyChanges},
-        {A::Quit, &RunControls::quit},
-        {A::EnterFullScreen, &RunControls::enterFullScreen},
-        {A::OpenAbout, &RunControls::openAbout}};
-    if (action == A::Calculate) {
-        parameters_->calculate();
-    } else if (action == A::LoadSlot) {
-        slots_->yomikomi(slot);
-    } else if (action == A::SaveSlot) {
-        slots_->hozon(slot);
-    }
-    for (auto [a, handler] : kRunHandlers) {
-        if (a == action) {
-            (*controls_.*handler)();
-        }
+    // No default: a new action the compiler sees unhandled here (-Wswitch).
+    switch (action) {
+        case PanelAction::None:
+            return;
+        case PanelAction::Calculate:
+            return parameters_->calculate();
+        case PanelAction::StartStop:
+            return controls_->startStop();
+        case PanelAction::Pause:
+            return controls_->pause();
+        case PanelAction::Clear:
+            return controls_->clear();
+        case PanelAction::ApplyChanges:
+            return controls_->applyChanges();
+        case PanelAction::Quit:
+            return controls_->quit();
+        case PanelAction::EnterFullScreen:
+            return controls_->enterFullScreen();
+        case PanelAction::OpenAbout:
+            return controls_->openAbout();
+        case PanelAction::LoadSlot:
+            return slots_->yomikomi(slot);
+        case PanelAction::SaveSlot:
+            return slots_->hozon(slot);
     }
 }
 
@@ -320,7 +325,6 @@ void Application::tick() {
     if (ended_ || nested_ > 0 || inPass_ || QApplication::activeModalWidget() != nullptr) {
         return;
     }
-    fullScreen_->dropRetired();
     inPass_ = true;
     if (form0Loaded_) {
         try {

@@ -56,8 +56,8 @@ class Application : public QObject,
         QString folder;                // the program's folder; empty: the executable's
         bool runLoop = true;           // drive the main loop from a timer (tests step it by hand)
         Form2Options fullScreen;       // the full-screen view's bitmaps, surfaces and showing
-        SaveDialog* saveDialog = nullptr;  // null: Qt's file dialog
-        Launcher* launcher = nullptr;      // null: the desktop's (opens the guide)
+        qt::SaveDialog* saveDialog = nullptr;  // null: Qt's file dialog
+        Launcher* launcher = nullptr;          // null: the desktop's (opens the guide)
     };
 
     explicit Application(Options options);
@@ -84,7 +84,6 @@ class Application : public QObject,
     QMdiSubWindow* form3Window() { return form3Window_; }
     AnalysisViews& analysis() { return *analysis_; }
     FrameMenus& menus() { return *menus_; }
-    ExampleMenu& exampleMenu() { return *examples_; }
     Panel& panel() { return *panel_; }
     ModelRecord& record() { return record_; }
     RunState& run() { return run_; }
@@ -189,8 +188,8 @@ class Application : public QObject,
     std::unique_ptr<Slots> slots_;
 
     std::unique_ptr<AnalysisViews> analysis_;
-    QtSaveDialog ownDialog_;
-    SaveDialog* dialog_;
+    qt::QtSaveDialog ownDialog_;
+    qt::SaveDialog* dialog_;
     std::unique_ptr<Exports> exports_;
     FrameMenus* menus_ = nullptr;
     std::unique_ptr<ExampleMenu> examples_;

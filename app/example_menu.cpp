@@ -7,7 +7,7 @@
 
 namespace yurana::app {
 
-ExampleMenu::ExampleMenu(QMenuBar* menus, QWidget* panel, std::function<void(const Example&)> load)
+ExampleMenu::ExampleMenu(QMenuBar* menus, QWidget* panel)
     : menu_(new QMenu(QStringLiteral("例題(&X)"), menus)) {
     menu_->setObjectName("ExampleMenu");
     // Right after 表示, whatever menus the frame has by now.
@@ -19,7 +19,7 @@ ExampleMenu::ExampleMenu(QMenuBar* menus, QWidget* panel, std::function<void(con
     menus->insertMenu(bar.value(view + 1, nullptr), menu_);
     for (const Example& e : examples()) {
         QAction* item = menu_->addAction(QString::fromUtf8(e.title.data(), e.title.size()));
-        QObject::connect(item, &QAction::triggered, menu_, [load, &e] { load(e); });
+        connect(item, &QAction::triggered, this, [this, &e] { emit chosen(e); });
         items_.append(item);
     }
     auto* start = panel->findChild<QWidget*>(qt::toQ(findButton(PanelAction::StartStop).name));

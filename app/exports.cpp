@@ -1,7 +1,5 @@
 #include "app/exports.h"
 
-#include <QBuffer>
-
 #include "animation/scene_layout.h"
 #include "app/frm_about.h"
 #include "export/export_file.h"
@@ -12,14 +10,6 @@ namespace yurana::app {
 namespace {
 const QString kPngFilter = QStringLiteral("PNG 画像 (*.png)");
 }  // namespace
-
-QByteArray pngBytes(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
 
 QImage graphImage(Form3& form3) {
     return form3.grab().toImage();
@@ -57,7 +47,7 @@ void Exports::exportAnimation() {
 void Exports::saveImage(const QImage& image, const QString& title, const QString& name) {
     QString path = p_.dialog.ask(p_.parent, title, name, kPngFilter);
     if (!path.isEmpty()) {
-        QByteArray png = pngBytes(image);
+        QByteArray png = qt::pngBytes(image);
         saveExport(p_.files, p_.box, path.toStdString(), std::string_view(png.data(), png.size()));
     }
 }

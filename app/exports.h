@@ -6,18 +6,15 @@
 #include "app/form0.h"
 #include "app/form3.h"
 #include "app/menus.h"
-#include "app/save_dialog.h"
 #include "model/record.h"
 #include "model/run_state.h"
 #include "platform/files.h"
 #include "platform/launcher.h"
 #include "platform/message_box.h"
 #include "platform/panel.h"
+#include "platform/qt/save_dialog.h"
 
 namespace yurana::app {
-
-// The PNG bytes of an image.
-QByteArray pngBytes(const QImage& image);
 
 // The graph window as shown: the plot area with the summary panel, at its pixel size.
 QImage graphImage(Form3& form3);
@@ -37,7 +34,7 @@ class Exports : public ExportCommands {
         MessageBox& box;
         Files& files;
         Launcher& launcher;
-        SaveDialog& dialog;
+        qt::SaveDialog& dialog;
         QWidget* parent;
         Form0& form0;
         Form3& form3;

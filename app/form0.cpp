@@ -24,7 +24,7 @@ class ScenePictureAccessible : public QAccessibleWidget {
 
     QString text(QAccessible::Text t) const override {
         auto* picture = static_cast<ScenePicture*>(widget());
-        if (t == QAccessible::Name && picture->accessibleLine) {
+        if (t == QAccessible::Name && picture->shownScene() != nullptr) {
             return picture->accessibleLine();
         }
         return QAccessibleWidget::text(t);
@@ -44,6 +44,10 @@ ScenePicture::ScenePicture(QWidget* parent) : QWidget(parent) {
     // Installing the same factory again is a no-op.
     QAccessible::installFactory(scenePictureAccessible);
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QString ScenePicture::accessibleLine() const {
+    return scene_ != nullptr ? QString::fromStdString(scene_->textLine()) : QString();
 }
 
 void ScenePicture::present(const Surface& canvas, const Rect& src) {
@@ -111,8 +115,8 @@ QRegion ScenePicture::onScreen(std::span<const Rect> changed, const QRect& src,
 
 void ScenePicture::paintEvent(QPaintEvent*) {
     painting_ = true;
-    if (!presentPending_ && onSystemRepaint) {
-        onSystemRepaint();
+    if (!presentPending_) {
+        emit systemRepaint();
     }
     presentPending_ = false;
     painting_ = false;
@@ -142,8 +146,8 @@ Form0::Form0(SceneInputs inputs, QString folder, QWidget* parent)
     setWindowTitle(QStringLiteral("アニメーション"));
     picture_->setObjectName("Picture1");
     picture_->setGeometry(rect());
-    picture_->onSystemRepaint = [this] { Picture1_Paint(); };
-    picture_->accessibleLine = [this] { return textLine(); };
+    picture_->setScene(&scene_);
+    connect(picture_, &ScenePicture::systemRepaint, this, &Form0::Picture1_Paint);
 }
 
 void Form0::init() {

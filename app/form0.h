@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QWidget>
-#include <functional>
 
 #include "animation/scene.h"
 #include "platform/qt/qt_surface.h"
@@ -11,8 +10,8 @@ namespace yurana::app {
 
 // A picture that shows a scene's canvas stretched over itself. A frame presented by
 // the main loop is only drawn; any other paint (exposure, resize, grab) is a system
-// repaint and first runs onSystemRepaint, so no frame is composed twice.
-// Its accessible name is accessibleLine(), asked for only when a tool reads it.
+// repaint and first emits systemRepaint, so no frame is composed twice.
+// Its accessible name is the scene's text line, asked for only when a tool reads it.
 class ScenePicture : public QWidget, public FramePresenter {
     Q_OBJECT
   public:
@@ -23,13 +22,19 @@ class ScenePicture : public QWidget, public FramePresenter {
                         std::span<const Rect> changed) override;
     void canvasReleased() override;
 
-    std::function<void()> onSystemRepaint;
-    std::function<QString()> accessibleLine;
+    // The scene whose text line is the picture's accessible name.
+    void setScene(const Scene* scene) { scene_ = scene; }
+    const Scene* shownScene() const { return scene_; }
+    QString accessibleLine() const;
     bool keepAspect = false;  // letterbox the frame with black bars instead of stretching it
 
     // The area of `target` showing the `changed` rectangles of the frame's part `src`
     // scaled over it, with a pixel of margin for the smoothing, which reaches one over.
     static QRegion onScreen(std::span<const Rect> changed, const QRect& src, const QRect& target);
+
+  signals:
+    // A paint the main loop did not ask for, before it draws: the frame may be composed.
+    void systemRepaint();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -38,6 +43,7 @@ class ScenePicture : public QWidget, public FramePresenter {
     // Where the frame goes in the widget: all of it, or letterboxed.
     QRect targetRect() const;
 
+    const Scene* scene_ = nullptr;
     const QImage* canvas_ = nullptr;  // owned by the scene
     QRect src_;
     QRect shownTarget_;            // where the last frame went; elsewhere, the next one goes whole

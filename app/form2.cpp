@@ -44,8 +44,8 @@ Form2::Form2(FullScreenInputs inputs, FullScreenWindows& windows, QScreen* scree
     setWindowFlag(Qt::Window);
     setFocusPolicy(Qt::StrongFocus);
     keepAspect = true;
-    onSystemRepaint = [this] { Form2_Paint(); };
-    accessibleLine = [this] { return textLine(); };
+    setScene(&view_.scene());
+    connect(this, &ScenePicture::systemRepaint, this, &Form2::Form2_Paint);
 }
 
 void Form2::load() {

@@ -89,9 +89,7 @@ void SummaryPanel::requestRepaint() {
         this,
         [this] {
             repaintPending_ = false;
-            if (onRepaint) {
-                onRepaint();
-            }
+            emit repaintRequested();
         },
         Qt::QueuedConnection);
 }
@@ -110,13 +108,13 @@ Form3::Form3(const Panel& panel, ModelRecord& record, graph::PenMemory& pen, QWi
     picture1_->setObjectName("Picture1");
     picture1_->setGeometry(0, units::twipsToPx(kPanelTopTwips), sizeHint().width() / 8 - 5,
                            units::twipsToPx(kPanelHeightTwips));
-    picture1_->onRepaint = [this] {
+    connect(picture1_, &SummaryPanel::repaintRequested, this, [this] {
         try {
             graph_haikei();
         } catch (const calc_error&) {
             // The panel's paint handling ignores a failed redraw.
         }
-    };
+    });
 }
 
 QSize Form3::sizeHint() const {

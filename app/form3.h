@@ -13,8 +13,8 @@
 namespace yurana::app {
 
 // The summary panel Picture1 of the graph window: light grey, "ＭＳ Ｐゴシック" 9 pt.
-// Its "repaint" — being shown or resized by anyone but graph_haikei itself — asks for
-// onRepaint once from the event loop. An ordinary paint (a plot update, the window
+// Its "repaint" — being shown or resized by anyone but graph_haikei itself — emits
+// repaintRequested once from the event loop. An ordinary paint (a plot update, the window
 // being uncovered) only copies the kept image. Its accessible name is the text it shows.
 class SummaryPanel : public QWidget {
     Q_OBJECT
@@ -25,7 +25,8 @@ class SummaryPanel : public QWidget {
     // The printed lines joined by line breaks.
     QString summaryText() const;
 
-    std::function<void()> onRepaint;
+  signals:
+    void repaintRequested();
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -8,6 +8,12 @@ namespace yurana::app {
 FullScreenSession::FullScreenSession(FullScreenInputs inputs, Host& host, Form2Options options)
     : inputs_(inputs), host_(host), options_(std::move(options)) {}
 
+FullScreenSession::~FullScreenSession() {
+    for (const QPointer<Form2>& view : retired_) {
+        delete view.data();
+    }
+}
+
 void FullScreenSession::enter(QScreen* screen) {
     if (form2_ != nullptr) {
         return;  // already loaded and shown
@@ -49,7 +55,10 @@ void FullScreenSession::unload() {
         return;
     }
     form2_->hide();
-    retired_ = std::move(form2_);
+    std::erase_if(retired_, [](const QPointer<Form2>& view) { return view.isNull(); });
+    Form2* view = form2_.release();
+    retired_.emplace_back(view);
+    view->deleteLater();
 }
 
 }  // namespace yurana::app

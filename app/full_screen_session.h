@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QPointer>
 #include <QScreen>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "animation/full_screen.h"
 #include "app/form2.h"
@@ -11,8 +13,8 @@ namespace yurana::app {
 
 // The full-screen view's lifetime: Form2 loaded and shown on entry (a view that cannot
 // be shown returns at once to the animation window), its frame pump, and its unload.
-// Form2 is unloaded from inside its own event handlers, so an unloaded view waits until
-// the next pass to be deleted.
+// Form2 is unloaded from inside its own event handlers, so an unloaded view is deleted
+// later, once the event loop has them behind it.
 class FullScreenSession : private FullScreenWindows {
   public:
     // What leaving needs of the application.
@@ -25,15 +27,15 @@ class FullScreenSession : private FullScreenWindows {
     };
 
     FullScreenSession(FullScreenInputs inputs, Host& host, Form2Options options);
+    // A view unloaded but not yet deleted refers to the session: it goes first.
+    ~FullScreenSession() override;
 
     // Form2 made visible on `screen` (nothing when it already is).
     void enter(QScreen* screen);
     // One frame of the view; a failing frame leaves full screen.
     void pass();
-    // Unload: Form2 hidden, deleted on the next pass.
+    // Unload: Form2 hidden, deleted by the event loop (deleteLater).
     void unload() override;
-    // Deletes a view unloaded since the last pass.
-    void dropRetired() { retired_.reset(); }
 
     Form2* form2() const { return form2_.get(); }
     const Form2Options& options() const { return options_; }
@@ -47,7 +49,7 @@ class FullScreenSession : private FullScreenWindows {
     Host& host_;
     Form2Options options_;
     std::unique_ptr<Form2> form2_;
-    std::unique_ptr<Form2> retired_;
+    std::vector<QPointer<Form2>> retired_;  // unloaded, their deletion pending
 };
 
 }  // namespace yurana::app

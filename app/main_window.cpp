@@ -110,16 +110,12 @@ void MainWindow::place(QWidget* window) {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    if (onResize) {
-        onResize();
-    }
+    emit resized();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
-    if (onUnload) {
-        onUnload();
-    }
+    emit unloaded();
 }
 
 }  // namespace yurana::app

@@ -2,7 +2,6 @@
 
 #include <QMainWindow>
 #include <QMdiArea>
-#include <functional>
 
 namespace yurana::app {
 
@@ -23,9 +22,9 @@ class MainWindow : public QMainWindow {
     // The design client area, 14385 × 10260 twips, in pixels.
     static QSize designClientSize();
 
-    // The frame's resize and unload notifications.
-    std::function<void()> onResize;
-    std::function<void()> onUnload;
+  signals:
+    void resized();
+    void unloaded();  // the frame was closed: the program ends
 
   protected:
     bool event(QEvent* event) override;

@@ -44,8 +44,8 @@ FrameMenus::FrameMenus(QMenuBar* menus, QWidget* panel, ExportCommands& commands
 
     help_ = menus->addMenu(QStringLiteral("ヘルプ(&H)"));
     help_->setObjectName("HelpMenu");
-    guide_ = help_->addAction(QStringLiteral("使い方(&H)"), QKeySequence(Qt::Key_F1),
-                              [&commands] { commands.openGuide(); });
+    help_->addAction(QStringLiteral("使い方(&H)"), QKeySequence(Qt::Key_F1),
+                     [&commands] { commands.openGuide(); });
     about_ = mirror(help_, QStringLiteral("バージョン情報(&A)"), panel, PanelAction::OpenAbout);
 
     // A text box claims some of the frame's keys for itself (Ctrl+E: end of line, on X11).

@@ -35,7 +35,6 @@ class FrameMenus : public QObject {
     QAction* graphAction() const { return graph_; }
     QAction* animationAction() const { return animation_; }
     QAction* quitAction() const { return quit_; }
-    QAction* guideAction() const { return guide_; }
     QAction* aboutAction() const { return about_; }
 
   protected:
@@ -55,7 +54,6 @@ class FrameMenus : public QObject {
     QAction* graph_ = nullptr;
     QAction* animation_ = nullptr;
     QAction* quit_ = nullptr;
-    QAction* guide_ = nullptr;
     QAction* about_ = nullptr;
 };
 

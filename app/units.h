@@ -6,7 +6,6 @@
 #include <QSize>
 
 #include "model/numbers.h"
-#include "panel/panel_controls.h"  // still reached through here by app/application.cpp
 #include "platform/geometry.h"
 
 namespace yurana::units {
@@ -26,12 +25,6 @@ inline int panelXToPx(double units) {
 }
 inline int panelYToPx(double units) {
     return num::nint(units * kPanelUnitY / kTwipsPerPixel);
-}
-inline double pxToPanelX(int px) {
-    return px * kTwipsPerPixel / kPanelUnitX;
-}
-inline double pxToPanelY(int px) {
-    return px * kTwipsPerPixel / kPanelUnitY;
 }
 
 }  // namespace yurana::units

@@ -43,10 +43,11 @@ void BM_MoveMarkers(benchmark::State& state) {
     const yurana::ModelRecord r = record(static_cast<int>(state.range(0)));
     const auto phase = yurana::analysis::phasePlaneCurves(r);
     const auto energy = yurana::analysis::energyCurves(r);
+    yurana::analysis::CycleCache cycles;
     double t = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(yurana::analysis::phasePlaneMarker(phase, t));
-        benchmark::DoNotOptimize(yurana::analysis::energyMarker(energy, t));
+        benchmark::DoNotOptimize(yurana::analysis::energyMarker(energy, t, cycles));
         t = t < 20 ? t + 1.0 / 60 : 0;
     }
 }

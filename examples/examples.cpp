@@ -2,8 +2,10 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "panel/control_names.h"
 #include "panel/run_buttons.h"
 #include "storage/slot_format.h"
 
@@ -37,39 +39,52 @@ constexpr std::array kExamples = {
 };
 // clang-format on
 
-std::string_view checkText(bool ticked) {
-    return ticked ? "1" : "0";
+// A case's value for each box it gives, by the box's control name.
+constexpr std::pair<std::string_view, std::string_view Example::*> kTexts[] = {
+    {ctl::Textk, &Example::k},
+    {ctl::Textc, &Example::c},
+    {ctl::Textm, &Example::m},
+    {ctl::Textt0, &Example::t0},
+    {ctl::Textxshoki, &Example::x0},
+    {ctl::Textvshoki, &Example::v0},
+    {ctl::Texttmin, &Example::tmin},
+    {ctl::Texttmax, &Example::tmax},
+    {ctl::Texthenibairitu, &Example::henibairitu},
+    {ctl::Textw, &Example::w},
+    {ctl::Textf, &Example::f},
+    {ctl::Textkabem, &Example::kabem},
+    {ctl::Textjikanbairitu, &Example::jikanbairitu},
+    {ctl::Textgraphbairitu, &Example::graphbairitu},
+};
+constexpr std::pair<std::string_view, bool Example::*> kChecks[] = {
+    {ctl::Check1, &Example::wallAnimation}, {ctl::Checkheni, &Example::heni},
+    {ctl::Checkxc, &Example::xc},           {ctl::Checkxp, &Example::xp},
+    {ctl::Checkxcxp, &Example::xcxp},       {ctl::Checkkabeheni, &Example::kabeheni},
+};
+
+// The value of one slot line in a case: a derived value (ζ, ωn, Cc, ωd, f) is a
+// placeholder that 計算 replaces.
+std::string_view lineOf(const Example& e, std::string_view control) {
+    for (auto [name, field] : kTexts) {
+        if (name == control) {
+            return e.*field;
+        }
+    }
+    for (auto [name, field] : kChecks) {
+        if (name == control) {
+            return e.*field ? "1" : "0";
+        }
+    }
+    return "0";
 }
 
-// The case as the 25 lines of a slot file. The five derived values are placeholders that
-// 計算 replaces.
+// The case as the lines of a slot file, in the slot file's order.
 std::vector<std::string> slotLinesOf(const Example& e) {
-    const std::array<std::string_view, kSlotLineCount> lines = {e.k,
-                                                                e.c,
-                                                                e.m,
-                                                                "0",
-                                                                "0",
-                                                                "0",
-                                                                "0",
-                                                                e.t0,
-                                                                "0",
-                                                                e.x0,
-                                                                e.v0,
-                                                                e.tmin,
-                                                                e.tmax,
-                                                                e.henibairitu,
-                                                                e.w,
-                                                                e.f,
-                                                                e.kabem,
-                                                                e.jikanbairitu,
-                                                                e.graphbairitu,
-                                                                checkText(e.wallAnimation),
-                                                                checkText(e.heni),
-                                                                checkText(e.xc),
-                                                                checkText(e.xp),
-                                                                checkText(e.xcxp),
-                                                                checkText(e.kabeheni)};
-    return {lines.begin(), lines.end()};
+    std::vector<std::string> lines;
+    for (const SlotLine& line : slotLines()) {
+        lines.emplace_back(lineOf(e, line.control));
+    }
+    return lines;
 }
 
 }  // namespace

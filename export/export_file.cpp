@@ -5,40 +5,12 @@
 #include "panel/messages.h"
 #include "panel/panel_copy.h"
 #include "panel/parameter_panel.h"
+#include "platform/file_problem.h"
 
 namespace yurana {
 
-namespace {
-
-using Reason = file_error::Reason;
-
-std::string problemOf(const file_error& e) {
-    switch (e.reason()) {
-        case Reason::NotFound:
-            return "保存先のフォルダがありません。";
-        case Reason::FolderNotWritable:
-            return "フォルダ " + e.path() + " に書き込めません。";
-        case Reason::IsFolder:
-            return "同じ名前のフォルダがあります。";
-        case Reason::NotRegular:
-            return "同じ名前の特殊なファイルがあります。";
-        case Reason::ReadOnlyFile:
-            return "ファイルが読み取り専用です。";
-        case Reason::AccessDenied:
-            return "ファイルに書き込む権限がありません。";
-        case Reason::NoSpace:
-            return "ディスクの空き容量が足りません。";
-        default:
-            break;
-    }
-    return e.detail().empty() ? "書き込み中にエラーが発生しました。"
-                              : "書き込み中にエラーが発生しました（" + e.detail() + "）。";
-}
-
-}  // namespace
-
 std::string exportFailedText(const std::string& path, const file_error& e) {
-    return path + " に保存できませんでした。\n" + problemOf(e);
+    return path + " に保存できませんでした。\n" + writeProblem(e);
 }
 
 bool saveExport(Files& files, MessageBox& box, const std::string& path, std::string_view bytes) {

@@ -1,6 +1,10 @@
 #include "layout/arrange.h"
 
+#include "layout/tiling.h"
+
 namespace yurana {
+
+using namespace tiling;
 
 void arrange(Windows& w, LayoutFlags& flags) {
     w.form0.setVisible(false);
@@ -8,8 +12,8 @@ void arrange(Windows& w, LayoutFlags& flags) {
 
     w.form0.setTop(0);
     w.form0.setLeft(0);
-    w.form0.setWidth(static_cast<float>(0.5f * static_cast<float>(w.frame.width())));
-    w.form0.setHeight(static_cast<float>(static_cast<float>(w.form0.width()) * 3.0f / 4.0f));
+    w.form0.setWidth(static_cast<float>(kForm0WidthShare * static_cast<float>(w.frame.width())));
+    w.form0.setHeight(static_cast<float>(static_cast<float>(w.form0.width()) * kForm0Aspect));
 
     w.form1.setHeight(w.form0.height());
     w.form1.setLeft(w.form0.width());
@@ -20,7 +24,7 @@ void arrange(Windows& w, LayoutFlags& flags) {
     w.form1.setHeight(w.form0.height());
 
     w.vscroll1.setTop(0);
-    w.vscroll1.setLeft(static_cast<float>(8970.0f - static_cast<float>(w.vscroll1.width())));
+    w.vscroll1.setLeft(static_cast<float>(kVScrollRight - static_cast<float>(w.vscroll1.width())));
 
     w.form0.setVisible(true);
     w.form1.setVisible(true);
@@ -29,7 +33,7 @@ void arrange(Windows& w, LayoutFlags& flags) {
     w.form3.setTop(w.form0.height());
     w.form3.setLeft(0);
     w.form3.setWidth(w.frame.width());
-    w.form3.setHeight(static_cast<float>(static_cast<float>(w.frame.height()) - 600.0f -
+    w.form3.setHeight(static_cast<float>(static_cast<float>(w.frame.height()) - kGraphMargin -
                                          static_cast<float>(w.form0.height())));
 }
 

@@ -1,22 +1,18 @@
 #include "layout/layout.h"
 
+#include "layout/tiling.h"
 #include "model/calc_error.h"
 
 namespace yurana {
 
 namespace {
 
+using namespace tiling;
+
 // Twips, single precision, as the window sizes are held.
 float single(double v) {
     return static_cast<float>(v);
 }
-
-constexpr float kBarThickness = 300.0f;  // panel units
-constexpr float kPanelMargin = 110.0f;   // frame width not given to form0 and the panel
-constexpr float kPanelMinGain = 10.0f;
-constexpr float kGraphMargin = 600.0f;  // frame height not given to form0 and the graph
-constexpr float kForm0WidthMargin = 100.0f;
-constexpr float kForm0HeightMargin = 500.0f;
 
 // The configuration and moves of both bars, then both flags cleared.
 void configureBars(Layout& l) {
@@ -88,23 +84,25 @@ void arrangeFull(Layout& l) {
 // Steps 1 to 9 of haichi2.
 void arrangeCollapsed(Layout& l) {
     Windows& w = l.windows;
-    w.form1.setWidth(single(w.frame.width()) - 500.0f);
+    w.form1.setWidth(single(w.frame.width()) - kCollapsedWidthMargin);
     w.form3.setWidth(w.form1.width());
     w.form1.setLeft(0);
-    w.form1.setHeight(single(single(w.frame.height()) * 0.2));
+    w.form1.setHeight(single(single(w.frame.height()) * kCollapsedPanelShare));
     w.form3.setTop(w.form1.height());
     w.form3.setLeft(w.form1.left());
-    w.form3.setHeight(single(w.frame.height()) - single(w.form1.height()) - 1200.0f);
+    w.form3.setHeight(single(w.frame.height()) - single(w.form1.height()) - kCollapsedGraphMargin);
 
     scroll_yoko(w);
     scroll_tate(w);
     idou_yoko(w.hscroll1, l.content, l.tables);
     idou_tate(w.vscroll1, l.content, l.tables);
 
-    w.vscroll1.setLeft(single(w.form1.width()) - single(w.hscroll1.height()) + 100.0f);
-    w.vscroll1.setHeight(single(w.form1.height()) + 105.0f);
-    w.hscroll1.setTop(single(w.form1.height()) - single(w.vscroll1.width()) + 105.0f);
-    w.hscroll1.setWidth(single(w.form1.width()) - 200.0f);
+    w.vscroll1.setLeft(single(w.form1.width()) - single(w.hscroll1.height()) +
+                       kCollapsedVScrollOffset);
+    w.vscroll1.setHeight(single(w.form1.height()) + kCollapsedBarOverhang);
+    w.hscroll1.setTop(single(w.form1.height()) - single(w.vscroll1.width()) +
+                      kCollapsedBarOverhang);
+    w.hscroll1.setWidth(single(w.form1.width()) - kCollapsedHScrollShortening);
 }
 
 void collapseIfLow(Layout& l) {

@@ -89,9 +89,7 @@ void ParameterPanel::recompute() {
 }
 
 void ParameterPanel::textChanged(std::string_view control) {
-    if (control == ctl::Textwn) {
-        recompute();
-    } else if (control == ctl::Textz && run_.joutai != kRunning) {
+    if (control == ctl::Textwn || (control == ctl::Textz && run_.joutai != kRunning)) {
         recompute();
     }
 }
@@ -141,14 +139,6 @@ std::string summaryLine(int line, const Panel& panel, const ModelRecord& record)
         default:
             return "";
     }
-}
-
-std::vector<std::string> summaryLines(const Panel& panel, const ModelRecord& record) {
-    std::vector<std::string> lines;
-    for (int i = 1; i <= 11; ++i) {
-        lines.push_back(summaryLine(i, panel, record));
-    }
-    return lines;
 }
 
 }  // namespace yurana

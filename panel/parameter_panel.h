@@ -65,6 +65,5 @@ std::string frequencyText(const Panel& panel);
 // One line (1..11) of the summary of derived quantities; line 2 fails when Textwn is
 // not a number.
 std::string summaryLine(int line, const Panel& panel, const ModelRecord& record);
-std::vector<std::string> summaryLines(const Panel& panel, const ModelRecord& record);
 
 }  // namespace yurana

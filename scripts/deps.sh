@@ -3,7 +3,7 @@
 set -euo pipefail
 
 PACKAGES=(
-    cmake ninja-build g++ pkg-config clang-format
+    cmake ninja-build g++ pkg-config clang-format clang-tidy
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-ipafont-gothic fontconfig
     libgtest-dev libgmock-dev libbenchmark-dev

@@ -1,5 +1,6 @@
 #include "storage/slot_messages.h"
 
+#include "platform/file_problem.h"
 #include "storage/slot_format.h"
 
 namespace yurana {
@@ -19,50 +20,30 @@ std::string boxOfLine(int line) {
     return "「" + slotLineCaption(line) + "」";
 }
 
-// What a failed save and a failed load say about one file problem, side by side; an
-// empty text where the direction's general wording serves.
-struct ProblemTexts {
-    std::string save;
-    std::string load;
-};
-
-// A save's problem when no new file can be made in the slot folder.
-std::string folderNotWritable(const file_error& e) {
-    return withDetail("フォルダ " + e.path() + " に書き込めません", e);
-}
-
-ProblemTexts problemTexts(const file_error& e) {
+// A load's problem; empty where the general wording serves.
+std::string readProblem(const file_error& e) {
     const std::string noRead = "ファイルを読む権限がありません。";
     const std::string line = std::to_string(e.line()) + "行目";
     switch (e.reason()) {
         case Reason::NotFound:
-            return {folderNotWritable(e), "ファイルがありません。"};
+            return "ファイルがありません。";
         case Reason::FolderNotWritable:
-            return {folderNotWritable(e), noRead};
-        case Reason::IsFolder:
-            return {"同じ名前のフォルダがあるため、ファイルを作れません。",
-                    "ファイルではなくフォルダです。"};
-        case Reason::NotRegular:
-            return {"同じ名前の特殊なファイルがあるため、保存できません。",
-                    "通常のファイルではありません。"};
         case Reason::ReadOnlyFile:
-            return {"ファイルが読み取り専用です。", noRead};
         case Reason::AccessDenied:
-            return {"ファイルに書き込む権限がありません。", noRead};
-        case Reason::NoSpace:
-            return {"ディスクの空き容量が足りません。", {}};
-        case Reason::LineBreakInText:
-            return {boxOfLine(e.line()) + "の値に改行などの制御文字があるため、保存できません。",
-                    {}};
+            return noRead;
+        case Reason::IsFolder:
+            return "ファイルではなくフォルダです。";
+        case Reason::NotRegular:
+            return "通常のファイルではありません。";
         case Reason::BadEncoding:
-            return {boxOfLine(e.line()) + "の値が正しい文字列ではないため、保存できません。",
-                    "文字コードがUTF-8でもShift-JISでもありません（" + line + "）。"};
+            return "文字コードがUTF-8でもShift-JISでもありません（" + line + "）。";
         case Reason::LineTooLong:
-            return {boxOfLine(e.line()) + "の値が長すぎるため、保存できません。",
-                    line + "が長すぎます（" + std::to_string(kSlotMaxLineBytes) +
-                        "バイトを超えています）。"};
+            return line + "が長すぎます（" + std::to_string(kSlotMaxLineBytes) +
+                   "バイトを超えています）。";
         case Reason::Binary:
-            return {{}, "テキストファイルではありません（" + line + "に制御文字があります）。"};
+            return "テキストファイルではありません（" + line + "に制御文字があります）。";
+        case Reason::NoSpace:
+        case Reason::LineBreakInText:
         case Reason::Io:
             break;
     }
@@ -88,12 +69,21 @@ std::string loadTitle(int n) {
 }
 
 std::string saveProblem(const file_error& e) {
-    std::string text = problemTexts(e).save;
-    return text.empty() ? withDetail("書き込み中にエラーが発生しました", e) : text;
+    // A line of the slot file is named by its box.
+    switch (e.reason()) {
+        case Reason::LineBreakInText:
+            return boxOfLine(e.line()) + "の値に改行などの制御文字があるため、保存できません。";
+        case Reason::BadEncoding:
+            return boxOfLine(e.line()) + "の値が正しい文字列ではないため、保存できません。";
+        case Reason::LineTooLong:
+            return boxOfLine(e.line()) + "の値が長すぎるため、保存できません。";
+        default:
+            return writeProblem(e);
+    }
 }
 
 std::string loadProblem(const file_error& e) {
-    std::string text = problemTexts(e).load;
+    std::string text = readProblem(e);
     return text.empty() ? withDetail("読み込み中にエラーが発生しました", e) : text;
 }
 

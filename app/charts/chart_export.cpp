@@ -4,12 +4,7 @@
 #include <QAction>
 #include <QBarCategoryAxis>
 #include <QBarSet>
-#include <QBuffer>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QLayout>
-#include <QStandardPaths>
 #include <QValueAxis>
 #include <QXYSeries>
 
@@ -104,25 +99,14 @@ ChartExport::ChartExport(QChartView* view, Files& files, MessageBox& box)
 }
 
 QString ChartExport::ask(const QString& name, const QString& filter) {
-    QString folder = lastFolder_.isEmpty()
-                         ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                         : lastFolder_;
-    QString path = QFileDialog::getSaveFileName(view_, view_->window()->windowTitle(),
-                                                QDir(folder).filePath(name), filter);
-    if (!path.isEmpty()) {
-        lastFolder_ = QFileInfo(path).absolutePath();
-    }
-    return path;
+    return dialog_.ask(view_, view_->window()->windowTitle(), name, filter);
 }
 
 void ChartExport::saveImage(const QString& path) {
     if (path.isEmpty()) {
         return;
     }
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    chartImage(view_).save(&buffer, "PNG");
+    const QByteArray png = qt::pngBytes(chartImage(view_));
     saveExport(files_, box_, path.toStdString(), std::string_view(png.data(), png.size()));
 }
 

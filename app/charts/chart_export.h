@@ -8,6 +8,7 @@
 
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/qt/save_dialog.h"
 
 namespace yurana::charts {
 
@@ -36,7 +37,7 @@ class ChartExport : public QObject {
     QChartView* view_;
     Files& files_;
     MessageBox& box_;
-    QString lastFolder_;
+    qt::QtSaveDialog dialog_;  // remembers the folder last used from this view
 };
 
 // Gives every chart view in the window its context menu, saving through `files` and

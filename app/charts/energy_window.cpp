@@ -69,6 +69,7 @@ void EnergyWindow::showCycle(const std::optional<analysis::CycleWork>& cycle) {
 
 void EnergyWindow::setModel(const ModelRecord& r) {
     curves_ = analysis::energyCurves(r);
+    cycles_.reset();
     kinetic_->replace(toPoints(curves_.kinetic));
     potential_->replace(toPoints(curves_.potential));
     total_->replace(toPoints(curves_.total));
@@ -83,7 +84,7 @@ void EnergyWindow::setModel(const ModelRecord& r) {
 }
 
 void EnergyWindow::setTime(double t) {
-    const analysis::EnergyMarker m = analysis::energyMarker(curves_, t);
+    const analysis::EnergyMarker m = analysis::energyMarker(curves_, t, cycles_);
     view_->setMarker(m.shown ? std::optional(QPointF(m.reading.t, 0)) : std::nullopt);
     showReadout(readout_, m.readout);
     showCycle(m.cycle);

@@ -38,6 +38,7 @@ class EnergyWindow : public AnalysisWindow {
     void showCycle(const std::optional<analysis::CycleWork>& cycle);
 
     analysis::EnergyCurves curves_;
+    analysis::CycleCache cycles_;  // of curves_
     QChart* chart_ = nullptr;
     QCategoryAxis* tAxis_ = nullptr;
     QCategoryAxis* energyAxis_ = nullptr;

@@ -14,7 +14,6 @@ namespace yurana::charts {
 
 namespace {
 
-constexpr double kFamily[] = {0.05, 0.1, 0.2, 0.5, 1};
 constexpr double kPhaseStep = 45;  // °
 // No space before ω: after kana the legend's font sets a space as wide as a kana.
 const QString kCurrentW = QStringLiteral("現在のω");
@@ -109,7 +108,7 @@ void FrequencyResponseWindow::buildAmplitudeChart() {
 }
 
 void FrequencyResponseWindow::buildFamily() {
-    for (double zeta : kFamily) {
+    for (double zeta : analysis::kZetaFamily) {
         family_.push_back(lineSeries(zetaName(zeta), palette::kFamily, 1));
         labels_.push_back(labelSeries(zetaName(zeta)));
     }

@@ -2,14 +2,12 @@
 
 #include <QSignalBlocker>
 #include <stdexcept>
-#include <utility>
 
 #include "platform/qt/text.h"
 
 namespace yurana::qt {
 
-QtPanel::QtPanel(QWidget* root, std::function<void()> showWindow)
-    : showWindow_(std::move(showWindow)) {
+QtPanel::QtPanel(QWidget* root) {
     for (QWidget* w : root->findChildren<QWidget*>()) {
         if (w->objectName().isEmpty()) {
             continue;
@@ -143,9 +141,7 @@ void QtPanel::setEnabled(std::string_view control, bool enabled) {
 }
 
 void QtPanel::showPanel() {
-    if (showWindow_) {
-        showWindow_();
-    }
+    emit showRequested();
 }
 
 }  // namespace yurana::qt

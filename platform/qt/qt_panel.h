@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QString>
 #include <QWidget>
-#include <functional>
 #include <map>
 #include <string>
 
@@ -19,10 +18,12 @@ namespace yurana::qt {
 // The panel interface over a widget whose children carry the control names as
 // objectName. A QLineEdit's textChanged is its change notification: it fires inside
 // setText, so writes from code raise the change handling synchronously. A write of the
-// text a box already holds notifies too, as every write is an edit.
-class QtPanel : public Panel {
+// text a box already holds notifies too, as every write is an edit. showPanel emits
+// showRequested: the window around the panel is its owner's.
+class QtPanel : public QObject, public Panel {
+    Q_OBJECT
   public:
-    QtPanel(QWidget* root, std::function<void()> showWindow);
+    explicit QtPanel(QWidget* root);
 
     std::string text(std::string_view control) const override;
     void setText(std::string_view control, std::string_view text) override;
@@ -37,6 +38,9 @@ class QtPanel : public Panel {
     void endPass() override;
 
     QWidget* widget(std::string_view control) const;
+
+  signals:
+    void showRequested();
 
   private:
     // A control with its kind resolved once: the loop reads and writes some of them on
@@ -55,7 +59,6 @@ class QtPanel : public Panel {
     void writeAfterPass(const Control& c, const QString& text);
 
     std::map<std::string, Control, std::less<>> controls_;
-    std::function<void()> showWindow_;
     bool inPass_ = false;
     QHash<QLineEdit*, QString> afterPass_;  // values not yet in their boxes
 };

@@ -36,7 +36,6 @@ class QtPicture : public Picture {
     void paint(QWidget* target, const QRect& rect);
     // The lines printed since the last fill of the whole surface, top to bottom.
     const QStringList& printedLines() const { return lines_; }
-    QPointF textPos() const { return pos_; }
     // True while setWidth resizes the widget, so its resize handling can tell that
     // resize apart from one made by the user or the layout.
     bool settingWidth() const { return settingWidth_; }

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QPointer>
 #include <QtTest>
 
 #include "platform/qt/fonts.h"
@@ -306,6 +307,32 @@ class AnimationTest : public QObject {
         }
         QVERIFY(p.box.texts.empty());
         QCOMPARE(p.app->form0().textLine().left(7), QStringLiteral("17.00秒2"));
+    }
+
+    // Leaving unloads the view at once and deletes it once the event loop is back: a click on
+    // the view being unloaded does nothing, full screen opens again at once and leaves
+    // again, and a view still waiting for its deletion goes with the program.
+    void leftTwiceInARowEachViewIsDeletedOnce() {
+        auto p = std::make_unique<Program>();
+        QList<QPointer<app::Form2>> views;
+        for (int i = 0; i < 3; ++i) {
+            p->enter();
+            views << p->app->form2();
+            QTest::mouseClick(views.back(), Qt::LeftButton);
+            QVERIFY(p->app->form2() == nullptr && views.back() != nullptr);
+            QVERIFY(views.back()->isHidden());
+            QTest::mouseClick(views.back(), Qt::LeftButton);  // during its unload
+            QVERIFY(p->app->form2() == nullptr && p->app->form0Loaded());
+            QCOMPARE(p->app->run().joutai, kRunning);
+            QCOMPARE(p->text("Command2"), "停止");
+        }
+        QTRY_VERIFY(views[0].isNull() && views[1].isNull() && views[2].isNull());
+        p->enter();
+        views << p->app->form2();
+        QTest::mouseClick(views.back(), Qt::LeftButton);
+        QVERIFY(p->box.texts.empty());
+        p.reset();
+        QVERIFY(views.back().isNull());
     }
 
     // At rest nothing is painted (paused: with every curve drawn, from tmin ≠ 0); running,

@@ -22,7 +22,7 @@ using namespace yurana;
 namespace {
 
 // Its save dialog answers with `path` and remembers the names it offered.
-struct Program : app::SaveDialog, test::AppFixture {
+struct Program : qt::SaveDialog, test::AppFixture {
     QTemporaryDir dir;
     QString path;
     QStringList offered;

@@ -34,7 +34,7 @@ struct AppFixture {
     // `folder` holds the bitmaps and slots; `dialog` answers the exports' save dialogs;
     // `realBox`: the program's own modal message box instead of the recording one.
     explicit AppFixture(QString folder = QCoreApplication::applicationDirPath(),
-                        app::Form2Options fullScreen = {}, app::SaveDialog* dialog = nullptr,
+                        app::Form2Options fullScreen = {}, qt::SaveDialog* dialog = nullptr,
                         bool realBox = false) {
         clock.t = 100;
         app = std::make_unique<app::Application>(

@@ -174,10 +174,16 @@ TEST(AnalysisEnergyCurves, PerCycleWorksOfTheMarkersPeriod) {
         return c ? std::tuple(c->start, c->work.in, c->work.dissipated)
                  : std::tuple(-1.0, 0.0, 0.0);
     };
-    // Again in the same period, into the next, back, before any whole period, and on again.
-    for (double t : {2.6, 2.8, 2.55, 0.9, 3.7}) {
-        EXPECT_EQ(key(energyMarker(curves, t).cycle), key(lastCycleWork(r, t))) << t;
+    // Again in the same period, into the next, back, before any whole period, and on again;
+    // then other curves with the cache reset.
+    CycleCache cache;
+    for (double t : {2.5, 2.6, 2.8, 2.55, 0.9, 3.7}) {
+        EXPECT_EQ(key(energyMarker(curves, t, cache).cycle), key(lastCycleWork(r, t))) << t;
     }
+    const ModelRecord other = recomputed(2, 260, 4, 7);
+    cache.reset();
+    EXPECT_EQ(key(energyMarker(energyCurves(other), 3.7, cache).cycle),
+              key(lastCycleWork(other, 3.7)));
 }
 
 // ∫ over [a, b] of both powers by composite Simpson on n (even) parts.

@@ -28,7 +28,7 @@ QRect onScreen(const QWidget* w) {
 }
 
 // Its save dialog is cancelled at once, and counts how often it was asked.
-struct Program : app::SaveDialog, test::AppFixture {
+struct Program : qt::SaveDialog, test::AppFixture {
     int asked = 0;
     Program() : test::AppFixture(QCoreApplication::applicationDirPath(), {}, this) {}
     QString ask(QWidget*, const QString&, const QString&, const QString&) override {

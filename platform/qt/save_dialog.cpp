@@ -1,11 +1,20 @@
-#include "app/save_dialog.h"
+#include "platform/qt/save_dialog.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace yurana::app {
+namespace yurana::qt {
+
+QByteArray pngBytes(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
 
 QString QtSaveDialog::ask(QWidget* parent, const QString& title, const QString& name,
                           const QString& filter) {
@@ -20,4 +29,4 @@ QString QtSaveDialog::ask(QWidget* parent, const QString& title, const QString& 
     return path;
 }
 
-}  // namespace yurana::app
+}  // namespace yurana::qt

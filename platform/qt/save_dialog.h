@@ -1,9 +1,14 @@
 #pragma once
 
+#include <QByteArray>
+#include <QImage>
 #include <QString>
 #include <QWidget>
 
-namespace yurana::app {
+namespace yurana::qt {
+
+// The PNG bytes of an image, as every picture the program saves is written.
+QByteArray pngBytes(const QImage& image);
 
 // Asks the user where to save a file.
 class SaveDialog {
@@ -25,4 +30,4 @@ class QtSaveDialog : public SaveDialog {
     QString lastFolder_;
 };
 
-}  // namespace yurana::app
+}  // namespace yurana::qt
