@@ -17,7 +17,11 @@ namespace {
 
 // A CSV field: quoted, inner quotes doubled.
 std::string quotedField(QString text) {
-    return "\"" + text.replace(QStringLiteral("\""), QStringLiteral("\"\"")).toStdString() + "\"";
+    // Appended piece by piece: GCC 12 at -O3 warns (-Wrestrict) on "\"" + std::string&&.
+    std::string field(1, '"');
+    field += text.replace(QStringLiteral("\""), QStringLiteral("\"\"")).toStdString();
+    field += '"';
+    return field;
 }
 
 QString axisTitle(QAbstractSeries* series, Qt::Orientation orientation) {
