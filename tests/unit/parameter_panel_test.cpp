@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <iterator>
 #include <map>
 #include <set>
-#include <sstream>
 #include <tuple>
 
 #include "model/calc_error.h"
@@ -34,12 +32,6 @@ class ParameterPanelTest : public ::testing::Test {
     ParameterPanel form;
 };
 
-// The words of `text`, split at spaces.
-std::vector<std::string> words(const std::string& text) {
-    std::istringstream in(text);
-    return {std::istream_iterator<std::string>(in), {}};
-}
-
 // m ≠ 1 apart from the defaults, so that √(k·m) and √(k/m), k − mω² and k − ω² differ; the
 // same x0, v0, t0 and tmin ≠ 0 for all. c1 and c2 to every printed digit, where D2's rounding
 // to a Single shows: they were computed apart from this code. A negative ζ keeps the
@@ -62,25 +54,18 @@ TEST_F(ParameterPanelTest, KeisanInEachRegime) {
          "0(rad/sec) c1:0.47655359 c2:844.35648926"}};
     panel.preset(ctl::Labelwd, "***");
     panel.preset(ctl::Labelhz, "");
-    for (auto [control, text] : {std::pair{ctl::Textxshoki, "0.45"},
-                                 {ctl::Textvshoki, "-2.5"},
-                                 {ctl::Textt0, "0.9"},
-                                 {ctl::Texttmin, "1.25"}}) {
-        panel.preset(control, text);
-    }
+    panel.preset({ctl::Textxshoki, ctl::Textvshoki, ctl::Textt0, ctl::Texttmin},
+                 "0.45 -2.5 0.9 1.25");
     for (const auto& [name, regime, mkc, shown, summary] : rows) {
         SCOPED_TRACE(name);
-        const std::vector<std::string> in = words(mkc);
-        panel.preset(ctl::Textm, in[0]);
-        panel.preset(ctl::Textk, in[1]);
-        panel.preset(ctl::Textc, in[2]);
+        panel.preset({ctl::Textm, ctl::Textk, ctl::Textc}, mkc);
         form.calculate();
         std::string out;
         for (const char* c : {ctl::Textz, ctl::Textwn, ctl::Labelcc, ctl::Labelwd, ctl::Labelhz}) {
             out += (out.empty() ? "" : " ") + panel.text(c);
         }
         EXPECT_EQ(std::tuple(out, regimeOf(record.z), record.m),
-                  std::tuple(shown, regime, std::stof(in[0])));
+                  std::tuple(shown, regime, std::stof(mkc)));
         EXPECT_EQ(summaryLine(8, panel, record) + " " + summaryLine(10, panel, record) + " " +
                       summaryLine(11, panel, record),
                   summary);
@@ -91,28 +76,11 @@ TEST_F(ParameterPanelTest, KeisanInEachRegime) {
 
 // Every box a value of its own: each lands in its own field of the record.
 TEST_F(ParameterPanelTest, DainyuuCopiesEveryBoxAndStopsAtTheFirstFailure) {
-    const std::vector<std::string> boxes = {ctl::Textgraphbairitu,
-                                            ctl::Textjikanbairitu,
-                                            ctl::Textk,
-                                            ctl::Textm,
-                                            ctl::Textc,
-                                            ctl::Textwn,
-                                            ctl::Labelwd,
-                                            ctl::Textz,
-                                            ctl::Labelcc,
-                                            ctl::Textxshoki,
-                                            ctl::Textvshoki,
-                                            ctl::Textt0,
-                                            ctl::Texttmin,
-                                            ctl::Texttmax,
-                                            ctl::Textf,
-                                            ctl::Textw,
-                                            ctl::Textkabem};
-    const std::vector<std::string> texts =
-        words("750 1.5 210 3 4.5 8.3666 8.3 0.0896 50.1996 0.07 -0.25 0.4 1.25 9.5 6 11 1200");
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        panel.preset(boxes[i], texts[i]);
-    }
+    panel.preset(
+        {ctl::Textgraphbairitu, ctl::Textjikanbairitu, ctl::Textk, ctl::Textm, ctl::Textc,
+         ctl::Textwn, ctl::Labelwd, ctl::Textz, ctl::Labelcc, ctl::Textxshoki, ctl::Textvshoki,
+         ctl::Textt0, ctl::Texttmin, ctl::Texttmax, ctl::Textf, ctl::Textw, ctl::Textkabem},
+        "750 1.5 210 3 4.5 8.3666 8.3 0.0896 50.1996 0.07 -0.25 0.4 1.25 9.5 6 11 1200");
     form.dainyuu();
     EXPECT_EQ(std::pair(record.graphbairitu, record.jikanbairitu), std::pair("750"s, 1.5));
     const ModelRecord& r = record;
@@ -122,12 +90,7 @@ TEST_F(ParameterPanelTest, DainyuuCopiesEveryBoxAndStopsAtTheFirstFailure) {
                                   0.4f, 1.25f, 9.5f, 6, 11, 1200, 640, 252}));
 
     // Textf fails: everything up to Texttmax takes the new text, Textf on keeps the old.
-    for (auto [control, text] : {std::pair{ctl::Texttmax, "12"},
-                                 {ctl::Textf, "six"},
-                                 {ctl::Textw, "13"},
-                                 {ctl::Textkabem, "900"}}) {
-        panel.preset(control, text);
-    }
+    panel.preset({ctl::Texttmax, ctl::Textf, ctl::Textw, ctl::Textkabem}, "12 six 13 900");
     EXPECT_THROW(form.dainyuu(), calc_error);
     EXPECT_EQ((std::vector{r.tmax, r.f, r.w, r.kabem}), (std::vector{12.0f, 6.0f, 11.0f, 1200.0f}));
 }
@@ -136,17 +99,13 @@ TEST_F(ParameterPanelTest, DainyuuCopiesEveryBoxAndStopsAtTheFirstFailure) {
 // Textwn ≤ 0 would already decide, and nothing changes. A starred ωd is kept by dainyuu
 // and set by keisan2.
 TEST_F(ParameterPanelTest, Keisan2ReadsEveryTextAndSetsAStarredWd) {
-    panel.preset(ctl::Labelhz, "0.8");
-    panel.preset(ctl::Textwn, "-3");
-    panel.preset(ctl::Textz, "1e999");
+    panel.preset({ctl::Labelhz, ctl::Textwn, ctl::Textz}, "0.8 -3 1e999");
     record.wd = 5.5f;
     EXPECT_THROW(form.keisan2(), calc_error);
     EXPECT_EQ(std::tuple(panel.text(ctl::Labelwd), panel.text(ctl::Labelhz), record.wd),
               std::tuple("31.6189"s, "0.8"s, 5.5f));
 
-    panel.preset(ctl::Textwn, "31.6228");
-    panel.preset(ctl::Textz, "0.0158");
-    panel.preset(ctl::Labelwd, "***");
+    panel.preset({ctl::Textwn, ctl::Textz, ctl::Labelwd}, "31.6228 0.0158 ***");
     form.dainyuu();
     EXPECT_EQ(record.wd, 5.5f);
     form.keisan2();
@@ -155,8 +114,7 @@ TEST_F(ParameterPanelTest, Keisan2ReadsEveryTextAndSetsAStarredWd) {
 
 TEST_F(ParameterPanelTest, KeisanFailuresShowTheMessageAndChangeNoField) {
     for (auto [m, k] : {std::pair{"0", "1000"}, {"1", "-5"}, {"0", "0"}}) {
-        panel.preset(ctl::Textm, m);
-        panel.preset(ctl::Textk, k);
+        panel.preset({ctl::Textm, ctl::Textk}, std::string(m) + " " + k);
         const int writes = panel.writes;
         form.calculate();
         EXPECT_EQ(panel.writes, writes) << m << " " << k;
@@ -213,15 +171,9 @@ TEST_F(ParameterPanelTest, ChangeHandlingOfZetaAndWnInEveryRunState) {
 // What 計算 would make of the panel's texts, computed aside: the same record as 計算 on an
 // equal panel, with the panel unchanged and no message, also where 計算 fails.
 TEST_F(ParameterPanelTest, CalculatedRecordLeavesThePanelAsItIs) {
-    for (auto [control, text] : {std::pair{ctl::Textm, "2.5"},
-                                 {ctl::Textk, "640"},
-                                 {ctl::Textc, "7"},
-                                 {ctl::Textz, "0.9"},
-                                 {ctl::Labelwd, "3.5"},
-                                 {ctl::Texttmin, "0.75"},
-                                 {ctl::Textt0, "0.3"}}) {
-        panel.preset(control, text);
-    }
+    panel.preset(
+        {ctl::Textm, ctl::Textk, ctl::Textc, ctl::Textz, ctl::Labelwd, ctl::Texttmin, ctl::Textt0},
+        "2.5 640 7 0.9 3.5 0.75 0.3");
     const test::FakePanel before = panel;
     const ModelRecord aside = calculatedRecord(panel);
     EXPECT_EQ(std::tuple(panel.controls(), panel.shown, panel.writes, record),
