@@ -117,6 +117,8 @@ if(YURANA_TESTS)
         COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR}
                 -DPREFIX=${CMAKE_BINARY_DIR}/install-check -DSOURCE=${CMAKE_SOURCE_DIR}
                 -P ${CMAKE_CURRENT_LIST_FILE})
+    # Its virtual displays must not race another test's for a display number.
+    set_tests_properties(install_and_start PROPERTIES RUN_SERIAL TRUE)
     find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
     if(DESKTOP_FILE_VALIDATE)
         add_test(NAME desktop_file_valid
