@@ -114,7 +114,7 @@ TEST_F(ParameterPanelTest, Keisan2ReadsEveryTextAndSetsAStarredWd) {
 
 TEST_F(ParameterPanelTest, KeisanFailuresShowTheMessageAndChangeNoField) {
     for (auto [m, k] : {std::pair{"0", "1000"}, {"1", "-5"}, {"0", "0"}}) {
-        panel.preset({ctl::Textm, ctl::Textk}, std::string(m) + " " + k);
+        panel.preset({ctl::Textm, ctl::Textk, ctl::Textc}, std::string(m) + " " + k + " 3");
         const int writes = panel.writes;
         form.calculate();
         EXPECT_EQ(panel.writes, writes) << m << " " << k;
