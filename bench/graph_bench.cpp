@@ -56,7 +56,7 @@ void BM_PlotStepAllCurves(benchmark::State& state) {
         g.plotStep(t, v);
         ++steps;
     }
-    state.counters["pieces"] = double(form3.segments) / double(steps);
+    state.counters["pieces"] = double(form3.segments + form3.marks) / double(steps);
 }
 BENCHMARK(BM_PlotStepAllCurves)->Arg(1)->Arg(10)->Unit(benchmark::kMicrosecond);
 
