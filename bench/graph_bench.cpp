@@ -12,27 +12,12 @@
 #include "panel/panel_controls.h"
 #include "platform/panel.h"
 #include "platform/picture.h"
+#include "support/counting_picture.h"
 #include "support/model_defaults.h"
 
 namespace {
 
 using namespace yurana;
-
-// A surface that only counts what it is asked to draw.
-class CountingPicture : public Picture {
-  public:
-    void setDrawColor(Rgb) override {}
-    void line(float, float, float, float) override { ++lines; }
-    void line(float, float, float, float, Rgb) override { ++lines; }
-    void polyline(std::span<const PlotPoint> points) override { lines += long(points.size()) - 1; }
-    void fillRect(float, float, float, float, Rgb) override {}
-    void setTextPos(float, float) override {}
-    void print(std::string_view) override {}
-    int clientWidth() const override { return 640; }
-    int clientHeight() const override { return 252; }
-    void setWidth(int) override {}
-    long lines = 0;
-};
 
 // A panel whose check boxes are all ticked.
 class TickedPanel : public Panel {
@@ -49,8 +34,8 @@ class TickedPanel : public Panel {
 };
 
 void BM_PlotStepAllCurves(benchmark::State& state) {
-    CountingPicture form3;
-    CountingPicture picture1;
+    test::CountingPicture form3;
+    test::CountingPicture picture1;
     TickedPanel panel;
     ModelRecord record = test::defaultRecord();
     std::tie(record.graphw, record.graphh) = std::tuple(640.f, 252.f);
@@ -71,7 +56,7 @@ void BM_PlotStepAllCurves(benchmark::State& state) {
         g.plotStep(t, v);
         ++steps;
     }
-    state.counters["pieces"] = double(form3.lines) / double(steps);
+    state.counters["pieces"] = double(form3.segments + form3.marks) / double(steps);
 }
 BENCHMARK(BM_PlotStepAllCurves)->Arg(1)->Arg(10)->Unit(benchmark::kMicrosecond);
 

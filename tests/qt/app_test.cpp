@@ -138,7 +138,7 @@ class AppTest : public QObject {
     // Save N writes yuranN.txt and Load N reads it. A box loaded greyed shows greyed; the
     // first click makes it a two-state box, so clicks then go 1, 0, 1 and a box that looks
     // ticked holds 1.
-    void everySlotButtonSavesAndLoadsItsOwnFileAGreyedBoxToo() {
+    void everySlotButtonSavesAndLoadsItsOwnFileWritingEveryText() {
         test::ProgramFolder folder;
         Fixture f(folder.path());
         f.app->panel().setValue(ctl::Checkxc, 2);
@@ -165,13 +165,10 @@ class AppTest : public QObject {
         f.click(ctl::Cmd_Save[4]);
         f.click(ctl::Cmd_Load[4]);
         QCOMPARE(box->checkState(), Qt::PartiallyChecked);
-    }
-
-    // Every write into a box is an edit, the same text included: a slot whose ζ and ωn texts
-    // are the ones shown still recomputes as it loads, and so does such a write inside a pass.
-    void writingTheSameTextIsAnEdit() {
-        test::ProgramFolder folder;
-        Fixture f(folder.path());
+        // Every write into a box is an edit, the same text included: a slot whose ζ and ωn
+        // texts are the ones shown still recomputes as it loads, and so does such a write
+        // inside a pass.
+        f.type(ctl::Textk, "1000");
         f.click(ctl::Command_keisan);
         f.type(ctl::Textk, "2000");  // no recompute: the record keeps k
         QCOMPARE(f.app->record().k, 1000.0f);

@@ -4,7 +4,6 @@
 // defaults, a message box that records, and a clock driven by hand.
 
 #include <algorithm>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -50,7 +49,7 @@ class FakePanel : public Panel {
     // Writes a text without raising its change handling (a quiet set-up for tests).
     void preset(std::string_view c, std::string_view text) { at(c).text = std::string(text); }
     // Presets each control to the matching word of `texts` (split at spaces).
-    void preset(std::initializer_list<std::string_view> cs, std::string_view texts) {
+    void preset(const std::vector<std::string_view>& cs, std::string_view texts) {
         for (std::string_view c : cs) {
             const std::size_t end = std::min(texts.find(' '), texts.size());
             preset(c, texts.substr(0, end));

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include "model/record.h"
 #include "model/response.h"
@@ -14,11 +15,7 @@ namespace yurana::test {
 // m, k, c, F and ω only: what the frequency response reads.
 inline ModelRecord system(float m, float k, float c, float F, float w) {
     ModelRecord r;
-    r.m = m;
-    r.k = k;
-    r.c = c;
-    r.f = F;
-    r.w = w;
+    std::tie(r.m, r.k, r.c, r.f, r.w) = std::tuple(m, k, c, F, w);
     return r;
 }
 

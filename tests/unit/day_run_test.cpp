@@ -16,6 +16,7 @@
 #include "model/numbers.h"
 #include "panel/control_names.h"
 #include "panel/parameter_panel.h"
+#include "support/counting_picture.h"
 #include "support/fake_panel.h"
 #include "support/sized_surfaces.h"
 
@@ -32,28 +33,6 @@ constexpr bool kOptimised = true;
 #else
 constexpr bool kOptimised = false;
 #endif
-
-// A picture of the graph window that counts segments and keeps their right-most end.
-class PlotArea : public Picture {
-  public:
-    PlotArea(int w, int h) : w_(w), h_(h) {}
-    void setDrawColor(Rgb) override {}
-    void line(float x1, float, float x2, float) override {
-        ++segments;
-        rightmost = std::max({rightmost, x1, x2});
-    }
-    void line(float, float, float, float, Rgb) override {}  // axes and marks
-    void fillRect(float, float, float, float, Rgb) override {}
-    void setTextPos(float, float) override {}
-    void print(std::string_view) override {}
-    int clientWidth() const override { return w_; }
-    int clientHeight() const override { return h_; }
-    void setWidth(int px) override { w_ = px; }
-
-    int w_, h_;
-    long segments = 0;
-    float rightmost = 0;
-};
 
 // The program without its windows, on the panel's defaults.
 class DayRunTest : public ::testing::Test, public RunWindows, public LoopWindows {
@@ -102,8 +81,8 @@ class DayRunTest : public ::testing::Test, public RunWindows, public LoopWindows
     RunState run;
     StepValues step;
     graph::PenMemory pen;
-    PlotArea form3{kPlotWidth, kPlotHeight};
-    PlotArea picture1{100, 185};
+    test::CountingPicture form3;  // kPlotWidth × kPlotHeight
+    test::CountingPicture picture1;
     graph::Graph graph{form3, picture1, panel, record, pen};
     ParameterPanel parameters{panel, record, run, box, [] {
                                   return GraphSize{kPlotWidth, kPlotHeight};

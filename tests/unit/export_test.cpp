@@ -33,16 +33,6 @@ std::vector<double> fields(const std::string& line) {
     return out;
 }
 
-// The boxes `names` get the texts in `texts`, separated by spaces.
-void preset(test::FakePanel& panel, const std::vector<std::string_view>& names,
-            const std::string& texts) {
-    std::istringstream t(texts);
-    std::string text;
-    for (std::size_t i = 0; i < names.size() && t >> text; ++i) {
-        panel.preset(names[i], text);
-    }
-}
-
 class ExportTest : public ::testing::Test {
   protected:
     test::TempFolder temp;
@@ -64,7 +54,7 @@ TEST_F(ExportTest, CurvesOfEachRegimeMatchTheClosedFormAtEveryRow) {
           {"critical", "2 50 20 1.5 3 300 -0.04 0.3 0.5 -2 4"},
           {"overdamped", "0.5 40 30 6 7 90 0.02 0.1 0.1 0.25 3"}}) {
         SCOPED_TRACE(name);
-        preset(panel, boxes, texts);
+        panel.preset(boxes, texts);
         ModelRecord r;
         ParameterPanel(panel, r, run, box, {}).calculate();
         // The export recomputes from the panel, not from the record it is given, and ωd
@@ -106,7 +96,7 @@ TEST_F(ExportTest, ARecomputeOrEvaluationThatFailsWritesNothing) {
           {"overflow", {ctl::Texttmin, ctl::Texttmax}, "-90000 1"}}) {
         SCOPED_TRACE(name);
         test::FakePanel fresh;
-        preset(fresh, boxes, texts);
+        fresh.preset(boxes, texts);
         box = {};
         EXPECT_FALSE(exportCurves(fresh, record, run, box, files, file));
         EXPECT_EQ(box.texts, std::vector<std::string>{std::string(kMsgBadValue)});

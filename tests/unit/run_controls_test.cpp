@@ -12,6 +12,7 @@
 #include "model/calc_error.h"
 #include "model/run_state.h"
 #include "panel/control_names.h"
+#include "support/counting_picture.h"
 #include "support/fake_panel.h"
 #include "support/fake_windows.h"
 #include "support/model_defaults.h"
@@ -41,22 +42,6 @@ TEST(RunClock, ScaledFromTminPausesSkippedStoppedHoldsZero) {
     s.joutai = kStopped;
     EXPECT_EQ(at(120.0, 1.0), 0.0);
 }
-
-// The graph's plot area, counting the chains drawn on it.
-class CountingPlot : public Picture {
-  public:
-    void setDrawColor(Rgb) override {}
-    void line(float, float, float, float) override { ++chains; }
-    void line(float, float, float, float, Rgb) override {}
-    void polyline(std::span<const PlotPoint>) override { ++chains; }
-    void fillRect(float, float, float, float, Rgb) override {}
-    void setTextPos(float, float) override {}
-    void print(std::string_view) override {}
-    int clientWidth() const override { return 640; }
-    int clientHeight() const override { return 252; }
-    void setWidth(int) override {}
-    int chains = 0;
-};
 
 // The loop's windows with the real plot step when a graph is given.
 struct GraphLoopWindows : test::FakeLoopWindows {
@@ -100,7 +85,7 @@ class RunControlsTest : public ::testing::Test {
     test::SizedSurfaces surfaces;  // texts: one text line per composed frame
     Scene scene{surfaces, "data", SceneInputs{step, run, record, clock}, surfaces};
 
-    CountingPlot plot;
+    test::CountingPicture plot;
     graph::PenMemory pen;
     graph::Graph graph{plot, plot, panel, record, pen};
 
