@@ -43,7 +43,9 @@ void AnalysisViews::follow(const ModelRecord& given, const RunState& run, const 
     if (!anyShown()) {
         return;  // hidden windows are brought up to date when shown
     }
-    const ModelRecord record = uncomputed != nullptr ? calculatedRecord(*uncomputed) : given;
+    const ModelRecord preview =
+        uncomputed != nullptr ? calculatedRecord(*uncomputed) : ModelRecord{};
+    const ModelRecord& record = uncomputed != nullptr ? preview : given;
     const ModelRecord physics = physicsOf(record);
     const bool moving = run.joutai == kRunning || run.joutai == kFullScreen ||
                         run.joutai == kAboutResumed || run.joutai == kAboutPaused;
