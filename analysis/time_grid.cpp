@@ -35,12 +35,6 @@ std::size_t TimeGrid::stepBefore(double t) const {
     return std::min(static_cast<std::size_t>(std::max(i, 0.0)), count - 2);
 }
 
-double fastestRate(const ModelRecord& r) {
-    const double z = std::fabs(static_cast<double>(r.z));
-    return std::max(std::fabs(static_cast<double>(r.w)),
-                    std::fabs(static_cast<double>(r.wn)) * std::max(1.0, 2 * z));
-}
-
 int integralPieces(const ModelRecord& r, double span, int cap) {
     const double pieces = std::ceil(std::fabs(span) * fastestRate(r) / kIntegralAngle);
     // Also a NaN or infinite rate ends at the cap: the comparison fails, the clamp holds.

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "model/record.h"
+#include "model/response.h"
 
 namespace yurana::analysis {
 
@@ -18,10 +19,6 @@ struct TimeGrid {
     double clamp(double t) const;            // t held to [start, finish], s
     std::size_t stepBefore(double t) const;  // i with at(i) ≤ t ≤ at(i + 1); 0 for one instant
 };
-
-// Fastest rate of the motion λ = max(|ω|, |ωn|·max(1, 2|ζ|)), 1/s: the force, the
-// oscillation of x_c, or its fastest decay when overdamped (ωn·(ζ + √(ζ² − 1)) ≤ 2ζωn).
-double fastestRate(const ModelRecord& r);
 
 // Equal parts of an interval `span` s long for the work integrals: each at most 0.5 rad of
 // the fastest rate, between 1 and `cap` of them.

@@ -4,34 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "model/regime.h"
-
 namespace yurana::graph {
-
-double fastestRate(const ModelRecord& r) {
-    const double z = r.z;
-    const double wn = r.wn;
-    double rates[] = {std::abs(double(r.w)), 0, 0};
-    switch (regimeOf(r.z)) {
-        case Regime::Overdamped:
-            rates[1] = std::abs(wn * (z + std::sqrt(z * z - 1)));
-            break;
-        case Regime::Critical:
-            rates[1] = std::abs(wn);
-            break;
-        case Regime::Underdamped:
-            rates[1] = std::abs(double(r.wd));
-            rates[2] = std::abs(z * wn);
-            break;
-    }
-    double fastest = 0;
-    for (double rate : rates) {
-        if (rate > fastest) {  // false for a NaN
-            fastest = rate;
-        }
-    }
-    return fastest;
-}
 
 int chainPieces(double dt, double dx, double rate) {
     const double periods = std::abs(dt) * rate / (2 * std::numbers::pi);

@@ -12,11 +12,6 @@ namespace yurana::graph {
 inline constexpr int kPointsPerPeriod = 50;  // per period of the fastest component
 inline constexpr int kMaxPieces = 1000;      // per step, however long the step
 
-// The fastest angular rate of the response, 1/s: |ω| of the force (x_p and the wall), and
-// of x_c by its regime: ωd and ζ·ωn underdamped, ωn critical, ωn·(ζ + √(ζ² − 1))
-// overdamped. A rate that is not a number counts as none.
-double fastestRate(const ModelRecord& r);
-
 // Pieces for a step of dt seconds and dx pixels: at least one per pixel column and per
 // 1/kPointsPerPeriod of the period 2π/rate; at least 1, at most kMaxPieces.
 int chainPieces(double dt, double dx, double rate);

@@ -49,6 +49,12 @@ double complementary(const ModelRecord& r, double t);
 // x_p(t) = F·((k − mω²)·sin ωt − cω·cos ωt) / ((k − mω²)² + (cω)²), from m, k, c.
 double particular(const ModelRecord& r, double t);
 
+// The fastest angular rate of the response, 1/s: |ω| of the force (x_p and the wall), and
+// of x_c by its regime: ωd and ζ·ωn underdamped, ωn critical, ωn·(ζ + √(ζ² − 1))
+// overdamped. A rate that is not a number counts as none. Sets how densely the graph and
+// the analyses sample the closed form.
+double fastestRate(const ModelRecord& r);
+
 // x_w(t) = (1/M)·F·ω²·sin ωt with M the wall's mass, held as a Single.
 float wallDisplacement(const ModelRecord& r, double t);
 
