@@ -1,5 +1,5 @@
 // The frame's menus as the user reaches them; the exports through a file dialog that answers
-// with a test file.
+// with a test file; the About window's link, with a launcher of the test's own.
 
 #include <QAbstractBarSeries>
 #include <QApplication>
@@ -15,6 +15,7 @@
 #include "examples/examples.h"
 #include "panel/messages.h"
 #include "panel/run_buttons.h"
+#include "platform/posix/linux_registry.h"
 #include "support/app_fixture.h"
 
 using namespace yurana;
@@ -265,6 +266,36 @@ class MenusTest : public QObject {
             QCOMPARE(QImage(p.path).size(), view->size());
         }
         QVERIFY(p.box.texts.empty());
+    }
+
+    // The link to the guide beside the program opens it, or says that nothing could, as
+    // 使い方 does; the window stays open.
+    void theLinkOpensTheGuideBesideTheProgram() {
+        struct Launcher : test::FakeLauncher {
+            bool opens = true;
+            bool openDocument(const std::string& target) override {
+                return FakeLauncher::openDocument(target) && opens;
+            }
+        };
+        test::FakePanel panel;
+        RunState run{kAboutPaused};
+        test::RecordingMessageBox box;
+        LinuxRegistry registry{"/usr/bin", [](const std::string&) { return false; }};
+        Launcher launcher;
+        app::FrmAbout about{panel, run, box, registry, launcher};
+        about.showModeless();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QWidget* link = about.control(ctl::about::Label2);
+        const std::string guide =
+            (QCoreApplication::applicationDirPath() + "/guide/index.html").toStdString();
+        for (bool opens : {true, false}) {
+            launcher.opens = opens;
+            QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(30, link->height() / 2));
+        }
+        QCOMPARE(launcher.opened, std::vector<std::string>(2, guide));
+        QCOMPARE(box.texts, std::vector<std::string>{"使い方を開けませんでした。\n" + guide});
+        QVERIFY(about.isVisible());
+        about.close();
     }
 };
 
