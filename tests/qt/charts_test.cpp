@@ -62,6 +62,8 @@ bool inLegend(QChart* chart, QAbstractSeries* series) {
     return !markers.isEmpty() && markers[0]->isVisible();
 }
 
+const QString kNoCurve = "m と k が正のときに描けます";
+
 // The tick labels of a chart's axes, horizontal then vertical, joined by spaces.
 QString axisLabels(QChart* chart) {
     QStringList labels;
@@ -153,9 +155,14 @@ class ChartsTest : public QObject {
         QVERIFY(tr.y() > 20 && tr.y() * 1.05 <= trAxis->max() * (1 + 1e-12));
         w.setModel(negativeDamping());  // c < 0: the lag runs below 0°
         QCOMPARE(axisLabels(w.phaseChart()), "0 5 10 15 20 25 30 -180 -135 -90 -45 0");
+        ModelRecord noCurve = sampleRecord();
+        noCurve.k = -200;  // which of m and k is not positive: analysis_frequency_test
+        w.setModel(noCurve);
+        expectReadout(w.readout(), kNoCurve);
+        QCOMPARE(seriesNamed(w.amplitudeChart(), "X(ω)")->count(), 0);
     }
 
-    // The dot, the bars and the read-outs follow the time.
+    // The dot, the bars and the read-outs follow the time; none without positive m and k.
     void thePhasePlaneAndTheEnergyFollowTheTime() {
         PhasePlaneWindow w;
         EnergyWindow e;
@@ -187,26 +194,15 @@ class ChartsTest : public QObject {
         heavier.m = 3;
         e.setModel(heavier);
         expectReadout(e.readout(), e.readout()->text());
-    }
-
-    void nothingToDrawWithoutPositiveMassAndStiffness() {
-        const QString message = "m と k が正のときに描けます";
-        ModelRecord r = sampleRecord();
-        r.k = -200;  // which of m and k is not positive: analysis_frequency_test
-        FrequencyResponseWindow f;
-        f.setModel(sampleRecord());
-        f.setModel(r);
-        expectReadout(f.readout(), message);
-        QCOMPARE(seriesNamed(f.amplitudeChart(), "X(ω)")->count(), 0);
-        PhasePlaneWindow p;
-        p.setModel(r);
-        p.setTime(2);
-        expectReadout(p.readout(), message);
-        QVERIFY(!p.findChild<charts::MarkedChartView*>()->marker());
-        EnergyWindow e;
-        e.setModel(r);
+        ModelRecord noCurve = sampleRecord();
+        noCurve.k = -200;
+        w.setModel(noCurve);
+        e.setModel(noCurve);
+        w.setTime(2);
         e.setTime(2);
-        expectReadout(e.readout(), message);
+        expectReadout(w.readout(), kNoCurve);
+        expectReadout(e.readout(), kNoCurve);
+        QVERIFY(!view->marker());
         QCOMPARE(seriesNamed(e.chart(), "E = T + U")->count(), 0);
     }
 
