@@ -301,6 +301,7 @@ class AnimationTest : public QObject {
             p->app->tick();
             QVERIFY(i > 0 || views[0]->textLine().startsWith(QStringLiteral("0.75 秒3")));
             QTest::mouseClick(views[i], Qt::LeftButton, {}, QPoint(i * 13, i * 7));
+            QVERIFY(views[i]->isHidden());                // unloaded at once, deleted later
             QTest::mouseClick(views[i], Qt::LeftButton);  // during its unload
             QVERIFY(p->app->run().joutai == kRunning && p->text(ctl::Command2) == "停止");
             QVERIFY(p->app->form2() == nullptr && p->surfaces.live == 0);
