@@ -87,8 +87,8 @@ foreach(f ${YURANA_GUIDE_FILES} ${YURANA_ICON_FILES})
 endforeach()
 add_custom_target(yurana_guide ALL DEPENDS ${guide_copies})
 add_dependencies(yurana yurana_guide)
-if(TARGET frm_about_test)
-    add_dependencies(frm_about_test yurana_guide)
+if(TARGET menus_test)
+    add_dependencies(menus_test yurana_guide)
 endif()
 
 # The program, and the files it reads in share/yurana.

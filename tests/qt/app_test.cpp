@@ -1,14 +1,20 @@
 // The whole program as the user drives it, the clock driven by hand and the main
-// loop's passes run one by one; the parameter panel as a real window.
+// loop's passes run one by one; the parameter panel as a real window, and the layout of
+// the windows.
 
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontInfo>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "panel/messages.h"
+#include "panel/panel_controls.h"
+#include "platform/qt/fitted_label.h"
 #include "platform/qt/fonts.h"
 #include "support/app_fixture.h"
 #include "support/program_folder.h"
@@ -24,18 +30,36 @@ class AppTest : public QObject {
     static int red(Fixture& f) {
         return test::countColour(f.app->form3().plotImage(), QColor(255, 0, 0));
     }
+
+    static void show(test::AppFixture& f, int w, int h) {
+        f.app->frame().resize(w, h);
+        f.app->frame().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.app->frame()));
+        QCoreApplication::processEvents();
+        f.app->tick();
+    }
+
+    static void verifyTiled(test::AppFixture& f) {
+        const QRect a = f.app->form0Window()->geometry(), p = f.app->form1Window()->geometry();
+        QCOMPARE(a.topLeft(), QPoint(0, 0));
+        QCOMPARE(QPoint(p.left(), p.height()), QPoint(a.right() + 1, a.height()));
+        QCOMPARE(f.app->form3Window()->geometry().top(), a.bottom() + 1);
+    }
+
+    static bool hasBlue(const QImage& image) { return test::countColour(image, Qt::blue) > 0; }
+
   private slots:
     void cleanup() { QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty()); }
 
     void initTestCase() { qt::installFontSubstitutions(); }
 
-    void aRunFromTminTracesPausesAndStops() {
+    // The picture and the trace from tmin, cleared while running, and gone with the run's
+    // stop (pausing and the button texts: run_controls_test).
+    void aRunFromTminTracesClearsAndStops() {
         Fixture f;
         f.app->panel().setText(ctl::Texttmin, "2");
         f.app->panel().setValue(ctl::Checkheni, 1);
         f.click(ctl::Command2);
-        QCOMPARE(f.text(ctl::Command2), std::string("停止"));
-        QVERIFY(f.app->form1().control(ctl::Command3)->isVisibleTo(&f.app->form1()));
         f.app->tick();
         QCOMPARE(f.app->form0().textLine().left(6), QStringLiteral("2.00秒2"));
         f.run(40, 0.05);
@@ -43,19 +67,9 @@ class AppTest : public QObject {
         QVERIFY(red(f) > 20);
         f.click(ctl::Command5);  // Clear: the trace goes, the run stays
         QCOMPARE(red(f), 0);
-        QCOMPARE(f.app->run().joutai, int(kRunning));
-        f.click(ctl::Command6);
-        f.run(2, 5);
-        QCOMPARE(f.app->form0().textLine().left(4), QStringLiteral("4.00"));
-        QCOMPARE(f.text(ctl::Texttest), std::string("1"));
-        f.click(ctl::Command6);
         f.run(1, 0.5);
-        QCOMPARE(f.app->form0().textLine().left(4), QStringLiteral("4.50"));
-        QVERIFY(red(f) > 0);
+        QVERIFY(red(f) > 0 && f.app->form0().textLine().startsWith("4.50"));
         f.click(ctl::Command2);
-        QCOMPARE(f.text(ctl::Command2), std::string("開始"));
-        QVERIFY(!f.app->form1().control(ctl::Command3)->isVisibleTo(&f.app->form1()));
-        QCOMPARE(f.app->run().joutai, int(kStopped));
         f.app->tick();
         QCOMPARE(f.app->form0().textLine(), QStringLiteral("0.00秒1   +0m"));
         QCOMPARE(red(f), 0);
@@ -119,7 +133,6 @@ class AppTest : public QObject {
                               "減衰固有角振動数ωd (rad/s)"}));
         f.type(ctl::Textc, "2");
         f.click(ctl::Command_keisan);
-        QCOMPARE(f.text(ctl::Labelwd), std::string("31.607"));
         QCOMPARE(text(ctl::Labelwd, QAccessible::Name), QStringLiteral("31.607"));
         f.type(ctl::Textwn, "10");  // typing ωn recomputes at once
         QCOMPARE(f.text(ctl::Labelhz), std::string("1.5915"));
@@ -145,15 +158,12 @@ class AppTest : public QObject {
         for (int n = 0; n < 5; ++n) {
             f.type(ctl::Textk, std::to_string(300 + 7 * n).c_str());
             f.click(ctl::Cmd_Save[n]);
-            QCOMPARE(f.box.titles.back(), "Save" + std::to_string(n));
-            QVERIFY(QFile::exists(folder.dir.filePath(QString("yuran%1.txt").arg(n))));
         }
         f.app->panel().setValue(ctl::Checkxc, 0);
         for (int n : {3, 0, 4, 1, 2}) {
             f.click(ctl::Cmd_Load[n]);
             QCOMPARE(f.text(ctl::Textk), std::to_string(300 + 7 * n));
         }
-        QCOMPARE(f.box.texts.size(), size_t(5));  // a load that works says nothing
         QCOMPARE(f.app->panel().value(ctl::Checkxc), 2);
         auto* box = qobject_cast<QCheckBox*>(f.app->form1().control(ctl::Checkxc));
         QCOMPARE(box->checkState(), Qt::PartiallyChecked);
@@ -228,6 +238,98 @@ class AppTest : public QObject {
         f.run(2, 0.1);
         QCOMPARE(f.box.texts, std::vector<std::string>(2, std::string(kMsgBadRun)));
         QVERIFY(f.app->form0Loaded());
+    }
+
+    // The windows tiled at start-up (the design client area under the real menu bar: xcb
+    // frame_test), after a frame resize (on the next pass) and after a failed pass; the
+    // panel's bars exactly when needed. Every caption and result of the panel within its
+    // box, condensed only where the fonts here run wider than the box, and drawn as
+    // measured; also a long result, and after the collapsed arrangement.
+    void theWindowsAreTiledAndThePanelFitsItsContent() {
+        test::AppFixture f;
+        verifyTiled(f);
+        show(f, 960, 720);
+        const auto verifyFitted = [&] {
+            int condensed = 0;
+            for (const ControlDef& c : panelControls()) {
+                auto* label = qobject_cast<qt::FittedLabel*>(
+                    f.app->form1().control(std::string(c.name).c_str()));
+                if (label == nullptr) {
+                    continue;
+                }
+                const QFont drawn = label->drawnFont();
+                const int room = label->textRect().width();
+                QVERIFY2(QFontMetrics(drawn).horizontalAdvance(label->text()) <= room,
+                         c.name.data());
+                const bool fits =
+                    QFontMetrics(label->font()).horizontalAdvance(label->text()) <= room;
+                QVERIFY2((drawn == label->font()) == fits, c.name.data());
+                condensed += !fits;
+            }
+            QCOMPARE(condensed, 2);  // t0における速度(m/s), and the long ωd
+        };
+        f.app->panel().setText(ctl::Labelwd, "31.61894567");
+        verifyFitted();
+        auto* lab10 = qobject_cast<qt::FittedLabel*>(f.app->form1().control(ctl::lab[10]));
+        QLabel plain(lab10->text());
+        plain.setFont(lab10->drawnFont());
+        plain.resize(lab10->size());
+        QCOMPARE(lab10->grab().toImage().convertToFormat(QImage::Format_RGB32),
+                 plain.grab().toImage().convertToFormat(QImage::Format_RGB32));
+        auto* h = qobject_cast<QScrollBar*>(f.app->form1().control(ctl::HScroll1));
+        QWidget* textc = f.app->form1().control(ctl::Textc);
+        const QPoint c0 = textc->pos();
+        QVERIFY(!h->isHidden());  // the panel is narrower than its content
+        h->setValue(h->maximum());
+        QVERIFY(textc->x() < c0.x());
+        h->setValue(0);
+        f.app->frame().resize(2200, 1500);
+        QCoreApplication::processEvents();
+        QVERIFY(f.app->flags().saihaichi);
+        f.app->tick();
+        QVERIFY(!f.app->flags().saihaichi);
+        verifyTiled(f);
+        // A panel wide and high enough for the whole content: no bars.
+        f.app->form0Window()->resize(1000, 800);
+        QCoreApplication::processEvents();
+        QVERIFY(h->isHidden() && f.app->form1().control(ctl::VScroll1)->isHidden());
+        QCOMPARE(textc->pos(), c0);
+        // The failing pass's recovery arranges the windows again.
+        f.app->frame().resize(960, 720);
+        f.app->panel().setText(ctl::Texthenibairitu, "abc");
+        f.click(ctl::Command2);
+        f.app->tick();
+        QCOMPARE(f.box.texts.size(), size_t(1));
+        verifyTiled(f);
+        QVERIFY(!f.app->form1().control(ctl::VScroll1)->isHidden());
+        f.app->panel().setText(ctl::Labelwd, "31.61894567");  // the start wrote ωd
+        f.app->form0Window()->resize(f.app->form0Window()->width(), 30);
+        QCoreApplication::processEvents();
+        QVERIFY(f.app->flags().shukushou);
+        verifyFitted();
+    }
+
+    void graphPlotSurvivesCoveringAndAResizeRepaints() {
+        test::AppFixture f;
+        show(f, 1000, 700);
+        QCoreApplication::processEvents();  // the panel's repaint queued by the tiling
+        f.app->record().tmax = 20;
+        f.app->record().graphbairitu = "1000";
+        f.app->panel().setValue(ctl::Checkxp, 1);
+        f.app->form3().plotStep(0, {});
+        f.app->form3().plotStep(10, {0, 0.01, 0, 0, 0});
+        QVERIFY(hasBlue(f.app->form3().plotImage()));
+        QWidget cover;
+        cover.setGeometry(f.app->frame().geometry());
+        cover.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&cover));
+        cover.hide();
+        QTRY_VERIFY(hasBlue(f.app->form3().grab().toImage()));
+        QMdiSubWindow* window = f.app->form3Window();
+        float w = f.app->record().graphw;
+        window->resize(window->width() + 60, window->height());
+        QTRY_COMPARE(f.app->record().graphw, w + 60);
+        QVERIFY(!hasBlue(f.app->form3().plotImage()));
     }
 };
 

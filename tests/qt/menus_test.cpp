@@ -1,5 +1,5 @@
 // The frame's menus as the user reaches them; the exports through a file dialog that answers
-// with a test file.
+// with a test file; the About window's link, with a launcher of the test's own.
 
 #include <QAbstractBarSeries>
 #include <QApplication>
@@ -15,6 +15,7 @@
 #include "examples/examples.h"
 #include "panel/messages.h"
 #include "panel/run_buttons.h"
+#include "platform/posix/linux_registry.h"
 #include "support/app_fixture.h"
 
 using namespace yurana;
@@ -126,52 +127,41 @@ class MenusTest : public QObject {
         QVERIFY(p.app->ended());
     }
 
-    void eachCaseFillsThePanelAndAgrees_data() {
-        QTest::addColumn<int>("item");
-        QTest::addColumn<QString>("regime");
-        const char* regimes[] = {"(不足減衰)", "(臨界減衰)", "(超過減衰)",
-                                 "(不足減衰)", "(不足減衰)", "(不足減衰)"};
-        QCOMPARE(examples().size(), std::size(regimes));
-        for (int i = 0; i < 6; ++i) {
-            QTest::newRow(examples()[i].title.data()) << i << QString(regimes[i]);
-        }
-    }
-
-    // Loaded while running, from a panel whose every value differs from the case (what 計算
-    // then makes of it: response_test).
-    void eachCaseFillsThePanelAndAgrees() {
-        QFETCH(int, item);
-        QFETCH(QString, regime);
-        const Example& e = examples()[item];
+    // Each case, loaded while running from a panel whose every value differs from it, fills
+    // the panel and stops the run (what 計算 then makes of it: response_test).
+    void eachCaseFillsThePanelAndStopsTheRun() {
         const auto texts = std::to_array(
             {ctl::Textm, ctl::Textk, ctl::Textc, ctl::Textf, ctl::Textw, ctl::Textxshoki,
              ctl::Textvshoki, ctl::Textt0, ctl::Texttmin, ctl::Texttmax, ctl::Textkabem,
              ctl::Texthenibairitu, ctl::Textgraphbairitu, ctl::Textjikanbairitu});
-        const std::string_view typed[] = {
-            e.m,  e.k,    e.c,    e.f,     e.w,           e.x0,           e.v0,
-            e.t0, e.tmin, e.tmax, e.kabem, e.henibairitu, e.graphbairitu, e.jikanbairitu};
         const auto boxes = std::to_array({ctl::Check1, ctl::Checkheni, ctl::Checkxc, ctl::Checkxp,
                                           ctl::Checkxcxp, ctl::Checkkabeheni});
-        const bool ticked[] = {e.wallAnimation, e.heni, e.xc, e.xp, e.xcxp, e.kabeheni};
         Program f;
-        f.click(ctl::Command2);
-        f.run(3, 0.05);
-        for (int i = 0; i < 14; ++i) {
-            f.app->panel().setText(texts[i], std::string(typed[i]) + "3");
-            f.app->panel().setValue(boxes[i % 6], !ticked[i % 6]);
+        for (qsizetype item = 0; item < f.exampleItems().size(); ++item) {
+            const Example& e = examples()[item];
+            const std::string_view typed[] = {
+                e.m,  e.k,    e.c,    e.f,     e.w,           e.x0,           e.v0,
+                e.t0, e.tmin, e.tmax, e.kabem, e.henibairitu, e.graphbairitu, e.jikanbairitu};
+            const bool ticked[] = {e.wallAnimation, e.heni, e.xc, e.xp, e.xcxp, e.kabeheni};
+            f.click(ctl::Command2);
+            f.run(3, 0.05);
+            QStringList want, shown;
+            for (int i = 0; i < 14; ++i) {
+                f.app->panel().setText(texts[i], std::string(typed[i]) + "3");
+                f.app->panel().setValue(boxes[i % 6], !ticked[i % 6]);
+                want << QString::fromUtf8(typed[i].data(), qsizetype(typed[i].size())) +
+                            QString::number(ticked[i % 6]);
+            }
+            QCOMPARE(f.app->run().joutai, kRunning);
+            f.exampleItems()[item]->trigger();
+            for (int i = 0; i < 14; ++i) {
+                shown << QString::fromStdString(f.text(texts[i])) +
+                             QString::number(f.app->panel().value(boxes[i % 6]));
+            }
+            QCOMPARE(shown, want);
+            QVERIFY(f.app->run().joutai == kStopped && f.text(ctl::Command2) == "開始");
         }
-        QCOMPARE(f.app->run().joutai, kRunning);
-        f.exampleItems()[item]->trigger();
-        QCOMPARE(f.app->run().joutai, kStopped);
-        QCOMPARE(f.text(ctl::Command2), "開始");
-        for (int i = 0; i < 14; ++i) {
-            QCOMPARE(f.text(texts[i]), typed[i]);
-            QCOMPARE(f.app->panel().value(boxes[i % 6]), int(ticked[i % 6]));
-        }
-        QCOMPARE(QString::fromStdString(f.app->record().gensui), regime);
-        f.click(ctl::Command2);
-        f.run(3, 0.05);
-        QCOMPARE(QString::fromStdString(f.app->record().gensui), regime);
+        QCOMPARE(f.exampleItems().size(), qsizetype(examples().size()));
         QVERIFY(f.box.texts.empty());
     }
 
@@ -276,6 +266,36 @@ class MenusTest : public QObject {
             QCOMPARE(QImage(p.path).size(), view->size());
         }
         QVERIFY(p.box.texts.empty());
+    }
+
+    // The link to the guide beside the program opens it, or says that nothing could, as
+    // 使い方 does; the window stays open.
+    void theLinkOpensTheGuideBesideTheProgram() {
+        struct Launcher : test::FakeLauncher {
+            bool opens = true;
+            bool openDocument(const std::string& target) override {
+                return FakeLauncher::openDocument(target) && opens;
+            }
+        };
+        test::FakePanel panel;
+        RunState run{kAboutPaused};
+        test::RecordingMessageBox box;
+        LinuxRegistry registry{"/usr/bin", [](const std::string&) { return false; }};
+        Launcher launcher;
+        app::FrmAbout about{panel, run, box, registry, launcher};
+        about.showModeless();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QWidget* link = about.control(ctl::about::Label2);
+        const std::string guide =
+            (QCoreApplication::applicationDirPath() + "/guide/index.html").toStdString();
+        for (bool opens : {true, false}) {
+            launcher.opens = opens;
+            QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(30, link->height() / 2));
+        }
+        QCOMPARE(launcher.opened, std::vector<std::string>(2, guide));
+        QCOMPARE(box.texts, std::vector<std::string>{"使い方を開けませんでした。\n" + guide});
+        QVERIFY(about.isVisible());
+        about.close();
     }
 };
 
