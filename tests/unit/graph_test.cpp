@@ -139,22 +139,6 @@ void slowModel(ModelRecord& r) {
     keisan_c1c2(r);
 }
 
-// One piece per step when the step is shorter than a pixel column and a fiftieth of ωd's
-// period: exactly the original's segment.
-TEST_F(GraphTest, ExactCoordinatesWithALaterStartTimeAndTheComplementaryCurveInItsGreen) {
-    tickAll(0);
-    panel.setValue(ctl::Checkxc, 1);
-    std::tie(record.graphw, record.graphh, record.tmin, record.tmax, record.graphbairitu) =
-        std::tuple(600, 251, 4, 24, "800");
-    slowModel(record);
-    // x(12) = 600/8 + K·(12 − 4)/24 with K = 0.75·600·24/20 = 540: 75 + 180 = 255;
-    // y(xc) = 251/2 + 800·0.0125 = 135.5. The pen is 0.03 s (0.675 px) before.
-    pen = {254.325, 1, 130.5, 3, 4, 5};
-    graph.plotStep(12, {0.0125, -0.03, 0, 0.002f, 0});
-    EXPECT_EQ(form3.ops, Ops{"line 254.325 130.5 255 135.5 #007f00"});
-    EXPECT_DOUBLE_EQ(pen.mae_xc, 135.5);
-}
-
 using Piece = Log::Line;
 
 // A step of 0.5 s to 3 s is traced through the closed form of every curve, at least one
