@@ -184,15 +184,6 @@ TEST_F(SlotsTest, FailedLoadsAndSavesSaySoAndChangeNothing) {
     EXPECT_EQ(readBytes(slots.path(2)), slotFile({{1, "2"}, {22, "7"}}));
 }
 
-// A file problem in the words of each direction, for a kind the cases above do not name:
-// a save names the line's caption.
-TEST(SlotMessages, EachProblemIsNamedInTheWordsOfItsDirection) {
-    const file_error e(file_error::Reason::BadEncoding, "/p/yuran1.txt", 25, "");
-    EXPECT_EQ(saveProblem(e),
-              "「グラフの描写(壁の変位)」の値が正しい文字列ではないため、保存できません。");
-    EXPECT_EQ(loadProblem(e), "文字コードがUTF-8でもShift-JISでもありません（25行目）。");
-}
-
 // The slots stay in a program folder where files can be made; otherwise they go to the
 // user's data folder, which the first save makes and the loads use.
 TEST_F(SlotsTest, SlotsLiveInTheProgramFolderWhenWritableElseInTheUsersDataFolder) {
