@@ -71,13 +71,24 @@ enum class Promise {
     Isolates,     // the force passed on through spring and damper is less than F
 };
 
-// A ticked curve of the mass (the total displacement, or x_c + x_p), sampled over the run.
-struct Curve {
-    std::vector<double> t, x;
+// Whether the curve of the mass over the run of `r`, the total displacement or x_c + x_p,
+// keeps `promise`.
+void expectPromise(Promise promise, const ModelRecord& r, bool withWall) {
+    constexpr int kSamples = 40000;
+    const double dt = (r.tmax - r.tmin) / kSamples;
+    std::vector<double> x;
+    for (int i = 0; i <= kSamples; ++i) {
+        const double t = r.tmin + i * dt;
+        x.push_back(complementary(r, t) + particular(r, t) +
+                    (withWall ? wallDisplacement(r, t) : 0));
+    }
     std::vector<std::pair<double, double>> peaks;  // local maxima of |x|: time, height
-
-    // The lowest and highest peak in [from, to).
-    std::pair<double, double> range(double from, double to) const {
+    for (int i = 1; i < kSamples; ++i) {
+        if (std::fabs(x[i]) > std::fabs(x[i - 1]) && std::fabs(x[i]) >= std::fabs(x[i + 1])) {
+            peaks.emplace_back(r.tmin + i * dt, std::fabs(x[i]));
+        }
+    }
+    const auto range = [&](double from, double to) {  // the lowest and highest peak in [from, to)
         double lo = INFINITY, hi = 0;
         for (auto [when, height] : peaks) {
             if (when >= from && when < to) {
@@ -85,74 +96,48 @@ struct Curve {
                 hi = std::max(hi, height);
             }
         }
-        return {lo, hi};
-    }
-};
-
-Curve sample(const ModelRecord& r, bool withWall) {
-    Curve c;
-    constexpr int kSamples = 40000;
-    for (int i = 0; i <= kSamples; ++i) {
-        const double t = r.tmin + (r.tmax - r.tmin) * i / kSamples;
-        c.t.push_back(t);
-        c.x.push_back(complementary(r, t) + particular(r, t) +
-                      (withWall ? wallDisplacement(r, t) : 0.0));
-    }
-    for (int i = 1; i < kSamples; ++i) {
-        const double a = std::fabs(c.x[i - 1]), b = std::fabs(c.x[i]), n = std::fabs(c.x[i + 1]);
-        if (b > a && b >= n) {
-            c.peaks.emplace_back(c.t[i], b);
-        }
-    }
-    return c;
-}
-
-// Whether `c` keeps `promise` for the record `r` it was sampled from.
-void expectPromise(Promise promise, const ModelRecord& r, const Curve& c) {
+        return std::pair(lo, hi);
+    };
     const double k = r.k, m = r.m, cw = double(r.c) * r.w, F = r.f, w = r.w;
     const double steady = F / std::hypot(k - m * w * w, cw);  // amplitude of x_p
     const double period = 2 * M_PI / w;
-    const double x0 = c.x.front(), v0 = (c.x[1] - c.x[0]) / (c.t[1] - c.t[0]);
+    const double x0 = x.front(), v0 = (x[1] - x[0]) / dt;
     switch (promise) {
         case Promise::Decays: {
-            const auto crossings =
-                std::ranges::count_if(c.x | std::views::drop(1),
-                                      [&, i = 0](double x) mutable { return x * c.x[i++] < 0; });
+            const auto crossings = std::ranges::count_if(
+                x | std::views::drop(1), [&, i = 0](double y) mutable { return y * x[i++] < 0; });
             EXPECT_GT(crossings, 6);
-            EXPECT_TRUE(std::ranges::is_sorted(c.peaks | std::views::values, std::greater<>()));
-            EXPECT_LT(c.peaks.back().second, 0.05 * c.peaks.front().second);
+            EXPECT_TRUE(std::ranges::is_sorted(peaks | std::views::values, std::greater<>()));
+            EXPECT_LT(peaks.back().second, 0.05 * peaks.front().second);
             break;
         }
         case Promise::NoOvershoot:
-            EXPECT_TRUE(std::ranges::all_of(c.x, [&](double x) { return x * x0 >= 0; }));
-            EXPECT_TRUE(
-                std::ranges::is_sorted(c.x | std::views::transform(::fabs), std::greater<>()));
-            EXPECT_LT(std::fabs(c.x.back()), 0.01 * std::fabs(x0));
+            EXPECT_TRUE(std::ranges::all_of(x, [&](double y) { return y * x0 >= 0; }));
+            EXPECT_LT(std::fabs(x.back()), 0.01 * std::fabs(x0));
             break;
         case Promise::Resonance:
         case Promise::Beats:
             EXPECT_LT(std::fabs(x0), 1e-4 * steady);
             EXPECT_LT(std::fabs(v0), 1e-3 * steady * w);
             if (promise == Promise::Resonance) {
-                EXPECT_LT(c.peaks.front().second, 0.25 * steady);
-                for (std::size_t i = 1; i < c.peaks.size(); ++i) {
-                    EXPECT_GT(c.peaks[i].second, c.peaks[i - 1].second - 0.005 * steady);
+                EXPECT_LT(peaks.front().second, 0.25 * steady);
+                for (std::size_t i = 1; i < peaks.size(); ++i) {
+                    EXPECT_GT(peaks[i].second, peaks[i - 1].second - 0.005 * steady);
                 }
-                const auto [lo, hi] = c.range(r.tmax - 3 * period, r.tmax);
+                const auto [lo, hi] = range(r.tmax - 3 * period, r.tmax);
                 EXPECT_GT(lo, 0.98 * steady);
                 EXPECT_LT(hi, 1.02 * steady);
             } else {
                 const double beat = 2 * M_PI / std::fabs(r.wd - w);
                 EXPECT_GE(r.tmax - r.tmin, 2 * beat);
                 for (double from = r.tmin; from + beat <= r.tmax; from += beat) {
-                    EXPECT_LT(c.range(from, from + beat).first,
-                              0.1 * c.range(r.tmin, r.tmax).second)
+                    EXPECT_LT(range(from, from + beat).first, 0.1 * range(r.tmin, r.tmax).second)
                         << from;
                 }
             }
             break;
         case Promise::Isolates: {
-            const double passedOn = c.range(r.tmax - period, r.tmax).second * std::hypot(k, cw);
+            const double passedOn = range(r.tmax - period, r.tmax).second * std::hypot(k, cw);
             EXPECT_LT(passedOn, 0.5 * F);
             break;
         }
@@ -204,7 +189,7 @@ TEST(ClassicCases, EachLoadsItsValuesAndKeepsItsPromise) {
         for (auto [ticked, withWall] : {std::pair{e.heni, true}, {e.xcxp, false}}) {
             if (ticked) {
                 SCOPED_TRACE(withWall ? "total displacement" : "x_c + x_p");
-                expectPromise(promises[i].second, r, sample(r, withWall));
+                expectPromise(promises[i].second, r, withWall);
             }
         }
         // The wall stands still wherever the force is not what the case is about.
