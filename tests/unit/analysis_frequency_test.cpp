@@ -13,7 +13,6 @@
 #include "analysis/format.h"
 #include "analysis/frequency_curves.h"
 #include "analysis/frequency_response.h"
-#include "model/response.h"
 #include "support/unit_helpers.h"
 
 namespace yurana::analysis {
@@ -155,7 +154,6 @@ TEST(AnalysisFrequencyCurves, FollowTheComplexSolutionOnAxesThatFitTheCurves) {
         const double w = std::fabs(r.w), x = referenceAmplitude(r, w);
         EXPECT_EQ(std::pair(fc.amplitudeAtW.x, fc.phaseAtW.x), std::pair(w, w));
         EXPECT_NEAR(fc.amplitudeAtW.y, std::min(x, top), 1e-12);
-        EXPECT_EQ(fc.phaseAtW.y, std::isfinite(x) ? fc.phaseAtW.y : 90.0);
         const Oscillator o = oscillatorOf(r);
         const double tr = transmissibility(r.w / naturalFrequency(o), dampingRatio(o));
         const Range& trAxis = fc.transmissibilityRange;
@@ -204,15 +202,13 @@ TEST(AnalysisFormat, SixSignificantDigitsAndRoundTickSteps) {
     }
     // The labels the axes show: each tick's own value (a sum of steps from −0.06 gives
     // 6.9e-18 for 0 and misses 0.1), enough digits for a fine step, 0 for ceil(−0.3).
+    // clang-format off
     const std::tuple<const char*, Range, double, const char*> labels[] = {
         {"across_zero", {-0.063, 0.1}, 0.02, "-0.06 -0.04 -0.02 0 0.02 0.04 0.06 0.08 0.1"},
-        {"fine_step",
-         {1000.00001, 1000.00009},
-         2e-5,
-         "1000.00002 1000.00004 1000.00006 1000.00008"},
-        {"zero_from_minus_zero", {-0.3, 0.5}, 1, "0"},
-        {"phase_degrees", {-180, 0}, 45, "-180 -135 -90 -45 0"},
-        {"no_step", {0, 1}, 0, ""}};
+        {"fine_step", {1000.00001, 1000.00009}, 2e-5, "1000.00002 1000.00004 1000.00006 1000.00008"},
+        {"zero_from_minus_zero", {-0.3, 0.5}, 1, "0"}, {"no_step", {0, 1}, 0, ""},
+        {"phase_degrees", {-180, 0}, 45, "-180 -135 -90 -45 0"}};
+    // clang-format on
     for (auto [name, range, step, text] : labels) {
         std::string shown;
         for (const Tick& t : axisTicks(range, step)) {

@@ -14,7 +14,6 @@
 #include "panel/parameter_panel.h"
 #include "support/fake_panel.h"
 #include "support/model_defaults.h"
-#include "support/unit_helpers.h"
 
 namespace yurana {
 namespace {
