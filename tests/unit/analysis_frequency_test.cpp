@@ -13,7 +13,6 @@
 #include "analysis/format.h"
 #include "analysis/frequency_curves.h"
 #include "analysis/frequency_response.h"
-#include "model/response.h"
 #include "support/unit_helpers.h"
 
 namespace yurana::analysis {
@@ -94,7 +93,7 @@ TEST(AnalysisFrequencyResponse, TransmissibilityAndMeanPowerPeakingAtOmegaN) {
     const double x = referenceAmplitude(r, 20);
     EXPECT_NEAR(transmissibility(2, 0.1), x * std::hypot(200.0, 4.0 * 20) / 3, 1e-12);
     const ModelRecord heavy = system(2.5f, 200, 13.4164f, 3, 7);  // ωn = √80, ζ ≈ 0.3
-    const double c = heavy.c, wn = std::sqrt(80.0), zeta = c / (2 * std::sqrt(500.0));
+    const double c = heavy.c, wn = std::sqrt(80.0);
     const auto ratio = [&](double w) {
         const double X = referenceAmplitude(heavy, w);
         return 0.5 * c * w * w * X * X / (3.0 * 3 / (2 * c));
@@ -105,35 +104,16 @@ TEST(AnalysisFrequencyResponse, TransmissibilityAndMeanPowerPeakingAtOmegaN) {
     }
     EXPECT_NEAR(fc.meanPowerAtW.y, ratio(7), 1e-12);
     const FrequencyCurves normalised = normalisedCurves(heavy);
-    for (const Point& p : normalised.meanPower) {
-        const double damp = 2 * zeta * p.x;
-        ASSERT_NEAR(p.y, damp * damp / (std::pow(1 - p.x * p.x, 2) + damp * damp), 1e-7) << p.x;
-    }
     EXPECT_NEAR(normalised.meanPowerAtW.x, 7 / wn, 1e-6);
     EXPECT_NEAR(normalised.meanPowerAtW.y, ratio(7), 1e-6);
     EXPECT_NEAR(std::ranges::max_element(normalised.meanPower, {}, &Point::y)->x, 1, 1e-3);
 }
 
-TEST(AnalysisFrequencyCurves, NormalisedViewIsTheMagnificationWithTheZetaFamily) {
-    const ModelRecord r = system(2, 200, 4, 3, 7);  // ωn 10, ζ 0.1
-    const FrequencyCurves fc = normalisedCurves(r);
-    EXPECT_DOUBLE_EQ(fc.wmax, 3);
-    for (const Point& p : fc.amplitude) {
-        EXPECT_NEAR(p.y, referenceAmplitude(r, p.x * 10) * 200 / 3, 1e-5 * p.y);
-    }
-    ASSERT_EQ(fc.family.size(), 5u);
-    for (const auto& [z, curve, label] : fc.family) {  // ζ=0.05 by name: charts_test
-        const double peak = z < 0.7 ? 1 / (2 * z * std::sqrt(1 - z * z)) : 1 / (2 * z);  // or r = 1
-        EXPECT_NEAR(label.y, peak, 1e-9) << z;
-        EXPECT_LE(peak * 1.05, fc.amplitudeLinear.hi + 1e-9) << z;
-    }
-}
-
 // Every sample against the complex solution; ω up to 3·ωn or 1.5·|ω|; the phase down to
 // −180° for a negative c; X up to 5 % above its largest value: the peak, a sample; X(0) =
 // F/k from ζ = 1/√2 on; 100 static deflections undamped (X cut at twice that); 1 without a
-// force, which has no log axis. The operating point at |ω| inside every axis, its lag the
-// one x_p of the closed form shows, TR's axis grown to it; no half-power marks undamped.
+// force, which has no log axis. The operating point at |ω| inside every axis, TR's axis
+// grown to it; no half-power marks undamped.
 TEST(AnalysisFrequencyCurves, FollowTheComplexSolutionOnAxesThatFitTheCurves) {
     struct Row {
         const char* name;
@@ -174,14 +154,6 @@ TEST(AnalysisFrequencyCurves, FollowTheComplexSolutionOnAxesThatFitTheCurves) {
         const double w = std::fabs(r.w), x = referenceAmplitude(r, w);
         EXPECT_EQ(std::pair(fc.amplitudeAtW.x, fc.phaseAtW.x), std::pair(w, w));
         EXPECT_NEAR(fc.amplitudeAtW.y, std::min(x, top), 1e-12);
-        const double lag = fc.phaseAtW.y * std::numbers::pi / 180 / w;  // s
-        for (double t : {0.3, 1.7}) {  // x_p(t) = (X/|F|)·F·sin(ω·(t − lag))
-            if (std::isfinite(x)) {
-                const double shape = (r.f < 0 ? -x : x) * std::sin(r.w * (t - lag));
-                EXPECT_NEAR(particular(r, t), shape, 1e-12) << t;
-            }
-        }
-        EXPECT_EQ(fc.phaseAtW.y, std::isfinite(x) ? fc.phaseAtW.y : 90.0);
         const Oscillator o = oscillatorOf(r);
         const double tr = transmissibility(r.w / naturalFrequency(o), dampingRatio(o));
         const Range& trAxis = fc.transmissibilityRange;
@@ -199,13 +171,6 @@ TEST(AnalysisFrequencyCurves, FollowTheComplexSolutionOnAxesThatFitTheCurves) {
 // read the one with both half-power points).
 TEST(AnalysisFrequencyCurves, ReadOutAsTheUserSeesIt) {
     const std::string noCurve = "m と k が正のときに描けます";
-    // c = 4, ω = 7 (charts_test shows it) with the signs of ω and the lag as given.
-    const auto peaked = [](std::string w, std::string lag) {
-        return "ω=" + w + " rad/s  ω/ωn=" + (w[0] == '-' ? "-0.7" : "0.7") +
-               "  X=0.0283625 m  φ=" + lag +
-               "°  X·k/F=1.89084  共振 ωr=9.89949 rad/s  Xmax=0.0753778 m\nQ=5  ω1=8.83743 "
-               "rad/s  ω2=10.8582 rad/s  Δω=2.02073 rad/s  TR=1.90928";
-    };
     const std::tuple<const char*, ModelRecord, std::string> rows[] = {
         {"no_lower_half_power_point", system(2, 200, 16, 3, 7),
          "ω=7 rad/s  ω/ωn=0.7  X=0.0198038 m  φ=47.6754°  X·k/F=1.32025  共振 ωr=8.24621 rad/s  "
@@ -213,9 +178,6 @@ TEST(AnalysisFrequencyCurves, ReadOutAsTheUserSeesIt) {
         {"no_peak", system(2, 200, 40, 3, 7),
          "ω=7 rad/s  ω/ωn=0.7  X=0.0100671 m  φ=69.984°  X·k/F=0.671141  共振ピークなし\n"
          "TR=1.15467"},
-        {"negative_damping", system(2, 200, -4, 3, 7), peaked("7", "-15.3501")},
-        // F·sin(−7t) = −F·sin(7t): the lag of ω = 7.
-        {"negative_force_frequency", system(2, 200, 4, 3, -7), peaked("-7", "15.3501")},
         {"undamped_resonance", system(2, 200, 0, 3, 10),
          "ω=10 rad/s  ω/ωn=1  X=∞ m  φ=90°  X·k/F=∞  共振 ωr=10 rad/s  Xmax=∞ m\nQ=∞  ω1=10 rad/s  "
          "ω2=10 rad/s  Δω=0 rad/s  TR=∞"},
@@ -229,32 +191,24 @@ TEST(AnalysisFrequencyCurves, ReadOutAsTheUserSeesIt) {
 }
 
 TEST(AnalysisFormat, SixSignificantDigitsAndRoundTickSteps) {
-    // %.6g itself shows in every read-out test; here the two numbers it would misprint.
     // clang-format off
-    const std::tuple<const char*, double, const char*> numbers[] = {
-        {"negative_zero", -0.0, "0"}, {"infinite", std::numeric_limits<double>::infinity(), "∞"}};
     // Six intervals of raw width 15.8, 0.335, 0.00025, 1 and 0.
     const std::tuple<const char*, Range, double> ticks[] = {
         {"omega_axis", {0, 94.87}, 20}, {"energy_axis", {-0.24, 1.77}, 0.5},
         {"small_span", {0.011, 0.0125}, 0.0005}, {"exact_decade", {0, 6}, 1}, {"empty", {2, 2}, 1}};
     // clang-format on
-    for (auto [name, v, text] : numbers) {
-        EXPECT_EQ(g6(v), text) << name;
-    }
     for (auto [name, range, step] : ticks) {
         EXPECT_NEAR(tickStep(range, 6), step, 1e-12 * step) << name;
     }
     // The labels the axes show: each tick's own value (a sum of steps from −0.06 gives
     // 6.9e-18 for 0 and misses 0.1), enough digits for a fine step, 0 for ceil(−0.3).
+    // clang-format off
     const std::tuple<const char*, Range, double, const char*> labels[] = {
         {"across_zero", {-0.063, 0.1}, 0.02, "-0.06 -0.04 -0.02 0 0.02 0.04 0.06 0.08 0.1"},
-        {"fine_step",
-         {1000.00001, 1000.00009},
-         2e-5,
-         "1000.00002 1000.00004 1000.00006 1000.00008"},
-        {"zero_from_minus_zero", {-0.3, 0.5}, 1, "0"},
-        {"phase_degrees", {-180, 0}, 45, "-180 -135 -90 -45 0"},
-        {"no_step", {0, 1}, 0, ""}};
+        {"fine_step", {1000.00001, 1000.00009}, 2e-5, "1000.00002 1000.00004 1000.00006 1000.00008"},
+        {"zero_from_minus_zero", {-0.3, 0.5}, 1, "0"}, {"no_step", {0, 1}, 0, ""},
+        {"phase_degrees", {-180, 0}, 45, "-180 -135 -90 -45 0"}};
+    // clang-format on
     for (auto [name, range, step, text] : labels) {
         std::string shown;
         for (const Tick& t : axisTicks(range, step)) {

@@ -77,12 +77,6 @@ TEST(AnalysisConsistentRecords, BalanceClosesAndPhasePlaneFollowsTheIntegratedEq
         EXPECT_EQ(energyMarker(ec, -5).reading.t, r.tmin);  // held to the run
         EXPECT_EQ(energyMarker(ec, 60).reading.t, r.tmax);
         EXPECT_EQ(energyMarker(ec, 60).reading.win, ec.workIn.back().y);
-        for (double t : {0.4, 0.7, 1.9, 5.3}) {
-            const double h = 1e-5;
-            const double central = (displacement(r, t + h) - displacement(r, t - h)) / (2 * h);
-            // The difference is good to (h·λ)²/6 relative, λ the fastest rate (32/s overdamped).
-            EXPECT_NEAR(stateAt(r, t).v, central, 1e-7 * std::fabs(central) + 1e-9) << "t " << t;
-        }
         r.tmax = 40;  // x_c has died out by the end
         const PhasePlaneCurves pc = phasePlaneCurves(r);
         ASSERT_TRUE(pc.drawable);
@@ -94,15 +88,6 @@ TEST(AnalysisConsistentRecords, BalanceClosesAndPhasePlaneFollowsTheIntegratedEq
         }
         EXPECT_NEAR(xPeak, X, 1e-4 * X);  // 360 samples of the period catch the extremes
         EXPECT_NEAR(vPeak, r.w * X, 1e-4 * r.w * X);
-        // Closed over one period, around the area π·X·ωX (the 360-gon holds sin(θ)/θ of it).
-        const Polyline& e = pc.steadyEllipse;
-        EXPECT_NEAR(std::hypot(e.back().x - e.front().x, e.back().y - e.front().y), 0, 1e-12 * X);
-        double area = 0;
-        for (std::size_t i = 1; i < e.size(); ++i) {
-            area += (e[i - 1].x * e[i].y - e[i].x * e[i - 1].y) / 2;
-        }
-        const double theta = 2 * std::numbers::pi / 360, ellipse = std::numbers::pi * X * r.w * X;
-        EXPECT_NEAR(std::fabs(area), ellipse * std::sin(theta) / theta, 1e-9 * ellipse);
         const Point end = pc.trajectory.back();
         EXPECT_NEAR(std::pow(end.x / X, 2) + std::pow(end.y / (r.w * X), 2), 1, 1e-6);
         EXPECT_EQ(pc.trajectory.front().x, displacement(r, 0.4f));
@@ -145,31 +130,11 @@ TEST(AnalysisEnergyCurves, RecordLeftInconsistentIsFlaggedWithWhatCalculateCanDo
     }
 }
 
-// Once x_c has died out the force puts in per period what the damper takes out, π·c·ω·X²;
-// while x_c lives they differ. A moving marker shows the works of its own period.
+// A moving marker shows the works of its own period, from a cache while it stays in it.
 TEST(AnalysisEnergyCurves, PerCycleWorksOfTheMarkersPeriod) {
-    for (const System& s : {System{"below", 2, 200, 4, 7}, System{"above", 1.5f, 600, 9, 31}}) {
-        ModelRecord r = recomputed(s.m, s.k, s.c, s.w);
-        r.tmin = 80;  // e^(−ζωn·80) < 1e-30
-        r.tmax = 90;
-        const EnergyMarker m = energyMarker(energyCurves(r), 85.3);
-        ASSERT_TRUE(m.cycle.has_value()) << s.name;
-        const double period = 2 * std::numbers::pi / s.w;
-        const double end = std::floor(85.3 / period) * period;
-        EXPECT_NEAR(m.cycle->end, end, 1e-12) << s.name;
-        EXPECT_NEAR(m.cycle->start, end - period, 1e-12) << s.name;
-        const double D = std::pow(s.k - s.m * s.w * s.w, 2) + std::pow(s.c * s.w, 2);
-        const double closed = std::numbers::pi * s.c * s.w * 9 / D;  // X² = F²/D
-        EXPECT_NEAR(m.cycle->work.in, closed, 1e-6 * closed) << s.name;
-        EXPECT_NEAR(m.cycle->work.dissipated, closed, 1e-6 * closed) << s.name;
-    }
     const ModelRecord r = recomputed(2, 200, 4, 7);
     const EnergyCurves curves = energyCurves(r);
     EXPECT_FALSE(energyMarker(curves, 0.4 + 0.8).cycle.has_value());  // none in [tmin, t]
-    const EnergyMarker early = energyMarker(curves, 2.5);
-    ASSERT_TRUE(early.cycle.has_value());
-    EXPECT_GE(early.cycle->start, 0.4);
-    EXPECT_GT(std::fabs(early.cycle->work.in - early.cycle->work.dissipated), 1e-3);
     const auto key = [](const std::optional<CycleWork>& c) {
         return c ? std::tuple(c->start, c->work.in, c->work.dissipated)
                  : std::tuple(-1.0, 0.0, 0.0);
@@ -222,14 +187,15 @@ TEST(AnalysisEnergyCurves, PerCycleWorksWhateverTheRatioOfTheFreeOscillationToTh
         {"slow_force", exactRecord(4, 0.5f, 32, 0.2f, 70), {65}, true},
         {"close_rates", exactRecord(2.5f, 2.5f, 8, 7.75f, 12), {2, 11.9}, true}};
     for (const auto& [name, r, times, closes] : rows) {
-        // x_c decays at the Single of ζ·ωn: exactly c/(2m) in the exact records.
-        EXPECT_TRUE(!closes || float(double(r.z) * r.wn) == r.c / (2 * r.m)) << name;
         const Polyline total = energyCurves(r).total;
         const double maxE = std::ranges::max_element(total, {}, &Point::y)->y;
         for (double t : times) {
             SCOPED_TRACE(std::string(name) + " t " + std::to_string(t));
             const std::optional<CycleWork> cycle = lastCycleWork(r, t);
             ASSERT_TRUE(cycle.has_value());
+            const double period = 2 * std::numbers::pi / r.w;  // the force's, whole from t = 0
+            EXPECT_NEAR(cycle->end, std::floor(t / period) * period, 1e-12);
+            EXPECT_NEAR(cycle->start, cycle->end - period, 1e-12);
             const Flow ref = simpson(r, cycle->start, cycle->end, 200000);
             EXPECT_NEAR(cycle->work.in, ref.in, 1e-9 * maxE);
             EXPECT_NEAR(cycle->work.dissipated, ref.dissipated, 1e-9 * maxE);
@@ -246,14 +212,6 @@ TEST(AnalysisEnergyCurves, PerCycleWorksWhateverTheRatioOfTheFreeOscillationToTh
     // The read-out of the defaults in their first period (a fixed 48 parts gave 0.00162204).
     const std::string second = energyMarker(energyCurves(defaults), 3.3).readout;
     EXPECT_TRUE(second.ends_with("\n1周期 入力=0.00162264 J  散逸=1.19678 J")) << second;
-}
-
-// Every number in its place (charts_test reads the other lines).
-TEST(AnalysisEnergyCurves, ReadOut) {
-    EXPECT_EQ(energyReadout({1.5, 0.25, 0.125, 0.375, 2.5e-3, 1234567.0}, Flow{0.0125, 0.0375},
-                            3.2e-9, ""),
-              "t=1.5 s  T=0.25 J  U=0.125 J  E=0.375 J  W入力=0.0025 J  W散逸=1.23457e+06 J  "
-              "収支誤差=3.2e-09\n1周期 入力=0.0125 J  散逸=0.0375 J");
 }
 
 // Within the run the marker follows the closed form, held to its ends; where the motion

@@ -107,18 +107,10 @@ TEST_F(ExportTest, ARecomputeOrEvaluationThatFailsWritesNothing) {
 TEST_F(ExportTest, AFailedWriteNamesTheFileAndKeepsTheOldOne) {
     test::writeBytes(file, "old");
     ::chmod(file.c_str(), 0444);
-    // The problem in the words a slot's save uses.
-    const std::pair<std::string, std::string> cases[] = {
-        {file, "ファイルが読み取り専用です。"},
-        {dir + "/no/such/folder/c.csv", "\nフォルダ "},
-        {dir, "同じ名前のフォルダがあるため、ファイルを作れません。"}};
-    for (const auto& [path, problem] : cases) {
-        box = {};
-        EXPECT_FALSE(saveExport(files, box, path, "new"));
-        ASSERT_EQ(box.texts.size(), 1u);
-        EXPECT_EQ(box.texts[0].rfind(path + " に保存できませんでした。\n", 0), 0u) << box.texts[0];
-        EXPECT_NE(box.texts[0].find(problem), std::string::npos) << box.texts[0];
-    }
+    // The problem in the words a slot's save uses (slots_test names the others).
+    EXPECT_FALSE(saveExport(files, box, file, "new"));
+    EXPECT_EQ(box.texts, std::vector<std::string>{
+                             file + " に保存できませんでした。\nファイルが読み取り専用です。"});
     EXPECT_EQ(readBytes(file), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }

@@ -95,23 +95,6 @@ TEST_F(ParameterPanelTest, DainyuuCopiesEveryBoxAndStopsAtTheFirstFailure) {
     EXPECT_EQ((std::vector{r.tmax, r.f, r.w, r.kabem}), (std::vector{12.0f, 6.0f, 11.0f, 1200.0f}));
 }
 
-// keisan2 reads all three of its texts: a Textz beyond the Double range fails even where
-// Textwn ≤ 0 would already decide, and nothing changes. A starred ωd is kept by dainyuu
-// and set by keisan2.
-TEST_F(ParameterPanelTest, Keisan2ReadsEveryTextAndSetsAStarredWd) {
-    panel.preset({ctl::Labelhz, ctl::Textwn, ctl::Textz}, "0.8 -3 1e999");
-    record.wd = 5.5f;
-    EXPECT_THROW(form.keisan2(), calc_error);
-    EXPECT_EQ(std::tuple(panel.text(ctl::Labelwd), panel.text(ctl::Labelhz), record.wd),
-              std::tuple("31.6189"s, "0.8"s, 5.5f));
-
-    panel.preset({ctl::Textwn, ctl::Textz, ctl::Labelwd}, "31.6228 0.0158 ***");
-    form.dainyuu();
-    EXPECT_EQ(record.wd, 5.5f);
-    form.keisan2();
-    EXPECT_FLOAT_EQ(record.wd, 31.6189f);
-}
-
 TEST_F(ParameterPanelTest, KeisanFailuresShowTheMessageAndChangeNoField) {
     for (auto [m, k] : {std::pair{"0", "1000"}, {"1", "-5"}, {"0", "0"}}) {
         panel.preset({ctl::Textm, ctl::Textk, ctl::Textc}, std::string(m) + " " + k + " 3");
@@ -123,7 +106,7 @@ TEST_F(ParameterPanelTest, KeisanFailuresShowTheMessageAndChangeNoField) {
 }
 
 // In every run state ωn recomputes and the ζ typed before comes along; ζ alone recomputes
-// unless a run is going, paused or not. An ωn that is not a number stops dainyuu at ωn.
+// unless a run is going, paused or not.
 TEST_F(ParameterPanelTest, ChangeHandlingOfZetaAndWnInEveryRunState) {
     // name, joutai, pause flag, whether ζ alone reaches the record
     const std::tuple<const char*, Joutai, int, bool> states[] = {
@@ -150,16 +133,6 @@ TEST_F(ParameterPanelTest, ChangeHandlingOfZetaAndWnInEveryRunState) {
         EXPECT_EQ(seen(), std::tuple(0.3f, 12.5f, "11.9242"s, "1.9894"s));
     }
     form.calculate();
-    const float wn = record.wn;
-    int shown = panel.shown;
-    run.joutai = kRunning;
-    panel.preset(ctl::Textk, "2000");
-    panel.setText(ctl::Textwn, "abc");
-    // k copied before ωn; ωd starred by keisan2, which fails at Labelhz before showing.
-    EXPECT_EQ(
-        std::tuple(panel.text(ctl::Labelwd), record.wd, panel.text(ctl::Labelhz), panel.shown),
-        std::tuple("***"s, 0.0f, "5.0329"s, shown));
-    EXPECT_EQ((std::vector{record.k, record.wn, record.z}), (std::vector{2000.0f, wn, 0.0158f}));
     run.joutai = kStopped;  // ζ alone recomputes, up to the critical boundary
     panel.setText(ctl::Textwn, "10");
     panel.setText(ctl::Textz, "0.9999");
@@ -187,44 +160,16 @@ TEST_F(ParameterPanelTest, CalculatedRecordLeavesThePanelAsItIs) {
     EXPECT_TRUE(box.texts.empty());
 }
 
-// The design table: each name once and in its kind's family, the arrays counted from 0 in
-// their order, every parent and buddy a control of the table, and each button found by what
-// it does. A pasted or misspelt name would make two controls one, or a lookup miss.
-TEST(PanelDesignTest, NamesAreUniqueFollowTheirFamiliesAndButtonsAreFoundByAction) {
-    const std::multimap<ControlKind, std::string_view> families = {
-        {ControlKind::TextBox, "Text"},       {ControlKind::CaptionLabel, "lab"},
-        {ControlKind::ResultField, "Label"},  {ControlKind::Label, "Label"},
-        {ControlKind::Button, "Command"},     {ControlKind::Button, "Cmd_"},
-        {ControlKind::Button, "cmd"},         {ControlKind::CheckBox, "Check"},
-        {ControlKind::Frame, "Frame"},        {ControlKind::VScrollBar, "VScroll"},
-        {ControlKind::HScrollBar, "HScroll"}, {ControlKind::Line, "Line"}};
+// The design table: each name once, every parent and buddy a control of the table (the
+// buttons each found by what they do: app_test clicks them). A pasted name would make two
+// controls one.
+TEST(PanelDesignTest, NamesAreUniqueAndEveryParentAndBuddyExists) {
     std::set<std::string_view> seen;
     for (const ControlDef& c : panelControls()) {
-        SCOPED_TRACE(c.name);
-        EXPECT_TRUE(seen.insert(c.name).second);
-        const auto [first, last] = families.equal_range(c.kind);
-        EXPECT_TRUE(
-            std::any_of(first, last, [&](const auto& f) { return c.name.starts_with(f.second); }));
+        EXPECT_TRUE(seen.insert(c.name).second) << c.name;
         for (std::string_view other : {c.parent, c.buddy}) {
             EXPECT_TRUE(other.empty() || findControl(other) != nullptr) << other;
         }
-    }
-    for (std::size_t i = 0; i < ctl::lab.size(); ++i) {
-        EXPECT_EQ(ctl::lab[i], "lab" + std::to_string(i));
-    }
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(
-            std::pair(findButton(PanelAction::LoadSlot, i).name,
-                      findButton(PanelAction::SaveSlot, i).name),
-            std::pair(std::string_view(ctl::Cmd_Load[i]), std::string_view(ctl::Cmd_Save[i])));
-        EXPECT_EQ(ctl::Cmd_Save[i], "Cmd_Save" + std::to_string(i));
-    }
-    // Calculate .. OpenAbout, in the order of PanelAction.
-    const std::string_view buttons[] = {ctl::Command_keisan, ctl::Command2, ctl::Command6,
-                                        ctl::Command5,       ctl::Command3, ctl::Command1,
-                                        ctl::Command4,       ctl::cmdtest};
-    for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(findButton(PanelAction(i + 1)).name, buttons[i]);
     }
     EXPECT_THROW(findButton(PanelAction::None), std::logic_error);
 }
