@@ -114,6 +114,27 @@ TEST(AnalysisFrequencyResponse, TransmissibilityAndMeanPowerPeakingAtOmegaN) {
 // F/k from ζ = 1/√2 on; 100 static deflections undamped (X cut at twice that); 1 without a
 // force, which has no log axis. The operating point at |ω| inside every axis, TR's axis
 // grown to it; no half-power marks undamped.
+TEST(AnalysisFrequencyCurves, NormalisedViewIsTheMagnificationWithTheZetaFamily) {
+    const ModelRecord r = system(2, 200, 4, 3, 7);  // ωn 10, ζ 0.1
+    const FrequencyCurves fc = normalisedCurves(r);
+    EXPECT_DOUBLE_EQ(fc.wmax, 3);
+    for (const Point& p : fc.amplitude) {
+        EXPECT_NEAR(p.y, referenceAmplitude(r, p.x * 10) * 200 / 3, 1e-5 * p.y);
+    }
+    ASSERT_EQ(fc.family.size(), 5u);
+    for (const auto& [z, curve, label] : fc.family) {  // ζ=0.05 by name: charts_test
+        const double peak = z < 0.7 ? 1 / (2 * z * std::sqrt(1 - z * z)) : 1 / (2 * z);  // or r = 1
+        EXPECT_NEAR(label.y, peak, 1e-9) << z;
+        EXPECT_LE(peak * 1.05, fc.amplitudeLinear.hi + 1e-9) << z;
+    }
+}
+
+// Every sample against the complex solution; ω up to 3·ωn or 1.5·|ω|; the phase down to
+// −180° for a negative c; X up to 5 % above its largest value: the peak, a sample; X(0) =
+// F/k from ζ = 1/√2 on; 100 static deflections undamped (X cut at twice that); 1 without a
+// force, which has no log axis. The operating point at |ω| inside every axis, its lag the
+// one x_p of the closed form shows, TR's axis grown to it; no half-power marks undamped.
+
 TEST(AnalysisFrequencyCurves, FollowTheComplexSolutionOnAxesThatFitTheCurves) {
     struct Row {
         const char* name;

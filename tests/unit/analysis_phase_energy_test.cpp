@@ -88,6 +88,15 @@ TEST(AnalysisConsistentRecords, BalanceClosesAndPhasePlaneFollowsTheIntegratedEq
         }
         EXPECT_NEAR(xPeak, X, 1e-4 * X);  // 360 samples of the period catch the extremes
         EXPECT_NEAR(vPeak, r.w * X, 1e-4 * r.w * X);
+        // Closed over one period, around the area π·X·ωX (the 360-gon holds sin(θ)/θ of it).
+        const Polyline& e = pc.steadyEllipse;
+        EXPECT_NEAR(std::hypot(e.back().x - e.front().x, e.back().y - e.front().y), 0, 1e-12 * X);
+        double area = 0;
+        for (std::size_t i = 1; i < e.size(); ++i) {
+            area += (e[i - 1].x * e[i].y - e[i].x * e[i - 1].y) / 2;
+        }
+        const double theta = 2 * std::numbers::pi / 360, ellipse = std::numbers::pi * X * r.w * X;
+        EXPECT_NEAR(std::fabs(area), ellipse * std::sin(theta) / theta, 1e-9 * ellipse);
         const Point end = pc.trajectory.back();
         EXPECT_NEAR(std::pow(end.x / X, 2) + std::pow(end.y / (r.w * X), 2), 1, 1e-6);
         EXPECT_EQ(pc.trajectory.front().x, displacement(r, 0.4f));

@@ -219,7 +219,7 @@ TEST_F(LayoutTest, FirstArrangementFromA14400TwipFrame) {
     size(frame, 14400, 10800);
     flags = {true, false};
     arrange(win, flags);
-    // form1 beside form0 is checked on the real windows (qt layout_test).
+    // form1 beside form0 is checked on the real windows (qt app_test).
     EXPECT_EQ(box(form0), (V{0, 0, 7200, 5400}));
     EXPECT_EQ(box(form3), (V{0, 5400, 14400, 4800}));
     EXPECT_EQ(std::pair(v.l, flags.saihaichi), std::pair(8970.0 - 375, false));
