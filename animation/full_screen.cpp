@@ -31,7 +31,7 @@ SceneVariant fullScreenVariant() {
 }
 
 FullScreenView::FullScreenView(SurfaceFactory& factory, std::string folder, FullScreenInputs inputs,
-                               FramePresenter& presenter, FullScreenWindows& windows)
+                               FramePresenter& presenter, FullScreenHost& windows)
     : in_(inputs),
       windows_(windows),
       scene_(factory, std::move(folder), SceneInputs{step_, in_.run, in_.record, in_.clock},

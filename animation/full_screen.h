@@ -36,9 +36,9 @@ struct FullScreenInputs {
 };
 
 // What leaving full screen needs of the windows around the view.
-class FullScreenWindows {
+class FullScreenHost {
   public:
-    virtual ~FullScreenWindows() = default;
+    virtual ~FullScreenHost() = default;
     virtual void hide() = 0;         // hide Form2, leaving full screen
     virtual void showWindows() = 0;  // make form0 and Form1 visible
     virtual void reloadForm0() = 0;  // unload form0 and load it afresh
@@ -50,7 +50,7 @@ class FullScreenWindows {
 class FullScreenView {
   public:
     FullScreenView(SurfaceFactory& factory, std::string folder, FullScreenInputs inputs,
-                   FramePresenter& presenter, FullScreenWindows& windows);
+                   FramePresenter& presenter, FullScreenHost& windows);
 
     // init: loads the bitmaps afresh (the background at 640 × 480, the sprites at their
     // own sizes) and keys the sprites. Fails (calc_error) when a bitmap cannot be loaded.
@@ -79,7 +79,7 @@ class FullScreenView {
 
   private:
     FullScreenInputs in_;
-    FullScreenWindows& windows_;
+    FullScreenHost& windows_;
     StepValues step_;  // xc, xp (a Single's value), xpix, kabepix; kabeheni unused
     Scene scene_;
 };

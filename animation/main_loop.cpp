@@ -6,7 +6,7 @@
 namespace yurana {
 
 MainLoop::MainLoop(RunState& run, ModelRecord& record, StepValues& step, Panel& panel,
-                   LoopWindows& windows)
+                   LoopHost& windows)
     : run_(run), record_(record), step_(step), panel_(panel), windows_(windows) {}
 
 void MainLoop::pass() {

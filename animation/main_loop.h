@@ -12,9 +12,9 @@ namespace yurana {
 // What one pass of the main loop needs of the windows around it. The loop belongs to the
 // animation window; the layout pass and the graph's plot step it calls are reached only
 // through this interface, so animation depends on neither.
-class LoopWindows {
+class LoopHost {
   public:
-    virtual ~LoopWindows() = default;
+    virtual ~LoopHost() = default;
     virtual bool layoutPending() = 0;  // saihaichi
     virtual void haichi() = 0;         // the layout pass
     virtual void unloadForm2() = 0;    // nothing when the full-screen view is not loaded
@@ -31,8 +31,7 @@ class LoopWindows {
 // middle of yurana or blt.
 class MainLoop {
   public:
-    MainLoop(RunState& run, ModelRecord& record, StepValues& step, Panel& panel,
-             LoopWindows& windows);
+    MainLoop(RunState& run, ModelRecord& record, StepValues& step, Panel& panel, LoopHost& windows);
 
     // One pass: the layout request, then by joutai: 2 yurana and blt, 1 the rest
     // picture, 3 the hand-over to full screen, 4/5 nothing; then the pause flag into
@@ -48,7 +47,7 @@ class MainLoop {
     ModelRecord& record_;
     StepValues& step_;
     Panel& panel_;
-    LoopWindows& windows_;
+    LoopHost& windows_;
 };
 
 }  // namespace yurana

@@ -9,7 +9,7 @@ namespace yurana {
 
 RunControls::RunControls(Panel& panel, RunState& run, ModelRecord& record,
                          ParameterPanel& parameters, const Clock& clock, MessageBox& box,
-                         RunWindows& windows)
+                         RunHost& windows)
     : panel_(panel),
       run_(run),
       record_(record),

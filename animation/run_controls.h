@@ -9,9 +9,9 @@
 namespace yurana {
 
 // What the run controls need of the windows around them.
-class RunWindows {
+class RunHost {
   public:
-    virtual ~RunWindows() = default;
+    virtual ~RunHost() = default;
     virtual void resetPen() = 0;         // mae_x = mae_heni = −100
     virtual void graph_haikei() = 0;     // redraw the graph background (may fail)
     virtual void clearGraph() = 0;       // the Clear drawing
@@ -25,7 +25,7 @@ class RunWindows {
 class RunControls {
   public:
     RunControls(Panel& panel, RunState& run, ModelRecord& record, ParameterPanel& parameters,
-                const Clock& clock, MessageBox& box, RunWindows& windows);
+                const Clock& clock, MessageBox& box, RunHost& windows);
 
     void startStop();        // Command2: 開始 / 停止
     void pause();            // Command6: 一時停止
@@ -44,7 +44,7 @@ class RunControls {
     ParameterPanel& parameters_;
     const Clock& clock_;
     MessageBox& box_;
-    RunWindows& windows_;
+    RunHost& windows_;
 };
 
 }  // namespace yurana

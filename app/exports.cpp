@@ -19,7 +19,9 @@ QImage animationImage(Form0& form0) {
     // The frame as composed, at the scene's own size; without a canvas (no bitmaps) the
     // picture as shown, stretched alike.
     const QSize size(kCanvasWidth, kCanvasHeight);
-    const auto* canvas = dynamic_cast<const qt::QtSurface*>(form0.scene().canvas());
+    const Scene* scene = form0.picture()->shownScene();
+    const auto* canvas =
+        dynamic_cast<const qt::QtSurface*>(scene != nullptr ? scene->canvas() : nullptr);
     const QImage frame = canvas != nullptr ? canvas->image() : form0.picture()->grab().toImage();
     return frame.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
         .convertToFormat(QImage::Format_RGB32);

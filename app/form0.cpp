@@ -8,8 +8,6 @@
 #include <QRegion>
 #include <QResizeEvent>
 
-#include "app/program_setup.h"
-#include "model/calc_error.h"
 #include "panel/control_names.h"
 
 namespace yurana::app {
@@ -136,57 +134,23 @@ void ScenePicture::paintEvent(QPaintEvent*) {
     painter.drawImage(target, *canvas_, src_);
 }
 
-Form0::Form0(SceneInputs inputs, QString folder, QWidget* parent)
-    : QWidget(parent),
-      picture_(new ScenePicture(this)),
-      run_(inputs.run),
-      scene_(factory_, (folder.isEmpty() ? programDataFolder() : folder).toStdString(), inputs,
-             *picture_) {
+Form0::Form0(QWidget* parent) : QWidget(parent), picture_(new ScenePicture(this)) {
     setObjectName(ctl::form0);
     setWindowTitle(QStringLiteral("アニメーション"));
     picture_->setObjectName("Picture1");
     picture_->setGeometry(rect());
-    picture_->setScene(&scene_);
-    connect(picture_, &ScenePicture::systemRepaint, this, &Form0::Picture1_Paint);
-}
-
-void Form0::init() {
-    scene_.init();
-}
-
-void Form0::blt() {
-    scene_.blt();
-}
-
-void Form0::unload() {
-    scene_.release();
-}
-
-QString Form0::textLine() const {
-    return QString::fromStdString(scene_.textLine());
+    connect(picture_, &ScenePicture::systemRepaint, this, &Form0::repaint);
 }
 
 void Form0::resizeEvent(QResizeEvent* event) {
     // Picture1 fills the window; the layout pass may size it again afterwards.
     picture_->setGeometry(QRect(QPoint(0, 0), event->size()));
-    scene_.invalidate();
+    emit resized();
     QWidget::resizeEvent(event);
 }
 
 QSize Form0::sizeHint() const {
     return {kCanvasWidth, kCanvasHeight};
-}
-
-void Form0::Picture1_Paint() {
-    scene_.invalidate();
-    if (run_.joutai != kRunning) {
-        return;
-    }
-    try {
-        scene_.blt();
-    } catch (const calc_error&) {
-        // Skip this frame; the canvas still holds the last one.
-    }
 }
 
 }  // namespace yurana::app

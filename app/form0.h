@@ -51,42 +51,28 @@ class ScenePicture : public QWidget, public FramePresenter {
     bool painting_ = false;
 };
 
-// The animation window form0 ("アニメーション"): Picture1 fills it and shows the scene.
-// The window owns its surfaces: they live from init until the window is destroyed.
+// The animation window form0 ("アニメーション"): Picture1 fills it and shows the frames
+// presented to it. A system repaint of the picture emits repaint, a resize resized.
 class Form0 : public QWidget {
     Q_OBJECT
   public:
-    // `folder` holds the bitmaps (the program's folder by default).
-    Form0(SceneInputs inputs, QString folder = {}, QWidget* parent = nullptr);
-
-    // init: loads the bitmaps. Fails (calc_error) when one cannot be loaded.
-    void init();
-
-    // blt: advances the clock, composes one frame and presents it. Fails (calc_error).
-    void blt();
-
-    // Unload: releases the surfaces; blt draws nothing until the next init.
-    void unload();
+    explicit Form0(QWidget* parent = nullptr);
 
     ScenePicture* picture() const { return picture_; }
-    const Scene& scene() const { return scene_; }
-    QString textLine() const;
+    QString textLine() const { return picture_->accessibleLine(); }
 
     // The design size of the picture, 640 × 480.
     QSize sizeHint() const override;
+
+  signals:
+    void repaint();
+    void resized();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    // The repaint of Picture1: runs blt only while running; a failed frame is skipped,
-    // the main loop draws the next one.
-    void Picture1_Paint();
-
-    qt::QtSurfaceFactory factory_;
     ScenePicture* picture_;
-    RunState& run_;
-    Scene scene_;
 };
 
 }  // namespace yurana::app

@@ -6,7 +6,6 @@
 #include <QPaintEvent>
 
 #include "app/units.h"
-#include "model/calc_error.h"
 #include "panel/control_names.h"
 #include "platform/qt/fonts.h"
 
@@ -94,11 +93,7 @@ void SummaryPanel::requestRepaint() {
         Qt::QueuedConnection);
 }
 
-Form3::Form3(const Panel& panel, ModelRecord& record, graph::PenMemory& pen, QWidget* parent)
-    : QWidget(parent),
-      plot_(this),
-      picture1_(new SummaryPanel(this)),
-      graph_(plot_, picture1_->picture(), panel, record, pen) {
+Form3::Form3(QWidget* parent) : QWidget(parent), plot_(this), picture1_(new SummaryPanel(this)) {
     setObjectName(ctl::Form3);
     setWindowTitle(QStringLiteral("グラフ表示ウインドウ"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -108,13 +103,7 @@ Form3::Form3(const Panel& panel, ModelRecord& record, graph::PenMemory& pen, QWi
     picture1_->setObjectName("Picture1");
     picture1_->setGeometry(0, units::twipsToPx(kPanelTopTwips), sizeHint().width() / 8 - 5,
                            units::twipsToPx(kPanelHeightTwips));
-    connect(picture1_, &SummaryPanel::repaintRequested, this, [this] {
-        try {
-            graph_haikei();
-        } catch (const calc_error&) {
-            // The panel's paint handling ignores a failed redraw.
-        }
-    });
+    connect(picture1_, &SummaryPanel::repaintRequested, this, &Form3::summaryRepaint);
 }
 
 QSize Form3::sizeHint() const {
@@ -124,18 +113,6 @@ QSize Form3::sizeHint() const {
 void Form3::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     picture1_->requestRepaint();
-}
-
-void Form3::graph_haikei() {
-    graph_.graph_haikei();
-}
-
-void Form3::plotStep(double t, const StepValues& v, const std::function<void()>& between) {
-    graph_.plotStep(t, v, between);
-}
-
-void Form3::clear() {
-    graph_.clear();
 }
 
 void Form3::paintEvent(QPaintEvent* event) {

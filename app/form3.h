@@ -1,13 +1,7 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
 
-#include "graph/graph.h"
-#include "graph/pen_memory.h"
-#include "model/record.h"
-#include "model/response.h"
-#include "platform/panel.h"
 #include "platform/qt/qt_picture.h"
 
 namespace yurana::app {
@@ -43,29 +37,23 @@ class SummaryPanel : public QWidget {
 };
 
 // The graph window Form3 ("グラフ表示ウインドウ"): its whole client area is the plot
-// area, kept in an image; the summary panel Picture1 stands at its left edge. A
-// repaint of the panel runs graph_haikei and ignores its failure.
+// area, kept in an image; the summary panel Picture1 stands at its left edge and asks for
+// its repaint (graph_haikei) through summaryRepaint.
 class Form3 : public QWidget {
     Q_OBJECT
   public:
-    Form3(const Panel& panel, ModelRecord& record, graph::PenMemory& pen,
-          QWidget* parent = nullptr);
+    explicit Form3(QWidget* parent = nullptr);
 
-    // graph_haikei: background and summary; throws calc_error (see graph/graph.h).
-    void graph_haikei();
-    // The plot step for step time t: segments, `between`, pen update; throws calc_error.
-    void plotStep(double t, const StepValues& v, const std::function<void()>& between = {});
-    // Clear drawing of the クリア button: the pen is kept.
-    void clear();
-
-    // Live client size, px (what graph_haikei and dainyuu capture).
-    QSize clientSize() const { return size(); }
     // The design client area, 640 × 252 px.
     QSize sizeHint() const override;
 
+    qt::QtPicture& plot() { return plot_; }
     SummaryPanel* picture1() const { return picture1_; }
     const QImage& plotImage() { return plot_.image(); }
     const QImage& panelImage() { return picture1_->picture().image(); }
+
+  signals:
+    void summaryRepaint();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -75,7 +63,6 @@ class Form3 : public QWidget {
   private:
     qt::QtPicture plot_;
     SummaryPanel* picture1_;
-    graph::Graph graph_;
 };
 
 }  // namespace yurana::app

@@ -14,8 +14,8 @@
 #include "model/response.h"
 #include "panel/control_names.h"
 #include "platform/qt/qt_picture.h"
+#include "support/fake_hosts.h"
 #include "support/fake_panel.h"
-#include "support/fake_windows.h"
 #include "support/model_defaults.h"
 
 namespace {
@@ -65,8 +65,8 @@ void BM_RunningPass(benchmark::State& state) {
     scene.init();
 
     // Only the animation window and the graph: what a running pass draws.
-    struct Windows : test::FakeLoopWindows {
-        using FakeLoopWindows::FakeLoopWindows;
+    struct Windows : test::FakeLoopHost {
+        using FakeLoopHost::FakeLoopHost;
         void blt() override { scene->blt(); }
         void plotStep(double t, const std::function<void()>& between) override {
             graph->plotStep(t, *step, between);

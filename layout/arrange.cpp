@@ -6,7 +6,7 @@ namespace yurana {
 
 using namespace tiling;
 
-void arrange(Windows& w, LayoutFlags& flags) {
+void arrange(TiledWindows& w, LayoutFlags& flags) {
     w.form0.setVisible(false);
     w.form1.setVisible(false);
 

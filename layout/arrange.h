@@ -1,7 +1,7 @@
 #pragma once
 
 #include "layout/layout_flags.h"
-#include "layout/windows.h"
+#include "layout/tiled_windows.h"
 
 namespace yurana {
 
@@ -9,6 +9,6 @@ namespace yurana {
 // left, half the frame's width with a 4:3 aspect; the panel as high, beside it; the
 // graph window under both across the frame, 600 twips short of the remaining height.
 // Sizes in twips, computed in single precision.
-void arrange(Windows& w, LayoutFlags& flags);
+void arrange(TiledWindows& w, LayoutFlags& flags);
 
 }  // namespace yurana

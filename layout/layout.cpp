@@ -16,7 +16,7 @@ float single(double v) {
 
 // The configuration and moves of both bars, then both flags cleared.
 void configureBars(Layout& l) {
-    Windows& w = l.windows;
+    TiledWindows& w = l.windows;
     scroll_yoko(w);
     scroll_tate(w);
     idou_yoko(w.hscroll1, l.content, l.tables);
@@ -26,7 +26,7 @@ void configureBars(Layout& l) {
 }
 
 // The panel as high as form0 and as wide as the frame leaves beside it.
-void placePanel(Windows& w) {
+void placePanel(TiledWindows& w) {
     w.form1.setScaleTop(0);
     float d = single(w.frame.width()) - single(w.form0.width()) - kPanelMargin;
     if (d > kPanelMinGain) {
@@ -37,7 +37,7 @@ void placePanel(Windows& w) {
 
 // VScroll1 along the panel's right inner edge (placed by its old width), HScroll1
 // along the bottom; both 300 units thick.
-void placeBars(Windows& w) {
+void placeBars(TiledWindows& w) {
     w.vscroll1.setTop(0);
     w.vscroll1.setLeft(single(w.form1.scaleWidth()) - single(w.vscroll1.width()));
     w.vscroll1.setWidth(kBarThickness);
@@ -49,7 +49,7 @@ void placeBars(Windows& w) {
 
 // The graph window under form0 across the frame; it keeps its height when the frame
 // leaves none.
-void placeGraph(Windows& w) {
+void placeGraph(TiledWindows& w) {
     w.form3.setTop(w.form0.height());
     w.form3.setLeft(0);
     w.form3.setWidth(w.frame.width());
@@ -60,7 +60,7 @@ void placeGraph(Windows& w) {
 }
 
 // form0 back inside a frame it outgrew (this raises its resize notification again).
-void fitForm0(Windows& w) {
+void fitForm0(TiledWindows& w) {
     if (single(w.form0.width()) > single(w.frame.width())) {
         w.form0.setWidth(single(w.frame.width()) - kForm0WidthMargin);
     }
@@ -71,7 +71,7 @@ void fitForm0(Windows& w) {
 
 // Steps 1 to 11 of haichi.
 void arrangeFull(Layout& l) {
-    Windows& w = l.windows;
+    TiledWindows& w = l.windows;
     l.others.graph_haikei();
     l.others.sizePicture1(w.form0.scaleWidth(), w.form0.scaleHeight());
     placePanel(w);
@@ -83,7 +83,7 @@ void arrangeFull(Layout& l) {
 
 // Steps 1 to 9 of haichi2.
 void arrangeCollapsed(Layout& l) {
-    Windows& w = l.windows;
+    TiledWindows& w = l.windows;
     w.form1.setWidth(single(w.frame.width()) - kCollapsedWidthMargin);
     w.form3.setWidth(w.form1.width());
     w.form1.setLeft(0);
@@ -132,7 +132,7 @@ void haichi2(Layout& l) {
 }
 
 void form0Resized(Layout& l) {
-    Windows& w = l.windows;
+    TiledWindows& w = l.windows;
     try {
         w.form1.setScaleTop(0);
         w.form1.setLeft(w.form0.width());

@@ -7,14 +7,14 @@
 
 #include "layout/layout_flags.h"
 #include "layout/scroll.h"
-#include "layout/windows.h"
+#include "layout/tiled_windows.h"
 
 namespace yurana {
 
 // What a layout pass does to windows it does not own. Either may fail (calc_error).
-class OtherWindows {
+class LayoutHost {
   public:
-    virtual ~OtherWindows() = default;
+    virtual ~LayoutHost() = default;
     virtual void graph_haikei() = 0;  // redraw the graph window's background
     // Size form0's Picture1 (its own scale: pixels) to form0's inner width and height.
     virtual void sizePicture1(double width, double height) = 0;
@@ -22,11 +22,11 @@ class OtherWindows {
 
 // Everything the layout routines read and write; built once by the application.
 struct Layout {
-    Windows& windows;
+    TiledWindows& windows;
     const PanelContent& content;
     MoveTables& tables;
     LayoutFlags& flags;
-    OtherWindows& others;
+    LayoutHost& others;
 };
 
 // Twips: an animation window lower than this gets the collapsed arrangement.

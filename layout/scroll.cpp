@@ -172,11 +172,11 @@ PanelContent makePanelContent(const std::function<Geometry*(std::string_view)>& 
     return content;
 }
 
-void scroll_yoko(Windows& w) {
+void scroll_yoko(TiledWindows& w) {
     configureBar(kYokoBar, w.hscroll1, w.vscroll1, w.form1);
 }
 
-void scroll_tate(Windows& w) {
+void scroll_tate(TiledWindows& w) {
     configureBar(kTateBar, w.vscroll1, w.hscroll1, w.form1);
 }
 

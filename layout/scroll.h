@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "layout/windows.h"
+#include "layout/tiled_windows.h"
 #include "platform/geometry.h"
 
 namespace yurana {
@@ -57,12 +57,12 @@ inline constexpr double kContentHeightOffset = 7065;
 // LargeChange) ≈ w), SmallChange = nint(LargeChange·0.1), and VScroll1 is shortened to
 // Form1.Height − its own height; otherwise HScroll1 is hidden and VScroll1 is
 // Form1.Height high. A failure (a step size the bar refuses) ends it silently.
-void scroll_yoko(Windows& w);
+void scroll_yoko(TiledWindows& w);
 
 // scroll_tate: VScroll1 is needed when HScroll1.Height + 6400 > Form1.Height; then
 // h = Form1.Height / 6785 gives its step sizes as above; otherwise VScroll1 is hidden
 // and HScroll1 is Form1.Width wide. A failure ends it silently.
-void scroll_tate(Windows& w);
+void scroll_tate(TiledWindows& w);
 
 // idou_yoko: Left = recorded Left − Value / (Max + LargeChange) · 10425 for every
 // control (Line2: X1 and X2). The sum is a 16-bit integer and fails beyond its range;

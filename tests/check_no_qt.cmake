@@ -1,7 +1,7 @@
 # Fails when a file of the GUI-free core includes a Qt header.
 set(found "")
 foreach(dir model platform platform/posix panel layout animation graph storage about analysis
-        export examples)
+        export examples session)
     file(GLOB files ${ROOT}/${dir}/*.h ${ROOT}/${dir}/*.cpp)
     foreach(f ${files})
         file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]Q")

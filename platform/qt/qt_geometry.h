@@ -72,6 +72,7 @@ class QtWindowGeometry : public QtGeometry, public WindowGeometry {
 class QtScrollBar : public QtGeometry, public ScrollBar {
   public:
     explicit QtScrollBar(QScrollBar* bar) : QtGeometry(bar, kPanelUnits), bar_(bar) {}
+    QScrollBar* bar() const { return bar_; }
 
     int max() const override { return bar_->maximum(); }
     void setMax(int v) override { bar_->setMaximum(v); }

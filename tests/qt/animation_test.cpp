@@ -77,7 +77,7 @@ struct Program : CountedSurfaces, test::AppFixture {
         click(ctl::Command4);
         QVERIFY(app->form2() != nullptr && app->form2()->isVisible());
         app->tick();
-        QVERIFY(!app->form0Loaded());
+        QVERIFY(!app->session().form0Loaded());
         QCOMPARE(surfaces.live, 7);
     }
 };
@@ -201,7 +201,7 @@ class AnimationTest : public QObject {
                     ->grabWindow(window->winId(), area.x(), area.y(), area.width(), area.height())
                     .toImage()
                     .convertToFormat(QImage::Format_RGB32);
-            const auto& canvas = static_cast<const QtSurface*>(f.app->form0().scene().canvas());
+            const auto& canvas = static_cast<const QtSurface*>(f.app->session().scene().canvas());
             QImage whole(picture->size(), QImage::Format_RGB32);
             QPainter painter(&whole);
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -257,33 +257,6 @@ class AnimationTest : public QObject {
         }
     }
 
-    // The loop's present only draws its frame; a system repaint composes one (advancing
-    // the time) only while running.
-    void aSystemRepaintRunsBltOnlyWhileRunning() {
-        for (int joutai : {kStopped, kRunning, kFullScreen, kAboutPaused}) {
-            StepValues step;
-            RunState run{kRunning};
-            ModelRecord record;
-            record.jikanbairitu = 1;
-            test::ManualClock clock;
-            app::Form0 form(SceneInputs{step, run, record, clock});
-            form.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&form));
-            form.init();
-            form.blt();
-            clock.t = 1;
-            form.picture()->repaint();  // the loop's frame
-            QCOMPARE(run.jikan, 0.0);
-            const QString loopFrame = form.textLine();  // "0.00秒2   +0m"
-            run.joutai = Joutai(joutai);
-            clock.t = 4.5;
-            form.picture()->repaint();  // a system repaint
-            const bool composes = joutai == kRunning;
-            QCOMPARE(std::pair(joutai, run.jikan), std::pair(joutai, composes ? 4.5 : 0.0));
-            QCOMPARE(form.textLine() != loopFrame, composes);
-        }
-    }
-
     // Full screen's time is magnified but has no tmin (from stopped it starts at tmin: that is
     // run_controls_test's); the animation window's goes on from tmin. Leaving unloads the view
     // at once (a click during its unload does nothing) and deletes it once the event loop is
@@ -303,9 +276,9 @@ class AnimationTest : public QObject {
             QTest::mouseClick(views[i], Qt::LeftButton, {}, QPoint(i * 13, i * 7));
             QVERIFY(views[i]->isHidden());                // unloaded at once, deleted later
             QTest::mouseClick(views[i], Qt::LeftButton);  // during its unload
-            QVERIFY(p->app->run().joutai == kRunning && p->text(ctl::Command2) == "停止");
+            QVERIFY(p->app->session().run().joutai == kRunning && p->text(ctl::Command2) == "停止");
             QVERIFY(p->app->form2() == nullptr && p->surfaces.live == 0);
-            QVERIFY(p->app->form0Loaded() && p->app->form0Window()->isVisible());
+            QVERIFY(p->app->session().form0Loaded() && p->app->form0Window()->isVisible());
             p->app->tick();
             QVERIFY(p->app->form0().textLine().contains(QStringLiteral("秒2")));
         }

@@ -108,8 +108,9 @@ class AppTest : public QObject {
             }
             f.run(100, 0.1);
             QCOMPARE(f.box.texts, std::vector<std::string>(attempt, std::string(kMsgBadRun)));
-            QCOMPARE(f.app->run().joutai, int(kStopped));
-            QCOMPARE(f.app->record().tmin, 0.0f);  // the texts stay: the next start fails too
+            QCOMPARE(f.app->session().run().joutai, int(kStopped));
+            QCOMPARE(f.app->session().record().tmin,
+                     0.0f);  // the texts stay: the next start fails too
         }
     }
 
@@ -181,14 +182,14 @@ class AppTest : public QObject {
         f.type(ctl::Textk, "1000");
         f.click(ctl::Command_keisan);
         f.type(ctl::Textk, "2000");  // no recompute: the record keeps k
-        QCOMPARE(f.app->record().k, 1000.0f);
+        QCOMPARE(f.app->session().record().k, 1000.0f);
         f.click(ctl::Cmd_Save[2]);
         f.click(ctl::Cmd_Load[2]);
-        QCOMPARE(f.app->record().k, 2000.0f);
+        QCOMPARE(f.app->session().record().k, 2000.0f);
         f.type(ctl::Textk, "3000");
         f.app->panel().beginPass();
         f.app->panel().setText(ctl::Textwn, f.text(ctl::Textwn));
-        QCOMPARE(f.app->record().k, 3000.0f);
+        QCOMPARE(f.app->session().record().k, 3000.0f);
         f.app->panel().endPass();
     }
 
@@ -203,13 +204,13 @@ class AppTest : public QObject {
         const auto readout = [&] { return f.app->analysis().frequency().readout()->text(); };
         QVERIFY2(readout().contains("ω/ωn=0.1 "), qPrintable(readout()));
         ModelRecord record{};  // but for what the graph's background sets at start-up
-        record.graphw = f.app->record().graphw;
-        record.graphh = f.app->record().graphh;
+        record.graphw = f.app->session().record().graphw;
+        record.graphh = f.app->session().record().graphh;
         record.gensui = "(不足減衰)";
-        QVERIFY(f.app->record() == record);
+        QVERIFY(f.app->session().record() == record);
         QCOMPARE(f.text(ctl::Textz) + f.text(ctl::Textwn) + f.text(ctl::Labelwd),
                  std::string("0.015831.622831.6189"));
-        QCOMPARE(f.app->run().joutai, int(kStopped));
+        QCOMPARE(f.app->session().run().joutai, int(kStopped));
         f.click(ctl::Command_keisan);
         f.type(ctl::Textk, "4000");
         f.run(2, 0.1);
@@ -229,7 +230,7 @@ class AppTest : public QObject {
         f.click(ctl::Command2);
         f.run(3, 0.1);
         QCOMPARE(f.box.texts, std::vector<std::string>{std::string(kMsgBadRun)});
-        QCOMPARE(f.app->run().joutai, int(kStopped));
+        QCOMPARE(f.app->session().run().joutai, int(kStopped));
         f.app->panel().setText(ctl::Texthenibairitu, "1000");
         f.click(ctl::Command4);
         f.run(2, 0.1);
@@ -237,7 +238,7 @@ class AppTest : public QObject {
         QTest::mouseClick(f.app->form2(), Qt::LeftButton);
         f.run(2, 0.1);
         QCOMPARE(f.box.texts, std::vector<std::string>(2, std::string(kMsgBadRun)));
-        QVERIFY(f.app->form0Loaded());
+        QVERIFY(f.app->session().form0Loaded());
     }
 
     // The windows tiled at start-up (the design client area under the real menu bar: xcb
@@ -285,9 +286,9 @@ class AppTest : public QObject {
         h->setValue(0);
         f.app->frame().resize(2200, 1500);
         QCoreApplication::processEvents();
-        QVERIFY(f.app->flags().saihaichi);
+        QVERIFY(f.app->session().flags().saihaichi);
         f.app->tick();
-        QVERIFY(!f.app->flags().saihaichi);
+        QVERIFY(!f.app->session().flags().saihaichi);
         verifyTiled(f);
         // A panel wide and high enough for the whole content: no bars.
         f.app->form0Window()->resize(1000, 800);
@@ -305,7 +306,7 @@ class AppTest : public QObject {
         f.app->panel().setText(ctl::Labelwd, "31.61894567");  // the start wrote ωd
         f.app->form0Window()->resize(f.app->form0Window()->width(), 30);
         QCoreApplication::processEvents();
-        QVERIFY(f.app->flags().shukushou);
+        QVERIFY(f.app->session().flags().shukushou);
         verifyFitted();
     }
 
@@ -313,11 +314,12 @@ class AppTest : public QObject {
         test::AppFixture f;
         show(f, 1000, 700);
         QCoreApplication::processEvents();  // the panel's repaint queued by the tiling
-        f.app->record().tmax = 20;
-        f.app->record().graphbairitu = "1000";
+        f.app->panel().setText(ctl::Texttmax, "20");
+        f.app->panel().setText(ctl::Textgraphbairitu, "1000");
+        f.app->session().perform(PanelAction::ApplyChanges);
         f.app->panel().setValue(ctl::Checkxp, 1);
-        f.app->form3().plotStep(0, {});
-        f.app->form3().plotStep(10, {0, 0.01, 0, 0, 0});
+        f.app->session().graph().plotStep(0, {});
+        f.app->session().graph().plotStep(10, {0, 0.01, 0, 0, 0});
         QVERIFY(hasBlue(f.app->form3().plotImage()));
         QWidget cover;
         cover.setGeometry(f.app->frame().geometry());
@@ -326,9 +328,9 @@ class AppTest : public QObject {
         cover.hide();
         QTRY_VERIFY(hasBlue(f.app->form3().grab().toImage()));
         QMdiSubWindow* window = f.app->form3Window();
-        float w = f.app->record().graphw;
+        float w = f.app->session().record().graphw;
         window->resize(window->width() + 60, window->height());
-        QTRY_COMPARE(f.app->record().graphw, w + 60);
+        QTRY_COMPARE(f.app->session().record().graphw, w + 60);
         QVERIFY(!hasBlue(f.app->form3().plotImage()));
     }
 };

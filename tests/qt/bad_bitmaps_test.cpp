@@ -58,7 +58,7 @@ class BadBitmapsTest : public QObject {
         f.app->panel().setValue(ctl::Checkheni, 1);
         f.click(ctl::Command2);
         f.run(20, 0.1);
-        QVERIFY(f.app->run().joutai == kRunning && f.app->form0().textLine().isEmpty() &&
+        QVERIFY(f.app->session().run().joutai == kRunning && f.app->form0().textLine().isEmpty() &&
                 pictureEmpty(f) && redTraced(f) && f.box.texts.size() == 1);
         folder.restore(qPrintable(file));
         f.click(ctl::Command2);
@@ -78,7 +78,7 @@ class BadBitmapsTest : public QObject {
         QVERIFY(f.app->form2() && f.app->form2()->textLine().contains(QStringLiteral(" 秒3")));
         QTest::mouseClick(f.app->form2(), Qt::LeftButton);
         f.run(2, 0.1);
-        QVERIFY(f.app->form0Loaded() && f.box.texts.size() == 3);
+        QVERIFY(f.app->session().form0Loaded() && f.box.texts.size() == 3);
     }
 
     // The window reloads its bitmaps on each failed pass: a file lost names itself again and

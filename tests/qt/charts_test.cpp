@@ -247,12 +247,12 @@ class ChartsTest : public QObject {
         // the graph's size into the record and recomputes nothing; the hidden one waits until
         // it is shown.
         const int drawn = views.recomputes();
-        const float graphw = f.app->record().graphw;
+        const float graphw = f.app->session().record().graphw;
         for (int i = 0; i < 30; ++i) {
             f.app->frame().resize(f.app->frame().size() + QSize(i % 2 == 0 ? 40 : -20, 10));
             f.run(1, 0.02);
         }
-        QVERIFY(f.app->record().graphw != graphw);  // the layout passes ran
+        QVERIFY(f.app->session().record().graphw != graphw);  // the layout passes ran
         QCOMPARE(views.recomputes(), drawn);
         f.type(ctl::Textm, "2.5");
         f.click(ctl::Command_keisan);

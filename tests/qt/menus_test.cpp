@@ -114,12 +114,12 @@ class MenusTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&p.app->about()));
         const QString line = p.app->form0().textLine();
         p.run(2, 1);
-        QVERIFY(before.size() != 1 ||
-                (p.app->run().joutai == kAboutPaused && p.app->form0().textLine() == line));
+        QVERIFY(before.size() != 1 || (p.app->session().run().joutai == kAboutPaused &&
+                                       p.app->form0().textLine() == line));
         greyed(true);
         kCloseAbout[way].second(p.app->about());
         QVERIFY(!p.app->about().isVisible());
-        QCOMPARE(p.app->run().joutai, int(kStopped));
+        QCOMPARE(p.app->session().run().joutai, int(kStopped));
         QCOMPARE(p.text(ctl::Command2), "開始");
         greyed(false);
         QVERIFY(!p.app->ended());
@@ -152,14 +152,14 @@ class MenusTest : public QObject {
                 want << QString::fromUtf8(typed[i].data(), qsizetype(typed[i].size())) +
                             QString::number(ticked[i % 6]);
             }
-            QCOMPARE(f.app->run().joutai, kRunning);
+            QCOMPARE(f.app->session().run().joutai, kRunning);
             f.exampleItems()[item]->trigger();
             for (int i = 0; i < 14; ++i) {
                 shown << QString::fromStdString(f.text(texts[i])) +
                              QString::number(f.app->panel().value(boxes[i % 6]));
             }
             QCOMPARE(shown, want);
-            QVERIFY(f.app->run().joutai == kStopped && f.text(ctl::Command2) == "開始");
+            QVERIFY(f.app->session().run().joutai == kStopped && f.text(ctl::Command2) == "開始");
         }
         QCOMPARE(f.exampleItems().size(), qsizetype(examples().size()));
         QVERIFY(f.box.texts.empty());

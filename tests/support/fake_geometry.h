@@ -3,6 +3,7 @@
 // Window, scroll-bar and line geometry as plain values, with a log of the writes so tests
 // can check their order.
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,17 @@ class FakeScrollBar : public FakeGeometry, public ScrollBar {
         refuseIf(v < 1 || v > 32767);
         return v;
     }
+};
+
+// Line2 of the panel at its design place.
+class FakeLine : public LineGeometry {
+  public:
+    double x1() const override { return p[0]; }
+    double y1() const override { return p[1]; }
+    double x2() const override { return p[2]; }
+    double y2() const override { return p[3]; }
+    void setPoints(double a, double b, double c, double d) override { p = {a, b, c, d}; }
+    std::array<double, 4> p{1800, 960, 9720, 970};
 };
 
 }  // namespace yurana::test

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <map>
 #include <string>
 #include <tuple>
@@ -19,20 +18,12 @@
 namespace yurana {
 namespace {
 
-class FakeLine : public LineGeometry {
-  public:
-    double x1() const override { return p[0]; }
-    double y1() const override { return p[1]; }
-    double x2() const override { return p[2]; }
-    double y2() const override { return p[3]; }
-    void setPoints(double a, double b, double c, double d) override { p = {a, b, c, d}; }
-    std::array<double, 4> p{1800, 960, 9720, 970};
-};
+using test::FakeLine;
 
 using V = std::vector<double>;
 
 // The picture's size as the layout sets it; the graph background redraw can be made to fail.
-struct FakeOthers : OtherWindows {
+struct FakeOthers : LayoutHost {
     void graph_haikei() override {
         if (failHaikei) {
             throw calc_error(calc_error::Kind::TypeMismatch, "x");
@@ -68,7 +59,7 @@ struct LayoutTest : ::testing::Test {
 
     test::FakeWindow frame, form0, form1, form3;
     test::FakeScrollBar v, h;
-    Windows win{frame, form0, form1, form3, v, h};
+    TiledWindows win{frame, form0, form1, form3, v, h};
     std::map<std::string, test::FakeGeometry> controls;
     FakeLine line;
     PanelContent content;

@@ -16,8 +16,8 @@
 #include "model/run_state.h"
 #include "panel/control_names.h"
 #include "support/counting_picture.h"
+#include "support/fake_hosts.h"
 #include "support/fake_panel.h"
-#include "support/fake_windows.h"
 #include "support/model_defaults.h"
 #include "support/sized_surfaces.h"
 
@@ -47,10 +47,10 @@ TEST(RunClock, ScaledFromTminPausesSkippedStoppedHoldsZero) {
 }
 
 // The loop's windows with the real plot step when a graph is given.
-struct GraphLoopWindows : test::FakeLoopWindows {
-    using FakeLoopWindows::FakeLoopWindows;
+struct GraphLoopHost : test::FakeLoopHost {
+    using FakeLoopHost::FakeLoopHost;
     void plotStep(double t, const std::function<void()>& between) override {
-        FakeLoopWindows::plotStep(t, between);
+        FakeLoopHost::plotStep(t, between);
         if (graph != nullptr) {
             graph->plotStep(t, *step);
         }
@@ -82,8 +82,8 @@ class RunControlsTest : public ::testing::Test {
     RunControls controls;
     MainLoop loop;
     std::string log;
-    test::FakeRunWindows windows{log};
-    GraphLoopWindows loopWindows{log};
+    test::FakeRunHost windows{log};
+    GraphLoopHost loopWindows{log};
     std::string texttestBetween;
     test::SizedSurfaces surfaces;  // texts: one text line per composed frame
     Scene scene{surfaces, "data", SceneInputs{step, run, record, clock}, surfaces};

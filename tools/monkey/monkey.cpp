@@ -278,7 +278,7 @@ class Monkey : public QObject {
                 const double steps[] = {1.0 / 60, 1.0 / 30, 0.1, 0.5, 3, 1000};
                 clock_.t += chance(0.9) ? steps[below(3)] : pick(steps);
                 const std::size_t before = box_.texts.size();
-                what += " " + std::to_string(app_->run().joutai);
+                what += " " + std::to_string(app_->session().run().joutai);
                 app_->tick();
                 settle();
                 what += "," + std::to_string(box_.texts.size() - before);
@@ -446,7 +446,8 @@ class Monkey : public QObject {
         const std::string name = ctl::Cmd_Load[n];
         auto said = input("press " + name, [&] { click(name); });
         ++loads_;
-        if (app_->run().joutai != kStopped || app_->panel().text(ctl::Command2) != "開始") {
+        if (app_->session().run().joutai != kStopped ||
+            app_->panel().text(ctl::Command2) != "開始") {
             fail(name + " did not stop the run");
         }
         const std::vector<std::string> after = readSlotValues(app_->panel());

@@ -19,8 +19,8 @@ inline void callIfSet(const std::function<void()>& f) {
 }
 
 // Logs what the run controls ask of the windows; the graph redraw can be made to fail.
-struct FakeRunWindows : RunWindows {
-    explicit FakeRunWindows(std::string& sharedLog) : log(sharedLog) {}
+struct FakeRunHost : RunHost {
+    explicit FakeRunHost(std::string& sharedLog) : log(sharedLog) {}
     void resetPen() override { log += "pen;"; }
     void graph_haikei() override {
         log += "haikei;";
@@ -41,8 +41,8 @@ struct FakeRunWindows : RunWindows {
 
 // Logs what one pass of the main loop asks of the windows; blt and the plot step run
 // what the test gives them.
-struct FakeLoopWindows : LoopWindows {
-    explicit FakeLoopWindows(std::string& sharedLog) : log(sharedLog) {}
+struct FakeLoopHost : LoopHost {
+    explicit FakeLoopHost(std::string& sharedLog) : log(sharedLog) {}
     bool layoutPending() override { return pending; }
     void haichi() override { log += "haichi;"; }
     void unloadForm2() override { log += "unload2;"; }

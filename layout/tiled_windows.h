@@ -6,7 +6,7 @@ namespace yurana {
 
 // The frame MDIForm1 and the windows and bars that the arrangement and the layout
 // passes move.
-struct Windows {
+struct TiledWindows {
     WindowGeometry& frame;  // MDIForm1
     WindowGeometry& form0;  // animation window
     WindowGeometry& form1;  // parameter panel

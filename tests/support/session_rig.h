@@ -1,0 +1,126 @@
+#pragma once
+
+// A whole session on test doubles: the panel, the clock and the message box of
+// fake_panel.h, slot files in a folder of the test's own, surfaces that count, pictures
+// that count, window geometries as plain values, and a host that logs what it is asked.
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/calc_error.h"
+#include "panel/panel_controls.h"
+#include "platform/posix/posix_files.h"
+#include "session/session.h"
+#include "support/counting_picture.h"
+#include "support/fake_geometry.h"
+#include "support/fake_panel.h"
+#include "support/sized_surfaces.h"
+#include "support/temp_folder.h"
+
+namespace yurana::test {
+
+// Logs the windows' part; showing the full-screen view can be made to fail.
+struct FakeSessionHost : SessionHost {
+    void setShown(ProgramWindow w, bool shown) override { this->shown[w] = shown; }
+    void sizePicture1(double w, double h) override { picture = {w, h}; }
+    FramePresenter& openFullScreen() override {
+        log += "open2;";
+        return fullScreen;
+    }
+    void showFullScreen(const Scene&) override {
+        log += "show2;";
+        if (failShow) {
+            throw calc_error(calc_error::Kind::InvalidCall, "no screen");
+        }
+    }
+    void hideFullScreen() override { log += "hide2;"; }
+    void closeFullScreen() override { log += "close2;"; }
+    void showAbout() override { log += "about;"; }
+    void quit() override { log += "quit;"; }
+    void processEvents() override { ++events; }
+
+    std::map<ProgramWindow, bool> shown;
+    std::pair<double, double> picture;
+    SizedSurfaces fullScreen;  // presents Form2's frames
+    std::string log;
+    int events = 0;
+    bool failShow = false;
+};
+
+// Records every announcement.
+struct RecordingObserver : SessionObserver {
+    void changed(unsigned what) override { seen.push_back(what); }
+    // The announcements since the last call, or'ed.
+    unsigned take() {
+        unsigned all = 0;
+        for (unsigned w : seen) {
+            all |= w;
+        }
+        seen.clear();
+        return all;
+    }
+    std::vector<unsigned> seen;
+};
+
+// The frame 12000 × 9000 twips, form0 4800 × 3600, the panel beside it, the graph under.
+struct SessionRig {
+    SessionRig() {
+        std::tie(frame.w, frame.h, form0.w, form0.h) = std::tuple(12000, 9000, 4800, 3600);
+        std::tie(form1.w, form1.h, form3.w, form3.h) = std::tuple(10350, 3600, 9600, 4000);
+        std::tie(form0.borderX, form0.borderY) = std::pair(120, 420);
+        form0.scaleX = form0.scaleY = 1.0 / 15.0;
+        std::tie(v.w, h.h, v.h, v.maxV, h.maxV) = std::tuple(375, 375, 2000, 100, 100);
+        for (std::string_view name : movedControlNames()) {
+            FakeGeometry& g = controls[std::string(name)];
+            std::tie(g.l, g.t) = std::pair(findControl(name)->left, findControl(name)->top);
+        }
+        content = makePanelContent(
+            [this](std::string_view n) { return &controls.at(std::string(n)); }, &line);
+        panel.setChangeHandler([this](std::string_view c) { session.textChanged(c); });
+        clock.t = 1000;
+        session.subscribe(observer);
+    }
+
+    FakePanel panel;
+    RecordingMessageBox box;
+    ManualClock clock;
+    PosixFiles files;
+    TempFolder folder;
+    SizedSurfaces surfaces;  // the animation window's
+    CountingPicture plot, summary;
+    FakeWindow frame, form0, form1, form3;
+    FakeScrollBar v, h;
+    TiledWindows windows{frame, form0, form1, form3, v, h};
+    std::map<std::string, FakeGeometry> controls;
+    FakeLine line;
+    PanelContent content;
+    FakeSessionHost host;
+    Session session{SessionParts{.panel = panel,
+                                 .box = box,
+                                 .clock = clock,
+                                 .files = files,
+                                 .slotFolder = folder.path(),
+                                 .surfaces = surfaces,
+                                 .bitmapFolder = "data",
+                                 .fullScreenSurfaces = host.fullScreen,
+                                 .fullScreenFolder = "data",
+                                 .animation = surfaces,
+                                 .plot = plot,
+                                 .summary = summary,
+                                 .windows = windows,
+                                 .content = content,
+                                 .host = host}};
+    RecordingObserver observer;
+
+    // Passes at 60 a second.
+    void passes(int n) {
+        for (int i = 0; i < n; ++i) {
+            clock.t += 1.0 / 60;
+            session.pass();
+        }
+    }
+};
+
+}  // namespace yurana::test
