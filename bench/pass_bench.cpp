@@ -8,26 +8,18 @@
 #include <QWidget>
 #include <cmath>
 
-#include "animation/main_loop.h"
 #include "bench/qt_bench_app.h"
 #include "graph/graph.h"
 #include "model/response.h"
 #include "panel/control_names.h"
 #include "platform/qt/qt_picture.h"
-#include "support/fake_hosts.h"
 #include "support/fake_panel.h"
 #include "support/model_defaults.h"
+#include "support/session_rig.h"
 
 namespace {
 
 using namespace yurana;
-
-// Sixty frames a second, wrapping inside the time axis so the trace never ends.
-class FrameClock : public Clock {
-  public:
-    double now() const override { return std::fmod(t += 1.0 / 60, 19.0); }
-    mutable double t = 0;
-};
 
 // The graph window's two surfaces at design size, every curve ticked, background drawn.
 struct GraphRig {
@@ -54,35 +46,26 @@ struct GraphRig {
 
 void BM_RunningPass(benchmark::State& state) {
     bench::ensureQtApplication();
-    GraphRig g;
-    RunState run;
-    run.joutai = kRunning;
-    StepValues step;
-    FrameClock clock;
+    QWidget plotWidget, panelWidget;
+    plotWidget.resize(640, 252);
+    panelWidget.resize(75, 185);
+    qt::QtPicture plot{&plotWidget}, summary{&panelWidget};
     qt::QtSurfaceFactory factory;
     bench::PicturePresenter presenter;
-    Scene scene(factory, bench::kDataFolder, SceneInputs{step, run, g.record, clock}, presenter);
-    scene.init();
-
-    // Only the animation window and the graph: what a running pass draws.
-    struct Windows : test::FakeLoopHost {
-        using FakeLoopHost::FakeLoopHost;
-        void blt() override { scene->blt(); }
-        void plotStep(double t, const std::function<void()>& between) override {
-            graph->plotStep(t, *step, between);
-        }
-        Scene* scene = nullptr;
-        graph::Graph* graph = nullptr;
-        StepValues* step = nullptr;
-    };
-    std::string log;
-    Windows windows(log);
-    windows.scene = &scene;
-    windows.graph = &g.graph;
-    windows.step = &step;
-    MainLoop loop(run, g.record, step, g.panel, windows);
+    test::SessionRig r({&factory, &presenter, &plot, &summary, bench::kDataFolder});
+    for (const char* box : {ctl::Checkheni, ctl::Checkxc, ctl::Checkxp, ctl::Checkxcxp,
+                            ctl::Checkkabeheni, ctl::Check1}) {
+        r.panel.setValue(box, 1);
+    }
+    r.session.Main();
+    r.session.perform(PanelAction::StartStop);
+    const double start = r.clock.t;
+    double elapsed = 0;
     for (auto _ : state) {
-        loop.pass();
+        // Sixty frames a second, wrapping inside the time axis so the trace never ends.
+        elapsed = std::fmod(elapsed + 1.0 / 60, 19.0);
+        r.clock.t = start + elapsed;
+        r.session.pass();
     }
 }
 BENCHMARK(BM_RunningPass)->Unit(benchmark::kMicrosecond);

@@ -14,11 +14,12 @@ double shownTime(const ModelRecord& record, const RunState& run) {
     return timeMoves(run) ? run.jikan : record.tmin;
 }
 
-unsigned ChangeTracker::update(const ModelRecord& record, const RunState& run) {
+unsigned ChangeTracker::update(const ModelRecord& analysed, const ModelRecord& record,
+                               const RunState& run) {
     Seen now{
-        physicsOf(record),
+        physicsOf(analysed),
         View{record.graphw, record.graphh, record.graphbairitu, record.jikanbairitu, record.gensui},
-        run.joutai, run.ichijiteishi, shownTime(record, run)};
+        run.joutai, run.ichijiteishi, shownTime(analysed, run)};
     unsigned what = kPhysicsChanged | kViewChanged | kRunStateChanged | kTimeChanged;
     if (seen_) {
         what = 0;

@@ -35,9 +35,10 @@ double shownTime(const ModelRecord& record, const RunState& run);
 // The observed parts as last announced, and the difference to the present ones.
 class ChangeTracker {
   public:
-    // The Change bits by which `record` and `run` differ from the last call (all of
-    // them on the first), remembering the present values.
-    unsigned update(const ModelRecord& record, const RunState& run);
+    // The Change bits by which the state differs from the last call (all of them on the
+    // first), remembering the present values: the physics of `analysed` (the record the
+    // analyses show) and the time it shows, the view fields of `record`, the run state.
+    unsigned update(const ModelRecord& analysed, const ModelRecord& record, const RunState& run);
 
   private:
     struct View {

@@ -76,7 +76,7 @@ void Session::announce() {
         preview_ = calculatedRecord(panel_);
         previewStale_ = false;
     }
-    const unsigned what = tracker_.update(analysedRecord(), run_);
+    const unsigned what = tracker_.update(analysedRecord(), record_, run_);
     if (what == 0) {
         return;
     }
@@ -304,7 +304,6 @@ void Session::enterFullScreen() {
     fullScreen_ = std::make_unique<FullScreenView>(fullScreenSurfaces_, fullScreenFolder_,
                                                    FullScreenInputs{run_, record_, panel_, clock_},
                                                    presenter, static_cast<FullScreenHost&>(*this));
-    fullScreenLeft_ = false;
     try {
         host_.showFullScreen(fullScreen_->scene());
         fullScreen_->init();
@@ -318,11 +317,10 @@ void Session::enterFullScreen() {
 }
 
 void Session::leaveFullScreen() {
-    if (fullScreen_ == nullptr || fullScreenLeft_) {
-        return;
+    // Once: the view is retired as it unloads, so a second click finds none.
+    if (fullScreen_ != nullptr) {
+        fullScreen_->Click();
     }
-    fullScreenLeft_ = true;
-    fullScreen_->Click();
 }
 
 void Session::hide() {

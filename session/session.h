@@ -109,7 +109,7 @@ class Session : private RunHost, private LoopHost, private LayoutHost, private F
     // what 計算 would make of the panel.
     const ModelRecord& analysedRecord() const;
     // The time the windows show (the animation time while it moves, tmin otherwise).
-    double time() const { return shownTime(record_, run_); }
+    double time() const { return shownTime(analysedRecord(), run_); }
 
   private:
     // Every operation; the outermost one announces what changed when it ends.
@@ -173,7 +173,6 @@ class Session : private RunHost, private LoopHost, private LayoutHost, private F
     Layout layout_;
     std::unique_ptr<FullScreenView> fullScreen_;
     std::unique_ptr<FullScreenView> retired_;  // left from inside its own EndIt
-    bool fullScreenLeft_ = false;
     bool form0Loaded_ = false;
 
     std::vector<SessionObserver*> observers_;

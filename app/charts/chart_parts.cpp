@@ -1,5 +1,7 @@
 #include "app/charts/chart_parts.h"
 
+#include <algorithm>
+
 #include <QFont>
 #include <QLegend>
 #include <QPainter>
@@ -123,6 +125,12 @@ void showReadout(QLabel* label, const std::string& text) {
     }
     label->setText(shown);
     label->setAccessibleName(shown);
+    // A read-out whose wrapped lines come and go as the time moves would move the charts
+    // above it, and so redraw them, at every step: while shown its height only grows.
+    if (label->isVisible()) {
+        label->setMinimumHeight(
+            std::max(label->minimumHeight(), label->heightForWidth(label->width())));
+    }
 }
 
 }  // namespace yurana::charts

@@ -56,6 +56,10 @@ void EnergyWindow::buildCycleChart() {
 void EnergyWindow::showCycle(const std::optional<analysis::CycleWork>& cycle) {
     const double in = cycle ? cycle->work.in : 0.0;
     const double out = cycle ? cycle->work.dissipated : 0.0;
+    if (barsShown_ == std::pair(in, out)) {
+        return;
+    }
+    barsShown_ = std::pair(in, out);
     cycleBars_->replace(0, in);
     cycleBars_->replace(1, out);
     // The axis grows to the largest bar and shrinks only for a new record, so the bars
@@ -70,6 +74,7 @@ void EnergyWindow::showCycle(const std::optional<analysis::CycleWork>& cycle) {
 void EnergyWindow::setModel(const ModelRecord& r) {
     curves_ = analysis::energyCurves(r);
     cycles_.reset();
+    barsShown_.reset();
     kinetic_->replace(toPoints(curves_.kinetic));
     potential_->replace(toPoints(curves_.potential));
     total_->replace(toPoints(curves_.total));

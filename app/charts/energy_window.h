@@ -39,6 +39,9 @@ class EnergyWindow : public AnalysisWindow {
 
     analysis::EnergyCurves curves_;
     analysis::CycleCache cycles_;  // of curves_
+    // The works the bars show: the bar chart is redrawn only when they change (once a
+    // period), not at every step of the time.
+    std::optional<std::pair<double, double>> barsShown_;
     QChart* chart_ = nullptr;
     QCategoryAxis* tAxis_ = nullptr;
     QCategoryAxis* energyAxis_ = nullptr;

@@ -243,9 +243,13 @@ class ChartsTest : public QObject {
         menu->actions()[1]->trigger();
         views.phase().close();  // the title bar's close button
         QVERIFY(!menu->actions()[1]->isChecked());
-        // Only the shown windows recompute, and only for the physics: a frame resize writes
-        // the graph's size into the record and recomputes nothing; the hidden one waits until
-        // it is shown.
+        // Only the shown windows recompute, and only for the physics: 30 frame resizes with
+        // all three open and a long run (tmax 50000) write the graph's size into the record
+        // and recompute nothing; a hidden window waits until it is shown.
+        menu->actions()[1]->trigger();
+        f.type(ctl::Texttmax, "50000");
+        f.click(ctl::Command_keisan);
+        f.run(1, 0.1);
         const int drawn = views.recomputes();
         const float graphw = f.app->session().record().graphw;
         for (int i = 0; i < 30; ++i) {
@@ -254,7 +258,9 @@ class ChartsTest : public QObject {
         }
         QVERIFY(f.app->session().record().graphw != graphw);  // the layout passes ran
         QCOMPARE(views.recomputes(), drawn);
+        menu->actions()[1]->trigger();
         f.type(ctl::Textm, "2.5");
+        f.type(ctl::Texttmax, "20");
         f.click(ctl::Command_keisan);
         f.run(1, 0.1);
         QCOMPARE(views.recomputes(), drawn + 2);

@@ -30,9 +30,10 @@ class CountingPicture : public Picture {
     void fillRect(float, float, float, float, Rgb) override {}
     void setTextPos(float, float) override {}
     void print(std::string_view) override {}
-    int clientWidth() const override { return 640; }
-    int clientHeight() const override { return 252; }
+    int clientWidth() const override { return width; }
+    int clientHeight() const override { return height; }
     void setWidth(int) override {}
+    int width = 640, height = 252;  // the graph window's design client area
     int chains = 0;
     long segments = 0, marks = 0;
     float rightmost = 0;

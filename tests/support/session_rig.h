@@ -4,6 +4,7 @@
 // fake_panel.h, slot files in a folder of the test's own, surfaces that count, pictures
 // that count, window geometries as plain values, and a host that logs what it is asked.
 
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -39,12 +40,18 @@ struct FakeSessionHost : SessionHost {
     void closeFullScreen() override { log += "close2;"; }
     void showAbout() override { log += "about;"; }
     void quit() override { log += "quit;"; }
-    void processEvents() override { ++events; }
+    void processEvents() override {
+        ++events;
+        if (duringEvents) {
+            duringEvents();
+        }
+    }
 
     std::map<ProgramWindow, bool> shown;
     std::pair<double, double> picture;
     SizedSurfaces fullScreen;  // presents Form2's frames
     std::string log;
+    std::function<void()> duringEvents;  // a handler run while events are let through
     int events = 0;
     bool failShow = false;
 };
@@ -64,9 +71,33 @@ struct RecordingObserver : SessionObserver {
     std::vector<unsigned> seen;
 };
 
+// What the scene and the graph draw on, where not the rig's counting doubles.
+struct SessionDrawing {
+    SurfaceFactory* surfaces = nullptr;
+    FramePresenter* animation = nullptr;
+    Picture* plot = nullptr;
+    Picture* summary = nullptr;
+    std::string bitmapFolder = "data";
+};
+
 // The frame 12000 × 9000 twips, form0 4800 × 3600, the panel beside it, the graph under.
 struct SessionRig {
-    SessionRig() {
+    explicit SessionRig(const SessionDrawing& d = {})
+        : session(SessionParts{.panel = panel,
+                               .box = box,
+                               .clock = clock,
+                               .files = files,
+                               .slotFolder = folder.path(),
+                               .surfaces = d.surfaces != nullptr ? *d.surfaces : surfaces,
+                               .bitmapFolder = d.bitmapFolder,
+                               .fullScreenSurfaces = host.fullScreen,
+                               .fullScreenFolder = d.bitmapFolder,
+                               .animation = d.animation != nullptr ? *d.animation : surfaces,
+                               .plot = d.plot != nullptr ? *d.plot : plot,
+                               .summary = d.summary != nullptr ? *d.summary : summary,
+                               .windows = windows,
+                               .content = content,
+                               .host = host}) {
         std::tie(frame.w, frame.h, form0.w, form0.h) = std::tuple(12000, 9000, 4800, 3600);
         std::tie(form1.w, form1.h, form3.w, form3.h) = std::tuple(10350, 3600, 9600, 4000);
         std::tie(form0.borderX, form0.borderY) = std::pair(120, 420);
@@ -97,21 +128,7 @@ struct SessionRig {
     FakeLine line;
     PanelContent content;
     FakeSessionHost host;
-    Session session{SessionParts{.panel = panel,
-                                 .box = box,
-                                 .clock = clock,
-                                 .files = files,
-                                 .slotFolder = folder.path(),
-                                 .surfaces = surfaces,
-                                 .bitmapFolder = "data",
-                                 .fullScreenSurfaces = host.fullScreen,
-                                 .fullScreenFolder = "data",
-                                 .animation = surfaces,
-                                 .plot = plot,
-                                 .summary = summary,
-                                 .windows = windows,
-                                 .content = content,
-                                 .host = host}};
+    Session session;
     RecordingObserver observer;
 
     // Passes at 60 a second.

@@ -1,0 +1,82 @@
+// The whole program offscreen, with the three analysis windows closed (argument 0) or open
+// (7; 1, 2, 4: one of them), a run of tmax = 50000: a frame resize and its layout pass (the target:
+// with the windows open at most 1.2 × the time closed, and no curve recomputed), and a running pass
+// (the target: the windows add at most 3 % of a core at 60 passes a second, 0.5 ms a pass).
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <memory>
+
+#include "app/application.h"
+#include "bench/qt_bench_app.h"
+#include "panel/control_names.h"
+#include "support/fake_panel.h"
+
+namespace {
+
+using namespace yurana;
+
+struct Program {
+    test::RecordingMessageBox box;
+    test::ManualClock clock;
+    std::unique_ptr<app::Application> app;
+
+    // `windows`: a bit per analysis window shown (周波数応答, 位相平面, エネルギー).
+    explicit Program(int windows) {
+        clock.t = 100;
+        app = std::make_unique<app::Application>(
+            app::Application::Options{.box = &box,
+                                      .clock = &clock,
+                                      .folder = QString::fromStdString(bench::kDataFolder),
+                                      .runLoop = false,
+                                      .fullScreen = {},
+                                      .saveDialog = nullptr,
+                                      .launcher = nullptr});
+        app->Main();
+        app->panel().setText(ctl::Texttmax, "50000");
+        app->session().perform(PanelAction::Calculate);
+        auto& views = app->analysis();
+        int bit = 1;
+        for (QAction* a : {views.frequencyAction(), views.phaseAction(), views.energyAction()}) {
+            if ((windows & bit) != 0) {
+                a->trigger();
+            }
+            bit <<= 1;
+        }
+        QCoreApplication::processEvents();
+    }
+
+    void pass(double seconds) {
+        clock.t += seconds;
+        app->tick();
+        QCoreApplication::processEvents();
+    }
+};
+
+void BM_FrameResize(benchmark::State& state) {
+    bench::ensureQtApplication();
+    Program p(int(state.range(0)));
+    const int before = p.app->analysis().recomputes();
+    int i = 0;
+    for (auto _ : state) {
+        p.app->frame().resize(p.app->frame().size() + QSize(++i % 2 == 0 ? 40 : -40, 0));
+        p.pass(1.0 / 60);
+    }
+    state.counters["recomputes"] = p.app->analysis().recomputes() - before;
+}
+BENCHMARK(BM_FrameResize)->Arg(0)->Arg(7)->Unit(benchmark::kMicrosecond);
+
+void BM_AnimatingPass(benchmark::State& state) {
+    bench::ensureQtApplication();
+    Program p(int(state.range(0)));
+    p.app->session().perform(PanelAction::StartStop);
+    for (auto _ : state) {
+        p.pass(1.0 / 60);
+    }
+}
+BENCHMARK(BM_AnimatingPass)->Arg(0)->Arg(1)->Arg(2)->Arg(4)->Arg(7)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
