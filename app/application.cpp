@@ -134,7 +134,7 @@ void Application::createSession(const Options& options) {
 
 void Application::createMenus(const Options& options) {
     Launcher& launcher = options.launcher != nullptr ? *options.launcher : ownLauncher_;
-    about_ = new FrmAbout(*panel_, session_->run(), *box_, registry_, launcher, frame_.get());
+    about_ = new FrmAbout(*box_, registry_, launcher, frame_.get());
     analysis_ =
         std::make_unique<AnalysisViews>(frame_.get(), frame_->menuBar(), files_, *box_, *signals_);
     qt::SaveDialog& dialog = options.saveDialog != nullptr ? *options.saveDialog : ownDialog_;
@@ -165,6 +165,7 @@ void Application::connectWindows() {
         connect(view, &ScenePicture::systemRepaint, view, [&s] { s.fullScreenRepaint(); });
     });
     connect(host_.get(), &WindowHost::aboutRequested, about_, &FrmAbout::showModeless);
+    connect(about_, &FrmAbout::closing, this, [&s] { s.aboutClosed(); });
     connect(host_.get(), &WindowHost::quitRequested, this, &Application::end);
     connect(examples_.get(), &ExampleMenu::chosen, this,
             [&s](const Example& e) { s.loadExample(e); });

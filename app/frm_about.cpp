@@ -84,14 +84,8 @@ QIcon programIcon() {
     return icon.isNull() ? QIcon::fromTheme(QStringLiteral("yurana")) : icon;
 }
 
-FrmAbout::FrmAbout(Panel& panel, RunState& run, MessageBox& box, Registry& registry,
-                   Launcher& launcher, QWidget* parent)
-    : QDialog(parent),
-      panel_(panel),
-      run_(run),
-      box_(box),
-      launcher_(launcher),
-      logic_(registry, launcher, box) {
+FrmAbout::FrmAbout(MessageBox& box, Registry& registry, Launcher& launcher, QWidget* parent)
+    : QDialog(parent), box_(box), launcher_(launcher), logic_(registry, launcher, box) {
     setObjectName(ctl::frmAbout);
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     setModal(false);
@@ -180,7 +174,7 @@ void FrmAbout::Label2_Click() {
 }
 
 void FrmAbout::done(int result) {
-    yurana::cmdOK_Click(panel_, run_);
+    emit closing();
     QDialog::done(result);
 }
 

@@ -5,10 +5,8 @@
 #include <QString>
 
 #include "about/about_window.h"
-#include "model/run_state.h"
 #include "platform/launcher.h"
 #include "platform/message_box.h"
-#include "platform/panel.h"
 #include "platform/registry.h"
 
 namespace yurana::ctl::about {
@@ -40,14 +38,13 @@ QIcon programIcon();
 
 // The About window frmAbout ("ﾊﾞｰｼﾞｮﾝ情報"): a modeless top-level window with the
 // program's icon, title, version, a credit line, a link to the user guide, OK and
-// ｼｽﾃﾑ情報. Every way of closing it (OK, Enter, Esc, the title bar) runs OK's restore
-// of the panel, so the run-control buttons are never left disabled; `finished` is
-// emitted after it.
+// ｼｽﾃﾑ情報. Every way of closing it (OK, Enter, Esc, the title bar) emits closing, for
+// OK's restore of the panel, so the run-control buttons are never left disabled;
+// `finished` is emitted after it.
 class FrmAbout : public QDialog {
     Q_OBJECT
   public:
-    FrmAbout(Panel& panel, RunState& run, MessageBox& box, Registry& registry, Launcher& launcher,
-             QWidget* parent = nullptr);
+    FrmAbout(MessageBox& box, Registry& registry, Launcher& launcher, QWidget* parent = nullptr);
 
     QWidget* control(const char* name) const;
 
@@ -61,16 +58,17 @@ class FrmAbout : public QDialog {
     void cmdSysInfo_Click();  // ｼｽﾃﾑ情報: StartSysInfo
     void Label2_Click();      // the link: opens the user guide
 
-    // Every close ends here: OK's restore of the panel, then the close itself.
+    // Every close ends here: closing, then the close itself.
     void done(int result) override;
+
+  signals:
+    void closing();
 
   private:
     void buildLabels();
     void buildButtons();
     void buildSeparator();
 
-    Panel& panel_;
-    RunState& run_;
     MessageBox& box_;
     Launcher& launcher_;
     AboutWindow logic_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "about/about_ok.h"
 #include "layout/arrange.h"
 #include "model/calc_error.h"
 #include "model/numbers.h"
@@ -287,6 +288,11 @@ void Session::fullScreenRepaint() {
     } catch (const calc_error&) {
         // The last frame stays; the pump's next pass meets the same failure and leaves.
     }
+}
+
+void Session::aboutClosed() {
+    Operation op(*this);
+    cmdOK_Click(panel_, run_);
 }
 
 void Session::fullScreenClicked() {

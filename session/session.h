@@ -93,11 +93,11 @@ class Session : private RunHost, private LoopHost, private LayoutHost, private F
     void summaryRepaint();     // the graph's summary panel repainted by the system
     void fullScreenRepaint();  // Form2 repainted by the system
     void fullScreenClicked();  // a click, Esc or a close request on Form2
+    void aboutClosed();        // the About window closed by any means: OK's restore
 
     // The state, for the windows to draw and for tests.
     const ModelRecord& record() const { return record_; }
     const RunState& run() const { return run_; }
-    RunState& run() { return run_; }  // the About window's OK resumes the run
     const StepValues& step() const { return step_; }
     const LayoutFlags& flags() const { return flags_; }
     Panel& panel() { return panel_; }

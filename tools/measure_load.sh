@@ -2,8 +2,10 @@
 # Measures the running program under Xvfb: the time from launch to the first frame on
 # screen, and the CPU it uses (share of one core) in each state: stopped at rest,
 # animating, paused, with the About window open, full screen, and animating with the
-# analysis windows open (when the program has them). Builds nothing. Every phase runs
-# the same number of seconds after a settling second, so runs compare.
+# analysis windows open (when the program has them); then, stopped with tmax = 50000,
+# the CPU time of 30 resizes of the frame with the analysis windows closed and open.
+# Builds nothing. Every phase runs the same number of seconds after a settling second,
+# so runs compare.
 #
 # Needs: xvfb-run, dbus-run-session, at-spi2-core, python3-dbus, imagemagick, xdotool.
 # Usage: tools/measure_load.sh [--every-tick] [program [seconds-per-phase [screenshot.png]]]
@@ -119,6 +121,29 @@ try:
     if shot:
         subprocess.run(['import', '-window', 'root', shot.replace('.png', '-analysis.png')],
                        check=True)
+
+    # Stopped, a long run: 30 resizes of the frame, each given time to be laid out.
+    def resizes(label):
+        frame = subprocess.run(['xdotool', 'search', '--name', '^ユラナ$'],
+                               capture_output=True, text=True).stdout.split()
+        time.sleep(1)
+        c0 = cpu_seconds(proc.pid)
+        for i in range(30):
+            width = 1100 + (60 if i % 2 == 0 else 0)
+            for wid in frame:
+                subprocess.run(['xdotool', 'windowsize', wid, str(width), '820'], check=False)
+            time.sleep(0.1)
+        time.sleep(0.5)
+        print(f'{label + ":":<38}{cpu_seconds(proc.pid) - c0:6.3f} s of CPU', flush=True)
+
+    atspi.press(app, '停止')
+    tmax = atspi.find(app, 'text', '終了時間(s)')
+    atspi.proxy(tmax).SetTextContents('50000', dbus_interface='org.a11y.atspi.EditableText')
+    atspi.press(app, '計算')
+    if all(atspi.press(app, view, 'menu item') for view in views):  # closes them
+        resizes('30 resizes, analysis windows closed')
+        if all(atspi.press(app, view, 'menu item') for view in views):
+            resizes('30 resizes, analysis windows open')
 finally:
     proc.terminate()
     proc.wait(timeout=10)

@@ -277,12 +277,10 @@ class MenusTest : public QObject {
                 return FakeLauncher::openDocument(target) && opens;
             }
         };
-        test::FakePanel panel;
-        RunState run{kAboutPaused};
         test::RecordingMessageBox box;
         LinuxRegistry registry{"/usr/bin", [](const std::string&) { return false; }};
         Launcher launcher;
-        app::FrmAbout about{panel, run, box, registry, launcher};
+        app::FrmAbout about{box, registry, launcher};
         about.showModeless();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         QWidget* link = about.control(ctl::about::Label2);

@@ -257,19 +257,21 @@ TEST(SessionFullScreen, HandOverFramesLeaveAndAViewThatCannotBeShown) {
 // A system repaint of the animation window composes a frame (advancing the time) only
 // while running; otherwise the next pass draws it whole.
 TEST(SessionRepaint, ASystemRepaintComposesOnlyWhileRunning) {
-    for (Joutai joutai : {kStopped, kRunning, kFullScreen, kAboutPaused}) {
+    for (PanelAction then : {PanelAction::StartStop, PanelAction::None,
+                             PanelAction::EnterFullScreen, PanelAction::OpenAbout}) {
         test::SessionRig r;
         r.session.Main();
         r.session.perform(PanelAction::StartStop);
         r.passes(2);
+        r.session.perform(then);  // stopped, running, full screen, About open
         const double t = r.session.run().jikan;
         const int texts = r.surfaces.texts;
-        r.session.run().joutai = joutai;
         r.clock.t += 4.5;
         r.session.animationRepaint();
-        const bool composes = joutai == kRunning;
-        EXPECT_EQ(r.session.run().jikan != t, composes) << joutai;
-        EXPECT_EQ(r.surfaces.texts - texts, composes ? 1 : 0) << joutai;
+        const bool composes = r.session.run().joutai == kRunning;
+        EXPECT_EQ(composes, then == PanelAction::None);
+        EXPECT_EQ(r.session.run().jikan != t, composes) << int(then);
+        EXPECT_EQ(r.surfaces.texts - texts, composes ? 1 : 0) << int(then);
     }
 }
 
