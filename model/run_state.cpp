@@ -1,5 +1,7 @@
 #include "model/run_state.h"
 
+#include <cmath>
+
 #include "model/numbers.h"
 
 namespace yurana {
@@ -26,6 +28,14 @@ void togglePause(RunState& s, double T) {
         s.pausetimer = T;
     } else {
         s.timer0 = s.timer0 + T - s.pausetimer;
+    }
+}
+
+void seekPaused(RunState& s, double t, float tmin, double jikanbairitu) {
+    s.jikan = t;
+    const double back = (t - tmin) / jikanbairitu;
+    if (std::isfinite(back)) {
+        s.timer0 = s.pausetimer - back;
     }
 }
 

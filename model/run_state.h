@@ -35,4 +35,9 @@ void startClock(RunState& s, double T);
 // the time goes on from where it stood.
 void togglePause(RunState& s, double T);
 
+// While paused: the time becomes t, and the clock's origin moves so that resuming goes on
+// from t (with a time magnification of 0 or none that is a number, the time stands at tmin
+// when running, and only jikan changes).
+void seekPaused(RunState& s, double t, float tmin, double jikanbairitu);
+
 }  // namespace yurana

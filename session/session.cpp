@@ -1,6 +1,7 @@
 #include "session/session.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "about/about_ok.h"
 #include "layout/arrange.h"
@@ -222,6 +223,30 @@ void Session::loadExample(const Example& e) {
         resetPen();
         graph_haikei();
     });
+}
+
+bool Session::canSetTime() const {
+    return run_.joutai == kRunning || run_.joutai == kStopped;
+}
+
+bool Session::setTime(double t) {
+    if (!canSetTime() || !std::isfinite(t)) {
+        return false;
+    }
+    Operation op(*this);
+    if (run_.joutai == kStopped) {
+        perform(PanelAction::StartStop);
+        if (run_.joutai != kRunning) {
+            return false;  // 開始 failed and said why
+        }
+    }
+    if (run_.ichijiteishi == 0) {
+        perform(PanelAction::Pause);
+    }
+    seekPaused(run_, t, record_.tmin, record_.jikanbairitu);
+    // The curves go on from the new time, with no line back to where they stood.
+    resetPen();
+    return true;
 }
 
 // Notifications.

@@ -79,6 +79,12 @@ class Session : private RunHost, private LoopHost, private LayoutHost, private F
 
     // What the panel's buttons do.
     void perform(PanelAction action, int slot = 0);
+    // The time set by the user (a time cursor): running, the run pauses first as 一時停止
+    // does; stopped, it starts paused as 開始 then 一時停止 would; paused, the whole program
+    // moves to t and a resume goes on from there, the graph's pens starting afresh. In full
+    // screen or with About open nothing moves. False when the time was not set.
+    bool setTime(double t);
+    bool canSetTime() const;
     // A 例題 into the panel; the graph starts afresh with the case's summary.
     void loadExample(const Example& e);
 

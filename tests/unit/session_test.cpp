@@ -254,6 +254,61 @@ TEST(SessionFullScreen, HandOverFramesLeaveAndAViewThatCannotBeShown) {
               std::tuple(kRunning, true, true, 0u));
 }
 
+// The time set by the user, in every state (tmin 1.5, time magnification 2, the cursor at
+// 2.75): running, it pauses first; stopped, it starts paused there; paused, it moves; in
+// full screen and with About open nothing moves. Each cell: set or not, joutai, the pause
+// flag, Command2's caption, 変更 when shown, the time.
+TEST(SessionTimeCursor, MovesByStateAsATable) {
+    const std::pair<State, std::string> table[] = {
+        {State::Stopped, "1 2 1 停止 変更 2.75"},   {State::Running, "1 2 1 停止 変更 2.75"},
+        {State::Paused, "1 2 1 停止 変更 2.75"},    {State::FullScreen, "0 3 0 開始 -"},
+        {State::AboutRunning, "0 5 1 停止 変更 -"}, {State::AboutPaused, "0 4 0 停止 変更 -"},
+    };
+    for (const auto& [state, expected] : table) {
+        test::SessionRig r;
+        r.panel.setText(ctl::Textjikanbairitu, "2");
+        enter(r, state);
+        const double before = r.session.run().jikan;
+        const bool set = r.session.setTime(2.75);
+        const double t = r.session.run().jikan;
+        const std::string time = set || t != before ? std::to_string(t).substr(0, 4) : "-";
+        EXPECT_EQ(std::to_string(set) + " " + std::to_string(r.session.run().joutai) + " " +
+                      std::to_string(r.session.run().ichijiteishi) + " " +
+                      r.panel.text(ctl::Command2) +
+                      (r.panel.isVisible(ctl::Command3) ? " 変更 " : " ") + time,
+                  expected)
+            << int(state);
+    }
+}
+
+// Moved back while paused, the animation shows that time on the next pass, the observers
+// learn it, and a resume goes on from there at the run's pace, the graph tracing on from the
+// new time with no line back to where it stood.
+TEST(SessionTimeCursor, ResumesFromTheCursorWithoutALineBack) {
+    test::SessionRig r;
+    for (const char* box : {ctl::Checkxc, ctl::Checkxp, ctl::Checkxcxp}) {
+        r.panel.setValue(box, 1);
+    }
+    r.panel.setText(ctl::Texttmin, "1.5");
+    r.panel.setText(ctl::Textjikanbairitu, "2");
+    r.session.Main();
+    r.session.perform(PanelAction::StartStop);
+    r.passes(240);  // to t = 1.5 + 8
+    const float reached = r.plot.rightmost;
+    r.observer.take();
+    ASSERT_TRUE(r.session.setTime(3.25));
+    r.plot.rightmost = 0;
+    EXPECT_EQ(r.observer.take(), kRunStateChanged | kTimeChanged);
+    EXPECT_EQ(r.session.time(), 3.25);
+    r.passes(1);
+    EXPECT_TRUE(r.session.scene().textLine().starts_with("3.25秒")) << r.session.scene().textLine();
+    r.session.perform(PanelAction::Pause);  // resume
+    r.passes(30);
+    EXPECT_NEAR(r.session.run().jikan, 3.25 + 30 * 2.0 / 60, 1e-9);
+    EXPECT_GT(r.plot.rightmost, 0.f);
+    EXPECT_LT(r.plot.rightmost, reached - 100);
+}
+
 // A system repaint of the animation window composes a frame (advancing the time) only
 // while running; otherwise the next pass draws it whole.
 TEST(SessionRepaint, ASystemRepaintComposesOnlyWhileRunning) {
