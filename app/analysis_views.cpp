@@ -15,12 +15,14 @@ AnalysisViews::AnalysisViews(QWidget* frame, QMenuBar* menus, Files& files, Mess
     : session_(session.session()),
       frequency_(new charts::FrequencyResponseWindow(frame)),
       phase_(new charts::PhasePlaneWindow(frame)),
-      energy_(new charts::EnergyWindow(frame)) {
+      energy_(new charts::EnergyWindow(frame)),
+      history_(new charts::TimeHistoryWindow(frame)) {
     QMenu* view = menus->addMenu(QStringLiteral("表示(&V)"));
     view->setObjectName("ViewMenu");
     frequencyAction_ = addView(view, QStringLiteral("周波数応答(&R)"), 0);
     phaseAction_ = addView(view, QStringLiteral("位相平面(&P)"), 1);
     energyAction_ = addView(view, QStringLiteral("エネルギー(&E)"), 2);
+    historyAction_ = addView(view, QStringLiteral("時刻歴(&T)"), 3);
     for (charts::AnalysisWindow* w : windows()) {
         charts::addChartExports(w, files, box);
     }
@@ -31,7 +33,9 @@ AnalysisViews::AnalysisViews(QWidget* frame, QMenuBar* menus, Files& files, Mess
         for (std::size_t i = 0; i < drawn_.size(); ++i) {
             update(i, true);
         }
+        history_->setMovable(session_.canSetTime());
     });
+    history_->setMovable(session_.canSetTime());
 }
 
 QAction* AnalysisViews::addView(QMenu* menu, const QString& caption, std::size_t index) {
@@ -84,6 +88,9 @@ void AnalysisViews::timeChanged() {
     }
     for (std::size_t i = 0; i < drawn_.size(); ++i) {
         update(i, due);
+    }
+    if (history_->isVisible() && drawn_[3].current) {
+        history_->followTime(session_.time());
     }
 }
 

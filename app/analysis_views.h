@@ -7,15 +7,17 @@
 #include "app/charts/energy_window.h"
 #include "app/charts/frequency_response_window.h"
 #include "app/charts/phase_plane_window.h"
+#include "app/charts/time_history_window.h"
 #include "app/session_signals.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 
 namespace yurana::app {
 
-// The three analysis windows and their items in the frame's 表示 menu. They follow the
-// session's announcements: a shown window recomputes its curves when the physics changed,
-// a hidden one when it is shown again; markers move when the time does.
+// The analysis windows (周波数応答, 位相平面, エネルギー, 時刻歴) and their items in the
+// frame's 表示 menu. They follow the session's announcements: a shown window recomputes its
+// curves when the physics changed, a hidden one when it is shown again; markers move when
+// the time does, the time-history cursor at every announcement.
 class AnalysisViews : public QObject {
     Q_OBJECT
   public:
@@ -27,15 +29,19 @@ class AnalysisViews : public QObject {
     QAction* frequencyAction() const { return frequencyAction_; }
     QAction* phaseAction() const { return phaseAction_; }
     QAction* energyAction() const { return energyAction_; }
+    QAction* historyAction() const { return historyAction_; }
     charts::FrequencyResponseWindow& frequency() const { return *frequency_; }
     charts::PhasePlaneWindow& phase() const { return *phase_; }
     charts::EnergyWindow& energy() const { return *energy_; }
+    charts::TimeHistoryWindow& history() const { return *history_; }
     // How many times a window has recomputed its curves.
     int recomputes() const { return recomputes_; }
 
   private:
     QAction* addView(QMenu* menu, const QString& caption, std::size_t index);
-    std::array<charts::AnalysisWindow*, 3> windows() const { return {frequency_, phase_, energy_}; }
+    std::array<charts::AnalysisWindow*, 4> windows() const {
+        return {frequency_, phase_, energy_, history_};
+    }
     // Window `i` brought up to date if shown: its curves, then (when `markers`) its markers.
     void update(std::size_t i, bool markers);
     void physicsChanged();
@@ -45,15 +51,17 @@ class AnalysisViews : public QObject {
     charts::FrequencyResponseWindow* frequency_;
     charts::PhasePlaneWindow* phase_;
     charts::EnergyWindow* energy_;
+    charts::TimeHistoryWindow* history_;
     QAction* frequencyAction_;
     QAction* phaseAction_;
     QAction* energyAction_;
+    QAction* historyAction_;
     // What each window shows, in the order of windows().
     struct Drawn {
         bool current = false;            // its curves show the announced physics
         std::optional<double> markedAt;  // the time its markers show
     };
-    std::array<Drawn, 3> drawn_;
+    std::array<Drawn, 4> drawn_;
     int timesSinceMove_ = 0;
     int recomputes_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QLayout>
 #include <QPushButton>
@@ -8,6 +9,7 @@
 
 #include "app/program_setup.h"
 #include "panel/control_names.h"
+#include "panel/messages.h"
 #include "platform/qt/qt_message_box.h"
 #include "storage/slot_folder.h"
 
@@ -45,6 +47,7 @@ Application::Application(Options options)
     createSession(options);
     createMenus(options);
     connectWindows();
+    connectHistory();
 }
 
 Application::~Application() {
@@ -174,6 +177,30 @@ void Application::connectWindows() {
     timer_.setTimerType(Qt::PreciseTimer);
     timer_.setInterval(frameIntervalMs());
     connect(&timer_, &QTimer::timeout, this, &Application::tick);
+}
+
+void Application::connectHistory() {
+    Session& s = *session_;
+    charts::TimeHistoryWindow* h = &analysis_->history();
+    using W = charts::TimeHistoryWindow;
+    connect(h, &W::timeRequested, this, [&s](double t) { s.setTime(t); });
+    connect(h, &W::framesRequested, this, [&s](int n) { s.stepFrames(n); });
+    connect(h, &W::extremumRequested, this, [&s](int d) { s.stepExtremum(d); });
+    connect(h, &W::endRequested, this, [&s](bool tmax) { s.setTimeToEnd(tmax); });
+    connect(h, &W::badTime, this, [this] { box_->show(kMsgBadValue); });
+    static constexpr std::array<const char*, 5> kBoxes = {
+        ctl::Checkheni, ctl::Checkxc, ctl::Checkxp, ctl::Checkxcxp, ctl::Checkkabeheni};
+    auto follow = [this, h] {
+        std::array<bool, 5> shown{};
+        for (std::size_t i = 0; i < kBoxes.size(); ++i) {
+            shown[i] = panel_->value(kBoxes[i]) != 0;
+        }
+        h->setShownCurves(shown);
+    };
+    for (const char* name : kBoxes) {
+        connect(qobject_cast<QCheckBox*>(form1_->control(name)), &QCheckBox::toggled, this, follow);
+    }
+    follow();
 }
 
 bool Application::eventFilter(QObject* watched, QEvent* event) {

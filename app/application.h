@@ -83,6 +83,8 @@ class Application : public QObject {
     void createSession(const Options& options);
     void createMenus(const Options& options);
     void connectWindows();
+    // The time-history window's cursor to the session, its curves to the panel's boxes.
+    void connectHistory();
     QMdiSubWindow* addChild(QWidget* widget);
     void end();
 

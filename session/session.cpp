@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "about/about_ok.h"
+#include "analysis/extrema.h"
 #include "layout/arrange.h"
 #include "model/calc_error.h"
 #include "model/numbers.h"
@@ -243,10 +244,27 @@ bool Session::setTime(double t) {
     if (run_.ichijiteishi == 0) {
         perform(PanelAction::Pause);
     }
-    seekPaused(run_, t, record_.tmin, record_.jikanbairitu);
+    // Held to the run's window, as the cursor's slider is.
+    const double lo = std::min(record_.tmin, record_.tmax), hi = std::max(record_.tmin, record_.tmax);
+    seekPaused(run_, std::clamp(t, lo, hi), record_.tmin, record_.jikanbairitu);
     // The curves go on from the new time, with no line back to where they stood.
     resetPen();
     return true;
+}
+
+bool Session::stepFrames(int frames) {
+    return setTime(time() + frames * analysedRecord().jikanbairitu / 60.0);
+}
+
+bool Session::stepExtremum(int direction) {
+    const ModelRecord& r = analysedRecord();
+    const std::optional<double> t = direction > 0 ? analysis::nextExtremum(r, time(), r.tmax)
+                                                  : analysis::previousExtremum(r, time(), r.tmin);
+    return t && setTime(*t);
+}
+
+bool Session::setTimeToEnd(bool tmax) {
+    return setTime(tmax ? analysedRecord().tmax : analysedRecord().tmin);
 }
 
 // Notifications.

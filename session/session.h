@@ -85,6 +85,11 @@ class Session : private RunHost, private LoopHost, private LayoutHost, private F
     // screen or with About open nothing moves. False when the time was not set.
     bool setTime(double t);
     bool canSetTime() const;
+    // The time moved by whole frames of the animation (1/60 s times the time magnification),
+    // to the previous or next extremum of x_c + x_p (direction −1 or +1), or to tmin or tmax.
+    bool stepFrames(int frames);
+    bool stepExtremum(int direction);
+    bool setTimeToEnd(bool tmax);
     // A 例題 into the panel; the graph starts afresh with the case's summary.
     void loadExample(const Example& e);
 
