@@ -19,6 +19,10 @@ inline constexpr std::string_view kNegativeDamping =
     "の運動と一致しません（計算 を押しても揃いません）";
 // The energy read-out before a whole period of the force has passed since tmin (or for ω = 0).
 inline constexpr std::string_view kNoCompletePeriod = "1周期 まだ力の1周期分の時間がありません";
+// The 時刻歴 read-out before two maxima of x_c + x_p, and before a maximum of the force
+// with one of x_c + x_p within the period after it.
+inline constexpr std::string_view kNoMeasuredPeriod = "周期(測定)なし";
+inline constexpr std::string_view kNoMeasuredLag = "位相遅れ(測定)なし";
 // A value of the motion beyond the Double range, or x_p at an undamped resonance.
 inline constexpr std::string_view kBeyondRange = "この条件では値が求まりません";
 

@@ -26,6 +26,19 @@ double particularVelocity(const ModelRecord& r, double t);
 // v(t) = v_c(t) + v_p(t), m/s.
 double velocityAt(const ModelRecord& r, double t);
 
+// a_c(t) = d²x_c/dt², m/s², with the constants and roundings of complementaryVelocity():
+//   overdamped  c1·a1²·e^(a1 t) + c2·a2²·e^(a2 t)
+//   critical    (2b·c2 + b²·(c1 + c2·t))·e^(b t)
+//   underdamped e^(b t)·((b² − ωd²)·P + 2b·ωd·Q), P = c1 cos ωd t + c2 sin ωd t,
+//               Q = c2 cos ωd t − c1 sin ωd t
+double complementaryAcceleration(const ModelRecord& r, double t);
+
+// a_p(t) = d²x_p/dt² = −ω²·x_p(t), m/s².
+double particularAcceleration(const ModelRecord& r, double t);
+
+// a(t) = a_c(t) + a_p(t), m/s².
+double accelerationAt(const ModelRecord& r, double t);
+
 // x(t) = complementary(r, t) + particular(r, t) and v(t).
 State stateAt(const ModelRecord& r, double t);
 
