@@ -80,7 +80,15 @@ void BM_AnimatingPass(benchmark::State& state) {
         p.pass(1.0 / 60);
     }
 }
-BENCHMARK(BM_AnimatingPass)->Arg(0)->Arg(1)->Arg(2)->Arg(4)->Arg(7)->Arg(8)->Arg(15)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AnimatingPass)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(4)
+    ->Arg(7)
+    ->Arg(8)
+    ->Arg(15)
+    ->Unit(benchmark::kMicrosecond);
 
 // Paused, the time-history cursor moved back and forth with every chart window open (15) or
 // none (0): the session's move and everything that follows it on screen (the target: under

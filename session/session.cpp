@@ -245,7 +245,8 @@ bool Session::setTime(double t) {
         perform(PanelAction::Pause);
     }
     // Held to the run's window, as the cursor's slider is.
-    const double lo = std::min(record_.tmin, record_.tmax), hi = std::max(record_.tmin, record_.tmax);
+    const double lo = std::min(record_.tmin, record_.tmax),
+                 hi = std::max(record_.tmin, record_.tmax);
     seekPaused(run_, std::clamp(t, lo, hi), record_.tmin, record_.jikanbairitu);
     // The curves go on from the new time, with no line back to where they stood.
     resetPen();

@@ -68,7 +68,8 @@ std::string chartCsv(const QChart* chart) {
     for (QAbstractSeries* s : chart->series()) {
         auto* series = qobject_cast<QXYSeries*>(s);
         auto* bars = qobject_cast<QAbstractBarSeries*>(s);
-        if ((series == nullptr || series->count() == 0) && bars == nullptr) {
+        // What the chart shows: a curve switched off (a check box of the time history) is not.
+        if (!s->isVisible() || ((series == nullptr || series->count() == 0) && bars == nullptr)) {
             continue;
         }
         if (header.empty()) {

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "analysis/format.h"
+#include "analysis/history_readout.h"
 #include "app/charts/chart_parts.h"
 #include "app/charts/palette.h"
 #include "model/calc_error.h"
@@ -18,20 +19,11 @@ namespace yurana::charts {
 
 namespace {
 
-struct CurveLook {
-    const char* name;
-    QColor colour;
-};
-
 // The graph window's colours, but 余関数+特殊解 in a darker orange than its yellow, which
 // is not legible on white.
-const std::array<CurveLook, 5> kLooks{{
-    {"全変位", QColor(255, 0, 0)},
-    {"余関数", QColor(0, 127, 0)},
-    {"特殊解", QColor(0, 0, 255)},
-    {"余関数+特殊解", QColor(0xd9, 0x7a, 0x00)},
-    {"壁の変位", QColor(0, 0, 0)},
-}};
+const std::array<QColor, analysis::kHistoryCurveCount> kColours{
+    QColor(255, 0, 0), QColor(0, 127, 0), QColor(0, 0, 255), QColor(0xd9, 0x7a, 0x00),
+    QColor(0, 0, 0)};
 
 constexpr int kMaxHolds = 3;
 const std::array<QColor, kMaxHolds> kHoldGreys{QColor(0x80, 0x80, 0x80), QColor(0xa8, 0xa8, 0xa8),
@@ -48,8 +40,10 @@ TimeHistoryWindow::TimeHistoryWindow(QWidget* parent)
     tAxis_ = valueAxis(QStringLiteral("t (s)"));
     xAxis_ = valueAxis(QStringLiteral("x (m)"));
     chart_ = axesChart({}, tAxis_, xAxis_, {});
-    for (std::size_t i = 0; i < kLooks.size(); ++i) {
-        curves_[i] = lineSeries(QString::fromUtf8(kLooks[i].name), kLooks[i].colour, 1.6);
+    for (std::size_t i = 0; i < curves_.size(); ++i) {
+        const std::string_view name = analysis::kHistoryCurveNames[i];
+        curves_[i] =
+            lineSeries(QString::fromUtf8(name.data(), qsizetype(name.size())), kColours[i], 1.6);
         addSeries(chart_, curves_[i], tAxis_, xAxis_);
         curves_[i]->setVisible(false);
     }
@@ -177,8 +171,7 @@ void TimeHistoryWindow::followTime(double t) {
 
 void TimeHistoryWindow::setTime(double t) {
     followTime(t);
-    showReadout(readout_, curvesData_.drawable ? analysis::historyReadout(record_, t)
-                                               : curvesData_.message);
+    showReadout(readout_, analysis::historyMarker(curvesData_, t).readout);
 }
 
 void TimeHistoryWindow::setShownCurves(const std::array<bool, 5>& shown) {

@@ -71,7 +71,7 @@ class TimeHistoryWindow : public AnalysisWindow {
     analysis::HistoryCurves curvesData_;
     QCategoryAxis* tAxis_;
     QCategoryAxis* xAxis_;
-    std::array<QLineSeries*, 5> curves_{};
+    std::array<QLineSeries*, analysis::kHistoryCurveCount> curves_{};
     std::array<bool, 5> shown_{};
     std::vector<std::vector<QLineSeries*>> holds_;
     QChart* chart_;

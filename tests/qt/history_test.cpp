@@ -5,6 +5,10 @@
 #include <QMenuBar>
 #include <QtTest>
 
+#include <QLegendMarker>
+#include <QPushButton>
+
+#include "analysis/motion.h"
 #include "panel/control_names.h"
 #include "support/app_fixture.h"
 
@@ -68,6 +72,86 @@ class HistoryTest : public QObject {
         f.click(ctl::Command6);  // resume
         f.run(15, 1.0 / 60);
         QVERIFY(std::abs(f.app->session().time() - (4.125 + 14 * 2.0 / 60)) < 0.05);
+    }
+
+    // The buttons and keys move by one frame (1/60 s times the time magnification) and to
+    // the exact extrema either way, Home and End to the run's ends, a click on the chart to
+    // its time; 保持 keeps the shown curves in grey under a legend entry with the parameters,
+    // 保持を消去 removes them; in full screen and with About open nothing moves the cursor.
+    void buttonsKeysClicksAndHolds() {
+        test::AppFixture f;
+        f.app->panel().setValue(ctl::Checkxcxp, 1);
+        f.app->panel().setValue(ctl::Checkxp, 1);
+        f.app->analysis().historyAction()->trigger();
+        auto& h = f.app->analysis().history();
+        QVERIFY(QTest::qWaitForWindowExposed(&h));
+        f.app->panel().setText(ctl::Textm, "2");
+        f.app->panel().setText(ctl::Texttmin, "0.25");
+        f.app->panel().setText(ctl::Textjikanbairitu, "3");
+        f.click(ctl::Command_keisan);
+        QCOMPARE(f.app->session().run().joutai, kStopped);
+        auto press = [&h](const char* caption) {
+            for (auto* b : h.findChildren<QPushButton*>()) {
+                if (b->text() == QString::fromUtf8(caption)) {
+                    QTest::mouseClick(b, Qt::LeftButton);
+                    return;
+                }
+            }
+            QFAIL(caption);
+        };
+        press("1コマ▶");  // stopped: starts paused, one frame on from tmin
+        QCOMPARE(std::pair(f.app->session().run().joutai, f.app->session().run().ichijiteishi),
+                 std::pair(kRunning, 1));
+        QCOMPARE(f.app->panel().text(ctl::Command2), std::string("停止"));
+        QCOMPARE(f.app->session().time(), 0.25 + 3.0 / 60);
+        press("極値▶");
+        const double peak = f.app->session().time();
+        const ModelRecord& r = f.app->session().record();
+        QVERIFY(std::abs(analysis::velocityAt(r, peak)) < 1e-6);
+        press("◀1コマ");
+        QCOMPARE(f.app->session().time(), peak - 3.0 / 60);
+        QTest::keyClick(&h, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(f.app->session().time(), peak);
+        QTest::keyClick(&h, Qt::Key_End);
+        QCOMPARE(f.app->session().time(), double(r.tmax));
+        QTest::keyClick(&h, Qt::Key_Left, Qt::ShiftModifier);
+        QVERIFY(f.app->session().time() < r.tmax);
+        QTest::keyClick(&h, Qt::Key_Home);
+        QCOMPARE(f.app->session().time(), double(r.tmin));
+
+        // A click on the chart: the time under the pointer.
+        QChart* chart = h.chart();
+        const QPointF at = chart->mapToPosition(QPointF(5.0, 0));
+        QTest::mouseClick(h.view()->viewport(), Qt::LeftButton, {},
+                          h.view()->mapFromScene(chart->mapToScene(at)));
+        QVERIFY2(std::abs(f.app->session().time() - 5.0) < 0.05,
+                 qPrintable(QString::number(f.app->session().time())));
+
+        press("保持");
+        QCOMPARE(h.holds(), 1);
+        const auto names = [chart] {
+            QCoreApplication::processEvents();  // the legend lays out its markers
+            QStringList shown;
+            for (QLegendMarker* m : chart->legend()->markers()) {
+                if (m->isVisible() && m->series()->isVisible()) {
+                    shown << m->label();
+                }
+            }
+            return shown;
+        };
+        // One entry for the hold, over the live curves, which are drawn last.
+        QCOMPARE(names(), (QStringList{"保持1 m=2 k=1000 c=1 F=3 ω=2", "特殊解", "余関数+特殊解"}));
+        f.app->panel().setText(ctl::Textc, "20");
+        f.click(ctl::Command3);
+        QCOMPARE(h.holds(), 1);  // the held curves stay while the panel changes
+        press("保持を消去");
+        QCOMPARE(h.holds(), 0);
+
+        f.click(ctl::Command4);  // full screen: the cursor follows and cannot be moved
+        QVERIFY(!h.slider()->isEnabled());
+        const double t = f.app->session().time();
+        QTest::keyClick(&h, Qt::Key_Home);
+        QCOMPARE(f.app->session().time(), t);
     }
 };
 
