@@ -81,8 +81,10 @@ void AnalysisViews::physicsChanged() {
 void AnalysisViews::timeChanged() {
     // While the time moves, the markers and read-outs follow every kTimesPerMove-th
     // announcement (10 times a second at 60 Hz): smooth to watch, numbers that can be
-    // read, and charts that cost little beside the run. A time set otherwise shows at once.
-    const bool due = !timeMoves(session_.run()) || ++timesSinceMove_ >= kTimesPerMove;
+    // read, and charts that cost little beside the run. A time set otherwise (stopped,
+    // paused) shows at once.
+    const RunState& run = session_.run();
+    const bool due = !timeMoves(run) || run.ichijiteishi != 0 || ++timesSinceMove_ >= kTimesPerMove;
     if (due) {
         timesSinceMove_ = 0;
     }

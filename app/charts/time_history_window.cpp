@@ -159,18 +159,19 @@ void TimeHistoryWindow::retick(QCategoryAxis* axis, qreal min, qreal max) {
 }
 
 void TimeHistoryWindow::followTime(double t) {
-    shownTime_ = t;
     view_->setMarker(curvesData_.drawable ? std::optional(QPointF(t, 0)) : std::nullopt);
     following_ = true;
     slider_->setValue(toMs(t));
     following_ = false;
-    if (!timeBox_->hasFocus()) {
-        timeBox_->setText(QString::fromStdString(analysis::g6(t)));
-    }
 }
 
 void TimeHistoryWindow::setTime(double t) {
     followTime(t);
+    // The box is written with the read-out, as often as numbers can be read; not while the
+    // user is typing in it.
+    if (!timeBox_->hasFocus()) {
+        timeBox_->setText(QString::fromStdString(analysis::g6(t)));
+    }
     showReadout(readout_, analysis::historyMarker(curvesData_, t).readout);
 }
 

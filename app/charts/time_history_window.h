@@ -80,8 +80,7 @@ class TimeHistoryWindow : public AnalysisWindow {
     QLineEdit* timeBox_ = nullptr;
     QLabel* readout_;
     std::vector<QWidget*> controls_;  // what moves the cursor
-    double shownTime_ = 0;
-    bool following_ = false;  // the slider is set by the program, not the user
+    bool following_ = false;          // the slider is set by the program, not the user
     bool reticking_ = false;
 };
 

@@ -64,6 +64,9 @@ class HistoryTest : public QObject {
         h.timeBox()->setText("4.125");
         QTest::keyClick(h.timeBox(), Qt::Key_Return);
         QCOMPARE(f.app->session().time(), 4.125);
+        // Paused, every move shows at once: the read-outs are those of the new time.
+        QVERIFY(h.readout()->text().startsWith("t=4.125 s"));
+        QVERIFY(f.app->analysis().phase().readout()->text().startsWith("t=4.125 s"));
         h.timeBox()->setText("x");
         QTest::keyClick(h.timeBox(), Qt::Key_Return);
         QCOMPARE(f.box.texts.back(), std::string("正しい値を半角数字で入力してください。"));
