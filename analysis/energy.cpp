@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/availability.h"
 #include "analysis/consistency.h"
 #include "analysis/motion.h"
 #include "analysis/readout.h"
+#include "analysis/sampled_curves.h"
 #include "analysis/work.h"
 #include "model/calc_error.h"
 
@@ -62,22 +62,11 @@ namespace {
 // The curves without the notice.
 EnergyCurves sampled(const ModelRecord& r) {
     EnergyCurves out;
-    out.record = r;
-    if (!drawable(r)) {
-        out.message = kNeedPositiveMassAndStiffness;
-        return out;
-    }
-    out.grid = timeGridOf(r);
-    try {
-        out.residualRatio = sample(out);
-    } catch (const calc_error&) {
-        out = EnergyCurves{};
-        out.message = kBeyondRange;
+    if (!sampleCurves(out, r, [](EnergyCurves& c) { c.residualRatio = sample(c); })) {
         return out;
     }
     out.inconsistent = out.residualRatio > kInconsistentAbove;
-    out.tRange = Range{out.grid.start,
-                       out.grid.finish > out.grid.start ? out.grid.finish : out.grid.start + 1};
+    out.tRange = timeRangeOf(out.grid);
     out.energyRange =
         spanOf({&out.kinetic, &out.potential, &out.total, &out.workIn, &out.workDissipated},
                &Point::y, 0.05);

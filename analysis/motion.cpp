@@ -1,6 +1,7 @@
 #include "analysis/motion.h"
 
 #include <cmath>
+#include <complex>
 
 #include "model/numbers.h"
 #include "model/regime.h"
@@ -10,27 +11,37 @@ namespace yurana::analysis {
 
 using num::checked;
 
-double complementaryVelocity(const ModelRecord& r, double t) {
+namespace {
+
+// The n-th derivative of x_c at t (n ≥ 1): a term c·e^(a·t) gives c·aⁿ·e^(a·t); the critical
+// (c1 + c2·t)·e^(b·t) gives (n·bⁿ⁻¹·c2 + bⁿ·(c1 + c2·t))·e^(b·t); the underdamped
+// e^(b·t)·(c1·cos ωd·t + c2·sin ωd·t) is the real part of (c1 − i·c2)·e^((b + i·ωd)·t).
+double complementaryDerivative(const ModelRecord& r, double t, int n) {
     const auto [c1, c2, z, wn] = freeConstants(r);
     switch (regimeOf(r.z)) {
         case Regime::Overdamped: {
             const auto [m1, m2] = overdampedModes(z, wn);
-            return checked(c1 * m1.a * num::exp(checked(m1.a * t)) +
-                           c2 * m2.a * num::exp(checked(m2.a * t)));
+            return checked(c1 * std::pow(m1.a, n) * num::exp(checked(m1.a * t)) +
+                           c2 * std::pow(m2.a, n) * num::exp(checked(m2.a * t)));
         }
         case Regime::Critical: {
             const double b = num::toSingle(-wn);
-            return checked((c2 + b * (c1 + c2 * t)) * num::exp(checked(b * t)));
+            return checked((n * std::pow(b, n - 1) * c2 + std::pow(b, n) * (c1 + c2 * t)) *
+                           num::exp(checked(b * t)));
         }
         case Regime::Underdamped:
             break;
     }
-    const double b = num::toSingle(checked(-z * wn));
-    const double wd = r.wd;
-    const double cosT = std::cos(checked(wd * t));
-    const double sinT = std::sin(checked(wd * t));
-    const double slope = b * (c1 * cosT + c2 * sinT) + wd * (c2 * cosT - c1 * sinT);
-    return checked(num::exp(checked(b * t)) * slope);
+    const std::complex<double> s(num::toSingle(checked(-z * wn)), r.wd);
+    const std::complex<double> turn = std::polar(1.0, checked(s.imag() * t));
+    const double curve = std::real(std::complex<double>(c1, -c2) * std::pow(s, n) * turn);
+    return checked(num::exp(checked(s.real() * t)) * curve);
+}
+
+}  // namespace
+
+double complementaryVelocity(const ModelRecord& r, double t) {
+    return complementaryDerivative(r, t, 1);
 }
 
 // x_p'(t) = F·ω·((k − mω²)·cos ωt + cω·sin ωt) / ((k − mω²)² + (cω)²), m/s.
@@ -43,27 +54,7 @@ double particularVelocity(const ModelRecord& r, double t) {
 }
 
 double complementaryAcceleration(const ModelRecord& r, double t) {
-    const auto [c1, c2, z, wn] = freeConstants(r);
-    switch (regimeOf(r.z)) {
-        case Regime::Overdamped: {
-            const auto [m1, m2] = overdampedModes(z, wn);
-            return checked(c1 * m1.a * m1.a * num::exp(checked(m1.a * t)) +
-                           c2 * m2.a * m2.a * num::exp(checked(m2.a * t)));
-        }
-        case Regime::Critical: {
-            const double b = num::toSingle(-wn);
-            return checked((2 * b * c2 + b * b * (c1 + c2 * t)) * num::exp(checked(b * t)));
-        }
-        case Regime::Underdamped:
-            break;
-    }
-    const double b = num::toSingle(checked(-z * wn));
-    const double wd = r.wd;
-    const double cosT = std::cos(checked(wd * t));
-    const double sinT = std::sin(checked(wd * t));
-    const double curve =
-        (b * b - wd * wd) * (c1 * cosT + c2 * sinT) + 2 * b * wd * (c2 * cosT - c1 * sinT);
-    return checked(num::exp(checked(b * t)) * curve);
+    return complementaryDerivative(r, t, 2);
 }
 
 double particularAcceleration(const ModelRecord& r, double t) {

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "analysis/availability.h"
 #include "analysis/motion.h"
 #include "analysis/readout.h"
+#include "analysis/sampled_curves.h"
 #include "model/calc_error.h"
 #include "model/response.h"
 
@@ -30,7 +30,6 @@ Polyline steadyStateEllipse(const ModelRecord& r) {
 }
 
 void sample(PhasePlaneCurves& out) {
-    out.grid = timeGridOf(out.record);
     out.trajectory.reserve(out.grid.count);
     for (std::size_t i = 0; i < out.grid.count; ++i) {
         const State s = stateAt(out.record, out.grid.at(i));
@@ -43,17 +42,7 @@ void sample(PhasePlaneCurves& out) {
 
 PhasePlaneCurves phasePlaneCurves(const ModelRecord& r) {
     PhasePlaneCurves out;
-    out.record = r;
-    if (!drawable(r)) {
-        out.message = kNeedPositiveMassAndStiffness;
-        return out;
-    }
-    try {
-        sample(out);
-    } catch (const calc_error&) {
-        out.trajectory.clear();
-        out.steadyEllipse.clear();
-        out.message = kBeyondRange;
+    if (!sampleCurves(out, r, sample)) {
         return out;
     }
     out.xRange = spanOf({&out.trajectory, &out.steadyEllipse}, &Point::x, 0.05);

@@ -1,6 +1,6 @@
 #include "analysis/time_history.h"
 
-#include "analysis/availability.h"
+#include "analysis/sampled_curves.h"
 #include "model/calc_error.h"
 #include "model/numbers.h"
 #include "model/response.h"
@@ -32,23 +32,11 @@ void sample(HistoryCurves& out) {
 
 HistoryCurves historyCurves(const ModelRecord& r) {
     HistoryCurves out;
-    out.record = r;
-    if (!drawable(r)) {
-        out.message = kNeedPositiveMassAndStiffness;
-        return out;
-    }
-    out.grid = timeGridOf(r);
-    try {
-        sample(out);
-    } catch (const calc_error&) {
-        out = HistoryCurves{};
-        out.record = r;
-        out.message = kBeyondRange;
+    if (!sampleCurves(out, r, sample)) {
         return out;
     }
     const auto& c = out.curves;
-    out.tRange = Range{out.grid.start,
-                       out.grid.finish > out.grid.start ? out.grid.finish : out.grid.start + 1};
+    out.tRange = timeRangeOf(out.grid);
     out.xRange = spanOf({&c[0], &c[1], &c[2], &c[3], &c[4]}, &Point::y, 0.05);
     out.drawable = true;
     return out;

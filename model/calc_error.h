@@ -18,4 +18,14 @@ class calc_error : public std::runtime_error {
     Kind kind_;
 };
 
+// Runs `f`; a failure ends it where it happens and is reported by no one (a recompute step,
+// a handler the original gave no error handling).
+template <typename F>
+void silently(F f) {
+    try {
+        f();
+    } catch (const calc_error&) {
+    }
+}
+
 }  // namespace yurana

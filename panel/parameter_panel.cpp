@@ -13,15 +13,6 @@ namespace {
 // 2π as the original wrote it: 8·atan(1).
 const double kTwoPi = 8.0 * std::atan(1.0);
 
-template <typename Step>
-void silently(Step step) {
-    try {
-        step();
-    } catch (const calc_error&) {
-        // The recompute steps report nothing: a failure ends the step where it happens.
-    }
-}
-
 }  // namespace
 
 ParameterPanel::ParameterPanel(Panel& panel, ModelRecord& record, const RunState& run,

@@ -14,19 +14,6 @@
 
 namespace yurana {
 
-namespace {
-
-// Runs a handler; a failure the system names no handler for ends the handler quietly.
-template <typename F>
-void guarded(F f) {
-    try {
-        f();
-    } catch (const calc_error&) {
-    }
-}
-
-}  // namespace
-
 class Session::Operation {
   public:
     explicit Operation(Session& s) : s_(s) { ++s_.depth_; }
@@ -188,7 +175,7 @@ void Session::pass() {
 
 void Session::perform(PanelAction action, int slot) {
     Operation op(*this);
-    guarded([&] {
+    silently([&] {
         // No default: a new action the compiler sees unhandled here (-Wswitch).
         switch (action) {
             case PanelAction::None:
@@ -219,7 +206,7 @@ void Session::perform(PanelAction action, int slot) {
 
 void Session::loadExample(const Example& e) {
     Operation op(*this);
-    guarded([&] {
+    silently([&] {
         applyExample(e, panel_, run_, parameters_);
         resetPen();
         graph_haikei();
@@ -273,7 +260,7 @@ bool Session::setTimeToEnd(bool tmax) {
 void Session::textChanged(std::string_view control) {
     Operation op(*this);
     previewStale_ = true;
-    guarded([&] { parameters_.textChanged(control); });
+    silently([&] { parameters_.textChanged(control); });
 }
 
 void Session::frameResized() {
