@@ -2,7 +2,8 @@
 # Measures the running program under Xvfb: the time from launch to the first frame on
 # screen, and the CPU it uses (share of one core) in each state: stopped at rest,
 # animating, paused, with the About window open, full screen, and animating with the
-# analysis windows open (when the program has them); then, stopped with tmax = 50000,
+# analysis windows open (when the program has them), then with the time-history window
+# alone beside none; then, stopped with tmax = 50000,
 # the CPU time of 30 resizes of the frame with the analysis windows closed and open.
 # Builds nothing. Every phase runs the same number of seconds after a settling second,
 # so runs compare.
@@ -121,6 +122,15 @@ try:
     if shot:
         subprocess.run(['import', '-window', 'root', shot.replace('.png', '-analysis.png')],
                        check=True)
+    # The time-history window alone, beside the same run with no window open.
+    if all(atspi.press(app, view, 'menu item') for view in views):  # closes them
+        restart()
+        measure('animating, no analysis window')
+        if atspi.press(app, '時刻歴(T)', 'menu item'):
+            restart()
+            measure('animating, time history open')
+            atspi.press(app, '時刻歴(T)', 'menu item')
+        all(atspi.press(app, view, 'menu item') for view in views)  # as the resizes expect
 
     # Stopped, a long run: 30 resizes of the frame, each given time to be laid out.
     def resizes(label):
