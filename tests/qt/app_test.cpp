@@ -78,42 +78,6 @@ class AppTest : public QObject {
         QVERIFY(f.app->frame().close() && f.app->ended());
     }
 
-    void failingPassesAreReportedAndStop_data() {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("text");
-        const char* rows[][3] = {{"magnification", ctl::Texthenibairitu, "abc"},
-                                 {"tmax equal to tmin", ctl::Texttmax, "0"},
-                                 {"graph magnification", ctl::Textgraphbairitu, "x"},
-                                 {"time magnification overflows", ctl::Textjikanbairitu, "1e308"},
-                                 {"huge picture magnification", ctl::Texthenibairitu, "1e308"},
-                                 {"huge graph magnification", ctl::Textgraphbairitu, "1e300"},
-                                 {"huge force", ctl::Textf, "3e38"},
-                                 {"tiny wall mass", ctl::Textkabem, "1e-37"}};
-        for (auto [name, box, text] : rows) {
-            QTest::newRow(name) << QString(box) << QString(text);
-        }
-    }
-    // Once recovered, no pass fails again until the user acts: one message in 100 passes.
-    void failingPassesAreReportedAndStop() {
-        QFETCH(QString, box);
-        QFETCH(QString, text);
-        Fixture f;
-        f.app->panel().setText(ctl::Texttmin, "0.5");
-        f.app->panel().setValue(ctl::Check1, 1);
-        f.app->panel().setText(box.toStdString(), text.toStdString());
-        for (int attempt = 1; attempt <= 2; ++attempt) {
-            f.click(ctl::Command2);
-            for (int i = 0; i < 50 && f.box.texts.size() < size_t(attempt); ++i) {
-                f.run(1, 0.1);
-            }
-            f.run(100, 0.1);
-            QCOMPARE(f.box.texts, std::vector<std::string>(attempt, std::string(kMsgBadRun)));
-            QCOMPARE(f.app->session().run().joutai, int(kStopped));
-            QCOMPARE(f.app->session().record().tmin,
-                     0.0f);  // the texts stay: the next start fails too
-        }
-    }
-
     // At rest: the fonts; the names and descriptions a screen reader reads; 計算 and the change
     // handling live (the values are parameter_panel_test's), the names following. The time is
     // 0 without computing it: a time magnification that would overflow costs no message.

@@ -220,6 +220,36 @@ TEST(SessionRecovery, AFailedPassOrArrangementIsReportedOnceAndTheWindowsComeBac
     EXPECT_TRUE(narrow.host.shown[ProgramWindow::Frame]);
 }
 
+// Each kind of failing pass is reported once and recovered; no pass fails again until the
+// user acts, and the texts stay, so the next start fails the same way.
+TEST(SessionRecovery, EveryFailingPassIsToldOnceUntilTheUserActs) {
+    const std::pair<const char*, const char*> rows[] = {{ctl::Texthenibairitu, "abc"},
+                                                        {ctl::Texttmax, "0"},
+                                                        {ctl::Textgraphbairitu, "x"},
+                                                        {ctl::Textjikanbairitu, "1e308"},
+                                                        {ctl::Texthenibairitu, "1e308"},
+                                                        {ctl::Textgraphbairitu, "1e300"},
+                                                        {ctl::Textf, "3e38"},
+                                                        {ctl::Textkabem, "1e-37"}};
+    for (const auto& [box, text] : rows) {
+        test::SessionRig r;
+        r.panel.setText(ctl::Texttmin, "0.5");
+        r.panel.setValue(ctl::Check1, 1);
+        r.panel.setText(box, text);
+        r.session.Main();
+        for (std::size_t attempt = 1; attempt <= 2; ++attempt) {
+            r.session.perform(PanelAction::StartStop);
+            for (int i = 0; i < 50 && r.box.texts.size() < attempt; ++i) {
+                r.passes(1);
+            }
+            r.passes(100);
+            EXPECT_EQ(r.box.texts, std::vector(attempt, std::string(kMsgBadRun))) << box << text;
+            EXPECT_EQ(std::pair(r.session.run().joutai, r.session.record().tmin),
+                      std::pair(kStopped, 0.f));
+        }
+    }
+}
+
 // Full screen: the view takes over on the next pass (form0 unloaded) and draws its own
 // frames; a click leaves running, with form0 loaded afresh, and a second click does
 // nothing. A view that cannot be shown returns at once, running.
