@@ -145,6 +145,12 @@ void Application::createMenus(const Options& options) {
                                                         session_->run(), *box_, files_, launcher,
                                                         dialog, frame_.get(), *form0_, *form3_});
     menus_ = new FrameMenus(frame_->menuBar(), form1_, *exports_);
+    settings_ =
+        options.settingsFile.isEmpty()
+            ? std::make_unique<QSettings>(QStringLiteral("yurana"), QStringLiteral("yurana"))
+            : std::make_unique<QSettings>(options.settingsFile, QSettings::IniFormat);
+    chartScale_ = new ChartScaleMenu(
+        frame_.get(), frame_->menuBar()->findChild<QMenu*>(QStringLiteral("ViewMenu")), *settings_);
     examples_ = std::make_unique<ExampleMenu>(frame_->menuBar(), form1_);
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/analysis_views.h"
+#include "app/chart_scale_menu.h"
 #include "app/example_menu.h"
 #include "app/exports.h"
 #include "app/form0.h"
@@ -47,6 +48,7 @@ class Application : public QObject {
         Form2Options fullScreen;       // the full-screen view's bitmaps, surfaces and showing
         qt::SaveDialog* saveDialog = nullptr;  // null: Qt's file dialog
         Launcher* launcher = nullptr;          // null: the desktop's (opens the guide)
+        QString settingsFile;  // what is remembered between runs; empty: the user's settings
     };
 
     explicit Application(Options options);
@@ -71,6 +73,7 @@ class Application : public QObject {
     AnalysisViews& analysis() { return *analysis_; }
     SessionSignals& announcements() { return *signals_; }
     FrameMenus& menus() { return *menus_; }
+    ChartScaleMenu& chartScale() { return *chartScale_; }
     Panel& panel() { return *panel_; }
     bool ended() const { return ended_; }
 
@@ -123,6 +126,8 @@ class Application : public QObject {
     std::unique_ptr<Exports> exports_;
     FrameMenus* menus_ = nullptr;
     std::unique_ptr<ExampleMenu> examples_;
+    std::unique_ptr<QSettings> settings_;
+    ChartScaleMenu* chartScale_ = nullptr;
 
     QTimer timer_;
     bool runLoop_;

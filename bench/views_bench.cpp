@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <memory>
 
 #include "app/application.h"
@@ -24,6 +25,7 @@ using namespace yurana;
 struct Program {
     test::RecordingMessageBox box;
     test::ManualClock clock;
+    QTemporaryDir settings;
     std::unique_ptr<app::Application> app;
 
     // `windows`: a bit per analysis window shown (周波数応答, 位相平面, エネルギー, 時刻歴).
@@ -36,7 +38,8 @@ struct Program {
                                       .runLoop = false,
                                       .fullScreen = {},
                                       .saveDialog = nullptr,
-                                      .launcher = nullptr});
+                                      .launcher = nullptr,
+                                      .settingsFile = settings.filePath("yurana.conf")});
         app->Main();
         app->panel().setText(ctl::Texttmax, "50000");
         app->session().perform(PanelAction::Calculate);

@@ -31,6 +31,8 @@ class AnalysisWindow : public QWidget {
     void shownChanged(bool shown);
 
   protected:
+    // F11 puts the window full screen and back, Esc leaves full screen.
+    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 };

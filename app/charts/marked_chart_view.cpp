@@ -22,6 +22,11 @@ MarkedChartView::MarkedChartView(QChart* chart, Shape shape, const QColor& colou
     });
 }
 
+void MarkedChartView::setMarkerScale(double factor) {
+    scale_ = factor;
+    viewport()->update();
+}
+
 void MarkedChartView::setMarker(std::optional<QPointF> at) {
     if (at == at_) {
         return;
@@ -37,12 +42,13 @@ QRect MarkedChartView::markerRect() const {
         return {};
     }
     const QPointF p = mapFromScene(chart()->mapToPosition(*at_));
-    const int pad = int(kDotRadius) + 2;
+    const int pad = int(kDotRadius * scale_) + 2;
     if (shape_ == Shape::Dot) {
         return QRect(int(p.x()) - pad, int(p.y()) - pad, 2 * pad + 1, 2 * pad + 1);
     }
     const QRect plot = mapFromScene(chart()->plotArea()).boundingRect();
-    return QRect(int(p.x()) - 3, plot.top() - 1, 7, plot.height() + 3);
+    const int half = int(kLineWidth * scale_) + 2;
+    return QRect(int(p.x()) - half, plot.top() - 1, 2 * half + 1, plot.height() + 3);
 }
 
 void MarkedChartView::drawMarker(QPainter& painter) const {
@@ -54,14 +60,14 @@ void MarkedChartView::drawMarker(QPainter& painter) const {
     if (shape_ == Shape::Dot) {
         painter.setPen(QPen(Qt::white, 1));
         painter.setBrush(colour_);
-        painter.drawEllipse(p, kDotRadius, kDotRadius);
+        painter.drawEllipse(p, kDotRadius * scale_, kDotRadius * scale_);
         return;
     }
     const QRectF plot = mapFromScene(chart()->plotArea()).boundingRect();
     if (p.x() < plot.left() - 0.5 || p.x() > plot.right() + 0.5) {
         return;
     }
-    painter.setPen(QPen(colour_, kLineWidth));
+    painter.setPen(QPen(colour_, kLineWidth * scale_));
     painter.drawLine(QPointF(p.x(), plot.top()), QPointF(p.x(), plot.bottom()));
 }
 

@@ -23,6 +23,8 @@ class MarkedChartView : public QChartView {
     // The marker at a point in the chart's values (for a line, only x counts); none hides it.
     void setMarker(std::optional<QPointF> at);
     std::optional<QPointF> marker() const { return at_; }
+    // The marker's size and line width times `factor` (the chart windows' scale).
+    void setMarkerScale(double factor);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -37,6 +39,7 @@ class MarkedChartView : public QChartView {
     std::optional<QPointF> at_;
     QPixmap picture_;  // the chart as last drawn
     bool stale_ = true;
+    double scale_ = 1;
 };
 
 }  // namespace yurana::charts

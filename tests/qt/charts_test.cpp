@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "analysis/frequency_curves.h"
+#include "app/chart_scale_menu.h"
 #include "model/response.h"
 #include "support/app_fixture.h"
 
@@ -215,7 +216,8 @@ class ChartsTest : public QObject {
         QMenu* menu = f.app->frame().menuBar()->findChild<QMenu*>("ViewMenu");
         const QWidget* windows[] = {&views.frequency(), &views.phase(), &views.energy()};
         const QString captions[] = {"周波数応答(&R)", "位相平面(&P)", "エネルギー(&E)"};
-        QCOMPARE(menu->actions().size(), 4);  // and 時刻歴, which history_test opens
+        // and 時刻歴 (history_test), a separator and the three sizes (lecture mode)
+        QCOMPARE(menu->actions().size(), 8);
         for (int i = 0; i < 3; ++i) {
             QAction* a = menu->actions()[i];
             QCOMPARE(a->text(), captions[i]);
@@ -269,6 +271,61 @@ class ChartsTest : public QObject {
         QCOMPARE(views.recomputes(), drawn + 3);
         QVERIFY2(views.frequency().readout()->text().contains("ω/ωn=0.1 "),  // 2 / √400
                  qPrintable(views.frequency().readout()->text()));
+    }
+
+    // Lecture mode: every chart window's fonts, line widths and markers in steps of 25 % from
+    // 75 % to 300 %, the tiled windows untouched; remembered for the next run; F11 puts a
+    // chart window full screen, Esc back.
+    void chartWindowsGrowAndShrinkAndRememberTheirSize() {
+        auto f = std::make_unique<test::AppFixture>();
+        const QString settings = f->settings.filePath("yurana.conf");
+        auto& energy = f->app->analysis().energy();
+        f->app->analysis().energyAction()->trigger();
+        QAbstractAxis* axis = energy.chart()->axes(Qt::Horizontal).first();
+        auto* total = qobject_cast<QXYSeries*>(seriesNamed(energy.chart(), "E = T + U"));
+        const double font = axis->labelsFont().pointSizeF();
+        const double width = total->pen().widthF();
+        const double readout = energy.readout()->font().pointSizeF();
+        const double panel = f->app->form1().font().pointSizeF();
+        app::ChartScaleMenu& scale = f->app->chartScale();
+        scale.largerAction()->trigger();
+        scale.largerAction()->trigger();
+        QCOMPARE(scale.percent(), 150);
+        QCOMPARE(axis->labelsFont().pointSizeF(), 1.5 * font);
+        QCOMPARE(total->pen().widthF(), 1.5 * width);
+        QCOMPARE(energy.readout()->font().pointSizeF(), 1.5 * readout);
+        QCOMPARE(f->app->form1().font().pointSizeF(), panel);
+        for (int i = 0; i < 10; ++i) {
+            scale.largerAction()->trigger();
+        }
+        QCOMPARE(scale.percent(), 300);
+        QCOMPARE(axis->labelsFont().pointSizeF(), 3 * font);
+        scale.designAction()->trigger();
+        for (int i = 0; i < 3; ++i) {
+            scale.smallerAction()->trigger();
+        }
+        QCOMPARE(std::pair(scale.percent(), total->pen().widthF()), std::pair(75, 0.75 * width));
+
+        QTest::keyClick(&energy, Qt::Key_F11);
+        QVERIFY(energy.windowState().testFlag(Qt::WindowFullScreen));
+        QTest::keyClick(&energy, Qt::Key_Escape);
+        QVERIFY(!energy.windowState().testFlag(Qt::WindowFullScreen));
+
+        QCOMPARE(QSettings(settings, QSettings::IniFormat).value("charts/scalePercent").toInt(),
+                 75);
+        f.reset();
+
+        // The next run starts at the size chosen.
+        QWidget frame;
+        QMenu view;
+        auto* phase = new charts::PhasePlaneWindow(&frame);
+        QSettings kept(settings, QSettings::IniFormat);
+        kept.setValue("charts/scalePercent", 250);
+        const double designed = phase->readout()->font().pointSizeF();
+        app::ChartScaleMenu next(&frame, &view, kept);
+        QCOMPARE(next.percent(), 250);
+        phase->show();
+        QCOMPARE(phase->readout()->font().pointSizeF(), 2.5 * designed);
     }
 };
 

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <algorithm>
 #include <memory>
@@ -29,6 +30,7 @@ struct AppFixture {
     RecordingMessageBox box;
     ManualClock clock;
     FakeLauncher launcher;
+    QTemporaryDir settings;  // nothing a test does is remembered for the next
     std::unique_ptr<app::Application> app;
 
     // `folder` holds the bitmaps and slots; `dialog` answers the exports' save dialogs;
@@ -44,7 +46,8 @@ struct AppFixture {
                                       .runLoop = false,
                                       .fullScreen = std::move(fullScreen),
                                       .saveDialog = dialog,
-                                      .launcher = &launcher});
+                                      .launcher = &launcher,
+                                      .settingsFile = settings.filePath("yurana.conf")});
         app->Main();
     }
 

@@ -312,7 +312,8 @@ class Monkey : public QObject {
         app::Form2Options fullScreen;
         fullScreen.folder = folder_.path();
         app_ = std::make_unique<app::Application>(
-            app::Application::Options{&box_, &clock_, folder_.path(), false, fullScreen});
+            app::Application::Options{&box_, &clock_, folder_.path(), false, fullScreen, nullptr,
+                                      nullptr, folder_.path() + "/settings.conf"});
         app_->Main();
         settle();
         if (!box_.texts.empty()) {
