@@ -126,10 +126,17 @@ void showReadout(QLabel* label, const std::string& text) {
     label->setText(shown);
     label->setAccessibleName(shown);
     // A read-out whose wrapped lines come and go as the time moves would move the charts
-    // above it, and so redraw them, at every step: while shown its height only grows.
-    if (label->isVisible()) {
-        label->setMinimumHeight(
-            std::max(label->minimumHeight(), label->heightForWidth(label->width())));
+    // above it, and so redraw them, at every step: while shown its height only grows. The
+    // wrapped height is measured again only for a text longer than any since the width
+    // changed: measuring is a text layout.
+    const int width = label->width();
+    const qsizetype longest = label->property("readoutWidth").toInt() == width
+                                  ? label->property("readoutLongest").toLongLong()
+                                  : 0;
+    if (label->isVisible() && shown.size() > longest) {
+        label->setProperty("readoutWidth", width);
+        label->setProperty("readoutLongest", shown.size());
+        label->setMinimumHeight(std::max(label->minimumHeight(), label->heightForWidth(width)));
     }
 }
 

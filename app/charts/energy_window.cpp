@@ -66,7 +66,9 @@ void EnergyWindow::showCycle(const std::optional<analysis::CycleWork>& cycle) {
     // can be compared as the time moves.
     const double top = std::max({1.05 * std::fabs(in), 1.05 * std::fabs(out), cycleAxis_->max()});
     const double bottom = std::min({1.05 * in, 0.0, cycleAxis_->min()});
-    if (std::isfinite(top) && std::isfinite(bottom)) {
+    // Ticks are laid out again only when the range changes: that is text to shape.
+    const bool grown = top != cycleAxis_->max() || bottom != cycleAxis_->min();
+    if (grown && std::isfinite(top) && std::isfinite(bottom)) {
         setRangeWithRoundTicks(cycleAxis_, {bottom, top});
     }
 }
