@@ -215,7 +215,8 @@ class ChartsTest : public QObject {
         QMenu* menu = f.app->frame().menuBar()->findChild<QMenu*>("ViewMenu");
         const QWidget* windows[] = {&views.frequency(), &views.phase(), &views.energy()};
         const QString captions[] = {"周波数応答(&R)", "位相平面(&P)", "エネルギー(&E)"};
-        QCOMPARE(menu->actions().size(), 4);  // and 時刻歴, which history_test opens
+        // and 時刻歴 and 力のベクトル図, which history_test and force_vector_test open
+        QCOMPARE(menu->actions().size(), 5);
         for (int i = 0; i < 3; ++i) {
             QAction* a = menu->actions()[i];
             QCOMPARE(a->text(), captions[i]);
