@@ -16,13 +16,15 @@ AnalysisViews::AnalysisViews(QWidget* frame, QMenuBar* menus, Files& files, Mess
       frequency_(new charts::FrequencyResponseWindow(frame)),
       phase_(new charts::PhasePlaneWindow(frame)),
       energy_(new charts::EnergyWindow(frame)),
-      history_(new charts::TimeHistoryWindow(frame)) {
+      history_(new charts::TimeHistoryWindow(frame)),
+      vector_(new charts::ForceVectorWindow(frame)) {
     QMenu* view = menus->addMenu(QStringLiteral("表示(&V)"));
     view->setObjectName("ViewMenu");
     frequencyAction_ = addView(view, QStringLiteral("周波数応答(&R)"), 0);
     phaseAction_ = addView(view, QStringLiteral("位相平面(&P)"), 1);
     energyAction_ = addView(view, QStringLiteral("エネルギー(&E)"), 2);
     historyAction_ = addView(view, QStringLiteral("時刻歴(&T)"), 3);
+    vectorAction_ = addView(view, QStringLiteral("力のベクトル図(&F)"), 4);
     for (charts::AnalysisWindow* w : windows()) {
         charts::addChartExports(w, files, box);
     }

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "app/charts/energy_window.h"
+#include "app/charts/force_vector_window.h"
 #include "app/charts/frequency_response_window.h"
 #include "app/charts/phase_plane_window.h"
 #include "app/charts/time_history_window.h"
@@ -14,8 +15,8 @@
 
 namespace yurana::app {
 
-// The analysis windows (周波数応答, 位相平面, エネルギー, 時刻歴) and their items in the
-// frame's 表示 menu. They follow the session's announcements: a shown window recomputes its
+// The analysis windows (周波数応答, 位相平面, エネルギー, 時刻歴, 力のベクトル図) and their items
+// in the frame's 表示 menu. They follow the session's announcements: a shown window recomputes its
 // curves when the physics changed, a hidden one when it is shown again; markers move when
 // the time does, the time-history cursor at every announcement.
 class AnalysisViews : public QObject {
@@ -30,17 +31,19 @@ class AnalysisViews : public QObject {
     QAction* phaseAction() const { return phaseAction_; }
     QAction* energyAction() const { return energyAction_; }
     QAction* historyAction() const { return historyAction_; }
+    QAction* vectorAction() const { return vectorAction_; }
     charts::FrequencyResponseWindow& frequency() const { return *frequency_; }
     charts::PhasePlaneWindow& phase() const { return *phase_; }
     charts::EnergyWindow& energy() const { return *energy_; }
     charts::TimeHistoryWindow& history() const { return *history_; }
+    charts::ForceVectorWindow& vector() const { return *vector_; }
     // How many times a window has recomputed its curves.
     int recomputes() const { return recomputes_; }
 
   private:
     QAction* addView(QMenu* menu, const QString& caption, std::size_t index);
-    std::array<charts::AnalysisWindow*, 4> windows() const {
-        return {frequency_, phase_, energy_, history_};
+    std::array<charts::AnalysisWindow*, 5> windows() const {
+        return {frequency_, phase_, energy_, history_, vector_};
     }
     // Window `i` brought up to date if shown: its curves, then (when `markers`) its markers.
     void update(std::size_t i, bool markers);
@@ -52,16 +55,18 @@ class AnalysisViews : public QObject {
     charts::PhasePlaneWindow* phase_;
     charts::EnergyWindow* energy_;
     charts::TimeHistoryWindow* history_;
+    charts::ForceVectorWindow* vector_;
     QAction* frequencyAction_;
     QAction* phaseAction_;
     QAction* energyAction_;
     QAction* historyAction_;
+    QAction* vectorAction_;
     // What each window shows, in the order of windows().
     struct Drawn {
         bool current = false;            // its curves show the announced physics
         std::optional<double> markedAt;  // the time its markers show
     };
-    std::array<Drawn, 4> drawn_;
+    std::array<Drawn, 5> drawn_;
     int timesSinceMove_ = 0;
     int recomputes_ = 0;
 };

@@ -1,0 +1,178 @@
+// The force vector diagram: opened from the 表示 menu, it reads the panel's model after 計算
+// and turns with the animation.
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "analysis/force_phasors.h"
+#include "analysis/format.h"
+#include "panel/control_names.h"
+#include "support/app_fixture.h"
+
+using namespace yurana;
+
+class ForceVectorTest : public QObject {
+    Q_OBJECT
+
+    static QString g6(double v) { return QString::fromStdString(analysis::g6(v)); }
+
+    // The number after `name=` in the read-out.
+    static double valueOf(const QString& readout, const QString& name) {
+        const QRegularExpression re(QRegularExpression::escape(name) + "=([-0-9.e+]+)");
+        const auto match = re.match(readout);
+        return match.hasMatch() ? match.captured(1).toDouble() : std::nan("");
+    }
+
+    // ωt in degrees within [0, 360).
+    static double turnDeg(double w, double t) {
+        const double deg = std::fmod(w * t * 180 / std::numbers::pi, 360);
+        return deg < 0 ? deg + 360 : deg;
+    }
+
+  private slots:
+    void showsTheForcesOfThePanelAndTurnsWithTheRun() {
+        test::AppFixture f;
+        QMenu* menu = f.app->frame().menuBar()->findChild<QMenu*>("ViewMenu");
+        const QList<QAction*> items = menu->actions();
+        qsizetype at = -1;
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            at = items[i]->text() == QStringLiteral("力のベクトル図(&F)") ? i : at;
+        }
+        QVERIFY(at > 0 && items[at - 1]->text() == QStringLiteral("時刻歴(&T)"));
+        QVERIFY(items[at]->isCheckable() && !items[at]->isChecked());
+        items[at]->trigger();
+        auto& w = f.app->analysis().vector();
+        QVERIFY(w.isVisible() && w.isWindow() && items[at]->isChecked());
+        QCOMPARE(w.windowTitle(), QStringLiteral("力のベクトル図"));
+        QCOMPARE(w.parentWidget(), &f.app->frame());
+
+        f.type(ctl::Textm, "2");
+        f.type(ctl::Textk, "200");
+        f.type(ctl::Textc, "4");
+        f.type(ctl::Textf, "3");
+        f.type(ctl::Textw, "7");
+        f.type(ctl::Texttmin, "0.5");
+        f.type(ctl::Textjikanbairitu, "1.5");
+        f.click(ctl::Command_keisan);
+        f.run(1, 0.1);
+        // X = F / √((k − mω²)² + (cω)²) = 3 / √(102² + 28²); ωn = 10.
+        const double X = 3 / std::sqrt(102.0 * 102 + 28 * 28);
+        QString text = w.readout()->text();
+        QCOMPARE(w.readout()->accessibleName(), text);
+        for (const auto& [name, value] : {std::pair("kX", 200 * X), std::pair("cωX", 28 * X),
+                                          std::pair("mω²X", 98 * X), std::pair("F", 3.0)}) {
+            QVERIFY2(text.contains("  " + QString::fromUtf8(name) + "=" + g6(value) + " N"),
+                     qPrintable(name + (" in " + text)));
+        }
+        QVERIFY2(text.contains("φ=" + g6(std::atan2(28, 102) * 180 / std::numbers::pi) + "°"),
+                 qPrintable(text));
+        QVERIFY2(valueOf(text, "閉合誤差") < 1e-12, qPrintable(text));
+        QVERIFY2(text.contains("\nω/ωn=0.7  共振の手前"), qPrintable(text));
+        QCOMPARE(valueOf(text, "ωt"), std::stod(analysis::g6(turnDeg(7, 0.5))));
+
+        // Each force is drawn head to tail in its colour: the pixels along each arrow, away
+        // from where another ends or a label may lie, are of its colour (within the shading
+        // of antialiasing).
+        namespace pal = charts::phasor_palette;
+        charts::PhasorDiagram& diagram = *w.diagram();
+        const QImage picture = diagram.grab().toImage();
+        const analysis::ForcePhasors& ph = diagram.phasors();
+        const auto tails = ph.tails();
+        struct Arrow {
+            analysis::Phasor tail, head;
+            QColor colour;
+        };
+        for (const Arrow& arrow :
+             {Arrow{tails[0], tails[1], pal::kRestoring}, Arrow{tails[1], tails[2], pal::kDamping},
+              Arrow{tails[2], tails[2] + ph.inertia, pal::kInertia},
+              Arrow{0.0, ph.drive, pal::kDrive}}) {
+            const QPointF a = diagram.pointOf(arrow.tail), b = diagram.pointOf(arrow.head);
+            int hits = 0;
+            for (double along : {0.2, 0.3, 0.4, 0.5, 0.6, 0.7}) {
+                const QColor px = picture.pixelColor((a + (b - a) * along).toPoint());
+                hits += std::abs(px.red() - arrow.colour.red()) < 40 &&
+                        std::abs(px.green() - arrow.colour.green()) < 40 &&
+                        std::abs(px.blue() - arrow.colour.blue()) < 40;
+            }
+            QVERIFY2(hits >= 4, qPrintable(arrow.colour.name()));
+        }
+        QVERIFY(test::countColour(picture, pal::kDisplacement) > 20);
+        // At tmin, ωt = 3.5 rad: the drive points down and to the left of the origin, in the
+        // middle of the diagram, on the same scale across and up.
+        QCOMPARE(ph.drive, 3.0 * std::polar(1.0, 7 * 0.5));
+        const QPointF origin = diagram.pointOf(0.0);
+        QCOMPARE(origin, QRectF(diagram.rect()).center());
+        const QPointF tip = diagram.pointOf(ph.drive) - origin;
+        QVERIFY(tip.x() < 0 && tip.y() > 0);
+        QVERIFY(std::abs(tip.y() / tip.x() + std::tan(3.5)) < 1e-9);
+        // The polygon fills the square in the middle, wide or tall, and stays inside it.
+        const auto fits = [&diagram, &ph, &tails] {
+            const QPointF o = diagram.pointOf(0.0);
+            double far = 0;
+            for (analysis::Phasor corner : {tails[1], tails[2], ph.drive}) {
+                const QPointF d = diagram.pointOf(corner) - o;
+                far = std::max(far, std::hypot(d.x(), d.y()));
+            }
+            const double half = std::min(diagram.width(), diagram.height()) / 2.0;
+            return far > 0.5 * half && far < half;
+        };
+        QVERIFY(fits());
+        for (const QSize size : {QSize(1100, 640), QSize(420, 900)}) {
+            w.resize(size);
+            QCoreApplication::processEvents();
+            QVERIFY2(fits(), qPrintable(QString::number(diagram.width()) + "x" +
+                                        QString::number(diagram.height())));
+        }
+
+        // Running, ωt follows the animation's time: that of one of the last passes (the
+        // markers move every sixth), and it moves on.
+        f.click(ctl::Command2);
+        std::vector<double> times;
+        double lastShown = -1;
+        for (int round = 0; round < 3; ++round) {
+            for (int i = 0; i < 13; ++i) {
+                f.run(1, 1.0 / 60);
+                times.push_back(f.app->session().time());
+            }
+            text = w.readout()->text();
+            const double shown = valueOf(text, "ωt");
+            bool matched = false;
+            for (std::size_t i = times.size() - 6; i < times.size(); ++i) {
+                matched = matched || std::fabs(shown - turnDeg(7, times[i])) < 1e-3;
+            }
+            QVERIFY2(matched && shown != lastShown, qPrintable(text));
+            lastShown = shown;
+        }
+        QVERIFY(times.back() > 0.5 + 1.5 * 0.6);
+        // Paused, the time the program stands at shows at once.
+        f.click(ctl::Command6);
+        f.run(1, 1.0 / 60);
+        QCOMPARE(valueOf(w.readout()->text(), "ωt"),
+                 std::stod(analysis::g6(turnDeg(7, f.app->session().time()))));
+    }
+
+    // Without a force there is nothing to draw, and the window says why.
+    void noForceNoDiagram() {
+        test::AppFixture f;
+        f.app->analysis().vectorAction()->trigger();
+        f.type(ctl::Textf, "0");
+        f.click(ctl::Command_keisan);
+        f.run(1, 0.1);
+        auto& w = f.app->analysis().vector();
+        QCOMPARE(w.readout()->text().toStdString(),
+                 std::string(analysis::kNoSteadyForcedVibration));
+        const QImage picture = w.diagram()->grab().toImage();
+        QCOMPARE(test::countColour(picture, charts::phasor_palette::kDrive), 0);
+        w.close();
+        QVERIFY(!f.app->analysis().vectorAction()->isChecked());
+    }
+};
+
+QTEST_MAIN(ForceVectorTest)
+#include "force_vector_test.moc"
