@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <utility>
 
 #include "analysis/consistency.h"
 #include "analysis/motion.h"
@@ -128,8 +130,13 @@ EnergyMarker energyMarker(const EnergyCurves& curves, double t, CycleCache& cach
             m.cycle.reset();  // the period is shown only when every value of it is a number
         }
         cache.last = m.cycle;
+        std::optional<ForceLoops> loops =
+            m.cycle ? lastForceLoops(curves.record, at) : std::nullopt;
+        cache.loops = loops ? std::make_shared<const ForceLoops>(std::move(*loops)) : nullptr;
     }
+    m.loops = cache.loops;
     m.readout = energyReadout(m.reading, m.cycle ? std::optional(m.cycle->work) : std::nullopt,
+                              m.loops ? std::optional(m.loops->area) : std::nullopt,
                               curves.residualRatio, curves.notice);
     return m;
 }

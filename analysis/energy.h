@@ -1,9 +1,11 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "analysis/curve.h"
+#include "analysis/force_loops.h"
 #include "analysis/motion.h"
 #include "analysis/readout.h"
 #include "analysis/time_grid.h"
@@ -49,20 +51,28 @@ struct EnergyMarker {
     bool shown = false;
     EnergyReading reading;           // at t held to [tmin, tmax]
     std::optional<CycleWork> cycle;  // the last complete drive period before that t
+    // Its force–displacement loops, shared with the cache: the same object while t stays in
+    // the period. Null without a period or where the closed form fails in it.
+    std::shared_ptr<const ForceLoops> loops;
     std::string readout;
 };
 
-// The works of the drive period a marker integrated last, for one EnergyCurves: the marker
-// moves every few frames, the period only once per cycle of the force. Reset it whenever
-// the curves change.
+// The works and loops of the drive period a marker computed last, for one EnergyCurves: the
+// marker moves every few frames, the period only once per cycle of the force. Reset it
+// whenever the curves change.
 struct CycleCache {
     std::optional<CycleWork> last;
-    void reset() { last.reset(); }
+    std::shared_ptr<const ForceLoops> loops;
+    void reset() {
+        last.reset();
+        loops.reset();
+    }
 };
 
 // The read-out at t: T, U, E from the closed form, the works as the sample before t plus
-// the integral from it to t. Cheap enough for every frame: the period's works come from
-// `cache` while t stays in the period, and go into it when t enters another.
+// the integral from it to t, the works of the last drive period and the areas of its
+// loops. Cheap enough for every frame: the period's works and loops come from `cache`
+// while t stays in the period, and go into it when t enters another.
 EnergyMarker energyMarker(const EnergyCurves& curves, double t, CycleCache& cache);
 // The same without a cache: the period integrated afresh.
 EnergyMarker energyMarker(const EnergyCurves& curves, double t);

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 
 #include "analysis/availability.h"
+#include "analysis/bode_nyquist.h"
 #include "analysis/frequency_grid.h"
 #include "analysis/frequency_response.h"
 #include "analysis/readout.h"
@@ -156,15 +158,20 @@ FrequencyCurves frequencyCurves(const ModelRecord& r) {
     const double top = sample(out, o, grid);
     out.drawable = true;
     out.wn = wn;
+    const std::complex<double> h = receptance(o, wAbs);  // at |ω|, as φ
     const FrequencyReading at{w,
                               w / wn,
                               amplitudeAt(o, w),
                               phaseLagDeg(o, w),
                               magnification(o, w),
-                              transmissibility(w / wn, dampingRatio(o))};
+                              transmissibility(w / wn, dampingRatio(o)),
+                              h.real(),
+                              h.imag()};
     out.phaseAtW = {wAbs, at.phiDeg};
     out.amplitudeAtW = {wAbs, std::min(at.x, top)};  // held to the axis at X = ∞
     sampleTransmission(out, o, grid);
+    out.bode = bodeCurves(o, w);
+    out.nyquist = nyquistCurves(o, w, grid);
     out.readout = frequencyReadout(at, peak) + "\n" + bandLine(out, o, peak, at.tr);
     return out;
 }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "analysis/bode_nyquist.h"
 #include "analysis/curve.h"
 #include "model/record.h"
 
@@ -40,6 +41,8 @@ struct FrequencyCurves {
     Polyline meanPower;         // (ω, P̄/P̄max) = (ω, (cω)² / ((k − mω²)² + (cω)²))
     Point meanPowerAtW;         // (ω, P̄/P̄max) of the force
     std::vector<FamilyCurve> family;  // the normalised view's ζ family; empty otherwise
+    BodeCurves bode;                  // X·k/F in dB and φ over log ω
+    NyquistCurves nyquist;            // H(ω) over the ω axis, m/N (H·k in the normalised view)
     std::string readout;
 };
 
@@ -48,8 +51,9 @@ struct FrequencyCurves {
 FrequencyCurves frequencyCurves(const ModelRecord& r);
 
 // The same in the dimensionless view: ω becomes r = ω/ωn and X becomes X·k/F (the curves
-// of m = k = F = 1 with the record's ζ), with the grey ζ family (kZetaFamily)
-// inside the amplitude axis. The read-out stays the record's own.
+// of m = k = F = 1 with the record's ζ, so the Bode plot is over r and the Nyquist plot is
+// of H·k), with the grey ζ family (kZetaFamily) inside the amplitude axis. The read-out
+// stays the record's own.
 FrequencyCurves normalisedCurves(const ModelRecord& r);
 
 }  // namespace yurana::analysis

@@ -1,6 +1,7 @@
 #include "analysis/frequency_response.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace yurana::analysis {
@@ -39,6 +40,16 @@ double phaseLagDeg(const Oscillator& o, double w) {
         return 90;
     }
     return std::atan2(damp, stiff) * (180 / std::numbers::pi);
+}
+
+std::complex<double> receptance(const Oscillator& o, double w) {
+    const double stiff = o.k - o.m * w * w;
+    const double damp = o.c * w;
+    const double squared = stiffnessSquared(o, w);
+    if (squared == 0) {
+        return {0.0, -std::numeric_limits<double>::infinity()};
+    }
+    return {stiff / squared, -damp / squared};
 }
 
 double magnification(const Oscillator& o, double w) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <complex>
 #include <optional>
 
 #include "model/record.h"
@@ -30,6 +31,11 @@ double amplitudeAt(const Oscillator& o, double w);
 // c ≥ 0. For ω < 0 the force F·sin(ωt) is −F·sin(|ω|t) and x_p = −X·sin(|ω|t − φ(|ω|)):
 // the lag of |ω|. At an undamped resonance (c = 0, k = m·ω²) 90°, its limit for c → 0⁺.
 double phaseLagDeg(const Oscillator& o, double w);
+
+// The receptance H(ω) = 1 / (k − m·ω² + i·c·ω), m/N: x_p = Im(F·H(ω)·e^(iωt)), so
+// |H|·|F| = X and arg H = −φ for ω ≥ 0. At an undamped resonance (c = 0, k = m·ω²) −i·∞,
+// its limit for c → 0⁺, as φ is 90° there.
+std::complex<double> receptance(const Oscillator& o, double w);
 
 // Dynamic magnification X·k/|F| = k / √((k − m·ω²)² + (c·ω)²), dimensionless; defined for F = 0.
 double magnification(const Oscillator& o, double w);

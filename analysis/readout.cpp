@@ -7,7 +7,8 @@ namespace yurana::analysis {
 
 std::string frequencyReadout(const FrequencyReading& f, const std::optional<ResonancePeak>& peak) {
     std::string s = "ω=" + g6(f.w) + " rad/s  ω/ωn=" + g6(f.ratio) + "  X=" + g6(f.x) +
-                    " m  φ=" + g6(f.phiDeg) + "°  X·k/F=" + g6(f.magnification) + "  ";
+                    " m  φ=" + g6(f.phiDeg) + "°  X·k/F=" + g6(f.magnification) +
+                    "  Re H=" + g6(f.reH) + " m/N  Im H=" + g6(f.imH) + " m/N  ";
     if (!peak) {
         return s.append(kNoResonancePeak);
     }
@@ -33,12 +34,17 @@ std::string phaseReadout(double t, double x, double v) {
 }
 
 std::string energyReadout(const EnergyReading& e, const std::optional<Flow>& cycle,
-                          double residualRatio, const std::string& notice) {
+                          const std::optional<Flow>& loopAreas, double residualRatio,
+                          const std::string& notice) {
     std::string s = "t=" + g6(e.t) + " s  T=" + g6(e.T) + " J  U=" + g6(e.U) + " J  E=" + g6(e.E) +
                     " J  W入力=" + g6(e.win) + " J  W散逸=" + g6(e.wd) +
                     " J  収支誤差=" + g6(residualRatio) + "\n";
     if (cycle) {
         s += "1周期 入力=" + g6(cycle->in) + " J  散逸=" + g6(cycle->dissipated) + " J";
+        if (loopAreas) {
+            s += "  ループ面積 外力=" + g6(loopAreas->in) +
+                 " J  減衰力=" + g6(loopAreas->dissipated) + " J";
+        }
     } else {
         s.append(kNoCompletePeriod);
     }

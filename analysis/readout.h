@@ -16,6 +16,8 @@ struct FrequencyReading {
     double phiDeg = 0;         // φ(ω), °
     double magnification = 0;  // X·k/F
     double tr = 0;             // force transmissibility TR
+    double reH = 0;            // Re H(|ω|), m/N (the receptance)
+    double imH = 0;            // Im H(|ω|), m/N
 };
 
 // The numbers of the エネルギー read-out at time t.
@@ -28,8 +30,8 @@ struct EnergyReading {
     double wd = 0;   // work dissipated by the damper since tmin, J
 };
 
-// "ω=… rad/s  ω/ωn=…  X=… m  φ=…°  X·k/F=…  共振 ωr=… rad/s  Xmax=… m", the last part
-// "共振ピークなし" without a peak.
+// "ω=… rad/s  ω/ωn=…  X=… m  φ=…°  X·k/F=…  Re H=… m/N  Im H=… m/N  共振 ωr=… rad/s
+// Xmax=… m", the last part "共振ピークなし" without a peak.
 std::string frequencyReadout(const FrequencyReading& f, const std::optional<ResonancePeak>& peak);
 
 // "Q=…  ω1=… rad/s  ω2=… rad/s  Δω=… rad/s  TR=…"; without a lower half-power point
@@ -40,9 +42,11 @@ std::string bandReadout(const std::optional<HalfPowerBand>& band, double tr);
 std::string phaseReadout(double t, double x, double v);
 
 // "t=… s  T=… J  U=… J  E=… J  W入力=… J  W散逸=… J  収支誤差=…", on a second line the
-// works of the last drive period "1周期 入力=… J  散逸=… J" (or that there is none yet), and
-// on a third the inconsistency notice unless it is empty.
+// works of the last drive period "1周期 入力=… J  散逸=… J" (or that there is none yet)
+// followed by the areas of its loops "  ループ面積 外力=… J  減衰力=… J" when there are
+// any, and on a third the inconsistency notice unless it is empty.
 std::string energyReadout(const EnergyReading& e, const std::optional<Flow>& cycle,
-                          double residualRatio, const std::string& notice);
+                          const std::optional<Flow>& loopAreas, double residualRatio,
+                          const std::string& notice);
 
 }  // namespace yurana::analysis

@@ -1,10 +1,12 @@
 // Cost of the analysis windows' math: the full recompute of the three windows' curves when
-// the record changes, and the per-frame move of the two time markers and their read-outs.
+// the record changes, the per-frame move of the two time markers and their read-outs, and
+// what the energy window computes once per period of the force.
 // (The 周波数応答 read-out does not depend on time; it is made in the recompute.)
 
 #include <benchmark/benchmark.h>
 
 #include "analysis/energy.h"
+#include "analysis/force_loops.h"
 #include "analysis/frequency_curves.h"
 #include "analysis/phase_plane.h"
 #include "analysis/work.h"
@@ -67,5 +69,19 @@ void BM_CycleWork(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CycleWork)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The force–displacement loops of that period, sampled with them (1990 and 19870 instants).
+void BM_CycleLoops(benchmark::State& state) {
+    yurana::ModelRecord r = record(0);
+    r.tmax = 70;
+    if (state.range(0) == 1) {
+        r.w = 0.2f;
+    }
+    const double t = state.range(0) == 1 ? 65 : 19.9;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(yurana::analysis::lastForceLoops(r, t));
+    }
+}
+BENCHMARK(BM_CycleLoops)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -25,15 +25,44 @@ EnergyWindow::EnergyWindow(QWidget* parent)
     chart_ = axesChart({}, tAxis_, energyAxis_,
                        {kinetic_, potential_, total_, workIn_, workDissipated_, now_});
     buildCycleChart();
+    buildLoopChart();
     readout_ = readoutLabel(this);
     auto* layout = new QVBoxLayout(this);
     view_ = markedChartView(chart_, MarkedChartView::Shape::VerticalLine, palette::kCurrent, this);
     auto* charts = new QHBoxLayout;
     charts->addWidget(view_, 4);
     charts->addWidget(chartView(cycleChart_, this), 1);
+    charts->addWidget(chartView(loopChart_, this), 3);
     layout->addLayout(charts, 1);
     layout->addWidget(readout_);
-    resize(960, 560);
+    resize(1360, 560);
+}
+
+void EnergyWindow::buildLoopChart() {
+    loopX_ = valueAxis(QStringLiteral("x (m)"));
+    loopForce_ = valueAxis(QStringLiteral("力 (N)"));
+    // In the colours of W入力 and W散逸: each loop's area is that work.
+    driveLoop_ = lineSeries(QStringLiteral("外力 F·sin ωt"), palette::kSteady, 2);
+    dampingLoop_ = lineSeries(QStringLiteral("減衰力 c·v"), palette::kDissipated, 2, true);
+    loopChart_ = axesChart(QStringLiteral("力–変位ループ（1周期）"), loopX_, loopForce_,
+                           {driveLoop_, dampingLoop_});
+}
+
+void EnergyWindow::showLoops(const std::shared_ptr<const analysis::ForceLoops>& loops) {
+    if (loops == loopsShown_) {
+        return;
+    }
+    loopsShown_ = loops;
+    if (!loops) {
+        driveLoop_->clear();
+        dampingLoop_->clear();
+        return;
+    }
+    driveLoop_->replace(toPoints(loops->drive));
+    dampingLoop_->replace(toPoints(loops->damping));
+    setRangeWithRoundTicks(loopX_, analysis::spanOf({&loops->drive}, &analysis::Point::x, 0.05));
+    setRangeWithRoundTicks(
+        loopForce_, analysis::spanOf({&loops->drive, &loops->damping}, &analysis::Point::y, 0.05));
 }
 
 void EnergyWindow::buildCycleChart() {
@@ -77,6 +106,9 @@ void EnergyWindow::setModel(const ModelRecord& r) {
     curves_ = analysis::energyCurves(r);
     cycles_.reset();
     barsShown_.reset();
+    loopsShown_.reset();
+    driveLoop_->clear();
+    dampingLoop_->clear();
     kinetic_->replace(toPoints(curves_.kinetic));
     potential_->replace(toPoints(curves_.potential));
     total_->replace(toPoints(curves_.total));
@@ -95,6 +127,7 @@ void EnergyWindow::setTime(double t) {
     view_->setMarker(m.shown ? std::optional(QPointF(m.reading.t, 0)) : std::nullopt);
     showReadout(readout_, m.readout);
     showCycle(m.cycle);
+    showLoops(m.loops);
 }
 
 }  // namespace yurana::charts

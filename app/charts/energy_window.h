@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QWidget>
+#include <memory>
+#include <optional>
 
 #include "analysis/energy.h"
 #include "app/charts/analysis_window.h"
@@ -17,7 +19,9 @@ namespace yurana::charts {
 // エネルギー: T, U, E = T + U and the works W_in and W_d against t over the run, a line at
 // the current time, and the read-out (with a second line when the balance does not close
 // because ζ and ωn disagree with m, k and c); beside them two bars, the work of the force
-// and the work dissipated over the last complete period of the force.
+// and the work dissipated over the last complete period of the force, and the loops of the
+// drive F·sin ωt and the damping force c·v against x over that period, whose areas are
+// those works.
 class EnergyWindow : public AnalysisWindow {
     Q_OBJECT
 
@@ -31,11 +35,15 @@ class EnergyWindow : public AnalysisWindow {
     QChart* chart() const { return chart_; }
     QChart* cycleChart() const { return cycleChart_; }
     QBarSet* cycleBars() const { return cycleBars_; }
+    QChart* loopChart() const { return loopChart_; }
 
   private:
     void buildCycleChart();
     // The bars of the last period; empty bars and the axis kept when there is none.
     void showCycle(const std::optional<analysis::CycleWork>& cycle);
+    void buildLoopChart();
+    // The loops of the period; empty without one. Redrawn only when the period changes.
+    void showLoops(const std::shared_ptr<const analysis::ForceLoops>& loops);
 
     analysis::EnergyCurves curves_;
     analysis::CycleCache cycles_;  // of curves_
@@ -55,6 +63,13 @@ class EnergyWindow : public AnalysisWindow {
     QChart* cycleChart_ = nullptr;
     QBarSet* cycleBars_ = nullptr;
     QCategoryAxis* cycleAxis_ = nullptr;
+    // The loops drawn, held so that their address stands for them until others are drawn.
+    std::shared_ptr<const analysis::ForceLoops> loopsShown_;
+    QChart* loopChart_ = nullptr;
+    QCategoryAxis* loopX_ = nullptr;
+    QCategoryAxis* loopForce_ = nullptr;
+    QLineSeries* driveLoop_ = nullptr;
+    QLineSeries* dampingLoop_ = nullptr;
     QLabel* readout_ = nullptr;
 };
 

@@ -15,6 +15,7 @@ namespace yurana::charts {
 namespace {
 
 constexpr double kPhaseStep = 45;  // °
+constexpr double kDbStep = 20;     // dB
 // No space before ω: after kana the legend's font sets a space as wide as a kana.
 const QString kCurrentW = QStringLiteral("現在のω");
 
@@ -45,6 +46,20 @@ void showPoint(QXYSeries* series, const analysis::Point& p) {
     series->replace({QPointF(p.x, p.y)});
 }
 
+// An ω axis in decades, labelled 0.1, 1, 10, … with eight minor ticks between.
+QLogValueAxis* logAxis(QObject* parent) {
+    auto* axis = new QLogValueAxis(parent);
+    axis->setBase(10);
+    axis->setLabelFormat(QStringLiteral("%g"));
+    axis->setMinorTickCount(8);
+    return axis;
+}
+
+analysis::Range widened(const analysis::Range& r, double width) {
+    const double mid = (r.lo + r.hi) / 2;
+    return {mid - width / 2, mid + width / 2};
+}
+
 }  // namespace
 
 FrequencyResponseWindow::FrequencyResponseWindow(QWidget* parent)
@@ -54,33 +69,60 @@ FrequencyResponseWindow::FrequencyResponseWindow(QWidget* parent)
     buildPhaseChart();
     buildTransmissibilityChart();
     buildPowerChart();
+    buildBodeCharts();
+    buildNyquistChart();
     logScale_ = new QCheckBox(QStringLiteral("対数目盛"), this);
     normalised_ = new QCheckBox(QStringLiteral("無次元表示"), this);
+    decibels_ = new QCheckBox(QStringLiteral("dB表示"), this);
     readout_ = readoutLabel(this);
-    // Amplitude over phase as before; transmissibility and mean power beside them.
+    // Amplitude over phase as before (or the Bode pair in their place); transmissibility
+    // beside them, and under it the Nyquist plot, or the mean power with the Nyquist plot
+    // in a third column.
     auto* layout = new QVBoxLayout(this);
-    auto* charts = new QGridLayout;
-    charts->addWidget(chartView(amplitudeChart_, this), 0, 0);
-    charts->addWidget(chartView(phaseChart_, this), 1, 0);
-    charts->addWidget(chartView(trChart_, this), 0, 1);
+    grid_ = new QGridLayout;
+    amplitudeView_ = chartView(amplitudeChart_, this);
+    phaseView_ = chartView(phaseChart_, this);
+    bodeView_ = chartView(bodeChart_, this);
+    bodePhaseView_ = chartView(bodePhaseChart_, this);
+    grid_->addWidget(amplitudeView_, 0, 0);
+    grid_->addWidget(phaseView_, 1, 0);
+    grid_->addWidget(bodeView_, 0, 0);
+    grid_->addWidget(bodePhaseView_, 1, 0);
+    grid_->addWidget(chartView(trChart_, this), 0, 1);
     powerView_ = chartView(powerChart_, this);
     powerView_->hide();
-    charts->addWidget(powerView_, 1, 1);
-    charts->setRowStretch(0, 3);
-    charts->setRowStretch(1, 2);
-    layout->addLayout(charts, 1);
+    grid_->addWidget(powerView_, 1, 1);
+    nyquistView_ = chartView(nyquistChart_, this);
+    placeNyquist(false);
+    grid_->setRowStretch(0, 3);
+    grid_->setRowStretch(1, 2);
+    // The ω charts wide, the transmissibility and the Nyquist plot (round) narrower; the
+    // legends' widths alone would leave the right column a strip.
+    grid_->setColumnStretch(0, 3);
+    grid_->setColumnStretch(1, 2);
+    layout->addLayout(grid_, 1);
     auto* boxes = new QHBoxLayout;
     boxes->addWidget(logScale_);
     boxes->addWidget(normalised_);
+    boxes->addWidget(decibels_);
     boxes->addStretch(1);
     layout->addLayout(boxes);
     layout->addWidget(readout_);
     connect(logScale_, &QCheckBox::toggled, this, &FrequencyResponseWindow::showAmplitudeAxis);
     connect(normalised_, &QCheckBox::toggled, this, &FrequencyResponseWindow::showCurves);
-    for (QChart* chart : {amplitudeChart_, phaseChart_}) {
-        connect(chart, &QChart::plotAreaChanged, this, &FrequencyResponseWindow::alignPlotAreas);
+    connect(decibels_, &QCheckBox::toggled, this, &FrequencyResponseWindow::showDecibels);
+    for (std::size_t i = 0; i < lefts_.size(); ++i) {
+        // A chart's plot area is current only in its own signal: the other's may wait for
+        // a layout after a new margin. Keep it here, without the indent.
+        connect(aligned(i), &QChart::plotAreaChanged, this, [this, i](const QRectF& area) {
+            lefts_[i] = area.left() - indents_[i];
+            alignPlotAreas();
+        });
     }
+    connect(nyquistChart_, &QChart::plotAreaChanged, this,
+            &FrequencyResponseWindow::fitNyquistToPlotArea);
     titleAxes(false);
+    showDecibels();
     resize(1240, 680);
 }
 
@@ -147,6 +189,37 @@ void FrequencyResponseWindow::buildPowerChart() {
                             {power_, wnOnPower_, wOnPower_});
 }
 
+void FrequencyResponseWindow::buildBodeCharts() {
+    for (QLogValueAxis*& axis : bodeW_) {
+        axis = logAxis(this);
+    }
+    dbAxis_ = valueAxis(QStringLiteral("X·k/F (dB)"));
+    bodeMagnitude_ = lineSeries(QStringLiteral("X·k/F"), palette::kCurve, 2);
+    asymptotes_ =
+        lineSeries(QStringLiteral("漸近線 0 dB, −40 dB/dec"), palette::kNatural, 1.2, true);
+    wnOnBode_ = lineSeries(QStringLiteral("ωn"), palette::kNatural, 1.5, true);
+    wOnBode_ = dotSeries(kCurrentW, palette::kCurrent);
+    bodeChart_ =
+        axesChart({}, bodeW_[0], dbAxis_, {bodeMagnitude_, asymptotes_, wnOnBode_, wOnBode_});
+    bodePhaseAxis_ = valueAxis(QStringLiteral("φ (°)"));
+    bodePhase_ = lineSeries(QStringLiteral("φ(ω)"), palette::kCurve, 2);
+    wnOnBodePhase_ = lineSeries(QStringLiteral("ωn"), palette::kNatural, 1.5, true);
+    wOnBodePhase_ = dotSeries(kCurrentW, palette::kCurrent);
+    bodePhaseChart_ =
+        axesChart({}, bodeW_[1], bodePhaseAxis_, {bodePhase_, wnOnBodePhase_, wOnBodePhase_});
+}
+
+void FrequencyResponseWindow::buildNyquistChart() {
+    reAxis_ = valueAxis({});
+    imAxis_ = valueAxis({});
+    nyquist_ = lineSeries(QStringLiteral("H(ω) ω=0→"), palette::kCurve, 2);
+    wnOnNyquist_ = dotSeries(QStringLiteral("ωn (純虚数)"), palette::kNatural);
+    wnOnNyquist_->setMarkerSize(8);
+    wOnNyquist_ = dotSeries(kCurrentW, palette::kCurrent);
+    nyquistChart_ = axesChart(QStringLiteral("ナイキスト線図"), reAxis_, imAxis_,
+                              {nyquist_, wnOnNyquist_, wOnNyquist_});
+}
+
 std::vector<QXYSeries*> FrequencyResponseWindow::amplitudeSeries() const {
     std::vector<QXYSeries*> all(family_.begin(), family_.end());
     all.insert(all.end(), labels_.begin(), labels_.end());
@@ -163,6 +236,13 @@ void FrequencyResponseWindow::titleAxes(bool dimensionless) {
     linearX_->setTitleText(x);
     logX_->setTitleText(x);
     amplitude_->setName(dimensionless ? QStringLiteral("X·k/F(r)") : QStringLiteral("X(ω)"));
+    for (QLogValueAxis* axis : bodeW_) {
+        axis->setTitleText(w);
+    }
+    // The normalised view draws H of m = k = 1: H·k, dimensionless.
+    reAxis_->setTitleText(dimensionless ? QStringLiteral("Re H·k") : QStringLiteral("Re H (m/N)"));
+    imAxis_->setTitleText(dimensionless ? QStringLiteral("Im H·k") : QStringLiteral("Im H (m/N)"));
+    nyquist_->setName(dimensionless ? QStringLiteral("H·k(r) r=0→") : QStringLiteral("H(ω) ω=0→"));
 }
 
 void FrequencyResponseWindow::setModel(const ModelRecord& r) {
@@ -180,7 +260,7 @@ void FrequencyResponseWindow::showCurves() {
     for (QXYSeries* s : amplitudeSeries()) {
         s->clear();  // a log axis must never see the old points, which may hold X = 0
     }
-    logScale_->setEnabled(curves_.amplitudeLog.has_value());
+    enableLogScale();
     showAmplitudeAxis();
     amplitude_->replace(toPoints(curves_.amplitude));
     phase_->replace(toPoints(curves_.phase));
@@ -195,6 +275,9 @@ void FrequencyResponseWindow::showCurves() {
         showMarkers();
     }
     showInLegend(amplitudeChart_, halfPower_, halfPower_->count() > 0);  // none at ζ = 0
+    showBode();
+    showNyquist();
+    placeNyquist(dimensionless);
 }
 
 void FrequencyResponseWindow::showFamily() {
@@ -252,12 +335,121 @@ void FrequencyResponseWindow::showAmplitudeAxis() {
     }
 }
 
+void FrequencyResponseWindow::showDecibels() {
+    const bool db = decibels_->isChecked();
+    amplitudeView_->setVisible(!db);
+    phaseView_->setVisible(!db);
+    bodeView_->setVisible(db);
+    bodePhaseView_->setVisible(db);
+    enableLogScale();
+}
+
+void FrequencyResponseWindow::enableLogScale() {
+    // The log scale is of the linear pair's X axis, which dB表示 hides.
+    logScale_->setEnabled(curves_.amplitudeLog.has_value() && !decibels_->isChecked());
+}
+
+void FrequencyResponseWindow::showBode() {
+    for (QXYSeries* s :
+         std::initializer_list<QXYSeries*>{bodeMagnitude_, asymptotes_, wnOnBode_, wOnBode_,
+                                           bodePhase_, wnOnBodePhase_, wOnBodePhase_}) {
+        s->clear();
+    }
+    if (!curves_.drawable) {
+        return;
+    }
+    const analysis::BodeCurves& b = curves_.bode;
+    for (QLogValueAxis* axis : bodeW_) {
+        // A hair below the first decade: Qt's log of 0.1 comes out above −1 and would leave
+        // the axis's first tick without its label.
+        axis->setRange(b.w.lo * (1 - 1e-9), b.w.hi);
+    }
+    setRangeWithTicks(dbAxis_, b.db, kDbStep);
+    setRangeWithTicks(bodePhaseAxis_, curves_.phaseDeg, kPhaseStep);
+    bodeMagnitude_->replace(toPoints(b.magnitudeDb));
+    analysis::Polyline corner = b.lowAsymptote;  // they meet at (ωn, 0 dB)
+    corner.push_back(b.highAsymptote.back());
+    asymptotes_->replace(toPoints(corner));
+    const double wn = curves_.wn;
+    wnOnBode_->replace({QPointF(wn, b.db.lo), QPointF(wn, b.db.hi)});
+    bodePhase_->replace(toPoints(b.phase));
+    wnOnBodePhase_->replace({QPointF(wn, curves_.phaseDeg.lo), QPointF(wn, curves_.phaseDeg.hi)});
+    if (b.atW && b.phaseAtW) {  // none at ω = 0, left of every log axis
+        showPoint(wOnBode_, *b.atW);
+        showPoint(wOnBodePhase_, *b.phaseAtW);
+    }
+}
+
+void FrequencyResponseWindow::showNyquist() {
+    for (QXYSeries* s : std::initializer_list<QXYSeries*>{nyquist_, wOnNyquist_, wnOnNyquist_}) {
+        s->clear();
+    }
+    if (!curves_.drawable) {
+        return;
+    }
+    const analysis::NyquistCurves& n = curves_.nyquist;
+    nyquist_->replace(toPoints(n.curve));
+    showPoint(wOnNyquist_, n.atW);
+    if (n.atWn) {
+        showPoint(wnOnNyquist_, *n.atWn);
+    }
+    showInLegend(nyquistChart_, wnOnNyquist_, n.atWn.has_value());
+    setRangeWithRoundTicks(reAxis_, n.re);  // until the plot area is known
+    setRangeWithRoundTicks(imAxis_, n.im);
+    nyquistAspect_ = 1;
+    fitNyquistToPlotArea();
+}
+
+void FrequencyResponseWindow::placeNyquist(bool dimensionless) {
+    grid_->removeWidget(nyquistView_);
+    if (dimensionless) {
+        grid_->addWidget(nyquistView_, 0, 2, 2, 1);
+    } else {
+        grid_->addWidget(nyquistView_, 1, 1);
+    }
+    grid_->setColumnStretch(2, dimensionless ? 2 : 0);
+}
+
+void FrequencyResponseWindow::fitNyquistToPlotArea() {
+    if (fittingNyquist_ || !curves_.drawable) {
+        return;
+    }
+    // New ranges bring new tick labels, which move the plot area at once and call this
+    // again: that call is left out and the loop refits to the area they leave, a few times
+    // at most, and only for a change of shape that shows.
+    fittingNyquist_ = true;
+    for (int i = 0; i < 3; ++i) {
+        const QRectF area = nyquistChart_->plotArea();
+        const double aspect = area.width() / area.height();
+        if (!(area.width() > 0 && area.height() > 0) ||
+            std::fabs(aspect / nyquistAspect_ - 1) < 0.01) {
+            break;
+        }
+        nyquistAspect_ = aspect;
+        analysis::Range re = curves_.nyquist.re;
+        analysis::Range im = curves_.nyquist.im;  // as wide as re
+        if (aspect > 1) {
+            re = widened(re, (re.hi - re.lo) * aspect);
+        } else {
+            im = widened(im, (im.hi - im.lo) / aspect);
+        }
+        setRangeWithRoundTicks(reAxis_, re);
+        setRangeWithRoundTicks(imAxis_, im);
+    }
+    fittingNyquist_ = false;
+}
+
 void FrequencyResponseWindow::alignPlotAreas() {
-    const double amplitudeLeft = amplitudeChart_->plotArea().left() - indents_[0];
-    const double phaseLeft = phaseChart_->plotArea().left() - indents_[1];
-    const double left = std::max(amplitudeLeft, phaseLeft);
-    indent(amplitudeChart_, indents_[0], qRound(left - amplitudeLeft));
-    indent(phaseChart_, indents_[1], qRound(left - phaseLeft));
+    for (std::size_t upper : {0, 2}) {  // amplitude over phase, Bode over its phase
+        const double left = std::max(lefts_[upper], lefts_[upper + 1]);
+        indent(aligned(upper), indents_[upper], qRound(left - lefts_[upper]));
+        indent(aligned(upper + 1), indents_[upper + 1], qRound(left - lefts_[upper + 1]));
+    }
+}
+
+QChart* FrequencyResponseWindow::aligned(std::size_t i) const {
+    const std::array<QChart*, 4> charts{amplitudeChart_, phaseChart_, bodeChart_, bodePhaseChart_};
+    return charts.at(i);
 }
 
 void FrequencyResponseWindow::indent(QChart* chart, int& current, int wanted) {

@@ -3,10 +3,12 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCategoryAxis>
+#include <QGridLayout>
 #include <QLegendMarker>
 #include <QLogValueAxis>
 #include <QMenu>
 #include <QMenuBar>
+#include <QValueAxis>
 #include <QXYSeries>
 #include <QtTest>
 
@@ -180,17 +182,31 @@ class ChartsTest : public QObject {
         QCOMPARE(axisLabels(w.chart()), "-0.06 -0.04 -0.02 0 0.02 0.04 0.06 -0.4 -0.2 0 0.2 0.4");
         QCOMPARE(e.cycleBars()->at(0), 0.0);
         e.setTime(3.5);
-        // The bars hold the numbers of the read-out's second line.
-        QCOMPARE(e.readout()->text().section('\n', 1, 1),
-                 QStringLiteral("1周期 入力=%1 J  散逸=%2 J")
+        // The bars hold the numbers of the read-out's second line, and the areas of the
+        // loops beside them are the same works.
+        const QString cycle = e.readout()->text().section('\n', 1, 1);
+        QCOMPARE(cycle,
+                 QStringLiteral("1周期 入力=%1 J  散逸=%2 J  ループ面積 外力=%1 J  減衰力=%2 J")
                      .arg(e.cycleBars()->at(0), 0, 'g', 6)
                      .arg(e.cycleBars()->at(1), 0, 'g', 6));
         QVERIFY(e.cycleBars()->at(1) > 0);
+        QCOMPARE(e.findChild<charts::MarkedChartView*>()->marker()->x(), 3.5);
+        // The loops of that period, redrawn when the time enters another period only.
+        QXYSeries* drive = seriesNamed(e.loopChart(), "外力 F·sin ωt");
+        QXYSeries* damping = seriesNamed(e.loopChart(), "減衰力 c·v");
+        QVERIFY(drive->count() > 100 && damping->count() == drive->count());
+        QCOMPARE(drive->pen().color(), seriesNamed(e.chart(), "W入力")->pen().color());
+        QCOMPARE(damping->pen().color(), seriesNamed(e.chart(), "W散逸")->pen().color());
+        QSignalSpy redrawn(drive, &QXYSeries::pointsReplaced);
+        e.setTime(3.55);  // the last whole period before 3.5 s and 3.55 s ends at 3·2π/7 s
+        QCOMPARE(redrawn.count(), 0);
+        e.setTime(3.7);  // at 4·2π/7 ≈ 3.59 s
+        QCOMPARE(redrawn.count(), 1);
+        QVERIFY(e.readout()->text().section('\n', 1, 1) != cycle);
         // The bars in the colours of W入力 and W散逸 of the main chart.
         QCOMPARE(e.cycleBars()->color(), seriesNamed(e.chart(), "W入力")->pen().color());
         QVERIFY(e.cycleBars()->isBarSelected(1) && !e.cycleBars()->isBarSelected(0));
         QCOMPARE(e.cycleBars()->selectedColor(), seriesNamed(e.chart(), "W散逸")->pen().color());
-        QCOMPARE(e.findChild<charts::MarkedChartView*>()->marker()->x(), 3.5);
         ModelRecord heavier = sampleRecord();  // m typed, 計算 not pressed
         heavier.m = 3;
         e.setModel(heavier);
@@ -205,6 +221,93 @@ class ChartsTest : public QObject {
         expectReadout(e.readout(), kNoCurve);
         QVERIFY(!view->marker());
         QCOMPARE(seriesNamed(e.chart(), "E = T + U")->count(), 0);
+        QCOMPARE(seriesNamed(e.loopChart(), "外力 F·sin ωt")->count(), 0);
+    }
+
+    // dB表示 puts X·k/F in dB and φ over log ω with the asymptotes in place of the linear
+    // pair, in ω or in r; the Nyquist plot of H from 1/k with the current ω and ωn, in the
+    // empty quarter or in a column of its own beside the mean power; Re H and Im H read out.
+    void frequencyResponseShowsBodeAndNyquist() {
+        FrequencyResponseWindow w;
+        w.setModel(sampleRecord());
+        w.show();
+        QVERIFY(
+            w.readout()->text().contains("X·k/F=1.89084  Re H=0.00911691 m/N  Im "
+                                         "H=-0.00250268 m/N  共振"));
+        QVERIFY(w.decibels()->isEnabled() && !w.decibels()->isChecked());
+        QVERIFY(!w.bodeView()->isVisibleTo(&w));
+        w.logScale()->setChecked(true);
+        w.decibels()->setChecked(true);
+        QVERIFY(w.bodeView()->isVisibleTo(&w) && !w.logScale()->isEnabled());
+        for (QChart* chart : {w.amplitudeChart(), w.phaseChart()}) {
+            QVERIFY(!chart->scene()->views().first()->isVisibleTo(&w));
+        }
+        for (QChart* chart : {w.bodeChart(), w.bodePhaseChart()}) {
+            QVERIFY(chart->scene()->views().first()->isVisibleTo(&w));
+            auto* axis = qobject_cast<QLogValueAxis*>(chart->axes(Qt::Horizontal).value(0));
+            // ωn 10 ± 2 decades (a hair under the first, so that it keeps its label)
+            QVERIFY(axis && near(axis->min(), 0.1, 1e-9) && axis->max() == 1000);
+            QCOMPARE(axis->titleText(), "ω (rad/s)");
+        }
+        // Magnitude over phase on the same ω: both plot areas from the same left edge.
+        QTRY_VERIFY(
+            std::abs(w.bodeChart()->plotArea().left() - w.bodePhaseChart()->plotArea().left()) < 1);
+        QVERIFY(w.bodeChart()->plotArea().height() > 100);
+        QXYSeries* asymptotes = seriesNamed(w.bodeChart(), "漸近線 0 dB, −40 dB/dec");
+        QCOMPARE(asymptotes->points(), (QList<QPointF>{{0.1, 0}, {10, 0}, {1000, -80}}));
+        QVERIFY(asymptotes->pen().style() == Qt::DashLine);
+        const QPointF db = seriesNamed(w.bodeChart(), "現在のω")->at(0);
+        QVERIFY(db.x() == 7 && near(db.y(), 5.53308, 1e-5));  // 20·log₁₀ 1.89084
+        QCOMPARE(qobject_cast<QCategoryAxis*>(w.bodeChart()->axes(Qt::Vertical)[0])
+                     ->categoriesLabels()
+                     .join(' '),
+                 "-100 -80 -60 -40 -20 0 20");
+        w.normalised()->setChecked(true);
+        QCOMPARE(w.bodeChart()->axes(Qt::Horizontal)[0]->titleText(), "r = ω/ωn");
+        QVERIFY(near(seriesNamed(w.bodeChart(), "現在のω")->at(0).x(), 0.7, 1e-7));  // a Single
+        // Nyquist: its own column while the mean power takes the quarter.
+        auto* grid = w.findChild<QGridLayout*>();
+        const auto cell = [&](QWidget* view) {
+            int row, column, rows, columns;
+            grid->getItemPosition(grid->indexOf(view), &row, &column, &rows, &columns);
+            return QList<int>{row, column, rows};
+        };
+        QCOMPARE(cell(w.nyquistView()), (QList<int>{0, 2, 2}));
+        QCOMPARE(cell(w.powerView()), (QList<int>{1, 1, 1}));
+        QCOMPARE(w.nyquistChart()->axes(Qt::Horizontal)[0]->titleText(), "Re H·k");
+        w.normalised()->setChecked(false);
+        w.decibels()->setChecked(false);
+        QVERIFY(!w.bodeView()->isVisibleTo(&w) && w.logScale()->isEnabled());
+        QVERIFY(hasLogAxis(w.amplitudeChart()));  // the choice kept under dB表示
+        QCOMPARE(cell(w.nyquistView()), (QList<int>{1, 1, 1}));
+        QVERIFY(w.nyquistView()->isVisibleTo(&w) && !w.powerView()->isVisibleTo(&w));
+        QXYSeries* h = seriesNamed(w.nyquistChart(), "H(ω) ω=0→");
+        QCOMPARE(h->at(0), QPointF(1 / 200.0, 0));
+        const QPointF now = seriesNamed(w.nyquistChart(), "現在のω")->at(0);
+        QVERIFY(near(now.x(), 0.00911691, 1e-8) && near(now.y(), -0.00250268, 1e-8));
+        const QPointF wn = seriesNamed(w.nyquistChart(), "ωn (純虚数)")->at(0);
+        QVERIFY(std::abs(wn.x()) < 1e-15 && near(wn.y(), -1 / 40.0, 1e-12));  // −1/(c·ωn)
+        // A unit as long on both axes, so the curve is as round as H.
+        const QRectF area = w.nyquistChart()->plotArea();
+        const auto span = [&](Qt::Orientation o) {
+            const auto* axis = qobject_cast<QValueAxis*>(w.nyquistChart()->axes(o)[0]);
+            return axis->max() - axis->min();
+        };
+        QVERIFY(near(span(Qt::Horizontal) / area.width(), span(Qt::Vertical) / area.height(),
+                     0.02 * span(Qt::Vertical) / area.height()));
+        ModelRecord undamped = sampleRecord();  // H infinite at ωn: no mark
+        undamped.c = 0;
+        w.setModel(undamped);
+        QCOMPARE(seriesNamed(w.nyquistChart(), "ωn (純虚数)")->count(), 0);
+        QVERIFY(!inLegend(w.nyquistChart(), seriesNamed(w.nyquistChart(), "ωn (純虚数)")));
+        ModelRecord noCurve = sampleRecord();
+        noCurve.m = 0;
+        w.setModel(noCurve);
+        for (QChart* chart : {w.bodeChart(), w.nyquistChart()}) {
+            for (QAbstractSeries* s : chart->series()) {
+                QCOMPARE(qobject_cast<QXYSeries*>(s)->count(), 0);
+            }
+        }
     }
 
     // The 表示 menu's checkable items show the top-level, non-modal windows, which follow

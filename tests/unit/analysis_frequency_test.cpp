@@ -10,6 +10,7 @@
 #include <string>
 #include <tuple>
 
+#include "analysis/bode_nyquist.h"
 #include "analysis/format.h"
 #include "analysis/frequency_curves.h"
 #include "analysis/frequency_response.h"
@@ -194,20 +195,128 @@ TEST(AnalysisFrequencyCurves, ReadOutAsTheUserSeesIt) {
     const std::string noCurve = "m と k が正のときに描けます";
     const std::tuple<const char*, ModelRecord, std::string> rows[] = {
         {"no_lower_half_power_point", system(2, 200, 16, 3, 7),
-         "ω=7 rad/s  ω/ωn=0.7  X=0.0198038 m  φ=47.6754°  X·k/F=1.32025  共振 ωr=8.24621 rad/s  "
-         "Xmax=0.0204579 m\nQ=1.25  下側の半値点なし  ω2=11.8879 rad/s  TR=1.51317"},
-        {"no_peak", system(2, 200, 40, 3, 7),
-         "ω=7 rad/s  ω/ωn=0.7  X=0.0100671 m  φ=69.984°  X·k/F=0.671141  共振ピークなし\n"
-         "TR=1.15467"},
+         "ω=7 rad/s  ω/ωn=0.7  X=0.0198038 m  φ=47.6754°  X·k/F=1.32025  Re H=0.00444483 m/N  "
+         "Im H=-0.0048806 m/N  共振 ωr=8.24621 rad/s  Xmax=0.0204579 m\nQ=1.25  下側の半値点なし  "
+         "ω2=11.8879 rad/s  TR=1.51317"},
+        {"no_peak_negative_force_frequency", system(2, 200, 40, 3, -7),
+         "ω=-7 rad/s  ω/ωn=-0.7  X=0.0100671 m  φ=69.984°  X·k/F=0.671141  Re H=0.0011486 m/N  "
+         "Im H=-0.00315301 m/N  共振ピークなし\nTR=1.15467"},
         {"undamped_resonance", system(2, 200, 0, 3, 10),
-         "ω=10 rad/s  ω/ωn=1  X=∞ m  φ=90°  X·k/F=∞  共振 ωr=10 rad/s  Xmax=∞ m\nQ=∞  ω1=10 rad/s  "
-         "ω2=10 rad/s  Δω=0 rad/s  TR=∞"},
+         "ω=10 rad/s  ω/ωn=1  X=∞ m  φ=90°  X·k/F=∞  Re H=0 m/N  Im H=-∞ m/N  共振 ωr=10 rad/s  "
+         "Xmax=∞ m\nQ=∞  ω1=10 rad/s  ω2=10 rad/s  Δω=0 rad/s  TR=∞"},
         {"negative_m", system(-2, 200, 4, 3, 7), noCurve},  // zero m, negative k: charts_test
         {"zero_k", system(2, 0, 4, 3, 7), noCurve}};
     for (const auto& [name, r, text] : rows) {
         const FrequencyCurves fc = frequencyCurves(r);
         EXPECT_EQ(fc.readout, text) << name;
         EXPECT_EQ(fc.drawable && !fc.amplitude.empty(), text != noCurve) << name;
+    }
+}
+
+// The Bode plot against the complex solution: X·k/F in dB on 0 dB far below ωn and on the
+// line falling 40 dB per decade through ωn far above it (the asymptotes drawn), the peak a
+// sample; the axes hold the curve on multiples of 20 dB and on at least two decades either
+// side of ωn and of |ω|. With m ≠ 1 and k ≠ 1, so neither can drop out unseen.
+TEST(AnalysisBodeNyquist, DecibelsFollowTheirAsymptotes) {
+    const std::tuple<const char*, ModelRecord> rows[] = {
+        {"zeta_0_1", system(2, 200, 4, 3, 7)},
+        {"zeta_1_4_fast_force", system(2.5f, 180, 60, -1.5f, 20 * 60)},
+        {"negative_damping_slow_force", system(3, 75, -0.9f, 1, 0.02f)},
+        {"unforced", system(2, 200, 4, 0, 7)}};
+    for (const auto& [name, r] : rows) {
+        SCOPED_TRACE(name);
+        const Oscillator o = oscillatorOf(r);
+        const double wn = std::sqrt(double(r.k) / r.m), w = std::fabs(r.w);
+        const auto db = [&](double v) { return 20 * std::log10(r.k / std::abs(stiffness(r, v))); };
+        // far from ωn the curve meets its asymptote
+        EXPECT_NEAR(magnificationDb(o, wn / 1e4), 0, 1e-6);
+        EXPECT_NEAR(magnificationDb(o, wn * 1e4), -160, 1e-6);
+        EXPECT_NEAR(magnificationDb(o, wn * 1e5) - magnificationDb(o, wn * 1e4), -40, 1e-6);
+        const BodeCurves b = frequencyCurves(r).bode;
+        EXPECT_LE(b.w.lo, std::min(wn / 100, w / 2) * (1 + 1e-12));
+        EXPECT_GE(b.w.hi, std::max(wn * 100, w * 2) * (1 - 1e-12));
+        EXPECT_GT(b.w.lo, 0);
+        EXPECT_EQ(std::log10(b.w.lo), std::round(std::log10(b.w.lo)));  // whole decades
+        EXPECT_EQ(std::log10(b.w.hi), std::round(std::log10(b.w.hi)));
+        ASSERT_EQ(b.lowAsymptote.size(), 2u);
+        ASSERT_EQ(b.highAsymptote.size(), 2u);
+        EXPECT_EQ(std::pair(b.lowAsymptote[0].x, b.lowAsymptote[1].x), std::pair(b.w.lo, wn));
+        EXPECT_EQ(std::pair(b.lowAsymptote[0].y, b.lowAsymptote[1].y), std::pair(0.0, 0.0));
+        EXPECT_EQ(b.highAsymptote[0].x, wn);
+        EXPECT_EQ(b.highAsymptote[0].y, 0.0);
+        EXPECT_EQ(b.highAsymptote[1].x, b.w.hi);
+        EXPECT_NEAR(b.highAsymptote[1].y, -40 * std::log10(b.w.hi / wn), 1e-12);
+        EXPECT_EQ(std::pair(b.magnitudeDb.front().x, b.magnitudeDb.back().x),
+                  std::pair(b.w.lo, b.w.hi));
+        // At the ends of the axis the curve lies on the asymptotes within 0.01 dB.
+        EXPECT_NEAR(b.magnitudeDb.front().y, 0, 0.01);
+        EXPECT_NEAR(b.magnitudeDb.back().y, b.highAsymptote[1].y, 0.01);
+        double top = -1e9;
+        for (std::size_t i = 0; i < b.magnitudeDb.size(); ++i) {
+            const Point p = b.magnitudeDb[i];
+            ASSERT_TRUE(i == 0 || p.x > b.magnitudeDb[i - 1].x) << i;
+            ASSERT_NEAR(p.y, db(p.x), 1e-9) << p.x;
+            ASSERT_TRUE(p.y >= b.db.lo && p.y <= b.db.hi) << p.x;
+            ASSERT_NEAR(b.phase[i].y, referenceLagDeg(r, p.x), 1e-9) << p.x;
+            top = std::max(top, p.y);
+        }
+        EXPECT_EQ(std::fmod(b.db.lo, 20) + std::fmod(b.db.hi, 20), 0);
+        if (const auto peak = resonancePeak({o.m, o.k, o.c, 1})) {  // Xmax of F = 1 N
+            EXPECT_NEAR(top, 20 * std::log10(peak->xmax * r.k), 1e-9);
+        }
+        ASSERT_TRUE(b.atW.has_value());
+        EXPECT_EQ(b.atW->x, w);
+        EXPECT_NEAR(b.atW->y, db(w), 1e-9);
+    }
+    EXPECT_FALSE(frequencyCurves(system(2, 200, 4, 3, 0)).bode.atW.has_value());  // log 0
+}
+
+// The receptance H = 1/(k − mω² + icω) against the complex solution at every sample of the
+// Nyquist plot, from 1/k at ω = 0; at ωn purely imaginary, −i/(c·ωn); the read-out's Re H and
+// Im H those of |ω|; a square box around the curve and the origin. Undamped H is infinite
+// at ωn: no mark there, the curve held to 100/k.
+TEST(AnalysisBodeNyquist, NyquistPointAtOmegaNIsPurelyImaginary) {
+    for (const ModelRecord& r : {system(2, 200, 4, 3, 7), system(2.5f, 180, 0.3f, 3, -7),
+                                 system(3, 75, -0.9f, 1, 20), system(2, 200, 0, 3, 10)}) {
+        SCOPED_TRACE(r.c);
+        const Oscillator o = oscillatorOf(r);
+        const double wn = std::sqrt(double(r.k) / r.m);
+        const std::complex<double> atWn = receptance(o, naturalFrequency(o));
+        const FrequencyCurves fc = frequencyCurves(r);
+        const NyquistCurves& n = fc.nyquist;
+        EXPECT_EQ(n.curve.size(), fc.amplitude.size());
+        EXPECT_EQ(std::pair(n.curve.front().x, n.curve.front().y), std::pair(1.0 / r.k, 0.0));
+        const double limit = r.c == 0 ? 100 / r.k : 1e300;
+        for (std::size_t i = 0; i < n.curve.size(); ++i) {
+            const std::complex<double> h = 1.0 / stiffness(r, fc.amplitude[i].x);
+            if (std::abs(h) < limit) {
+                ASSERT_NEAR(n.curve[i].x, h.real(), 1e-12 * std::abs(h)) << fc.amplitude[i].x;
+                ASSERT_NEAR(n.curve[i].y, h.imag(), 1e-12 * std::abs(h)) << fc.amplitude[i].x;
+            } else {
+                ASSERT_NEAR(std::hypot(n.curve[i].x, n.curve[i].y), limit, 1e-12 * limit);
+            }
+            ASSERT_TRUE(n.curve[i].x > n.re.lo && n.curve[i].x < n.re.hi);
+            ASSERT_TRUE(n.curve[i].y > n.im.lo && n.curve[i].y < n.im.hi);
+        }
+        EXPECT_NEAR(n.re.hi - n.re.lo, n.im.hi - n.im.lo, 1e-12 * (n.re.hi - n.re.lo));
+        EXPECT_TRUE(n.re.lo < 0 && n.re.hi > 0 && n.im.lo <= 0 && n.im.hi >= 0);
+        const std::complex<double> h = 1.0 / stiffness(r, std::fabs(r.w));
+        if (r.c == 0) {
+            EXPECT_FALSE(n.atWn.has_value());
+            EXPECT_EQ(atWn, std::complex<double>(0, -HUGE_VAL));  // the limit c → 0⁺
+            EXPECT_NE(fc.readout.find("  Re H=0 m/N  Im H=-∞ m/N  "), std::string::npos);
+            continue;
+        }
+        EXPECT_NEAR(atWn.real(), 0, 1e-12 * std::abs(atWn));
+        EXPECT_NEAR(atWn.imag(), -1 / (r.c * wn), 1e-12 / std::fabs(r.c * wn));
+        ASSERT_TRUE(n.atWn.has_value());
+        EXPECT_EQ(std::pair(n.atWn->x, n.atWn->y), std::pair(atWn.real(), atWn.imag()));
+        EXPECT_NEAR(n.atW.x, h.real(), 1e-12 * std::abs(h));
+        EXPECT_NEAR(n.atW.y, h.imag(), 1e-12 * std::abs(h));
+        EXPECT_NE(
+            fc.readout.find("  Re H=" + g6(h.real()) + " m/N  Im H=" + g6(h.imag()) + " m/N  "),
+            std::string::npos)
+            << fc.readout;
     }
 }
 

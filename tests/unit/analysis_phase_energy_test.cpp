@@ -13,6 +13,8 @@
 
 #include "analysis/availability.h"
 #include "analysis/energy.h"
+#include "analysis/force_loops.h"
+#include "analysis/format.h"
 #include "analysis/frequency_response.h"
 #include "analysis/motion.h"
 #include "analysis/phase_plane.h"
@@ -220,7 +222,93 @@ TEST(AnalysisEnergyCurves, PerCycleWorksWhateverTheRatioOfTheFreeOscillationToTh
     }
     // The read-out of the defaults in their first period (a fixed 48 parts gave 0.00162204).
     const std::string second = energyMarker(energyCurves(defaults), 3.3).readout;
-    EXPECT_TRUE(second.ends_with("\n1周期 入力=0.00162264 J  散逸=1.19678 J")) << second;
+    EXPECT_TRUE(
+        second.ends_with("\n1周期 入力=0.00162264 J  散逸=1.19678 J  ループ面積 外力="
+                         "0.00162264 J  減衰力=1.19678 J"))
+        << second;
+}
+
+// The shoelace area is the work ∮ f dx: a square run clockwise holds +1 J, anticlockwise
+// −1 J; an open path is closed down to f = 0, so its area is the work along it; every other
+// point of a path still ends on its last.
+TEST(AnalysisForceLoops, ShoelaceAreaIsTheWorkAlongThePath) {
+    const Polyline clockwise{{0.5, 0}, {0.5, 2}, {1.5, 2}, {1.5, 0}, {0.5, 0}};
+    EXPECT_DOUBLE_EQ(loopWork(clockwise), 2);
+    EXPECT_DOUBLE_EQ(loopWork(Polyline(clockwise.rbegin(), clockwise.rend())), -2);
+    EXPECT_DOUBLE_EQ(loopWork({{0.5, 3}, {1.5, 3}, {2, 1}}), 3 + 1);
+    EXPECT_DOUBLE_EQ(loopWork({{0, 1}, {1, 5}, {2, 1}, {3, 7}}, 2), 2 * 1 + 0.5 * (1 + 7) * 1);
+}
+
+// Whatever the ratio of the free oscillation to the force, the loops of the marker's period
+// are the drive F·sin ωt and c·v against x at instants of that period, and their areas are
+// the period's works (input and dissipated) to 1e-6: the defaults, a fast free oscillation
+// (ωd/ω = 16) dying out, a slow force (ωd/ω = 160), negative damping. The read-out shows
+// both areas.
+TEST(AnalysisForceLoops, AreasAreTheWorksOfThePeriod) {
+    ModelRecord defaults = test::defaultRecord();
+    keisan_c1c2(defaults);
+    ModelRecord negative = recomputed(2.5f, 180, -0.6f, 3);
+    negative.tmax = 8;
+    const std::tuple<const char*, ModelRecord, std::vector<double>> rows[] = {
+        {"defaults", defaults, {3.3, 19.9}},
+        {"fast_free_oscillation", exactRecord(4, 4, 32, 2, 20), {6.5, 19.9}},
+        {"slow_force", exactRecord(4, 0.5f, 32, 0.2f, 70), {65}},
+        {"negative_damping", negative, {7.5}}};
+    for (const auto& [name, r, times] : rows) {
+        const EnergyCurves curves = energyCurves(r);
+        for (double t : times) {
+            SCOPED_TRACE(std::string(name) + " t " + std::to_string(t));
+            const std::optional<CycleWork> cycle = lastCycleWork(r, t);
+            const std::optional<ForceLoops> loops = lastForceLoops(r, t);
+            ASSERT_TRUE(cycle && loops);
+            EXPECT_EQ(std::pair(loops->start, loops->end), std::pair(cycle->start, cycle->end));
+            EXPECT_NEAR(loops->area.in, cycle->work.in, 1e-6 * std::fabs(cycle->work.in));
+            EXPECT_NEAR(loops->area.dissipated, cycle->work.dissipated,
+                        1e-6 * std::fabs(cycle->work.dissipated));
+            ASSERT_EQ(loops->drive.size(), loops->damping.size());
+            EXPECT_LE(loops->drive.size(), kLoopPointsShown);
+            const auto expectAt = [&](double at, std::size_t i) {
+                const State s = stateAt(r, at);
+                EXPECT_NEAR(loops->drive[i].x, s.x, 1e-15);
+                EXPECT_NEAR(loops->drive[i].y, r.f * std::sin(r.w * at), 1e-12 * r.f);
+                EXPECT_EQ(loops->damping[i].x, loops->drive[i].x);
+                EXPECT_NEAR(loops->damping[i].y, r.c * s.v, 1e-12 * std::fabs(r.c * s.v));
+            };
+            expectAt(cycle->start, 0);
+            expectAt(cycle->end, loops->drive.size() - 1);
+            const std::string readout = energyMarker(curves, t).readout;
+            EXPECT_NE(readout.find("  ループ面積 外力=" + g6(loops->area.in) +
+                                   " J  減衰力=" + g6(loops->area.dissipated) + " J"),
+                      std::string::npos)
+                << readout;
+        }
+    }
+    EXPECT_FALSE(lastForceLoops(defaults, 3.0).has_value());  // the first period ends at π
+}
+
+// At steady state (x_c e^(−ζωn·t) ≈ e^(−38) of its start) the drive loop is the ellipse of
+// x_p = X·sin(ωt − φ) against F·sin ωt, closed, of area π·c·ω·X², and the damping loop
+// holds the same area: what the force puts in, the damper takes out.
+TEST(AnalysisForceLoops, SteadyDriveLoopIsTheEllipseOfAreaPiCOmegaXSquared) {
+    ModelRecord r = recomputed(2.5f, 180, 5, 7);
+    r.tmax = 40;
+    const std::optional<ForceLoops> loops = lastForceLoops(r, 39.5);
+    ASSERT_TRUE(loops.has_value());
+    const double X = amplitudeAt(oscillatorOf(r), r.w);
+    const double area = std::numbers::pi * r.c * r.w * X * X;
+    EXPECT_NEAR(loops->area.in, area, 1e-6 * area);
+    EXPECT_NEAR(loops->area.dissipated, area, 1e-6 * area);
+    const Point first = loops->drive.front(), last = loops->drive.back();
+    EXPECT_NEAR(std::hypot(last.x - first.x, last.y - first.y), 0, 1e-9 * X);
+    double xPeak = 0;
+    for (const Point& p : loops->drive) {
+        xPeak = std::max(xPeak, std::fabs(p.x));
+        // On the ellipse (x/X)² − 2·(x/X)·(f/F)·cos φ + (f/F)² = sin² φ.
+        const double phi = phaseLagDeg(oscillatorOf(r), r.w) * std::numbers::pi / 180;
+        const double u = p.x / X, v = p.y / r.f;
+        ASSERT_NEAR(u * u - 2 * u * v * std::cos(phi) + v * v, std::pow(std::sin(phi), 2), 1e-9);
+    }
+    EXPECT_NEAR(xPeak, X, 1e-3 * X);
 }
 
 // Within the run the marker follows the closed form, held to its ends; where the motion
