@@ -28,9 +28,10 @@ struct Sizes {
     double head;  // px
     int font;     // px
 };
-Sizes sizesFor(double side) {
-    return {std::clamp(side / 170, 2.0, 6.0), std::clamp(side / 32, 9.0, 26.0),
-            int(std::clamp(side / 30, 12.0, 30.0))};
+// `scale`: the chart windows' size (lecture mode), 1 as designed.
+Sizes sizesFor(double side, double scale) {
+    return {std::clamp(side / 170, 2.0, 6.0) * scale, std::clamp(side / 32, 9.0, 26.0) * scale,
+            int(std::clamp(side / 30, 12.0, 30.0) * scale)};
 }
 
 QPointF unit(QPointF v) {
@@ -162,7 +163,9 @@ void PhasorDiagram::paintEvent(QPaintEvent* /*event*/) {
     const Frame f = frame();
     const QPointF o = f.origin;
     const double half = f.half;
-    const Sizes s = sizesFor(std::min(width(), height()));
+    const QVariant percent = window()->property("chartScale");
+    const Sizes s =
+        sizesFor(std::min(width(), height()), percent.isValid() ? percent.toInt() / 100.0 : 1.0);
     QFont font = p.font();
     font.setPixelSize(s.font);
     p.setFont(font);
