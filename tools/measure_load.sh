@@ -2,9 +2,9 @@
 # Measures the running program under Xvfb: the time from launch to the first frame on
 # screen, and the CPU it uses (share of one core) in each state: stopped at rest,
 # animating, paused, with the About window open, full screen, and animating with the
-# analysis windows open (when the program has them), then with the time-history window
+# chart windows open (when the program has them), then with the time-history window
 # alone beside none; then, stopped with tmax = 50000,
-# the CPU time of 30 resizes of the frame with the analysis windows closed and open.
+# the CPU time of 30 resizes of the frame with the chart windows closed and open.
 # Builds nothing. Every phase runs the same number of seconds after a settling second,
 # so runs compare.
 #
