@@ -57,13 +57,18 @@ BENCHMARK(BM_MoveMarkers)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // The works of one period of the force, integrated when the marker enters a new period:
 // the defaults (ωd/ω ≈ 16, 199 parts) and a slow force ω = 0.2 (ωd/ω ≈ 160, 1987 parts).
-void BM_CycleWork(benchmark::State& state) {
+// The record and the marker's time of the two period benchmarks: the defaults, or a slow force.
+std::pair<yurana::ModelRecord, double> periodCase(bool slow) {
     yurana::ModelRecord r = record(0);
     r.tmax = 70;
-    if (state.range(0) == 1) {
+    if (slow) {
         r.w = 0.2f;
     }
-    const double t = state.range(0) == 1 ? 65 : 19.9;
+    return {r, slow ? 65 : 19.9};
+}
+
+void BM_CycleWork(benchmark::State& state) {
+    const auto [r, t] = periodCase(state.range(0) == 1);
     for (auto _ : state) {
         benchmark::DoNotOptimize(yurana::analysis::lastCycleWork(r, t));
     }
@@ -72,12 +77,7 @@ BENCHMARK(BM_CycleWork)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // The force–displacement loops of that period, sampled with them (1990 and 19870 instants).
 void BM_CycleLoops(benchmark::State& state) {
-    yurana::ModelRecord r = record(0);
-    r.tmax = 70;
-    if (state.range(0) == 1) {
-        r.w = 0.2f;
-    }
-    const double t = state.range(0) == 1 ? 65 : 19.9;
+    const auto [r, t] = periodCase(state.range(0) == 1);
     for (auto _ : state) {
         benchmark::DoNotOptimize(yurana::analysis::lastForceLoops(r, t));
     }
