@@ -113,6 +113,31 @@ void BM_CursorMove(benchmark::State& state) {
         p.pass(1.0 / 60);
     }
 }
-BENCHMARK(BM_CursorMove)->Arg(0)->Arg(4)->Arg(8)->Arg(16)->Arg(31)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CursorMove)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(4)
+    ->Arg(8)
+    ->Arg(16)
+    ->Arg(31)
+    ->Unit(benchmark::kMicrosecond);
+
+// The same, one frame at a time (◀1コマ, 1コマ▶, a slider dragged): the common move, which
+// mostly stays within a period of the force.
+void BM_CursorStep(benchmark::State& state) {
+    bench::ensureQtApplication();
+    Program p(int(state.range(0)));
+    p.app->panel().setText(ctl::Texttmax, "20");
+    p.app->session().perform(PanelAction::Calculate);
+    p.app->session().perform(PanelAction::StartStop);
+    p.app->session().perform(PanelAction::Pause);
+    int i = 0;
+    for (auto _ : state) {
+        p.app->session().stepFrames(++i % 600 < 300 ? 1 : -1);
+        p.pass(1.0 / 60);
+    }
+}
+BENCHMARK(BM_CursorStep)->Arg(0)->Arg(31)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

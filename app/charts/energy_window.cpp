@@ -48,6 +48,27 @@ void EnergyWindow::buildLoopChart() {
                            {driveLoop_, dampingLoop_});
 }
 
+namespace {
+
+constexpr std::size_t kDrawnLoopPoints = 512;
+
+// Every n-th point of a sampled loop, its last point kept, so that at most about
+// kDrawnLoopPoints are drawn.
+analysis::Polyline drawnPart(const analysis::Polyline& loop) {
+    const std::size_t stride = loop.size() / kDrawnLoopPoints + 1;
+    if (stride == 1) {
+        return loop;
+    }
+    analysis::Polyline drawn;
+    for (std::size_t i = 0; i < loop.size(); i += stride) {
+        drawn.push_back(loop[i]);
+    }
+    drawn.push_back(loop.back());
+    return drawn;
+}
+
+}  // namespace
+
 void EnergyWindow::showLoops(const std::shared_ptr<const analysis::ForceLoops>& loops) {
     if (loops == loopsShown_) {
         return;
@@ -58,8 +79,10 @@ void EnergyWindow::showLoops(const std::shared_ptr<const analysis::ForceLoops>& 
         dampingLoop_->clear();
         return;
     }
-    driveLoop_->replace(toPoints(loops->drive));
-    dampingLoop_->replace(toPoints(loops->damping));
+    // The areas need every sample; the eye needs a few hundred points a loop, and drawing
+    // the rest would cost each move of the time into a new period.
+    driveLoop_->replace(toPoints(drawnPart(loops->drive)));
+    dampingLoop_->replace(toPoints(drawnPart(loops->damping)));
     setRangeWithRoundTicks(loopX_, analysis::spanOf({&loops->drive}, &analysis::Point::x, 0.05));
     setRangeWithRoundTicks(
         loopForce_, analysis::spanOf({&loops->drive, &loops->damping}, &analysis::Point::y, 0.05));
