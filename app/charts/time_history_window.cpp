@@ -160,15 +160,15 @@ void TimeHistoryWindow::retick(QCategoryAxis* axis, qreal min, qreal max) {
 
 void TimeHistoryWindow::followTime(double t) {
     view_->setMarker(curvesData_.drawable ? std::optional(QPointF(t, 0)) : std::nullopt);
-    following_ = true;
-    slider_->setValue(toMs(t));
-    following_ = false;
 }
 
 void TimeHistoryWindow::setTime(double t) {
     followTime(t);
-    // The box is written with the read-out, as often as numbers can be read; not while the
-    // user is typing in it.
+    // The slider and the box are written with the read-out, as often as numbers can be read;
+    // the box not while the user is typing in it.
+    following_ = true;
+    slider_->setValue(toMs(t));
+    following_ = false;
     if (!timeBox_->hasFocus()) {
         timeBox_->setText(QString::fromStdString(analysis::g6(t)));
     }

@@ -31,7 +31,7 @@ class TimeHistoryWindow : public AnalysisWindow {
 
     void setModel(const ModelRecord& r) override;
     void setTime(double t) override;
-    // The cursor only (line, slider, box), cheap enough for every pass.
+    // The cursor's line only, cheap enough for every pass.
     void followTime(double t);
     // Which of the five curves the panel's check boxes show (全変位, 余関数, 特殊解,
     // 余関数+特殊解, 壁の変位).

@@ -48,7 +48,9 @@ class HistoryTest : public QObject {
         f.run(30, 1.0 / 60);
         const double running = f.app->session().time();
         QVERIFY(running > 0.5);
-        QCOMPARE(h.slider()->value(), qRound(running * 1000));
+        // The line every pass; the slider with the read-outs, one of the last six passes.
+        QCOMPARE(h.view()->marker()->x(), running);
+        QVERIFY(std::abs(h.slider()->value() - running * 1000) <= 6 * 2000.0 / 60);
         QCOMPARE(h.slider()->minimum(), 500);
 
         h.slider()->setValue(2750);  // as a drag of the slider does
