@@ -113,7 +113,11 @@ QLabel* readoutLabel(QWidget* parent) {
     label->setObjectName(QStringLiteral("readout"));
     label->setTextFormat(Qt::PlainText);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label->setWordWrap(true);
+    // Lines as the read-out breaks them: a wrapped label lays its text out again for every
+    // size it is asked (a line per character of Japanese at width 0), at every step of the
+    // time. A window too narrow cuts the lines rather than growing.
+    label->setWordWrap(false);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     label->setMargin(4);
     return label;
 }
@@ -125,19 +129,6 @@ void showReadout(QLabel* label, const std::string& text) {
     }
     label->setText(shown);
     label->setAccessibleName(shown);
-    // A read-out whose wrapped lines come and go as the time moves would move the charts
-    // above it, and so redraw them, at every step: while shown its height only grows. The
-    // wrapped height is measured again only for a text longer than any since the width
-    // changed: measuring is a text layout.
-    const int width = label->width();
-    const qsizetype longest = label->property("readoutWidth").toInt() == width
-                                  ? label->property("readoutLongest").toLongLong()
-                                  : 0;
-    if (label->isVisible() && shown.size() > longest) {
-        label->setProperty("readoutWidth", width);
-        label->setProperty("readoutLongest", shown.size());
-        label->setMinimumHeight(std::max(label->minimumHeight(), label->heightForWidth(width)));
-    }
 }
 
 }  // namespace yurana::charts
