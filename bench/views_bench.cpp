@@ -138,6 +138,13 @@ void BM_CursorStep(benchmark::State& state) {
         p.pass(1.0 / 60);
     }
 }
-BENCHMARK(BM_CursorStep)->Arg(0)->Arg(2)->Arg(4)->Arg(8)->Arg(16)->Arg(31)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CursorStep)
+    ->Arg(0)
+    ->Arg(2)
+    ->Arg(4)
+    ->Arg(8)
+    ->Arg(16)
+    ->Arg(31)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
