@@ -97,25 +97,36 @@ BENCHMARK(BM_AnimatingPass)
     ->Arg(31)
     ->Unit(benchmark::kMicrosecond);
 
-// Paused, the time-history cursor moved back and forth with every chart window open (31) or
-// none (0): the session's move and everything that follows it on screen (the target: under
-// 2 ms a move with the defaults).
-void BM_CursorMove(benchmark::State& state) {
+// Paused, with the defaults and the windows of the argument's bits open, the time cursor
+// moved (the target: under 2 ms a move), either back and forth between 3 s and 7.5 s, a jump
+// into another period of the force each time (BM_CursorMove), or one frame at a time as
+// ◀1コマ, 1コマ▶ and a dragged slider do, mostly within a period (BM_CursorStep).
+template <bool Jump>
+void cursorMoves(benchmark::State& state) {
     bench::ensureQtApplication();
     Program p(int(state.range(0)));
+    Session& s = p.app->session();
     p.app->panel().setText(ctl::Texttmax, "20");
-    p.app->session().perform(PanelAction::Calculate);
-    p.app->session().perform(PanelAction::StartStop);
-    p.app->session().perform(PanelAction::Pause);
+    s.perform(PanelAction::Calculate);
+    s.perform(PanelAction::StartStop);
+    s.perform(PanelAction::Pause);
     int i = 0;
     for (auto _ : state) {
-        p.app->session().setTime(++i % 2 == 0 ? 3.0 : 7.5);
+        ++i;
+        Jump ? s.setTime(i % 2 == 0 ? 3.0 : 7.5) : s.stepFrames(i % 600 < 300 ? 1 : -1);
         p.pass(1.0 / 60);
     }
 }
+
+void BM_CursorMove(benchmark::State& state) {
+    cursorMoves<true>(state);
+}
+void BM_CursorStep(benchmark::State& state) {
+    cursorMoves<false>(state);
+}
+// None, one window each, the four of the time history's own set, all five.
 BENCHMARK(BM_CursorMove)
-    ->Arg(0)
-    ->Arg(1)
+    ->DenseRange(0, 0)
     ->Arg(2)
     ->Arg(4)
     ->Arg(8)
@@ -123,24 +134,8 @@ BENCHMARK(BM_CursorMove)
     ->Arg(16)
     ->Arg(31)
     ->Unit(benchmark::kMicrosecond);
-
-// The same, one frame at a time (◀1コマ, 1コマ▶, a slider dragged): the common move, which
-// mostly stays within a period of the force.
-void BM_CursorStep(benchmark::State& state) {
-    bench::ensureQtApplication();
-    Program p(int(state.range(0)));
-    p.app->panel().setText(ctl::Texttmax, "20");
-    p.app->session().perform(PanelAction::Calculate);
-    p.app->session().perform(PanelAction::StartStop);
-    p.app->session().perform(PanelAction::Pause);
-    int i = 0;
-    for (auto _ : state) {
-        p.app->session().stepFrames(++i % 600 < 300 ? 1 : -1);
-        p.pass(1.0 / 60);
-    }
-}
 BENCHMARK(BM_CursorStep)
-    ->Arg(0)
+    ->DenseRange(0, 0)
     ->Arg(2)
     ->Arg(4)
     ->Arg(8)

@@ -96,23 +96,6 @@ TEST(ForcePhasors, EveryPhasorAgreesWithTheComplexSolution) {
     }
 }
 
-// Angles as the diagram's labels state them for positive c, F and ω: the restoring force at
-// ωt − φ, the damper a quarter turn ahead, inertia opposite the spring, the drive at ωt.
-TEST(ForcePhasors, AnglesFollowTheLagOfTheFrequencyResponse) {
-    const Row row{"approaching_0_7", 2, 200, 4, 3, 7};
-    const ForceDiagram d = forceDiagram(system(row.m, row.k, row.c, row.F, row.w));
-    const double phi = std::atan2(4.0 * 7, 200 - 2.0 * 49);  // the lag from the stiffness
-    EXPECT_NEAR(d.phiDeg, phi * 180 / std::numbers::pi, 1e-12);
-    const double t = 0.83;  // within the run
-    const ForcePhasors p = forcePhasorsAt(d, t);
-    const auto turned = [](double a) { return std::remainder(a, 2 * std::numbers::pi); };
-    EXPECT_NEAR(turned(std::arg(p.drive) - 7 * t), 0, 1e-12);
-    EXPECT_NEAR(turned(std::arg(p.restoring) - (7 * t - phi)), 0, 1e-12);
-    EXPECT_NEAR(turned(std::arg(p.damping) - (7 * t - phi + std::numbers::pi / 2)), 0, 1e-12);
-    EXPECT_NEAR(turned(std::arg(p.inertia) - (7 * t - phi + std::numbers::pi)), 0, 1e-12);
-    EXPECT_NEAR(turned(std::arg(p.displacement) - std::arg(p.restoring)), 0, 1e-12);
-}
-
 // Each phasor's projection on the vertical axis is its term at that instant, as the
 // animation's closed form has it.
 TEST(ForcePhasors, VerticalProjectionsAreTheForcesOfTheClosedForm) {
