@@ -93,7 +93,8 @@ void AnalysisViews::timeChanged() {
     for (std::size_t i = 0; i < drawn_.size(); ++i) {
         update(i, due);
     }
-    if (history_->isVisible() && drawn_[3].current) {
+    // Between the read-outs, the time-history cursor's line alone follows every pass.
+    if (!due && history_->isVisible() && drawn_[3].current) {
         history_->followTime(session_.time());
     }
 }

@@ -129,7 +129,6 @@ QWidget* TimeHistoryWindow::buildButtonRow() {
 }
 
 void TimeHistoryWindow::setModel(const ModelRecord& r) {
-    record_ = r;
     curvesData_ = analysis::historyCurves(r);
     for (std::size_t i = 0; i < curves_.size(); ++i) {
         curves_[i]->replace(toPoints(curvesData_.curves[i]));
@@ -238,7 +237,7 @@ void TimeHistoryWindow::hold() {
         }
         holds_.erase(holds_.begin());
     }
-    const ModelRecord& r = record_;
+    const ModelRecord& r = curvesData_.record;
     const QString name = QStringLiteral("保持%1 m=%2 k=%3 c=%4 F=%5 ω=%6")
                              .arg(holds_.size() + 1)
                              .arg(QString::fromStdString(analysis::g6(r.m)),

@@ -67,7 +67,6 @@ class TimeHistoryWindow : public AnalysisWindow {
     void typed();
     void retick(QCategoryAxis* axis, qreal min, qreal max);
 
-    ModelRecord record_;
     analysis::HistoryCurves curvesData_;
     QCategoryAxis* tAxis_;
     QCategoryAxis* xAxis_;
