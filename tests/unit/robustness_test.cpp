@@ -79,9 +79,6 @@ TEST(SaveCutShort, KilledSavesLeaveOldOrNewContentAndLaterSavesWork) {
     std::vector<std::string> previous(kSlotCount, first);
     for (int k = 0; k < kKills; ++k) {
         *started = finished = 0;
-        // Counted per child: the wait below is for this child's first save.
-        started->store(0);
-        finished.store(0);
         pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
