@@ -64,12 +64,11 @@ TEST(AbsorberResponse, MatchesAComplexLuSolveAndItsLimits) {
     EXPECT_FALSE(steadyAmplitudes({0, 160, 3, 7, 6}, kTuning));
     EXPECT_FALSE(steadyAmplitudes(kPlant, {0, 1, 0.1}));
     EXPECT_FALSE(steadyAmplitudes(kPlant, {0.1, 1, std::nan("")}));
-    // Undamped at the locked pair's resonance... of the main mass alone there is none:
-    // at a mode of the undamped pair there is no steady state.
+    // Without damping there is no steady state at the lower mode of the pair (ωn = 8).
     const double f2 = 0.81, b = 1 + 1.15 * f2;
-    const double mode = std::sqrt((b - std::sqrt(b * b - 4 * f2)) / 2);
-    EXPECT_FALSE(
-        steadyAmplitudes({2.5, 160, 0, 7, mode * std::sqrt(64.0)}, {0.15, 0.9, 0}).has_value());
+    const double mode = std::sqrt((b - std::sqrt(b * b - 4 * f2)) / 2) * 8;
+    EXPECT_FALSE(steadyAmplitudes({2.5, 160, 0, 7, mode}, {0.15, 0.9, 0}));
+    EXPECT_TRUE(steadyAmplitudes({2.5, 160, 0, 7, mode * 1.001}, {0.15, 0.9, 0}));
 }
 
 // Den Hartog: g⁴ − 2g²(1 + f² + μf²)/(2 + μ) + 2f²/(2 + μ) = 0, h = |1/(1 − (1 + μ)g²)|.
