@@ -1,0 +1,101 @@
+#include "absorber/absorber_motion.h"
+
+#include <Eigen/Eigenvalues>
+#include <Eigen/LU>
+#include <cmath>
+#include <complex>
+#include <unsupported/Eigen/MatrixFunctions>
+
+#include "absorber/absorber_response.h"
+
+namespace yurana::absorber {
+
+namespace {
+
+// Below this reciprocal condition of the eigenvector basis the eigenvalues are taken as
+// repeated and the free motion comes from the matrix exponential.
+constexpr double kMinCondition = 1e-9;
+
+Eigen::Matrix4d systemMatrix(const Plant& p, const Coefficients& a) {
+    Eigen::Matrix4d m = Eigen::Matrix4d::Zero();
+    m(0, 2) = 1;
+    m(1, 3) = 1;
+    m(2, 0) = -(p.k + a.ka) / p.m;
+    m(2, 1) = a.ka / p.m;
+    m(2, 2) = -(p.c + a.ca) / p.m;
+    m(2, 3) = a.ca / p.m;
+    m(3, 0) = a.ka / a.ma;
+    m(3, 1) = -a.ka / a.ma;
+    m(3, 2) = a.ca / a.ma;
+    m(3, 3) = -a.ca / a.ma;
+    return m;
+}
+
+}  // namespace
+
+InitialState initialOf(const ModelRecord& r) {
+    return {r.t0, r.xshoki, r.vshoki};
+}
+
+AbsorberMotion AbsorberMotion::of(const Plant& p, const AbsorberTuning& t, const InitialState& s,
+                                  Method method) {
+    AbsorberMotion m;
+    if (!std::isfinite(s.t0) || !std::isfinite(s.x0) || !std::isfinite(s.v0)) {
+        return m;
+    }
+    const std::optional<Amplitudes> x = steadyAmplitudes(p, t);
+    if (!x) {
+        return m;
+    }
+    const std::complex<double> iw{0, p.w};
+    m.steady_ << x->x1, x->x2, iw * x->x1, iw * x->x2;
+    m.t0_ = s.t0;
+    m.w_ = p.w;
+    m.a_ = systemMatrix(p, coefficientsOf(p, t));
+    if (!m.a_.allFinite() || !m.steady_.allFinite()) {
+        return m;
+    }
+    const Eigen::Vector4d steady0 =
+        (m.steady_ * std::exp(std::complex<double>{0, p.w * s.t0})).imag();
+    // The main mass's free motion starts at (x0, v0); the absorber moves with the main mass.
+    const double x1 = s.x0 + steady0(0);
+    const double v1 = s.v0 + steady0(2);
+    m.free0_ = Eigen::Vector4d{x1, x1, v1, v1} - steady0;
+
+    m.exponential_ = true;
+    if (method == Method::Automatic) {
+        const Eigen::EigenSolver<Eigen::Matrix4d> es(m.a_);
+        if (es.info() == Eigen::Success) {
+            const Eigen::Matrix4cd v = es.eigenvectors();
+            const Eigen::PartialPivLU<Eigen::Matrix4cd> lu(v);
+            if (lu.rcond() > kMinCondition) {
+                const Eigen::Vector4cd coef = lu.solve(m.free0_.cast<std::complex<double>>());
+                m.rates_ = es.eigenvalues();
+                m.modes_ = v * coef.asDiagonal();
+                m.exponential_ = !m.modes_.allFinite();
+            }
+        }
+    }
+    m.valid_ = true;
+    return m;
+}
+
+std::optional<MotionState> AbsorberMotion::at(double t) const {
+    if (!valid_ || !std::isfinite(t)) {
+        return std::nullopt;
+    }
+    const double tau = t - t0_;
+    Eigen::Vector4d y = (steady_ * std::exp(std::complex<double>{0, w_ * t})).imag();
+    if (exponential_) {
+        const Eigen::Matrix4d e = (a_ * tau).exp();
+        y += e * free0_;
+    } else {
+        y += (modes_ * (rates_ * tau).array().exp().matrix()).real();
+    }
+    if (!y.allFinite()) {
+        return std::nullopt;
+    }
+    return MotionState{y(0), y(2), y(1), y(3)};
+}
+
+}  // namespace yurana::absorber

@@ -1,0 +1,271 @@
+// The dynamic vibration absorber against independent solutions: a complex LU solve of the
+// steady state, the fixed-point theory without main damping and a GSL integration of the
+// equations of motion.
+
+#include <gsl/gsl_errno.h>
+#include <gsl/gsl_odeiv2.h>
+#include <gtest/gtest.h>
+
+#include <Eigen/LU>
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <limits>
+#include <string>
+
+#include "absorber/absorber.h"
+#include "absorber/absorber_curves.h"
+#include "absorber/absorber_motion.h"
+#include "absorber/absorber_response.h"
+#include "absorber/fixed_points.h"
+
+namespace yurana::absorber {
+namespace {
+
+using cd = std::complex<double>;
+
+// A plant and tuning whose terms never coincide: m ≠ 1, k ≠ 1, ζ ≈ 0.08.
+constexpr Plant kPlant{2.5, 160, 3.2, 7, 6.3};
+constexpr AbsorberTuning kTuning{0.15, 0.9, 0.07};
+
+// The dynamic stiffness written out from the equations of motion and solved by LU.
+Eigen::Vector2cd luSolve(const Plant& p, const AbsorberTuning& t, double w) {
+    const double ma = t.mu * p.m;
+    const double ka = ma * std::pow(t.f * std::sqrt(p.k / p.m), 2);
+    const double ca = 2 * t.zetaA * ma * std::sqrt(p.k / p.m);
+    Eigen::Matrix2cd a;
+    a << cd{p.k + ka - p.m * w * w, (p.c + ca) * w}, cd{-ka, -ca * w}, cd{-ka, -ca * w},
+        cd{ka - ma * w * w, ca * w};
+    return a.partialPivLu().solve(Eigen::Vector2cd{p.F, 0});
+}
+
+TEST(AbsorberResponse, MatchesAComplexLuSolveAndItsLimits) {
+    const double wn = std::sqrt(kPlant.k / kPlant.m);
+    const double zeta = kPlant.c / (2 * kPlant.m * wn);
+    for (const AbsorberTuning& t : {kTuning, AbsorberTuning{0.4, 1.3, 0}}) {
+        for (double g = 0.013; g < 3; g += 0.0371) {
+            Plant p = kPlant;
+            p.w = g * wn;
+            const auto x = steadyAmplitudes(p, t);
+            ASSERT_TRUE(x);
+            const Eigen::Vector2cd ref = luSolve(p, t, p.w);
+            EXPECT_NEAR(std::abs(x->x1 - ref(0)), 0, 1e-12 * std::abs(ref(0))) << g;
+            EXPECT_NEAR(std::abs(x->x2 - ref(1)), 0, 1e-12 * std::abs(ref(1))) << g;
+            const Magnifications r = magnifications(zeta, t, g);
+            EXPECT_NEAR(r.x1, std::abs(ref(0)) * p.k / p.F, 1e-11 * r.x1) << g;
+            EXPECT_NEAR(r.x2, std::abs(ref(1)) * p.k / p.F, 1e-11 * r.x2) << g;
+            // A locked absorber moves the pair as one mass (1 + μ)m.
+            const double locked = magnifications(zeta, {t.mu, t.f, 1e6}, g).x1;
+            EXPECT_NEAR(locked, lockedAbsorber(zeta, t.mu, g), 1e-5 * locked);
+            const double tiny = magnifications(zeta, {1e-12, t.f, t.zetaA}, g).x1;
+            EXPECT_NEAR(tiny, withoutAbsorber(zeta, g), 1e-9 * tiny);
+        }
+    }
+    EXPECT_FALSE(steadyAmplitudes({0, 160, 3, 7, 6}, kTuning));
+    EXPECT_FALSE(steadyAmplitudes(kPlant, {0, 1, 0.1}));
+    EXPECT_FALSE(steadyAmplitudes(kPlant, {0.1, 1, std::nan("")}));
+    // Without damping there is no steady state at the lower mode of the pair (ωn = 8).
+    const double f2 = 0.81, b = 1 + 1.15 * f2;
+    const double mode = std::sqrt((b - std::sqrt(b * b - 4 * f2)) / 2) * 8;
+    EXPECT_FALSE(steadyAmplitudes({2.5, 160, 0, 7, mode}, {0.15, 0.9, 0}));
+    EXPECT_TRUE(steadyAmplitudes({2.5, 160, 0, 7, mode * 1.001}, {0.15, 0.9, 0}));
+}
+
+// Den Hartog: g⁴ − 2g²(1 + f² + μf²)/(2 + μ) + 2f²/(2 + μ) = 0, h = |1/(1 − (1 + μ)g²)|.
+FixedPoints theory(const AbsorberTuning& t) {
+    const double f2 = t.f * t.f, s = (1 + f2 + t.mu * f2) / (2 + t.mu);
+    const double d = std::sqrt(s * s - 2 * f2 / (2 + t.mu));
+    const auto at = [&](double g2) {
+        return FixedPoint{std::sqrt(g2), std::fabs(1 / (1 - (1 + t.mu) * g2))};
+    };
+    return {true, false, at(s - d), at(s + d)};
+}
+
+TEST(AbsorberFixedPoints, FollowTheTheoryAndHoldEveryAbsorberDamping) {
+    for (const AbsorberTuning& t : {kTuning, AbsorberTuning{0.05, 1.2, 0.3}}) {
+        const FixedPoints fp = fixedPoints(0, t), ref = theory(t);
+        ASSERT_TRUE(fp.found);
+        EXPECT_FALSE(fp.approximate);
+        EXPECT_NEAR(fp.p.g, ref.p.g, 1e-12);
+        EXPECT_NEAR(fp.q.g, ref.q.g, 1e-12);
+        EXPECT_NEAR(fp.p.h, ref.p.h, 1e-10 * ref.p.h);
+        EXPECT_NEAR(fp.q.h, ref.q.h, 1e-10 * ref.q.h);
+        for (double za : {0.0, 0.013, 0.11, 0.6, 4.0, 1e6}) {
+            EXPECT_NEAR(magnifications(0, {t.mu, t.f, za}, fp.p.g).x1, fp.p.h, 1e-8 * fp.p.h);
+            EXPECT_NEAR(magnifications(0, {t.mu, t.f, za}, fp.q.g).x1, fp.q.h, 1e-8 * fp.q.h);
+        }
+        // With main damping the crossings, found numerically, are where the ζa = 0 and
+        // locked curves meet, but other ζa pass beside them.
+        const double zeta = 0.06;
+        const FixedPoints damped = fixedPoints(zeta, t);
+        ASSERT_TRUE(damped.found);
+        EXPECT_TRUE(damped.approximate);
+        for (const FixedPoint& x : {damped.p, damped.q}) {
+            EXPECT_NEAR(magnifications(zeta, {t.mu, t.f, 0}, x.g).x1, x.h, 1e-9 * x.h);
+            EXPECT_NEAR(lockedAbsorber(zeta, t.mu, x.g), x.h, 1e-12 * x.h);
+            EXPECT_GT(std::fabs(magnifications(zeta, t, x.g).x1 - x.h), 1e-4 * x.h);
+        }
+        // The g of the crossings does not move with the main damping.
+        EXPECT_NEAR(damped.p.g, ref.p.g, 1e-9);
+        EXPECT_NEAR(damped.q.g, ref.q.g, 1e-9);
+    }
+    EXPECT_FALSE(fixedPoints(-0.1, kTuning).found);
+    EXPECT_FALSE(fixedPoints(0, {0.1, -1, 0.1}).found);
+}
+
+TEST(AbsorberOptimalTuning, EqualHeightsAndAFlatTop) {
+    for (double mu : {0.05, 0.1, 0.25}) {
+        const AbsorberTuning t = optimalTuning(mu);
+        EXPECT_DOUBLE_EQ(t.f, 1 / (1 + mu));
+        const double equal = std::sqrt(1 + 2 / mu);
+        const FixedPoints fp = fixedPoints(0, t);
+        EXPECT_NEAR(fp.p.h, fp.q.h, 1e-9);
+        EXPECT_NEAR(fp.p.h, equal, 1e-9);
+        const AbsorberCurves c = absorberCurves({2.5, 160, 0, 7, 6.3}, t, true);
+        EXPECT_NEAR(c.largest.y, equal, 0.01 * equal) << mu;
+        EXPECT_GE(c.largest.y, equal * (1 - 1e-9));  // the top is at or above P and Q
+    }
+}
+
+TEST(AbsorberCurves, ClipPolesAndReadOut) {
+    // Without any damping every curve but the absorber-free one has poles.
+    const AbsorberCurves c = absorberCurves({2.5, 160, 0, 7, 6.3}, {0.15, 0.9, 0});
+    ASSERT_TRUE(c.drawable);
+    for (const ClippedCurve* curve : {&c.chosen, &c.none, &c.undamped, &c.locked}) {
+        EXPECT_GE(curve->size(), 2u);
+        for (const auto& piece : *curve) {
+            for (const auto& pt : piece) {
+                EXPECT_LE(pt.y, c.top * (1 + 1e-12));
+            }
+            // No piece spans the resonance of the main mass alone.
+            if (curve == &c.none) {
+                EXPECT_TRUE(piece.back().x < 1 || piece.front().x > 1);
+            }
+        }
+    }
+    EXPECT_TRUE(std::isinf(c.largest.y));
+
+    Plant p = kPlant;
+    const AbsorberCurves d = absorberCurves(p, kTuning);
+    const double wn = 8, zeta = 0.08, g = 6.3 / 8;
+    EXPECT_DOUBLE_EQ(d.operating.x, g);
+    const Magnifications op = magnifications(zeta, kTuning, g);
+    EXPECT_NEAR(d.operating.y, op.x1, 1e-12);
+    // The chosen curve is the response itself, and its maximum is no sample's.
+    for (const auto& piece : d.chosen) {
+        for (const auto& pt : piece) {
+            EXPECT_NEAR(pt.y, magnifications(zeta, kTuning, pt.x).x1, 1e-12);
+            EXPECT_LE(pt.y, d.largest.y);
+        }
+    }
+    const FixedPoints fp = d.fixed;
+    char buf[400];
+    std::snprintf(buf, sizeof buf,
+                  "g=%.6g  X1/δst=%.6g  X2/δst=%.6g  P: g=%.6g h=%.6g  Q: g=%.6g h=%.6g  "
+                  "最大 X1/δst=%.6g (g=%.6g)  (c>0: P, Q は近似)",
+                  g, op.x1, op.x2, fp.p.g, fp.p.h, fp.q.g, fp.q.h, d.largest.y, d.largest.x);
+    EXPECT_EQ(d.readout, buf);
+    p.c = 0;
+    p.w = 3 * wn;  // beyond 2.5: the axis reaches past it
+    const AbsorberCurves e = absorberCurves(p, optimalTuning(0.2), true);
+    EXPECT_GT(e.gmax, 3);
+    EXPECT_EQ(e.readout.find("(c>0"), std::string::npos);
+    EXPECT_NE(e.readout.find("\nDen Hartog の等しい高さ √(1+2/μ)=3.31662"), std::string::npos);
+    EXPECT_FALSE(absorberCurves({2.5, -1, 0, 7, 6.3}, kTuning).drawable);
+}
+
+// y = (x1, x2, v1, v2) of the equations of motion, for GSL's integrator.
+struct Equations {
+    Plant p;
+    double ma, ka, ca;
+};
+
+int derivatives(double t, const double y[], double dy[], void* params) {
+    const auto& e = *static_cast<const Equations*>(params);
+    const double spring = e.ka * (y[1] - y[0]) + e.ca * (y[3] - y[2]);
+    dy[0] = y[2];
+    dy[1] = y[3];
+    dy[2] = (e.p.F * std::sin(e.p.w * t) - e.p.k * y[0] - e.p.c * y[2] + spring) / e.p.m;
+    dy[3] = -spring / e.ma;
+    return GSL_SUCCESS;
+}
+
+TEST(AbsorberMotion, MatchesAnIntegrationOfTheEquations) {
+    const InitialState s{0.75, 0.012, -0.08};
+    const Eigen::Vector2cd x = luSolve(kPlant, kTuning, kPlant.w);
+    const cd phase = std::exp(cd{0, kPlant.w * s.t0});
+    // The record's x0, v0 are the main mass's free motion; the absorber moves with it.
+    const double x1 = s.x0 + (x(0) * phase).imag();
+    const double v1 = s.v0 + (cd{0, kPlant.w} * x(0) * phase).imag();
+    const double ma = kTuning.mu * kPlant.m;
+    Equations eq{kPlant, ma, ma * std::pow(kTuning.f * 8, 2), 2 * kTuning.zetaA * ma * 8};
+    for (auto method : {AbsorberMotion::Method::Automatic, AbsorberMotion::Method::Exponential}) {
+        const AbsorberMotion motion = AbsorberMotion::of(kPlant, kTuning, s, method);
+        ASSERT_TRUE(motion.valid());
+        EXPECT_EQ(motion.usesExponential(), method == AbsorberMotion::Method::Exponential);
+        gsl_odeiv2_system sys{&derivatives, nullptr, 4, &eq};
+        gsl_odeiv2_driver* d =
+            gsl_odeiv2_driver_alloc_y_new(&sys, gsl_odeiv2_step_rk8pd, 1e-4, 1e-13, 0);
+        double t = s.t0, y[4] = {x1, x1, v1, v1};
+        const double amplitude = 0.6;  // |x1| and |x2| stay below it
+        for (int i = 0; i <= 120; ++i) {
+            const double ti = s.t0 + 0.05 * i;
+            ASSERT_EQ(gsl_odeiv2_driver_apply(d, &t, ti, y), GSL_SUCCESS);
+            const auto got = motion.at(ti);
+            ASSERT_TRUE(got);
+            EXPECT_NEAR(got->x1, y[0], 1e-7 * amplitude) << ti;
+            EXPECT_NEAR(got->x2, y[1], 1e-7 * amplitude) << ti;
+            EXPECT_NEAR(got->v1, y[2], 1e-7 * amplitude * 8) << ti;
+            EXPECT_NEAR(got->v2, y[3], 1e-7 * amplitude * 8) << ti;
+            EXPECT_LT(std::fabs(y[1]), amplitude);
+        }
+        gsl_odeiv2_driver_free(d);
+    }
+    ModelRecord r;
+    r.t0 = 0.75f;
+    r.xshoki = 0.5f;
+    r.vshoki = -0.25f;
+    const InitialState fromRecord = initialOf(r);
+    EXPECT_EQ(fromRecord.t0, 0.75);
+    EXPECT_EQ(fromRecord.x0, 0.5);
+    EXPECT_EQ(fromRecord.v0, -0.25);
+}
+
+TEST(AbsorberMotion, AntiResonanceStillsTheMainMass) {
+    // ζa = 0 tuned to the force: once the free motion has died out (the main damper takes
+    // it), the absorber alone swings, with F/k_a.
+    const AbsorberTuning t{0.25, 1.1, 0};
+    const Plant p{2.5, 160, 6.4, 7, 1.1 * 8};
+    const AbsorberMotion motion = AbsorberMotion::of(p, t, {0.4, 0.03, 0.2});
+    ASSERT_TRUE(motion.valid());
+    const double ka = t.mu * p.m * std::pow(t.f * 8, 2);
+    double x1 = 0, x2 = 0;
+    for (double tt = 400; tt < 401; tt += 0.001) {
+        const auto at = motion.at(tt);
+        ASSERT_TRUE(at);
+        x1 = std::max(x1, std::fabs(at->x1));
+        x2 = std::max(x2, std::fabs(at->x2));
+    }
+    EXPECT_LT(x1, 1e-9 * p.F / p.k);
+    EXPECT_NEAR(x2, p.F / ka, 1e-5 * p.F / ka);
+    // Early on, before the free motion has gone, the main mass still moves.
+    EXPECT_GT(std::fabs(motion.at(0.5)->x1), 1e-3);
+}
+
+TEST(AbsorberMotion, RefusesWhatItCannotFollow) {
+    const InitialState s{0.75, 0.012, -0.08};
+    EXPECT_FALSE(AbsorberMotion::of({0, 160, 3, 7, 6}, kTuning, s).valid());
+    EXPECT_FALSE(AbsorberMotion::of(kPlant, {0.1, 0, 0.1}, s).valid());
+    EXPECT_FALSE(AbsorberMotion::of(kPlant, kTuning, {std::nan(""), 0, 0}).valid());
+    // No steady state: undamped, driven at a mode of the pair.
+    const double f2 = 0.81, b = 1 + 1.15 * f2;
+    const double mode = std::sqrt((b + std::sqrt(b * b - 4 * f2)) / 2) * 8;
+    EXPECT_FALSE(AbsorberMotion::of({2.5, 160, 0, 7, mode}, {0.15, 0.9, 0}, s).valid());
+    const AbsorberMotion m = AbsorberMotion::of(kPlant, kTuning, s);
+    EXPECT_FALSE(m.at(std::numeric_limits<double>::infinity()));
+    EXPECT_FALSE(AbsorberMotion{}.at(1));
+    EXPECT_TRUE(m.at(-3));
+}
+
+}  // namespace
+}  // namespace yurana::absorber
