@@ -91,63 +91,56 @@ void expectPromise(Promise promise, const ModelRecord& r, bool withWall) {
         double lo = INFINITY, hi = 0;
         for (auto [when, height] : peaks) {
             if (when >= from && when < to) {
-                lo = std::min(lo, height);
-                hi = std::max(hi, height);
+                std::tie(lo, hi) = std::pair(std::min(lo, height), std::max(hi, height));
             }
         }
         return std::pair(lo, hi);
     };
     const double k = r.k, m = r.m, cw = double(r.c) * r.w, F = r.f, w = r.w;
-    const double steady = F / std::hypot(k - m * w * w, cw);  // amplitude of x_p
-    const double period = 2 * M_PI / w;
-    const double x0 = x.front(), v0 = (x[1] - x[0]) / dt;
+    const double steady = F / std::hypot(k - m * w * w, cw), period = 2 * M_PI / w;
+    if (promise == Promise::Resonance || promise == Promise::Beats) {  // from rest
+        EXPECT_LT(std::fabs(x[0]), 1e-4 * steady);
+        EXPECT_LT(std::fabs(x[1] - x[0]) / dt, 1e-3 * steady * w);
+    }
     switch (promise) {
-        case Promise::Decays: {
-            const auto crossings = std::ranges::count_if(
-                x | std::views::drop(1), [&, i = 0](double y) mutable { return y * x[i++] < 0; });
-            EXPECT_GT(crossings, 6);
+        case Promise::Decays:
+            EXPECT_GT(peaks.size(), 6u);  // every crossing lies between two peaks
             EXPECT_TRUE(std::ranges::is_sorted(peaks | std::views::values, std::greater<>()));
             EXPECT_LT(peaks.back().second, 0.05 * peaks.front().second);
             break;
-        }
         case Promise::NoOvershoot:
-            EXPECT_TRUE(std::ranges::all_of(x, [&](double y) { return y * x0 >= 0; }));
-            EXPECT_LT(std::fabs(x.back()), 0.01 * std::fabs(x0));
+            EXPECT_TRUE(std::ranges::all_of(x, [&](double y) { return y * x[0] >= 0; }));
+            EXPECT_LT(std::fabs(x.back()), 0.01 * std::fabs(x[0]));
             break;
-        case Promise::Resonance:
-        case Promise::Beats:
-            EXPECT_LT(std::fabs(x0), 1e-4 * steady);
-            EXPECT_LT(std::fabs(v0), 1e-3 * steady * w);
-            if (promise == Promise::Resonance) {
-                EXPECT_LT(peaks.front().second, 0.25 * steady);
-                for (std::size_t i = 1; i < peaks.size(); ++i) {
-                    EXPECT_GT(peaks[i].second, peaks[i - 1].second - 0.005 * steady);
-                }
-                const auto [lo, hi] = range(r.tmax - 3 * period, r.tmax);
-                EXPECT_GT(lo, 0.98 * steady);
-                EXPECT_LT(hi, 1.02 * steady);
-            } else {
-                const double beat = 2 * M_PI / std::fabs(r.wd - w);
-                EXPECT_GE(r.tmax - r.tmin, 2 * beat);
-                for (double from = r.tmin; from + beat <= r.tmax; from += beat) {
-                    EXPECT_LT(range(from, from + beat).first, 0.1 * range(r.tmin, r.tmax).second)
-                        << from;
-                }
+        case Promise::Resonance: {
+            EXPECT_LT(peaks.front().second, 0.25 * steady);
+            for (std::size_t i = 1; i < peaks.size(); ++i) {
+                EXPECT_GT(peaks[i].second, peaks[i - 1].second - 0.005 * steady);
+            }
+            const auto [lo, hi] = range(r.tmax - 3 * period, r.tmax);
+            EXPECT_TRUE(lo > 0.98 * steady && hi < 1.02 * steady) << lo << " " << hi;
+            break;
+        }
+        case Promise::Beats: {
+            const double beat = 2 * M_PI / std::fabs(r.wd - w);
+            EXPECT_GE(r.tmax - r.tmin, 2 * beat);
+            for (double from = r.tmin; from + beat <= r.tmax; from += beat) {
+                EXPECT_LT(range(from, from + beat).first, 0.1 * range(r.tmin, r.tmax).second);
             }
             break;
-        case Promise::Isolates: {
-            const double passedOn = range(r.tmax - period, r.tmax).second * std::hypot(k, cw);
-            EXPECT_LT(passedOn, 0.5 * F);
-            break;
         }
+        case Promise::Isolates:
+            EXPECT_LT(range(r.tmax - period, r.tmax).second * std::hypot(k, cw), 0.5 * F);
+            break;
     }
 }
 
-// Each case of the 例題 menu, loaded as the menu loads it into a panel with a run going:
-// every value it puts in the record, and its promise in every curve of the mass it ticks,
-// from the record as loaded. A wall that moves would spoil the curves: those of a driven case
-// either leave it out or show the wall standing still.
-TEST(ClassicCases, EachLoadsItsValuesAndKeepsItsPromise) {
+// Each case of the 例題 menu, loaded as the menu loads it into a panel with a run going (the
+// panel's texts and ticks and the stopped run: menus_test): 計算 again changes nothing, so
+// ζ, ωn, Cc, ωd, f agree; its promise in every curve of the mass it ticks, from the record
+// as loaded. A wall that moves would spoil the curves: those of a driven case either leave
+// it out or show the wall standing still.
+TEST(ClassicCases, EachKeepsItsPromise) {
     const std::pair<std::string_view, Promise> promises[] = {
         {"不足減衰の自由振動", Promise::Decays},
         {"臨界減衰", Promise::NoOvershoot},
@@ -167,22 +160,11 @@ TEST(ClassicCases, EachLoadsItsValuesAndKeepsItsPromise) {
         ParameterPanel form(panel, r, run, box, [] { return GraphSize{600, 250}; });
         panel.setChangeHandler([&](std::string_view c) { form.textChanged(c); });
         applyExample(e, panel, run, form);
-
-        // The record holds the case (the panel's texts and ticks: menus_test), and 計算 again
-        // changes nothing: ζ, ωn, Cc, ωd, f agree.
-        const auto S = [](std::string_view t) { return num::strictSingle(t); };
-        EXPECT_EQ((std::vector{r.m, r.k, r.c, r.f, r.w, r.xshoki, r.vshoki, r.t0, r.tmin, r.tmax,
-                               r.kabem}),
-                  (std::vector{S(e.m), S(e.k), S(e.c), S(e.f), S(e.w), S(e.x0), S(e.v0), S(e.t0),
-                               S(e.tmin), S(e.tmax), S(e.kabem)}));
-        EXPECT_EQ(std::pair(r.graphbairitu, r.jikanbairitu),
-                  std::pair(std::string(e.graphbairitu), num::strictDouble(e.jikanbairitu)));
         const test::FakePanel loaded = panel;
         const ModelRecord record = r;
         form.calculate();
         EXPECT_EQ(panel.controls(), loaded.controls());
-        EXPECT_TRUE(r == record && r.c1.has_value());
-        EXPECT_EQ(std::pair(run.joutai, box.texts.size()), std::pair(kStopped, std::size_t{0}));
+        EXPECT_TRUE(r == record && r.c1.has_value() && box.texts.empty());
 
         ASSERT_TRUE(e.heni || e.xcxp);
         for (auto [ticked, withWall] : {std::pair{e.heni, true}, {e.xcxp, false}}) {

@@ -55,8 +55,9 @@ double x(const ModelRecord& r, double t) {
     return complementary(r, t) + particular(r, t);
 }
 
-// Per damping regime, free and driven: chains of next and previous, the maxima, which
-// are the highest x around them, and a = dv/dt.
+// Per damping regime, free and driven: chains of next and previous, each also from just
+// beside an extremum and bounded by until and from, the maxima, which are the highest x
+// around them, the last maximum up to a cursor on an extremum, and a = dv/dt.
 TEST(HistoryExtrema, FindEveryExtremumOfAFineSampling) {
     struct Case {
         float k, c, F, w;
@@ -73,6 +74,7 @@ TEST(HistoryExtrema, FindEveryExtremumOfAFineSampling) {
         const std::vector<Extremum> ref = sampledExtrema(r);
         ASSERT_FALSE(ref.empty());
         std::vector<double> refMaxima;
+        std::optional<double> lastMax;
         std::optional<double> next = r.tmin, previous = r.tmax;
         for (std::size_t i = 0; i < ref.size(); ++i) {
             next = nextExtremum(r, *next, r.tmax);
@@ -84,8 +86,17 @@ TEST(HistoryExtrema, FindEveryExtremumOfAFineSampling) {
             const double side = ref[i].maximum ? -1 : 1;  // x below a maximum, above a minimum
             EXPECT_GT(side * (x(r, *next + 1e-4) - x(r, *next)), 0);
             EXPECT_GT(side * (x(r, *next - 1e-4) - x(r, *next)), 0);
+            const double e = ref[i].t;
             if (ref[i].maximum) {
-                refMaxima.push_back(ref[i].t);
+                refMaxima.push_back(e);
+                lastMax = e;
+            }
+            EXPECT_NEAR(*nextExtremum(r, e - 1e-6, r.tmax), e, 1e-9);
+            EXPECT_NEAR(*previousExtremum(r, e + 1e-6, r.tmin), e, 1e-9);
+            EXPECT_FALSE(i + 1 < ref.size() && nextExtremum(r, e, ref[i + 1].t - 1e-6));
+            EXPECT_FALSE(i > 0 && previousExtremum(r, e, ref[i - 1].t + 1e-6));
+            if (lastMax) {  // at the cursor counts
+                EXPECT_NEAR(lastMaxima(r, e, r.tmin, 1).at(0), *lastMax, 1e-9);
             }
             const double t = r.tmin + 0.37 * (i + 1), h = 1e-4;
             const double dv = (velocityAt(r, t - 2 * h) - 8 * velocityAt(r, t - h) +
@@ -100,22 +111,6 @@ TEST(HistoryExtrema, FindEveryExtremumOfAFineSampling) {
         for (std::size_t i = 0; i < found.size(); ++i) {
             EXPECT_NEAR(found[i], refMaxima[i], 1e-9);
         }
-    }
-}
-
-// Next and previous from just beside an extremum, bounded by until and from.
-TEST(HistoryExtrema, NearAnExtremumAndWithinBounds) {
-    const ModelRecord r = recomputed(2.5f, 180, 6, 3);
-    const std::vector<Extremum> ref = sampledExtrema(r);
-    ASSERT_GE(ref.size(), 4u);
-    for (std::size_t i = 1; i + 1 < ref.size(); ++i) {
-        const double e = ref[i].t;
-        EXPECT_NEAR(*nextExtremum(r, e - 1e-6, r.tmax), e, 1e-9);
-        EXPECT_NEAR(*previousExtremum(r, e + 1e-6, r.tmin), e, 1e-9);
-        EXPECT_FALSE(nextExtremum(r, e, ref[i + 1].t - 1e-6));
-        EXPECT_FALSE(previousExtremum(r, e, ref[i - 1].t + 1e-6));
-        const std::vector<double> last = lastMaxima(r, e, r.tmin, 1);  // at the cursor counts
-        EXPECT_NEAR(last.at(0), ref[ref[i].maximum ? i : i - 1].t, 1e-9);
     }
 }
 
