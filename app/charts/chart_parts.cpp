@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include <QEvent>
 #include <QFont>
 #include <QLegend>
 #include <QPainter>
 #include <QPen>
+#include <QSignalBlocker>
 
 #include "app/charts/chart_export.h"
 
@@ -22,14 +24,49 @@ void setRange(QAbstractAxis* axis, const analysis::Range& range) {
     axis->setRange(range.lo, range.hi);
 }
 
-void setRangeWithTicks(QCategoryAxis* axis, const analysis::Range& range, double step) {
-    for (const QString& label : axis->categoriesLabels()) {
-        axis->remove(label);
+namespace {
+
+bool showsTicks(QCategoryAxis* axis, const std::vector<analysis::Tick>& ticks) {
+    const QStringList labels = axis->categoriesLabels();
+    if (labels.size() != static_cast<qsizetype>(ticks.size())) {
+        return false;
     }
+    for (std::size_t i = 0; i < ticks.size(); ++i) {
+        const QString& label = labels[static_cast<qsizetype>(i)];
+        if (label != QString::fromStdString(ticks[i].label) ||
+            axis->endValue(label) != ticks[i].value) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+void setRangeWithTicks(QCategoryAxis* axis, const analysis::Range& range, double step) {
     axis->setRange(range.lo, range.hi);
     axis->setStartValue(axis->min());
-    for (const analysis::Tick& tick : analysis::axisTicks({axis->min(), axis->max()}, step)) {
-        axis->append(QString::fromStdString(tick.label), tick.value);
+    const std::vector<analysis::Tick> ticks = analysis::axisTicks({axis->min(), axis->max()}, step);
+    if (showsTicks(axis, ticks)) {
+        return;
+    }
+    // Every label removed or added lays the axis out again (text to shape): the changes are
+    // made quietly, and the last one alone tells the chart.
+    QSignalBlocker quiet(axis);
+    QStringList old = axis->categoriesLabels();
+    const QString lastOld = ticks.empty() && !old.isEmpty() ? old.takeLast() : QString();
+    for (const QString& label : old) {
+        axis->remove(label);
+    }
+    for (std::size_t i = 0; i < ticks.size(); ++i) {
+        if (i + 1 == ticks.size()) {
+            quiet.unblock();
+        }
+        axis->append(QString::fromStdString(ticks[i].label), ticks[i].value);
+    }
+    if (!lastOld.isEmpty()) {
+        quiet.unblock();
+        axis->remove(lastOld);
     }
 }
 
@@ -108,11 +145,34 @@ QChart* axesChart(const QString& title, QAbstractAxis* x, QAbstractAxis* y,
     return chart;
 }
 
+namespace {
+
+// A selectable label keeps its text in a document that it lays out again at every change,
+// the most costly part of a moving read-out: the text is made selectable only while the
+// mouse is over it, and stays so while some of it is selected.
+class SelectableWhileHovered : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* label = static_cast<QLabel*>(watched);
+        if (event->type() == QEvent::Enter) {
+            label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        } else if (event->type() == QEvent::Leave && !label->hasSelectedText()) {
+            label->setTextInteractionFlags(Qt::NoTextInteraction);
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
 QLabel* readoutLabel(QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setObjectName(QStringLiteral("readout"));
     label->setTextFormat(Qt::PlainText);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->installEventFilter(new SelectableWhileHovered(label));
     // Lines as the read-out breaks them: a wrapped label lays its text out again for every
     // size it is asked (a line per character of Japanese at width 0), at every step of the
     // time. A window too narrow cuts the lines rather than growing.

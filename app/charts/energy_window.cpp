@@ -50,7 +50,18 @@ void EnergyWindow::buildLoopChart() {
 
 namespace {
 
-constexpr std::size_t kDrawnLoopPoints = 512;
+constexpr std::size_t kDrawnLoopPoints = 256;
+
+// `axis` set to `span` with round ticks, unless it already holds the span and the span
+// fills at least half of it: the loops of one steady state then keep their axes from
+// period to period, and the chart is not laid out again at each.
+void fitLoosely(QCategoryAxis* axis, const analysis::Range& span, bool fresh) {
+    const double shown = axis->max() - axis->min();
+    const bool holds = span.lo >= axis->min() && span.hi <= axis->max();
+    if (fresh || !holds || span.hi - span.lo < shown / 2) {
+        setRangeWithRoundTicks(axis, span);
+    }
+}
 
 // Every n-th point of a sampled loop, its last point kept, so that at most about
 // kDrawnLoopPoints are drawn.
@@ -83,9 +94,11 @@ void EnergyWindow::showLoops(const std::shared_ptr<const analysis::ForceLoops>& 
     // the rest would cost each move of the time into a new period.
     driveLoop_->replace(toPoints(drawnPart(loops->drive)));
     dampingLoop_->replace(toPoints(drawnPart(loops->damping)));
-    setRangeWithRoundTicks(loopX_, analysis::spanOf({&loops->drive}, &analysis::Point::x, 0.05));
-    setRangeWithRoundTicks(
-        loopForce_, analysis::spanOf({&loops->drive, &loops->damping}, &analysis::Point::y, 0.05));
+    fitLoosely(loopX_, analysis::spanOf({&loops->drive}, &analysis::Point::x, 0.05), !loopAxesFit_);
+    fitLoosely(loopForce_,
+               analysis::spanOf({&loops->drive, &loops->damping}, &analysis::Point::y, 0.05),
+               !loopAxesFit_);
+    loopAxesFit_ = true;
 }
 
 void EnergyWindow::buildCycleChart() {
@@ -130,6 +143,7 @@ void EnergyWindow::setModel(const ModelRecord& r) {
     cycles_.reset();
     barsShown_.reset();
     loopsShown_.reset();
+    loopAxesFit_ = false;
     driveLoop_->clear();
     dampingLoop_->clear();
     kinetic_->replace(toPoints(curves_.kinetic));

@@ -65,6 +65,7 @@ class EnergyWindow : public AnalysisWindow {
     QCategoryAxis* cycleAxis_ = nullptr;
     // The loops drawn, held so that their address stands for them until others are drawn.
     std::shared_ptr<const analysis::ForceLoops> loopsShown_;
+    bool loopAxesFit_ = false;  // the loop axes were fitted to loops of the current record
     QChart* loopChart_ = nullptr;
     QCategoryAxis* loopX_ = nullptr;
     QCategoryAxis* loopForce_ = nullptr;

@@ -34,12 +34,17 @@ ModelRecord sampleRecord() {
     return r;
 }
 
-// The read-out shows `text`, selectable, and a screen reader reads the same.
+// The read-out shows `text`, selectable under the mouse, and a screen reader reads the same.
 void expectReadout(QLabel* label, const QString& text) {
     QCOMPARE(label->text(), text);
     QCOMPARE(label->accessibleName(), text);  // set, so no later default can hide it
     QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name), text);
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QApplication::sendEvent(label, &enter);
     QVERIFY(label->textInteractionFlags() & Qt::TextSelectableByMouse);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(label, &leave);
+    QCOMPARE(label->textInteractionFlags(), Qt::NoTextInteraction);
 }
 
 QXYSeries* seriesNamed(QChart* chart, const QString& name, bool labelled = false) {
@@ -203,6 +208,19 @@ class ChartsTest : public QObject {
         e.setTime(3.7);  // at 4·2π/7 ≈ 3.59 s
         QCOMPARE(redrawn.count(), 1);
         QVERIFY(e.readout()->text().section('\n', 1, 1) != cycle);
+        // Periods of the steady state keep the loops' axes, which hold them.
+        e.setTime(17);
+        auto* loopX = qobject_cast<QCategoryAxis*>(e.loopChart()->axes(Qt::Horizontal)[0]);
+        QSignalSpy relaid(loopX, &QCategoryAxis::rangeChanged);
+        for (double t : {17.5, 18.4, 19.2}) {
+            e.setTime(t);
+            const QList<QPointF> points = drive->points();
+            QVERIFY(std::all_of(points.begin(), points.end(), [&](const QPointF& p) {
+                return p.x() >= loopX->min() && p.x() <= loopX->max();
+            }));
+        }
+        QCOMPARE(redrawn.count(), 5);  // one for each new period
+        QCOMPARE(relaid.count(), 0);
         // The bars in the colours of W入力 and W散逸 of the main chart.
         QCOMPARE(e.cycleBars()->color(), seriesNamed(e.chart(), "W入力")->pen().color());
         QVERIFY(e.cycleBars()->isBarSelected(1) && !e.cycleBars()->isBarSelected(0));
