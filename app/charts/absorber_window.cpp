@@ -40,6 +40,11 @@ QScatterSeries* fixedPoint(const QString& name) {
     s->setPointLabelsFormat(name);
     s->setPointLabelsVisible(true);
     s->setPointLabelsClipping(false);
+    s->setPointLabelsColor(kFixed);
+    QFont font = s->pointLabelsFont();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.3);
+    s->setPointLabelsFont(font);
     return s;
 }
 
@@ -120,7 +125,8 @@ void AbsorberWindow::buildMotionChart() {
     x1_ = lineSeries(QStringLiteral("x1 主質量"), palette::kCurve, 1.4);
     x2_ = lineSeries(QStringLiteral("x2 吸振器"), palette::kSteady, 1.2);
     auto* now = lineSeries(QStringLiteral("現在の時刻"), palette::kCurrent, 1.5);
-    motion_ = axesChart({}, tAxis_, dAxis_, {x1_, x2_, now});
+    // x1 over x2: the main mass standing still at an anti-resonance stays in sight.
+    motion_ = axesChart({}, tAxis_, dAxis_, {x2_, x1_, now});
     motionView_ =
         markedChartView(motion_, MarkedChartView::Shape::VerticalLine, palette::kCurrent, this);
 }
@@ -212,7 +218,9 @@ void AbsorberWindow::showMotion() {
         setRangeWithRoundTicks(tAxis_, {tmin_, tmax_});
     }
     const double reach = h.largest > 0 ? 1.1 * h.largest : 1.0;
-    setRangeWithRoundTicks(dAxis_, {-reach, reach});
+    // Few ticks: the chart is low, and the labels of a crowded axis are cut short.
+    const analysis::Range range{-reach, reach};
+    setRangeWithTicks(dAxis_, range, analysis::tickStep(range, 4));
     picture_->setLargest(h.largest);
 }
 

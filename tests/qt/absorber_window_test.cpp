@@ -160,9 +160,9 @@ class AbsorberWindowTest : public QObject {
         }
         QVERIFY(f.app->session().time() > 0.6);
         // The curves over the run: x1 and x2 from tmin to tmax.
-        auto* x1 = qobject_cast<QXYSeries*>(w.motionChart()->series().at(0));
-        QCOMPARE(x1->at(0).x(), 0.5);
-        QCOMPARE(x1->at(x1->count() - 1).x(), 20.0);
+        auto* x2 = qobject_cast<QXYSeries*>(w.motionChart()->series().at(0));
+        QCOMPARE(x2->at(0).x(), 0.5);
+        QCOMPARE(x2->at(x2->count() - 1).x(), 20.0);
     }
 };
 
