@@ -187,6 +187,18 @@ void AbsorberWindow::recompute() {
 }
 
 void AbsorberWindow::showCurves(const absorber::AbsorberCurves& c) {
+    // Each change of an axis redraws every series on it: the axes are set while the series
+    // are empty, and each series is then drawn once.
+    const std::array<PiecedCurve*, 5> curves{chosen_.get(), none_.get(), undamped_.get(),
+                                             locked_.get(), absorber_.get()};
+    for (PiecedCurve* curve : curves) {
+        curve->clear();
+    }
+    if (c.drawable) {
+        setRangeWithRoundTicks(gAxis_, {0, c.gmax});
+        setRangeWithRoundTicks(xAxis_, {0, c.top});
+        setRangeWithRoundTicks(x2Axis_, {0, c.topAbsorber});
+    }
     chosen_->show(c.chosen);
     none_->show(c.none);
     undamped_->show(c.undamped);
@@ -201,19 +213,14 @@ void AbsorberWindow::showCurves(const absorber::AbsorberCurves& c) {
     dot(p_, c.fixed.found, c.fixed.p.g, c.fixed.p.h);
     dot(q_, c.fixed.found, c.fixed.q.g, c.fixed.q.h);
     dot(operating_, c.drawable && c.operating.y <= c.top, c.operating.x, c.operating.y);
-    if (c.drawable) {
-        setRangeWithRoundTicks(gAxis_, {0, c.gmax});
-        setRangeWithRoundTicks(xAxis_, {0, c.top});
-        setRangeWithRoundTicks(x2Axis_, {0, c.topAbsorber});
-    }
     showReadout(readout_, c.drawable ? c.readout : std::string("表示できる値がありません"));
 }
 
 void AbsorberWindow::showMotion() {
     motionOf_ = absorber::AbsorberMotion::of(plant_, tuning_, initial_);
     const absorber::AbsorberHistory h = absorber::absorberHistory(motionOf_, tmin_, tmax_);
-    x1_->replace(toPoints(h.x1));
-    x2_->replace(toPoints(h.x2));
+    x1_->clear();
+    x2_->clear();
     if (tmax_ > tmin_) {
         setRangeWithRoundTicks(tAxis_, {tmin_, tmax_});
     }
@@ -221,6 +228,8 @@ void AbsorberWindow::showMotion() {
     // Few ticks: the chart is low, and the labels of a crowded axis are cut short.
     const analysis::Range range{-reach, reach};
     setRangeWithTicks(dAxis_, range, analysis::tickStep(range, 4));
+    x1_->replace(toPoints(h.x1));
+    x2_->replace(toPoints(h.x2));
     picture_->setLargest(h.largest);
 }
 

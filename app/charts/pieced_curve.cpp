@@ -36,6 +36,14 @@ QLineSeries* PiecedCurve::grow() {
     return s;
 }
 
+void PiecedCurve::clear() {
+    for (QLineSeries* s : pieces_) {
+        if (s->count() > 0) {
+            s->clear();
+        }
+    }
+}
+
 void PiecedCurve::show(const absorber::ClippedCurve& curve) {
     while (pieces_.size() < curve.size()) {
         grow();

@@ -18,6 +18,8 @@ class PiecedCurve {
     PiecedCurve(QChart* chart, QAbstractAxis* x, QAbstractAxis* y, QLineSeries* first);
 
     void show(const absorber::ClippedCurve& curve);
+    // Every piece emptied: a change of the axes then redraws no points.
+    void clear();
 
     // The series made so far, the first one the legend's.
     const std::vector<QLineSeries*>& series() const { return pieces_; }
