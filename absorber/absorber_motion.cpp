@@ -2,6 +2,7 @@
 
 #include <Eigen/Eigenvalues>
 #include <Eigen/LU>
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <unsupported/Eigen/MatrixFunctions>
@@ -63,8 +64,12 @@ AbsorberMotion AbsorberMotion::of(const Plant& p, const AbsorberTuning& t, const
     m.free0_ = Eigen::Vector4d{x1, x1, v1, v1} - steady0;
 
     m.exponential_ = true;
+    const Eigen::EigenSolver<Eigen::Matrix4d> es(m.a_, method == Method::Automatic);
+    // Without eigenvalues, the infinity norm bounds their moduli.
+    m.fastest_ = std::max(std::fabs(p.w), es.info() == Eigen::Success
+                                              ? es.eigenvalues().cwiseAbs().maxCoeff()
+                                              : m.a_.lpNorm<Eigen::Infinity>());
     if (method == Method::Automatic) {
-        const Eigen::EigenSolver<Eigen::Matrix4d> es(m.a_);
         if (es.info() == Eigen::Success) {
             const Eigen::Matrix4cd v = es.eigenvectors();
             const Eigen::PartialPivLU<Eigen::Matrix4cd> lu(v);

@@ -43,6 +43,9 @@ struct AbsorberMotion {
 
     bool valid() const { return valid_; }
     bool usesExponential() const { return exponential_; }
+    // The fastest rate of the motion, 1/s: the larger of |ω| and the moduli of A's
+    // eigenvalues (0 when invalid).
+    double fastestRate() const { return fastest_; }
 
     // The state at time t; empty when invalid or not finite.
     std::optional<MotionState> at(double t) const;
@@ -52,6 +55,7 @@ struct AbsorberMotion {
     bool exponential_ = false;
     double t0_ = 0;
     double w_ = 0;
+    double fastest_ = 0;
     Eigen::Vector4cd steady_;  // (X1, X2, iωX1, iωX2): the steady state is Im(steady·e^(iωt))
     Eigen::Vector4cd rates_;   // eigenvalues λ of A
     Eigen::Matrix4cd modes_;   // column j: the free motion's part along e^(λj·(t − t0))

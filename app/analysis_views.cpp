@@ -3,6 +3,7 @@
 #include <QMenu>
 
 #include "app/charts/chart_export.h"
+#include "panel/messages.h"
 
 namespace yurana::app {
 
@@ -17,7 +18,8 @@ AnalysisViews::AnalysisViews(QWidget* frame, QMenuBar* menus, Files& files, Mess
       phase_(new charts::PhasePlaneWindow(frame)),
       energy_(new charts::EnergyWindow(frame)),
       history_(new charts::TimeHistoryWindow(frame)),
-      vector_(new charts::ForceVectorWindow(frame)) {
+      vector_(new charts::ForceVectorWindow(frame)),
+      absorber_(new charts::AbsorberWindow(frame)) {
     QMenu* view = menus->addMenu(QStringLiteral("表示(&V)"));
     view->setObjectName("ViewMenu");
     frequencyAction_ = addView(view, QStringLiteral("周波数応答(&R)"), 0);
@@ -25,6 +27,8 @@ AnalysisViews::AnalysisViews(QWidget* frame, QMenuBar* menus, Files& files, Mess
     energyAction_ = addView(view, QStringLiteral("エネルギー(&E)"), 2);
     historyAction_ = addView(view, QStringLiteral("時刻歴(&T)"), 3);
     vectorAction_ = addView(view, QStringLiteral("力のベクトル図(&F)"), 4);
+    absorberAction_ = addView(view, QStringLiteral("動吸振器(&A)"), 5);
+    connect(absorber_, &charts::AbsorberWindow::badValue, this, [&box] { box.show(kMsgBadValue); });
     for (charts::AnalysisWindow* w : windows()) {
         charts::addChartExports(w, files, box);
     }
@@ -93,9 +97,15 @@ void AnalysisViews::timeChanged() {
     for (std::size_t i = 0; i < drawn_.size(); ++i) {
         update(i, due);
     }
-    // Between the read-outs, the time-history cursor's line alone follows every pass.
-    if (!due && history_->isVisible() && drawn_[3].current) {
-        history_->followTime(session_.time());
+    // Between the read-outs, what is cheap to move follows every pass.
+    if (due) {
+        return;
+    }
+    const std::array<charts::AnalysisWindow*, 6> all = windows();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all[i]->isVisible() && drawn_[i].current) {
+            all[i]->followTime(session_.time());
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <array>
 
+#include "app/charts/absorber_window.h"
 #include "app/charts/energy_window.h"
 #include "app/charts/force_vector_window.h"
 #include "app/charts/frequency_response_window.h"
@@ -15,10 +16,11 @@
 
 namespace yurana::app {
 
-// The analysis windows (周波数応答, 位相平面, エネルギー, 時刻歴, 力のベクトル図) and their items
-// in the frame's 表示 menu. They follow the session's announcements: a shown window recomputes its
-// curves when the physics changed, a hidden one when it is shown again; markers move when
-// the time does, the time-history cursor at every announcement.
+// The analysis windows (周波数応答, 位相平面, エネルギー, 時刻歴, 力のベクトル図, 動吸振器) and
+// their items in the frame's 表示 menu. They follow the session's announcements: a shown window
+// recomputes its curves when the physics changed, a hidden one when it is shown again; markers move
+// when the time does, and what is cheap to move (the time-history cursor, the absorber's picture)
+// at every announcement.
 class AnalysisViews : public QObject {
     Q_OBJECT
   public:
@@ -32,18 +34,20 @@ class AnalysisViews : public QObject {
     QAction* energyAction() const { return energyAction_; }
     QAction* historyAction() const { return historyAction_; }
     QAction* vectorAction() const { return vectorAction_; }
+    QAction* absorberAction() const { return absorberAction_; }
     charts::FrequencyResponseWindow& frequency() const { return *frequency_; }
     charts::PhasePlaneWindow& phase() const { return *phase_; }
     charts::EnergyWindow& energy() const { return *energy_; }
     charts::TimeHistoryWindow& history() const { return *history_; }
     charts::ForceVectorWindow& vector() const { return *vector_; }
+    charts::AbsorberWindow& absorber() const { return *absorber_; }
     // How many times a window has recomputed its curves.
     int recomputes() const { return recomputes_; }
 
   private:
     QAction* addView(QMenu* menu, const QString& caption, std::size_t index);
-    std::array<charts::AnalysisWindow*, 5> windows() const {
-        return {frequency_, phase_, energy_, history_, vector_};
+    std::array<charts::AnalysisWindow*, 6> windows() const {
+        return {frequency_, phase_, energy_, history_, vector_, absorber_};
     }
     // Window `i` brought up to date if shown: its curves, then (when `markers`) its markers.
     void update(std::size_t i, bool markers);
@@ -56,17 +60,19 @@ class AnalysisViews : public QObject {
     charts::EnergyWindow* energy_;
     charts::TimeHistoryWindow* history_;
     charts::ForceVectorWindow* vector_;
+    charts::AbsorberWindow* absorber_;
     QAction* frequencyAction_;
     QAction* phaseAction_;
     QAction* energyAction_;
     QAction* historyAction_;
     QAction* vectorAction_;
+    QAction* absorberAction_;
     // What each window shows, in the order of windows().
     struct Drawn {
         bool current = false;            // its curves show the announced physics
         std::optional<double> markedAt;  // the time its markers show
     };
-    std::array<Drawn, 5> drawn_;
+    std::array<Drawn, 6> drawn_;
     int timesSinceMove_ = 0;
     int recomputes_ = 0;
 };

@@ -27,6 +27,10 @@ class AnalysisWindow : public QWidget {
     // window whose charts do not depend on the time ignores it.
     virtual void setTime(double t) { (void)t; }
 
+    // Follows time t between the calls of setTime, at every announcement: only what is
+    // cheap enough for every pass (a cursor line, a picture), no read-out.
+    virtual void followTime(double t) { (void)t; }
+
   signals:
     void shownChanged(bool shown);
 

@@ -32,7 +32,7 @@ class TimeHistoryWindow : public AnalysisWindow {
     void setModel(const ModelRecord& r) override;
     void setTime(double t) override;
     // The cursor's line only, cheap enough for every pass.
-    void followTime(double t);
+    void followTime(double t) override;
     // Which of the five curves the panel's check boxes show (全変位, 余関数, 特殊解,
     // 余関数+特殊解, 壁の変位).
     void setShownCurves(const std::array<bool, 5>& shown);

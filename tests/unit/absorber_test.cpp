@@ -6,6 +6,7 @@
 #include <gsl/gsl_odeiv2.h>
 #include <gtest/gtest.h>
 
+#include <Eigen/Eigenvalues>
 #include <Eigen/LU>
 #include <algorithm>
 #include <cmath>
@@ -15,8 +16,10 @@
 
 #include "absorber/absorber.h"
 #include "absorber/absorber_curves.h"
+#include "absorber/absorber_history.h"
 #include "absorber/absorber_motion.h"
 #include "absorber/absorber_response.h"
+#include "absorber/absorber_scene.h"
 #include "absorber/fixed_points.h"
 
 namespace yurana::absorber {
@@ -265,6 +268,95 @@ TEST(AbsorberMotion, RefusesWhatItCannotFollow) {
     EXPECT_FALSE(m.at(std::numeric_limits<double>::infinity()));
     EXPECT_FALSE(AbsorberMotion{}.at(1));
     EXPECT_TRUE(m.at(-3));
+}
+
+// The largest modulus of the eigenvalues of the equations of motion, written out here.
+double fastestEigenvalue(const Plant& p, const AbsorberTuning& t) {
+    const double wn = std::sqrt(p.k / p.m);
+    const double ma = t.mu * p.m, ka = ma * std::pow(t.f * wn, 2), ca = 2 * t.zetaA * ma * wn;
+    Eigen::Matrix4d a;
+    a << 0, 0, 1, 0, 0, 0, 0, 1, -(p.k + ka) / p.m, ka / p.m, -(p.c + ca) / p.m, ca / p.m, ka / ma,
+        -ka / ma, ca / ma, -ca / ma;
+    return Eigen::EigenSolver<Eigen::Matrix4d>(a, false).eigenvalues().cwiseAbs().maxCoeff();
+}
+
+TEST(AbsorberHistory, SamplesTheMotionFinelyEnoughAndNoFiner) {
+    const InitialState s{0.75, 0.012, -0.08};
+    // The pair's upper mode is the fastest rate; then a force faster than it.
+    for (const double w : {kPlant.w, 41.0}) {
+        Plant p = kPlant;
+        p.w = w;
+        const AbsorberMotion m = AbsorberMotion::of(p, kTuning, s);
+        ASSERT_TRUE(m.valid());
+        const double rate = std::max(w, fastestEigenvalue(p, kTuning));
+        EXPECT_NEAR(m.fastestRate(), rate, 1e-12 * rate);
+        EXPECT_NEAR(
+            AbsorberMotion::of(p, kTuning, s, AbsorberMotion::Method::Exponential).fastestRate(),
+            rate, 1e-12 * rate);
+        const double tmin = 1.3, tmax = 16.1;
+        const AbsorberHistory h = absorberHistory(m, tmin, tmax);
+        const auto count = static_cast<std::size_t>(std::ceil((tmax - tmin) * rate / 0.1)) + 1;
+        ASSERT_EQ(h.x1.size(), count);
+        ASSERT_EQ(h.x2.size(), count);
+        EXPECT_LE((h.x1[1].x - h.x1[0].x) * rate, 0.1 * (1 + 1e-12));
+        EXPECT_GT((h.x1[1].x - h.x1[0].x) * rate, 0.0999);
+        EXPECT_EQ(h.x1.front().x, tmin);
+        EXPECT_EQ(h.x1.back().x, tmax);
+        double largest = 0;
+        for (std::size_t i = 0; i < count; i += 37) {
+            const auto at = m.at(h.x1[i].x);
+            EXPECT_EQ(h.x2[i].x, h.x1[i].x);
+            EXPECT_EQ(h.x1[i].y, at->x1);
+            EXPECT_EQ(h.x2[i].y, at->x2);
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            largest = std::max({largest, std::fabs(h.x1[i].y), std::fabs(h.x2[i].y)});
+        }
+        EXPECT_EQ(h.largest, largest);
+        EXPECT_GT(largest, 0.0);
+    }
+    const AbsorberMotion m = AbsorberMotion::of(kPlant, kTuning, s);
+    // A short run keeps 1001 instants, a long one no more than 8001, none an instant.
+    EXPECT_EQ(absorberHistory(m, 2.5, 2.6).x1.size(), 1001u);
+    EXPECT_EQ(absorberHistory(m, 2.5, 5000).x1.size(), 8001u);
+    const AbsorberHistory one = absorberHistory(m, 2.5, 2.5);
+    ASSERT_EQ(one.x1.size(), 1u);
+    EXPECT_EQ(one.x2[0].y, m.at(2.5)->x2);
+    EXPECT_TRUE(absorberHistory(AbsorberMotion{}, 0.5, 3).x1.empty());
+    EXPECT_EQ(AbsorberMotion{}.fastestRate(), 0.0);
+}
+
+TEST(AbsorberScene, MassesMoveApartAndTheSpringsNeverClose) {
+    const double height = 430;
+    const SceneRows rest = sceneRows(height, 0, 0.3, -0.2);
+    EXPECT_GT(rest.wall, 0.0);
+    EXPECT_GT(rest.mainTop, rest.wall);
+    EXPECT_GT(rest.mainBottom, rest.mainTop);
+    EXPECT_GT(rest.absorberTop, rest.mainBottom);
+    EXPECT_GT(rest.absorberBottom, rest.absorberTop);
+    const double largest = 0.037;
+    const double scale = sceneScale(height, largest);
+    EXPECT_NEAR(scale * largest, 0.09 * height, 1e-9);
+    // The main mass carries only itself; the absorber moves by its own displacement.
+    const SceneRows down = sceneRows(height, scale, 0.02, 0);
+    EXPECT_NEAR(down.mainTop - rest.mainTop, 0.02 * scale, 1e-9);
+    EXPECT_NEAR(down.mainBottom - rest.mainBottom, 0.02 * scale, 1e-9);
+    EXPECT_EQ(down.absorberTop, rest.absorberTop);
+    const SceneRows up = sceneRows(height, scale, 0, -0.01);
+    EXPECT_NEAR(up.absorberTop - rest.absorberTop, -0.01 * scale, 1e-9);
+    EXPECT_NEAR(up.absorberBottom - rest.absorberBottom, -0.01 * scale, 1e-9);
+    EXPECT_EQ(up.mainTop, rest.mainTop);
+    // The worst swings: springs keep a length, everything stays in the picture.
+    for (const double x1 : {-largest, largest}) {
+        for (const double x2 : {-largest, largest}) {
+            const SceneRows r = sceneRows(height, scale, x1, x2);
+            EXPECT_GT(r.mainTop - r.wall, 0.15 * height);
+            EXPECT_GT(r.absorberTop - r.mainBottom, 0.05 * height);
+            EXPECT_LT(r.absorberBottom, height);
+        }
+    }
+    EXPECT_EQ(sceneScale(height, 0), 0.0);
+    EXPECT_EQ(sceneScale(height, std::numeric_limits<double>::infinity()), 0.0);
 }
 
 }  // namespace

@@ -1,0 +1,170 @@
+// The dynamic absorber window: opened from the 表示 menu, tuned by hand and by 最適調整, bad
+// values refused once each, and its picture following the run at every pass.
+
+#include <QLegend>
+#include <QLegendMarker>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QtTest>
+#include <cmath>
+
+#include "analysis/format.h"
+#include "panel/control_names.h"
+#include "panel/messages.h"
+#include "support/app_fixture.h"
+
+using namespace yurana;
+using W = charts::AbsorberWindow;
+
+class AbsorberWindowTest : public QObject {
+    Q_OBJECT
+
+    // The number after `label` in the read-out.
+    static double after(const QString& text, const QString& label) {
+        const QRegularExpression re(QRegularExpression::escape(label) + "([-0-9.e+]+)");
+        const auto m = re.match(text);
+        return m.hasMatch() ? m.captured(1).toDouble() : std::nan("");
+    }
+
+    // The box typed into and confirmed with Enter.
+    static void enter(QLineEdit* box, const char* text) {
+        box->selectAll();
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+
+  private slots:
+    void tunedByHandAndByTheOptimum() {
+        test::AppFixture f;
+        QMenu* menu = f.app->frame().menuBar()->findChild<QMenu*>("ViewMenu");
+        const QList<QAction*> items = menu->actions();
+        qsizetype at = -1;
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            at = items[i]->text() == QStringLiteral("動吸振器(&A)") ? i : at;
+        }
+        QVERIFY(at > 0 && items[at - 1]->text() == QStringLiteral("力のベクトル図(&F)"));
+        QVERIFY(items[at]->isCheckable());
+        items[at]->trigger();
+        W& w = f.app->analysis().absorber();
+        QVERIFY(w.isVisible() && w.isWindow() && items[at]->isChecked());
+        QCOMPARE(w.windowTitle(), QStringLiteral("動吸振器"));
+        QCOMPARE(w.parentWidget(), &f.app->frame());
+        QCOMPARE(w.box(W::kMu)->accessibleName(), QStringLiteral("質量比μ"));
+        QCOMPARE(w.box(W::kF)->accessibleName(), QStringLiteral("振動数比f"));
+        QCOMPARE(w.box(W::kZetaA)->accessibleName(), QStringLiteral("減衰比ζa"));
+        QCOMPARE(w.box(W::kMu)->text(), QStringLiteral("0.1"));
+        QVERIFY(w.readout()->text().contains("(c>0: P, Q は近似)"));
+
+        f.type(ctl::Textc, "0");
+        f.click(ctl::Command_keisan);
+        f.run(1, 0.1);
+        QVERIFY(!w.readout()->text().contains("近似"));
+        enter(w.box(W::kMu), "0.2");
+        QCOMPARE(w.tuning().mu, 0.2);
+        QCOMPARE(w.tuning().f, 1.0);
+        QTest::mouseClick(w.optimalButton(), Qt::LeftButton);
+        const double mu = 0.2;
+        QCOMPARE(w.tuning().f, 1 / (1 + mu));
+        QCOMPARE(w.tuning().zetaA, std::sqrt(3 * mu / (8 * std::pow(1 + mu, 3))));
+        QCOMPARE(w.box(W::kF)->text(), QStringLiteral("0.833333"));
+        QCOMPARE(w.box(W::kZetaA)->text(), QStringLiteral("0.208333"));
+        QString text = w.readout()->text();
+        QCOMPARE(w.readout()->accessibleName(), text);
+        const double h = std::sqrt(1 + 2 / mu);
+        const double hp = after(text.mid(text.indexOf("P: g=")), QStringLiteral(" h="));
+        const double hq = after(text.mid(text.indexOf("Q: g=")), QStringLiteral(" h="));
+        QVERIFY2(std::fabs(hp - h) < 1e-5 * h && std::fabs(hq - h) < 1e-5 * h, qPrintable(text));
+        QVERIFY(text.contains("\nDen Hartog"));
+        // P and Q are marked where the read-out has them, on the main mass's axis.
+        bool marked = false;
+        for (QAbstractSeries* s : w.responseChart()->series()) {
+            auto* xy = qobject_cast<QScatterSeries*>(s);
+            if (xy != nullptr && xy->name() == "Q" && xy->count() == 1) {
+                marked = std::fabs(xy->at(0).y() - h) < 1e-5 * h;
+            }
+        }
+        QVERIFY(marked);
+        // Undamped, ζa = 0 has two poles: pieces of one legend entry.
+        QCoreApplication::processEvents();
+        int pieces = 0, entries = 0;
+        for (QAbstractSeries* s : w.responseChart()->series()) {
+            if (s->name() == QStringLiteral("ζa = 0")) {
+                ++pieces;
+                entries += w.responseChart()->legend()->markers(s).at(0)->isVisible();
+            }
+        }
+        QVERIFY2(pieces >= 3 && entries == 1,
+                 qPrintable(QString("%1 %2").arg(pieces).arg(entries)));
+
+        // ζa by hand: the heights stay (f is still optimal), the equal-height line goes.
+        enter(w.box(W::kZetaA), "0.05");
+        QCOMPARE(w.tuning().zetaA, 0.05);
+        QCOMPARE(w.tuning().f, 1 / (1 + mu));
+        QVERIFY(!w.readout()->text().contains("Den Hartog"));
+    }
+
+    void badValuesAreReportedOnceAndChangeNothing() {
+        test::AppFixture f;
+        f.app->analysis().absorberAction()->trigger();
+        W& w = f.app->analysis().absorber();
+        enter(w.box(W::kF), "1.25");
+        const absorber::AbsorberTuning good = w.tuning();
+        QCOMPARE(good.f, 1.25);
+        const QString readout = w.readout()->text();
+        // The message box takes the focus: the box's signal comes again while it is shown.
+        QLineEdit* reentered = nullptr;
+        connect(&w, &W::badValue, this, [&reentered] {
+            if (QLineEdit* box = std::exchange(reentered, nullptr)) {
+                emit box->editingFinished();
+            }
+        });
+        for (auto [input, typed] :
+             {std::pair(W::kF, "abc"), std::pair(W::kMu, "-1"), std::pair(W::kZetaA, "-0.01"),
+              std::pair(W::kF, "0"), std::pair(W::kMu, "1e999"), std::pair(W::kZetaA, "0,2")}) {
+            const std::size_t before = f.box.texts.size();
+            const QString old = w.box(input)->text();
+            reentered = w.box(input);
+            enter(w.box(input), typed);
+            QCOMPARE(f.box.texts.size(), before + 1);
+            QCOMPARE(f.box.texts.back(), std::string(kMsgBadValue));
+            QCOMPARE(w.box(input)->text(), old);
+            w.box(input)->clearFocus();
+            QCOMPARE(f.box.texts.size(), before + 1);
+            QCOMPARE(w.tuning().mu, good.mu);
+            QCOMPARE(w.tuning().f, good.f);
+            QCOMPARE(w.tuning().zetaA, good.zetaA);
+            QCOMPARE(w.readout()->text(), readout);
+        }
+        // ζa = 0 is a value; the other boxes kept theirs.
+        enter(w.box(W::kZetaA), "0");
+        QCOMPARE(w.tuning().zetaA, 0.0);
+        QCOMPARE(w.tuning().f, 1.25);
+        QCOMPARE(w.tuning().mu, 0.1);
+    }
+
+    // Running, the picture and the cursor show the program's time at every pass, not only
+    // with the read-outs.
+    void thePictureFollowsEveryPass() {
+        test::AppFixture f;
+        f.app->analysis().absorberAction()->trigger();
+        W& w = f.app->analysis().absorber();
+        f.app->panel().setText(ctl::Texttmin, "0.5");
+        f.click(ctl::Command2);
+        for (int i = 0; i < 14; ++i) {
+            f.run(1, 1.0 / 60);
+            const double t = f.app->session().time();
+            QCOMPARE(w.picture()->time(), t);
+            QVERIFY(w.picture()->shown());
+            QCOMPARE(w.motionView()->marker()->x(), t);
+        }
+        QVERIFY(f.app->session().time() > 0.6);
+        // The curves over the run: x1 and x2 from tmin to tmax.
+        auto* x2 = qobject_cast<QXYSeries*>(w.motionChart()->series().at(0));
+        QCOMPARE(x2->at(0).x(), 0.5);
+        QCOMPARE(x2->at(x2->count() - 1).x(), 20.0);
+    }
+};
+
+QTEST_MAIN(AbsorberWindowTest)
+#include "absorber_window_test.moc"
