@@ -49,36 +49,37 @@ AbsorberMotion AbsorberMotion::of(const Plant& p, const AbsorberTuning& t, const
         return m;
     }
     const std::complex<double> iw{0, p.w};
-    m.steady_ << x->x1, x->x2, iw * x->x1, iw * x->x2;
+    Eigen::Map<Eigen::Vector4cd> steady(m.steady_.data());
+    Eigen::Map<Eigen::Matrix4d> a(m.a_.data());
+    steady << x->x1, x->x2, iw * x->x1, iw * x->x2;
     m.t0_ = s.t0;
     m.w_ = p.w;
-    m.a_ = systemMatrix(p, coefficientsOf(p, t));
-    if (!m.a_.allFinite() || !m.steady_.allFinite()) {
+    a = systemMatrix(p, coefficientsOf(p, t));
+    if (!a.allFinite() || !steady.allFinite()) {
         return m;
     }
-    const Eigen::Vector4d steady0 =
-        (m.steady_ * std::exp(std::complex<double>{0, p.w * s.t0})).imag();
+    const Eigen::Vector4d steady0 = (steady * std::exp(std::complex<double>{0, p.w * s.t0})).imag();
     // The main mass's free motion starts at (x0, v0); the absorber moves with the main mass.
     const double x1 = s.x0 + steady0(0);
     const double v1 = s.v0 + steady0(2);
-    m.free0_ = Eigen::Vector4d{x1, x1, v1, v1} - steady0;
+    Eigen::Map<Eigen::Vector4d> free0(m.free0_.data());
+    free0 = Eigen::Vector4d{x1, x1, v1, v1} - steady0;
 
     m.exponential_ = true;
-    const Eigen::EigenSolver<Eigen::Matrix4d> es(m.a_, method == Method::Automatic);
+    const Eigen::EigenSolver<Eigen::Matrix4d> es(a, method == Method::Automatic);
     // Without eigenvalues, the infinity norm bounds their moduli.
     m.fastest_ = std::max(std::fabs(p.w), es.info() == Eigen::Success
                                               ? es.eigenvalues().cwiseAbs().maxCoeff()
-                                              : m.a_.lpNorm<Eigen::Infinity>());
-    if (method == Method::Automatic) {
-        if (es.info() == Eigen::Success) {
-            const Eigen::Matrix4cd v = es.eigenvectors();
-            const Eigen::PartialPivLU<Eigen::Matrix4cd> lu(v);
-            if (lu.rcond() > kMinCondition) {
-                const Eigen::Vector4cd coef = lu.solve(m.free0_.cast<std::complex<double>>());
-                m.rates_ = es.eigenvalues();
-                m.modes_ = v * coef.asDiagonal();
-                m.exponential_ = !m.modes_.allFinite();
-            }
+                                              : a.lpNorm<Eigen::Infinity>());
+    if (method == Method::Automatic && es.info() == Eigen::Success) {
+        const Eigen::Matrix4cd v = es.eigenvectors();
+        const Eigen::PartialPivLU<Eigen::Matrix4cd> lu(v);
+        if (lu.rcond() > kMinCondition) {
+            const Eigen::Vector4cd coef = lu.solve(free0.cast<std::complex<double>>());
+            Eigen::Map<Eigen::Matrix4cd> modes(m.modes_.data());
+            Eigen::Map<Eigen::Vector4cd>(m.rates_.data()) = es.eigenvalues();
+            modes = v * coef.asDiagonal();
+            m.exponential_ = !modes.allFinite();
         }
     }
     m.valid_ = true;
@@ -90,12 +91,15 @@ std::optional<MotionState> AbsorberMotion::at(double t) const {
         return std::nullopt;
     }
     const double tau = t - t0_;
-    Eigen::Vector4d y = (steady_ * std::exp(std::complex<double>{0, w_ * t})).imag();
+    const Eigen::Map<const Eigen::Vector4cd> steady(steady_.data());
+    Eigen::Vector4d y = (steady * std::exp(std::complex<double>{0, w_ * t})).imag();
     if (exponential_) {
-        const Eigen::Matrix4d e = (a_ * tau).exp();
-        y += e * free0_;
+        const Eigen::Matrix4d e = (Eigen::Map<const Eigen::Matrix4d>(a_.data()) * tau).exp();
+        y += e * Eigen::Map<const Eigen::Vector4d>(free0_.data());
     } else {
-        y += (modes_ * (rates_ * tau).array().exp().matrix()).real();
+        const Eigen::Map<const Eigen::Vector4cd> rates(rates_.data());
+        const Eigen::Map<const Eigen::Matrix4cd> modes(modes_.data());
+        y += (modes * (rates * tau).array().exp().matrix()).real();
     }
     if (!y.allFinite()) {
         return std::nullopt;

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <Eigen/Core>
+#include <array>
+#include <complex>
 #include <optional>
 
 #include "absorber/absorber.h"
@@ -56,11 +57,13 @@ struct AbsorberMotion {
     double t0_ = 0;
     double w_ = 0;
     double fastest_ = 0;
-    Eigen::Vector4cd steady_;  // (X1, X2, iωX1, iωX2): the steady state is Im(steady·e^(iωt))
-    Eigen::Vector4cd rates_;   // eigenvalues λ of A
-    Eigen::Matrix4cd modes_;   // column j: the free motion's part along e^(λj·(t − t0))
-    Eigen::Matrix4d a_;        // A, for the matrix exponential
-    Eigen::Vector4d free0_;    // the free motion at t0
+    // Plain storage, column-major, so that only the motion's own source compiles Eigen.
+    using Complex4 = std::array<std::complex<double>, 4>;
+    Complex4 steady_{};  // (X1, X2, iωX1, iωX2): the steady state is Im(steady·e^(iωt))
+    Complex4 rates_{};   // eigenvalues λ of A
+    std::array<std::complex<double>, 16> modes_{};  // column j: the part along e^(λj·(t − t0))
+    std::array<double, 16> a_{};                    // A, for the matrix exponential
+    std::array<double, 4> free0_{};                 // the free motion at t0
 };
 
 }  // namespace yurana::absorber
