@@ -101,12 +101,15 @@ void AbsorberPicture::paintEvent(QPaintEvent* /*event*/) {
     const double mainHalf = std::min(w * 0.3, h * 0.22);
     const double absorberHalf = mainHalf * 0.6;
     const double coil = mainHalf * 0.16;
-    p.setPen(QPen(Qt::gray, 1, Qt::DotLine));
+    // Lines as thick as lecture mode makes the charts' (the text follows the window's font).
+    const QVariant percent = window()->property("chartScale");
+    const double thick = percent.isValid() ? percent.toInt() / 100.0 : 1.0;
+    p.setPen(QPen(Qt::gray, thick, Qt::DotLine));
     for (double y : {rest.mainTop, rest.absorberTop}) {
         p.drawLine(QPointF(cx - mainHalf - 20, y), QPointF(cx + mainHalf + 20, y));
     }
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 1.6));
+    p.setPen(QPen(Qt::black, 1.6 * thick));
     p.setBrush(Qt::NoBrush);
     const double mainRest = rest.mainTop - rest.wall;
     drawSpring(p, cx - mainHalf * 0.5, r.wall, r.mainTop, coil);

@@ -39,6 +39,10 @@ void scaleChart(QChart* chart, double f) {
         axis->setTitleFont(scaled(designed(axis, "yuranaTitleFont", axis->titleFont()), f));
     }
     for (QAbstractSeries* s : chart->series()) {
+        if (auto* xy = qobject_cast<QXYSeries*>(s); xy != nullptr && xy->pointLabelsVisible()) {
+            xy->setPointLabelsFont(
+                scaled(designed(xy, "yuranaPointLabelsFont", xy->pointLabelsFont()), f));
+        }
         if (auto* dots = qobject_cast<QScatterSeries*>(s)) {
             dots->setMarkerSize(designed(dots, "yuranaMarkerSize", dots->markerSize()) * f);
         } else if (auto* xy = qobject_cast<QXYSeries*>(s)) {

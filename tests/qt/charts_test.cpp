@@ -409,10 +409,14 @@ class ChartsTest : public QObject {
         const double width = total->pen().widthF();
         const double readout = energy.readout()->font().pointSizeF();
         const double panel = f->app->form1().font().pointSizeF();
+        // The names written on points: P and Q of the absorber.
+        QXYSeries* p = seriesNamed(f->app->analysis().absorber().responseChart(), "P", true);
+        const double label = p->pointLabelsFont().pointSizeF();
         app::ChartScaleMenu& scale = f->app->chartScale();
         scale.largerAction()->trigger();
         scale.largerAction()->trigger();
         QCOMPARE(scale.percent(), 150);
+        QCOMPARE(p->pointLabelsFont().pointSizeF(), 1.5 * label);
         QCOMPARE(axis->labelsFont().pointSizeF(), 1.5 * font);
         QCOMPARE(total->pen().widthF(), 1.5 * width);
         QCOMPARE(energy.readout()->font().pointSizeF(), 1.5 * readout);
