@@ -37,12 +37,8 @@ class AbsorberWindowTest : public QObject {
   private slots:
     void tunedByHandAndByTheOptimum() {
         test::AppFixture f;
-        QMenu* menu = f.app->frame().menuBar()->findChild<QMenu*>("ViewMenu");
-        const QList<QAction*> items = menu->actions();
-        qsizetype at = -1;
-        for (qsizetype i = 0; i < items.size(); ++i) {
-            at = items[i]->text() == QStringLiteral("動吸振器(&A)") ? i : at;
-        }
+        const QList<QAction*> items = f.viewItems();
+        const qsizetype at = test::placeOf(items, QStringLiteral("動吸振器(&A)"));
         QVERIFY(at > 0 && items[at - 1]->text() == QStringLiteral("力のベクトル図(&F)"));
         QVERIFY(items[at]->isCheckable());
         items[at]->trigger();

@@ -38,12 +38,8 @@ class ForceVectorTest : public QObject {
   private slots:
     void showsTheForcesOfThePanelAndTurnsWithTheRun() {
         test::AppFixture f;
-        QMenu* menu = f.app->frame().menuBar()->findChild<QMenu*>("ViewMenu");
-        const QList<QAction*> items = menu->actions();
-        qsizetype at = -1;
-        for (qsizetype i = 0; i < items.size(); ++i) {
-            at = items[i]->text() == QStringLiteral("力のベクトル図(&F)") ? i : at;
-        }
+        const QList<QAction*> items = f.viewItems();
+        const qsizetype at = test::placeOf(items, QStringLiteral("力のベクトル図(&F)"));
         QVERIFY(at > 0 && items[at - 1]->text() == QStringLiteral("時刻歴(&T)"));
         QVERIFY(items[at]->isCheckable() && !items[at]->isChecked());
         items[at]->trigger();

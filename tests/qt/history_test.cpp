@@ -18,13 +18,9 @@ class HistoryTest : public QObject {
     Q_OBJECT
 
     static QAction* menuItem(test::AppFixture& f, const QString& caption) {
-        auto* menu = f.app->frame().menuBar()->findChild<QMenu*>("ViewMenu");
-        for (QAction* a : menu->actions()) {
-            if (a->text() == caption) {
-                return a;
-            }
-        }
-        return nullptr;
+        const QList<QAction*> items = f.viewItems();
+        const qsizetype at = test::placeOf(items, caption);
+        return at < 0 ? nullptr : items[at];
     }
 
   private slots:

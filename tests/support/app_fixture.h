@@ -5,9 +5,12 @@
 // (no timer).
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QCoreApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <algorithm>
@@ -24,6 +27,16 @@ inline int countColour(const QImage& image, QColor colour) {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     const auto* px = reinterpret_cast<const QRgb*>(rgb.constBits());
     return int(std::count(px, px + std::size_t(rgb.width()) * rgb.height(), colour.rgb()));
+}
+
+// Where the item named `caption` stands among `items`; −1 without one.
+inline qsizetype placeOf(const QList<QAction*>& items, const QString& caption) {
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (items[i]->text() == caption) {
+            return i;
+        }
+    }
+    return -1;
 }
 
 struct AppFixture {
@@ -52,6 +65,11 @@ struct AppFixture {
     }
 
     std::string text(std::string_view name) { return app->panel().text(name); }
+
+    // The items of the frame's 表示 menu.
+    QList<QAction*> viewItems() const {
+        return app->frame().menuBar()->findChild<QMenu*>("ViewMenu")->actions();
+    }
 
     void type(const char* name, const char* text) {
         auto* edit = qobject_cast<QLineEdit*>(app->form1().control(name));
