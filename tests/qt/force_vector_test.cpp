@@ -38,15 +38,8 @@ class ForceVectorTest : public QObject {
   private slots:
     void showsTheForcesOfThePanelAndTurnsWithTheRun() {
         test::AppFixture f;
-        const QList<QAction*> items = f.viewItems();
-        const qsizetype at = test::placeOf(items, QStringLiteral("力のベクトル図(&F)"));
-        QVERIFY(at > 0 && items[at - 1]->text() == QStringLiteral("時刻歴(&T)"));
-        QVERIFY(items[at]->isCheckable() && !items[at]->isChecked());
-        items[at]->trigger();
         auto& w = f.app->analysis().vector();
-        QVERIFY(w.isVisible() && w.isWindow() && items[at]->isChecked());
-        QCOMPARE(w.windowTitle(), QStringLiteral("力のベクトル図"));
-        QCOMPARE(w.parentWidget(), &f.app->frame());
+        QVERIFY(f.viewOpens(QStringLiteral("力のベクトル図(&F)"), QStringLiteral("時刻歴(&T)"), w));
 
         f.type(ctl::Textm, "2");
         f.type(ctl::Textk, "200");

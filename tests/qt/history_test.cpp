@@ -17,24 +17,14 @@ using namespace yurana;
 class HistoryTest : public QObject {
     Q_OBJECT
 
-    static QAction* menuItem(test::AppFixture& f, const QString& caption) {
-        const QList<QAction*> items = f.viewItems();
-        const qsizetype at = test::placeOf(items, caption);
-        return at < 0 ? nullptr : items[at];
-    }
-
   private slots:
     // Running, the cursor follows; its slider and its time box pause the run and move the
     // animation and the phase plane there; resumed, the time goes on from the cursor.
     void theCursorMovesTheWholeProgram() {
         test::AppFixture f;
-        QAction* item = menuItem(f, QStringLiteral("時刻歴(&T)"));
-        QVERIFY(item != nullptr && item->isCheckable());
-        item->trigger();
-        menuItem(f, QStringLiteral("位相平面(&P)"))->trigger();
         auto& h = f.app->analysis().history();
-        QVERIFY(h.isVisible() && h.isWindow());
-        QCOMPARE(h.windowTitle(), QStringLiteral("時刻歴"));
+        QVERIFY(f.viewOpens(QStringLiteral("時刻歴(&T)"), QStringLiteral("エネルギー(&E)"), h));
+        f.app->analysis().phaseAction()->trigger();
         QCOMPARE(h.slider()->accessibleName(), QStringLiteral("時刻"));
         QCOMPARE(h.timeBox()->accessibleName(), QStringLiteral("時刻(s)"));
 

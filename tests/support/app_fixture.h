@@ -71,6 +71,21 @@ struct AppFixture {
         return app->frame().menuBar()->findChild<QMenu*>("ViewMenu")->actions();
     }
 
+    // True when the 表示 item `caption` stands after `before`, unchecked and checkable, and
+    // triggered shows `window` checked: top level, owned by the frame, titled as the item
+    // without its accelerator.
+    bool viewOpens(const QString& caption, const QString& before, const QWidget& window) const {
+        const QList<QAction*> items = viewItems();
+        const qsizetype at = placeOf(items, caption);
+        if (at <= 0 || items[at - 1]->text() != before || !items[at]->isCheckable() ||
+            items[at]->isChecked()) {
+            return false;
+        }
+        items[at]->trigger();
+        return window.isVisible() && window.isWindow() && items[at]->isChecked() &&
+               window.windowTitle() == caption.chopped(4) && window.parentWidget() == &app->frame();
+    }
+
     void type(const char* name, const char* text) {
         auto* edit = qobject_cast<QLineEdit*>(app->form1().control(name));
         edit->selectAll();
