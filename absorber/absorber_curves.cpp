@@ -10,6 +10,7 @@
 
 #include "absorber/absorber_readout.h"
 #include "absorber/absorber_response.h"
+#include "analysis/availability.h"
 
 namespace yurana::absorber {
 
@@ -175,6 +176,8 @@ Point largest(const std::vector<double>& g, const std::vector<double>& y, Peak p
 AbsorberCurves absorberCurves(const Plant& p, const AbsorberTuning& t, bool equalHeight) {
     AbsorberCurves c;
     if (!validPlant(p) || !validTuning(t)) {
+        c.readout = p.m > 0 && p.k > 0 ? kNeedsNonNegativeDamping
+                                       : std::string(analysis::kNeedPositiveMassAndStiffness);
         return c;
     }
     c.drawable = true;

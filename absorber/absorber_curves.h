@@ -31,8 +31,12 @@ struct AbsorberCurves {
     analysis::Point operating;  // (|ω|/ωn, |X1|/δst) of the plant's force
     double operatingX2 = 0;     // |X2|/δst there
     analysis::Point largest;    // (g, the largest |X1|/δst of the chosen curve on [0, gmax])
-    std::string readout;
+    std::string readout;        // or, when not drawable, why
 };
+
+// The read-out for a plant whose m and k are positive but whose damping is not (or whose
+// values are not numbers): the absorber's curves assume c ≥ 0.
+inline constexpr const char* kNeedsNonNegativeDamping = "c が 0 以上の数のときに描けます";
 
 // `equalHeight` adds the read-out's line of Den Hartog's equal height √(1 + 2/μ).
 AbsorberCurves absorberCurves(const Plant& p, const AbsorberTuning& t, bool equalHeight = false);

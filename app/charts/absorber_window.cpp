@@ -213,7 +213,7 @@ void AbsorberWindow::showCurves(const absorber::AbsorberCurves& c) {
     dot(p_, c.fixed.found, c.fixed.p.g, c.fixed.p.h);
     dot(q_, c.fixed.found, c.fixed.q.g, c.fixed.q.h);
     dot(operating_, c.drawable && c.operating.y <= c.top, c.operating.x, c.operating.y);
-    showReadout(readout_, c.drawable ? c.readout : std::string("表示できる値がありません"));
+    showReadout(readout_, c.readout);
 }
 
 void AbsorberWindow::showMotion() {

@@ -22,6 +22,7 @@
 #include "absorber/absorber_response.h"
 #include "absorber/absorber_scene.h"
 #include "absorber/fixed_points.h"
+#include "analysis/availability.h"
 
 namespace yurana::absorber {
 namespace {
@@ -201,7 +202,10 @@ TEST(AbsorberCurves, ClipPolesAndReadOut) {
     EXPECT_GT(e.gmax, 3);
     EXPECT_EQ(e.readout.find("(c>0"), std::string::npos);
     EXPECT_NE(e.readout.find("\nDen Hartog の等しい高さ √(1+2/μ)=3.31662"), std::string::npos);
-    EXPECT_FALSE(absorberCurves({2.5, -1, 0, 7, 6.3}, kTuning).drawable);
+    const AbsorberCurves noSpring = absorberCurves({2.5, -1, 0, 7, 6.3}, kTuning);
+    EXPECT_FALSE(noSpring.drawable);
+    EXPECT_EQ(noSpring.readout, analysis::kNeedPositiveMassAndStiffness);
+    EXPECT_EQ(absorberCurves({2.5, 160, -3, 7, 6.3}, kTuning).readout, kNeedsNonNegativeDamping);
 }
 
 // y = (x1, x2, v1, v2) of the equations of motion, for GSL's integrator.
