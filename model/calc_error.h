@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -25,6 +26,16 @@ void silently(F f) {
     try {
         f();
     } catch (const calc_error&) {
+    }
+}
+
+// `f()`, or nothing where it fails: a reading of typed text that may not be a number.
+template <typename F>
+auto valueOrNone(F f) -> std::optional<decltype(f())> {
+    try {
+        return f();
+    } catch (const calc_error&) {
+        return std::nullopt;
     }
 }
 

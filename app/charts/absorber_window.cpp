@@ -27,11 +27,7 @@ QString text(double v) {
 
 // The box's number by the panel's strict reading; none for anything else.
 std::optional<double> reading(const QString& s) {
-    try {
-        return num::strictDouble(s.toStdString());
-    } catch (const calc_error&) {
-        return std::nullopt;
-    }
+    return valueOrNone([&] { return num::strictDouble(s.toStdString()); });
 }
 
 QScatterSeries* fixedPoint(const QString& name) {

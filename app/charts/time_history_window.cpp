@@ -190,14 +190,12 @@ void TimeHistoryWindow::setMovable(bool movable) {
 
 void TimeHistoryWindow::typed() {
     const std::string text = timeBox_->text().trimmed().toStdString();
-    double t = 0;
-    try {
-        t = num::strictDouble(text);
-    } catch (const calc_error&) {
+    const std::optional<double> t = valueOrNone([&] { return num::strictDouble(text); });
+    if (t) {
+        emit timeRequested(*t);
+    } else {
         emit badTime();
-        return;
     }
-    emit timeRequested(t);
 }
 
 void TimeHistoryWindow::keyPressEvent(QKeyEvent* event) {
