@@ -34,6 +34,13 @@ ModelRecord sampleRecord() {
     return r;
 }
 
+// sampleRecord with one value changed after 計算.
+ModelRecord sampleWith(float ModelRecord::*field, float value) {
+    ModelRecord r = sampleRecord();
+    r.*field = value;
+    return r;
+}
+
 // The read-out shows `text`, selectable under the mouse, and a screen reader reads the same.
 void expectReadout(QLabel* label, const QString& text) {
     QCOMPARE(label->text(), text);
@@ -137,18 +144,14 @@ class ChartsTest : public QObject {
         QCOMPARE(z005->count(), 0);
         QVERIFY(!w.powerView()->isVisibleTo(&w));
         QCOMPARE(seriesNamed(w.amplitudeChart(), "X(ω)")->attachedAxes().size(), 2);
-        ModelRecord unforced = sampleRecord();  // X ≡ 0 cannot be shown on a log axis
-        unforced.f = 0;
-        w.setModel(unforced);
+        w.setModel(sampleWith(&ModelRecord::f, 0));  // X ≡ 0 cannot be shown on a log axis
         QVERIFY(!w.logScale()->isEnabled() && !hasLogAxis(w.amplitudeChart()));
         w.setModel(sampleRecord());
         QVERIFY(w.logScale()->isEnabled() && hasLogAxis(w.amplitudeChart()));  // choice kept
         w.logScale()->setChecked(false);
         QVERIFY(!hasLogAxis(w.amplitudeChart()));
         // Undamped: no half-power marks, none in the legend; back with damping.
-        ModelRecord undamped = sampleRecord();
-        undamped.c = 0;
-        w.setModel(undamped);
+        w.setModel(sampleWith(&ModelRecord::c, 0));
         QVERIFY(half->count() == 0 && !inLegend(w.amplitudeChart(), half));
         w.setModel(sampleRecord());
         QVERIFY(inLegend(w.amplitudeChart(), half));
@@ -163,9 +166,8 @@ class ChartsTest : public QObject {
         QVERIFY(tr.y() > 20 && tr.y() * 1.05 <= trAxis->max() * (1 + 1e-12));
         w.setModel(negativeDamping());  // c < 0: the lag runs below 0°
         QCOMPARE(axisLabels(w.phaseChart()), "0 5 10 15 20 25 30 -180 -135 -90 -45 0");
-        ModelRecord noCurve = sampleRecord();
-        noCurve.k = -200;  // which of m and k is not positive: analysis_frequency_test
-        w.setModel(noCurve);
+        // which of m and k is not positive: analysis_frequency_test
+        w.setModel(sampleWith(&ModelRecord::k, -200));
         expectReadout(w.readout(), kNoCurve);
         QCOMPARE(seriesNamed(w.amplitudeChart(), "X(ω)")->count(), 0);
     }
@@ -226,14 +228,10 @@ class ChartsTest : public QObject {
         QCOMPARE(redrawn.count(), 5);  // one for each new period
         QCOMPARE(relaid.count(), 0);
         QVERIFY(e.cycleBars()->isBarSelected(1) && !e.cycleBars()->isBarSelected(0));
-        ModelRecord heavier = sampleRecord();  // m typed, 計算 not pressed
-        heavier.m = 3;
-        e.setModel(heavier);
+        e.setModel(sampleWith(&ModelRecord::m, 3));  // m typed, 計算 not pressed
         expectReadout(e.readout(), e.readout()->text());
-        ModelRecord noCurve = sampleRecord();
-        noCurve.k = -200;
         const auto blank = [&](auto& window) {
-            window.setModel(noCurve);
+            window.setModel(sampleWith(&ModelRecord::k, -200));
             window.setTime(2);
             expectReadout(window.readout(), kNoCurve);
         };
@@ -314,14 +312,10 @@ class ChartsTest : public QObject {
         };
         QVERIFY(near(span(Qt::Horizontal) / area.width(), span(Qt::Vertical) / area.height(),
                      0.02 * span(Qt::Vertical) / area.height()));
-        ModelRecord undamped = sampleRecord();  // H infinite at ωn: no mark
-        undamped.c = 0;
-        w.setModel(undamped);
+        w.setModel(sampleWith(&ModelRecord::c, 0));  // H infinite at ωn: no mark
         QCOMPARE(seriesNamed(w.nyquistChart(), "ωn (純虚数)")->count(), 0);
         QVERIFY(!inLegend(w.nyquistChart(), seriesNamed(w.nyquistChart(), "ωn (純虚数)")));
-        ModelRecord noCurve = sampleRecord();
-        noCurve.m = 0;
-        w.setModel(noCurve);
+        w.setModel(sampleWith(&ModelRecord::m, 0));
         for (QChart* chart : {w.bodeChart(), w.nyquistChart()}) {
             for (QAbstractSeries* s : chart->series()) {
                 QCOMPARE(qobject_cast<QXYSeries*>(s)->count(), 0);
