@@ -41,9 +41,9 @@ class AppTest : public QObject {
 
     static void verifyTiled(test::AppFixture& f) {
         const QRect a = f.app->form0Window()->geometry(), p = f.app->form1Window()->geometry();
-        QCOMPARE(a.topLeft(), QPoint(0, 0));
-        QCOMPARE(QPoint(p.left(), p.height()), QPoint(a.right() + 1, a.height()));
-        QCOMPARE(f.app->form3Window()->geometry().top(), a.bottom() + 1);
+        QCOMPARE((QList<int>{a.left(), a.top(), p.left(), p.height(),
+                             f.app->form3Window()->geometry().top()}),
+                 (QList<int>{0, 0, a.right() + 1, a.height(), a.bottom() + 1}));
     }
 
     static bool hasBlue(const QImage& image) { return test::countColour(image, Qt::blue) > 0; }
