@@ -34,6 +34,13 @@ ModelRecord sampleRecord() {
     return r;
 }
 
+// sampleRecord with one value changed after 計算.
+ModelRecord sampleWith(float ModelRecord::*field, float value) {
+    ModelRecord r = sampleRecord();
+    r.*field = value;
+    return r;
+}
+
 // The read-out shows `text`, selectable under the mouse, and a screen reader reads the same.
 void expectReadout(QLabel* label, const QString& text) {
     QCOMPARE(label->text(), text);
@@ -137,18 +144,14 @@ class ChartsTest : public QObject {
         QCOMPARE(z005->count(), 0);
         QVERIFY(!w.powerView()->isVisibleTo(&w));
         QCOMPARE(seriesNamed(w.amplitudeChart(), "X(ω)")->attachedAxes().size(), 2);
-        ModelRecord unforced = sampleRecord();  // X ≡ 0 cannot be shown on a log axis
-        unforced.f = 0;
-        w.setModel(unforced);
+        w.setModel(sampleWith(&ModelRecord::f, 0));  // X ≡ 0 cannot be shown on a log axis
         QVERIFY(!w.logScale()->isEnabled() && !hasLogAxis(w.amplitudeChart()));
         w.setModel(sampleRecord());
         QVERIFY(w.logScale()->isEnabled() && hasLogAxis(w.amplitudeChart()));  // choice kept
         w.logScale()->setChecked(false);
         QVERIFY(!hasLogAxis(w.amplitudeChart()));
         // Undamped: no half-power marks, none in the legend; back with damping.
-        ModelRecord undamped = sampleRecord();
-        undamped.c = 0;
-        w.setModel(undamped);
+        w.setModel(sampleWith(&ModelRecord::c, 0));
         QVERIFY(half->count() == 0 && !inLegend(w.amplitudeChart(), half));
         w.setModel(sampleRecord());
         QVERIFY(inLegend(w.amplitudeChart(), half));
@@ -163,9 +166,8 @@ class ChartsTest : public QObject {
         QVERIFY(tr.y() > 20 && tr.y() * 1.05 <= trAxis->max() * (1 + 1e-12));
         w.setModel(negativeDamping());  // c < 0: the lag runs below 0°
         QCOMPARE(axisLabels(w.phaseChart()), "0 5 10 15 20 25 30 -180 -135 -90 -45 0");
-        ModelRecord noCurve = sampleRecord();
-        noCurve.k = -200;  // which of m and k is not positive: analysis_frequency_test
-        w.setModel(noCurve);
+        // which of m and k is not positive: analysis_frequency_test
+        w.setModel(sampleWith(&ModelRecord::k, -200));
         expectReadout(w.readout(), kNoCurve);
         QCOMPARE(seriesNamed(w.amplitudeChart(), "X(ω)")->count(), 0);
     }
@@ -200,8 +202,12 @@ class ChartsTest : public QObject {
         QXYSeries* drive = seriesNamed(e.loopChart(), "外力 F·sin ωt");
         QXYSeries* damping = seriesNamed(e.loopChart(), "減衰力 c·v");
         QVERIFY(drive->count() > 100 && damping->count() == drive->count());
-        QCOMPARE(drive->pen().color(), seriesNamed(e.chart(), "W入力")->pen().color());
-        QCOMPARE(damping->pen().color(), seriesNamed(e.chart(), "W散逸")->pen().color());
+        // The loops and the bars in the colours of W入力 and W散逸 of the main chart.
+        const QColor in = seriesNamed(e.chart(), "W入力")->pen().color();
+        const QColor out = seriesNamed(e.chart(), "W散逸")->pen().color();
+        QCOMPARE((QList<QColor>{drive->pen().color(), damping->pen().color(),
+                                e.cycleBars()->color(), e.cycleBars()->selectedColor()}),
+                 (QList<QColor>{in, out, in, out}));
         QSignalSpy redrawn(drive, &QXYSeries::pointsReplaced);
         e.setTime(3.55);  // the last whole period before 3.5 s and 3.55 s ends at 3·2π/7 s
         QCOMPARE(redrawn.count(), 0);
@@ -221,22 +227,16 @@ class ChartsTest : public QObject {
         }
         QCOMPARE(redrawn.count(), 5);  // one for each new period
         QCOMPARE(relaid.count(), 0);
-        // The bars in the colours of W入力 and W散逸 of the main chart.
-        QCOMPARE(e.cycleBars()->color(), seriesNamed(e.chart(), "W入力")->pen().color());
         QVERIFY(e.cycleBars()->isBarSelected(1) && !e.cycleBars()->isBarSelected(0));
-        QCOMPARE(e.cycleBars()->selectedColor(), seriesNamed(e.chart(), "W散逸")->pen().color());
-        ModelRecord heavier = sampleRecord();  // m typed, 計算 not pressed
-        heavier.m = 3;
-        e.setModel(heavier);
+        e.setModel(sampleWith(&ModelRecord::m, 3));  // m typed, 計算 not pressed
         expectReadout(e.readout(), e.readout()->text());
-        ModelRecord noCurve = sampleRecord();
-        noCurve.k = -200;
-        w.setModel(noCurve);
-        e.setModel(noCurve);
-        w.setTime(2);
-        e.setTime(2);
-        expectReadout(w.readout(), kNoCurve);
-        expectReadout(e.readout(), kNoCurve);
+        const auto blank = [&](auto& window) {
+            window.setModel(sampleWith(&ModelRecord::k, -200));
+            window.setTime(2);
+            expectReadout(window.readout(), kNoCurve);
+        };
+        blank(w);
+        blank(e);
         QVERIFY(!view->marker());
         QCOMPARE(seriesNamed(e.chart(), "E = T + U")->count(), 0);
         QCOMPARE(seriesNamed(e.loopChart(), "外力 F·sin ωt")->count(), 0);
@@ -290,8 +290,7 @@ class ChartsTest : public QObject {
             grid->getItemPosition(grid->indexOf(view), &row, &column, &rows, &columns);
             return QList<int>{row, column, rows};
         };
-        QCOMPARE(cell(w.nyquistView()), (QList<int>{0, 2, 2}));
-        QCOMPARE(cell(w.powerView()), (QList<int>{1, 1, 1}));
+        QCOMPARE(cell(w.nyquistView()) + cell(w.powerView()), (QList<int>{0, 2, 2, 1, 1, 1}));
         QCOMPARE(w.nyquistChart()->axes(Qt::Horizontal)[0]->titleText(), "Re H·k");
         w.normalised()->setChecked(false);
         w.decibels()->setChecked(false);
@@ -313,14 +312,10 @@ class ChartsTest : public QObject {
         };
         QVERIFY(near(span(Qt::Horizontal) / area.width(), span(Qt::Vertical) / area.height(),
                      0.02 * span(Qt::Vertical) / area.height()));
-        ModelRecord undamped = sampleRecord();  // H infinite at ωn: no mark
-        undamped.c = 0;
-        w.setModel(undamped);
+        w.setModel(sampleWith(&ModelRecord::c, 0));  // H infinite at ωn: no mark
         QCOMPARE(seriesNamed(w.nyquistChart(), "ωn (純虚数)")->count(), 0);
         QVERIFY(!inLegend(w.nyquistChart(), seriesNamed(w.nyquistChart(), "ωn (純虚数)")));
-        ModelRecord noCurve = sampleRecord();
-        noCurve.m = 0;
-        w.setModel(noCurve);
+        w.setModel(sampleWith(&ModelRecord::m, 0));
         for (QChart* chart : {w.bodeChart(), w.nyquistChart()}) {
             for (QAbstractSeries* s : chart->series()) {
                 QCOMPARE(qobject_cast<QXYSeries*>(s)->count(), 0);
@@ -413,23 +408,22 @@ class ChartsTest : public QObject {
         QXYSeries* p = seriesNamed(f->app->analysis().absorber().responseChart(), "P", true);
         const double label = p->pointLabelsFont().pointSizeF();
         app::ChartScaleMenu& scale = f->app->chartScale();
-        scale.largerAction()->trigger();
-        scale.largerAction()->trigger();
-        QCOMPARE(scale.percent(), 150);
-        QCOMPARE(p->pointLabelsFont().pointSizeF(), 1.5 * label);
-        QCOMPARE(axis->labelsFont().pointSizeF(), 1.5 * font);
-        QCOMPARE(total->pen().widthF(), 1.5 * width);
-        QCOMPARE(energy.readout()->font().pointSizeF(), 1.5 * readout);
-        QCOMPARE(f->app->form1().font().pointSizeF(), panel);
-        for (int i = 0; i < 10; ++i) {
-            scale.largerAction()->trigger();
-        }
-        QCOMPARE(scale.percent(), 300);
-        QCOMPARE(axis->labelsFont().pointSizeF(), 3 * font);
+        const auto press = [](QAction* a, int times) {
+            for (int i = 0; i < times; ++i) {
+                a->trigger();
+            }
+        };
+        press(scale.largerAction(), 2);
+        QCOMPARE((QList<double>{double(scale.percent()), p->pointLabelsFont().pointSizeF(),
+                                axis->labelsFont().pointSizeF(), total->pen().widthF(),
+                                energy.readout()->font().pointSizeF(),
+                                f->app->form1().font().pointSizeF()}),
+                 (QList<double>{150, 1.5 * label, 1.5 * font, 1.5 * width, 1.5 * readout, panel}));
+        press(scale.largerAction(), 10);
+        QCOMPARE(std::pair(scale.percent(), axis->labelsFont().pointSizeF()),
+                 std::pair(300, 3 * font));
         scale.designAction()->trigger();
-        for (int i = 0; i < 3; ++i) {
-            scale.smallerAction()->trigger();
-        }
+        press(scale.smallerAction(), 3);
         QCOMPARE(std::pair(scale.percent(), total->pen().widthF()), std::pair(75, 0.75 * width));
 
         QTest::keyClick(&energy, Qt::Key_F11);
