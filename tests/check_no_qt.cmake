@@ -1,6 +1,6 @@
 # Fails when a file of the GUI-free core includes a Qt header.
 set(found "")
-foreach(dir model platform platform/posix panel layout animation graph storage about analysis absorber
+foreach(dir model platform platform/posix panel layout animation graph storage about analysis absorber measured damping
         export examples session)
     file(GLOB files ${ROOT}/${dir}/*.h ${ROOT}/${dir}/*.cpp)
     foreach(f ${files})
