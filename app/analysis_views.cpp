@@ -19,7 +19,8 @@ AnalysisViews::AnalysisViews(QWidget* frame, QMenuBar* menus, Files& files, Mess
       energy_(new charts::EnergyWindow(frame)),
       history_(new charts::TimeHistoryWindow(frame)),
       vector_(new charts::ForceVectorWindow(frame)),
-      absorber_(new charts::AbsorberWindow(frame)) {
+      absorber_(new charts::AbsorberWindow(frame)),
+      damping_(new charts::DampingWindow(frame)) {
     QMenu* view = menus->addMenu(QStringLiteral("表示(&V)"));
     view->setObjectName("ViewMenu");
     frequencyAction_ = addView(view, QStringLiteral("周波数応答(&R)"), 0);
@@ -28,6 +29,9 @@ AnalysisViews::AnalysisViews(QWidget* frame, QMenuBar* menus, Files& files, Mess
     historyAction_ = addView(view, QStringLiteral("時刻歴(&T)"), 3);
     vectorAction_ = addView(view, QStringLiteral("力のベクトル図(&F)"), 4);
     absorberAction_ = addView(view, QStringLiteral("動吸振器(&A)"), 5);
+    dampingAction_ = addView(view, QStringLiteral("減衰の測定(&D)"), 6);
+    connect(damping_, &charts::DampingWindow::marksChanged, this, &AnalysisViews::markPeaks);
+    connect(damping_, &charts::AnalysisWindow::shownChanged, this, &AnalysisViews::markPeaks);
     connect(absorber_, &charts::AbsorberWindow::badValue, this, [&box] { box.show(kMsgBadValue); });
     for (charts::AnalysisWindow* w : windows()) {
         charts::addChartExports(w, files, box);
@@ -101,12 +105,36 @@ void AnalysisViews::timeChanged() {
     if (due) {
         return;
     }
-    const std::array<charts::AnalysisWindow*, 6> all = windows();
+    const std::array<charts::AnalysisWindow*, 7> all = windows();
     for (std::size_t i = 0; i < all.size(); ++i) {
         if (all[i]->isVisible() && drawn_[i].current) {
             all[i]->followTime(session_.time());
         }
     }
+}
+
+void AnalysisViews::setMeasuredData(std::shared_ptr<const measured::MeasuredData> data,
+                                    const QString& name) {
+    using Span = std::span<const double>;
+    const bool decay = data && !data->isResponse(), response = data && data->isResponse();
+    history_->marks().showData(decay ? Span(data->x) : Span(), decay ? Span(data->y) : Span());
+    history_->showWholeRun();
+    frequency_->setMeasuredResponse(response ? Span(data->x) : Span(),
+                                    response ? Span(data->y) : Span());
+    damping_->setMeasuredData(std::move(data), name);
+    damping_->show();
+    damping_->raise();
+}
+
+void AnalysisViews::markPeaks() {
+    charts::MeasuredMarks& marks = history_->marks();
+    if (!damping_->isVisible()) {
+        marks.clearPeaks();
+        return;
+    }
+    const damping::Measurement& m = damping_->measurement();
+    const auto [from, to] = damping_->measuredSpan();
+    marks.showPeaks(m.peaks, m.level, m.envelope.value, from, to);
 }
 
 }  // namespace yurana::app

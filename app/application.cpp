@@ -141,9 +141,10 @@ void Application::createMenus(const Options& options) {
     analysis_ =
         std::make_unique<AnalysisViews>(frame_.get(), frame_->menuBar(), files_, *box_, *signals_);
     qt::SaveDialog& dialog = options.saveDialog != nullptr ? *options.saveDialog : ownDialog_;
-    exports_ = std::make_unique<Exports>(Exports::Parts{*panel_, session_->record(),
-                                                        session_->run(), *box_, files_, launcher,
-                                                        dialog, frame_.get(), *form0_, *form3_});
+    measuredFiles_ = std::make_unique<MeasuredFiles>(files_, *box_, frame_.get(), *analysis_);
+    exports_ = std::make_unique<Exports>(
+        Exports::Parts{*panel_, session_->record(), session_->run(), *box_, files_, launcher,
+                       dialog, frame_.get(), *form0_, *form3_, [this] { measuredFiles_->open(); }});
     menus_ = new FrameMenus(frame_->menuBar(), form1_, *exports_);
     settings_ =
         options.settingsFile.isEmpty()
@@ -194,6 +195,8 @@ void Application::connectHistory() {
     connect(h, &W::extremumRequested, this, [&s](int d) { s.stepExtremum(d); });
     connect(h, &W::endRequested, this, [&s](bool tmax) { s.setTimeToEnd(tmax); });
     connect(h, &W::badTime, this, [this] { box_->show(kMsgBadValue); });
+    connect(&analysis_->damping(), &charts::DampingWindow::sendRequested, this,
+            [&s](std::optional<double> m, double k, double c) { s.loadIdentified(m, k, c); });
     static constexpr std::array<const char*, 5> kBoxes = {
         ctl::Checkheni, ctl::Checkxc, ctl::Checkxp, ctl::Checkxcxp, ctl::Checkkabeheni};
     auto follow = [this, h] {

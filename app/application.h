@@ -17,6 +17,7 @@
 #include "app/frame_geometry.h"
 #include "app/frm_about.h"
 #include "app/main_window.h"
+#include "app/measured_files.h"
 #include "app/menus.h"
 #include "app/session_signals.h"
 #include "app/window_host.h"
@@ -71,6 +72,7 @@ class Application : public QObject {
     QMdiSubWindow* form1Window() { return form1Window_; }
     QMdiSubWindow* form3Window() { return form3Window_; }
     AnalysisViews& analysis() { return *analysis_; }
+    MeasuredFiles& measuredFiles() { return *measuredFiles_; }
     SessionSignals& announcements() { return *signals_; }
     FrameMenus& menus() { return *menus_; }
     ChartScaleMenu& chartScale() { return *chartScale_; }
@@ -123,6 +125,7 @@ class Application : public QObject {
     std::unique_ptr<Session> session_;
     std::unique_ptr<SessionSignals> signals_;
     std::unique_ptr<AnalysisViews> analysis_;
+    std::unique_ptr<MeasuredFiles> measuredFiles_;
     std::unique_ptr<Exports> exports_;
     FrameMenus* menus_ = nullptr;
     std::unique_ptr<ExampleMenu> examples_;

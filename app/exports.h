@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
 
 #include "app/form0.h"
 #include "app/form3.h"
@@ -38,6 +39,7 @@ class Exports : public ExportCommands {
         QWidget* parent;
         Form0& form0;
         Form3& form3;
+        std::function<void()> openMeasuredData;
     };
     explicit Exports(Parts parts) : p_(parts) {}
 
@@ -45,6 +47,7 @@ class Exports : public ExportCommands {
     void exportGraph() override;
     void exportAnimation() override;
     void openGuide() override;
+    void openMeasuredData() override { p_.openMeasuredData(); }
 
   private:
     void saveImage(const QImage& image, const QString& title, const QString& name);

@@ -31,6 +31,10 @@ FrameMenus::FrameMenus(QMenuBar* menus, QWidget* panel, ExportCommands& commands
     file_->setObjectName("FileMenu");
     QAction* first = menus->actions().value(0, nullptr);
     menus->insertMenu(first, file_);
+    openData_ = file_->addAction(QStringLiteral("測定データを開く(&O)…"),
+                                 QKeySequence(Qt::CTRL | Qt::Key_O),
+                                 [&commands] { commands.openMeasuredData(); });
+    file_->addSeparator();
     curves_ =
         file_->addAction(QStringLiteral("曲線をCSVで保存(&C)…"), QKeySequence(Qt::CTRL | Qt::Key_E),
                          [&commands] { commands.exportCurves(); });

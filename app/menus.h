@@ -8,13 +8,15 @@
 
 namespace yurana::app {
 
-// What the ファイル menu's exports do; the program carries them out.
+// What the ファイル menu's items do; the program carries them out.
 class ExportCommands {
   public:
     virtual ~ExportCommands() = default;
     virtual void exportCurves() = 0;
     virtual void exportGraph() = 0;
     virtual void exportAnimation() = 0;
+    // 測定データを開く: a measured free decay or frequency response.
+    virtual void openMeasuredData() = 0;
     // 使い方: the user guide in the default browser.
     virtual void openGuide() = 0;
 };
@@ -31,6 +33,7 @@ class FrameMenus : public QObject {
 
     QMenu* fileMenu() const { return file_; }
     QMenu* helpMenu() const { return help_; }
+    QAction* openDataAction() const { return openData_; }
     QAction* curvesAction() const { return curves_; }
     QAction* graphAction() const { return graph_; }
     QAction* animationAction() const { return animation_; }
@@ -50,6 +53,7 @@ class FrameMenus : public QObject {
 
     QMenu* file_ = nullptr;
     QMenu* help_ = nullptr;
+    QAction* openData_ = nullptr;
     QAction* curves_ = nullptr;
     QAction* graph_ = nullptr;
     QAction* animation_ = nullptr;

@@ -57,8 +57,7 @@ Measured<Envelope> envelopeOf(const std::vector<Peak>& peaks) {
         lnx.push_back(std::log(p.x));
     }
     double c0 = 0, c1 = 0, cov00 = 0, cov01 = 0, cov11 = 0, sumsq = 0;
-    gsl_fit_linear(t.data(), 1, lnx.data(), 1, t.size(), &c0, &c1, &cov00, &cov01, &cov11,
-                   &sumsq);
+    gsl_fit_linear(t.data(), 1, lnx.data(), 1, t.size(), &c0, &c1, &cov00, &cov01, &cov11, &sumsq);
     Envelope e;
     e.t1 = peaks.front().t;
     e.a = std::exp(c0);

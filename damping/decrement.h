@@ -20,8 +20,8 @@ struct Measured {
 struct Decrement {
     std::size_t first = 1, count = 1;
     double delta = 0;
-    double zeta = 0;       // δ / √(4π² + δ²), exact for a viscously damped free decay
-    double zetaSmall = 0;  // δ / 2π, the small-damping approximation
+    double zeta = 0;        // δ / √(4π² + δ²), exact for a viscously damped free decay
+    double zetaSmall = 0;   // δ / 2π, the small-damping approximation
     double smallError = 0;  // zetaSmall / zeta − 1 = √(1 + δ²/4π²) − 1
 };
 

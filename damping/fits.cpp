@@ -58,7 +58,8 @@ std::optional<std::array<double, 3>> linearPart(const measured::MeasuredData& d,
     const std::size_t n = d.x.size();
     using Matrix = std::unique_ptr<gsl_matrix, decltype(&gsl_matrix_free)>;
     using Vector = std::unique_ptr<gsl_vector, decltype(&gsl_vector_free)>;
-    Matrix x(gsl_matrix_alloc(n, 3), &gsl_matrix_free), cov(gsl_matrix_alloc(3, 3), &gsl_matrix_free);
+    Matrix x(gsl_matrix_alloc(n, 3), &gsl_matrix_free),
+        cov(gsl_matrix_alloc(3, 3), &gsl_matrix_free);
     Vector y(gsl_vector_alloc(n), &gsl_vector_free), c(gsl_vector_alloc(3), &gsl_vector_free);
     for (std::size_t i = 0; i < n; ++i) {
         const double tau = d.x[i] - d.x.front(), e = std::exp(-sigma * tau);
@@ -87,8 +88,8 @@ Residuals decayResiduals(const measured::MeasuredData& d) {
     r.f = [&d, t1](std::span<const double> p, std::span<double> f) {
         for (std::size_t i = 0; i < f.size(); ++i) {
             const double tau = d.x[i] - t1;
-            f[i] = p[kA] * std::exp(-p[kSigma] * tau) * std::cos(p[kWd] * tau + p[kPsi]) +
-                   p[kX0] - d.y[i];
+            f[i] = p[kA] * std::exp(-p[kSigma] * tau) * std::cos(p[kWd] * tau + p[kPsi]) + p[kX0] -
+                   d.y[i];
         }
     };
     r.df = [&d, t1](std::span<const double> p, std::span<double> j) {
@@ -161,8 +162,8 @@ Fit fitFreeDecay(const measured::MeasuredData& d, double mass) {
     if (!dec.value) {
         return refused("初期値が得られません (" + dec.why + ")");
     }
-    const double wd = kTwoPi * double(peaks.peaks.size() - 1) /
-                      (peaks.peaks.back().t - peaks.peaks.front().t);
+    const double wd =
+        kTwoPi * double(peaks.peaks.size() - 1) / (peaks.peaks.back().t - peaks.peaks.front().t);
     const double sigma = dec.value->delta * wd / kTwoPi;
     const std::optional<std::array<double, 3>> lin = linearPart(d, sigma, wd);
     if (!lin) {

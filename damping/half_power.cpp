@@ -44,9 +44,9 @@ Measured<HalfPower> dataHalfPower(std::span<const double> w, std::span<const dou
     if (n < 3) {
         return {std::nullopt, "データが少ない"};
     }
-    const std::size_t top = std::size_t(
-        std::max_element(amplitude.begin(), amplitude.begin() + std::ptrdiff_t(n)) -
-        amplitude.begin());
+    const std::size_t top =
+        std::size_t(std::max_element(amplitude.begin(), amplitude.begin() + std::ptrdiff_t(n)) -
+                    amplitude.begin());
     if (top == 0 || top + 1 == n) {
         return {std::nullopt, "山がデータの端にある"};
     }

@@ -69,9 +69,8 @@ LeastSquares leastSquares(const Residuals& r, std::vector<double> start) {
     out.residuals.assign(f->data, f->data + r.n);
     gsl_blas_ddot(f, f, &out.chi2);
     Matrix covar(gsl_matrix_alloc(np, np), &gsl_matrix_free);
-    const bool covarOk =
-        gsl_multifit_nlinear_covar(gsl_multifit_nlinear_jac(w.get()), 0.0, covar.get()) ==
-        GSL_SUCCESS;
+    const bool covarOk = gsl_multifit_nlinear_covar(gsl_multifit_nlinear_jac(w.get()), 0.0,
+                                                    covar.get()) == GSL_SUCCESS;
     gsl_set_error_handler(old);
     const double scale = out.chi2 / double(r.n - np);
     if (covarOk) {

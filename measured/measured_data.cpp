@@ -141,8 +141,8 @@ std::variant<Table, Refusal> parseTable(std::span<const std::string> lines) {
         for (std::size_t c = 0; c < 2; ++c) {
             const std::optional<double> v = numberOf(fields[c]);
             if (!v) {
-                return Refusal{line, std::to_string(c + 1) + "列目が数値ではありません: " +
-                                         quoted(fields[c])};
+                return Refusal{
+                    line, std::to_string(c + 1) + "列目が数値ではありません: " + quoted(fields[c])};
             }
             row[c] = *v;
         }
@@ -162,7 +162,8 @@ std::variant<MeasuredData, Refusal> measuredData(const Table& table, DataKind ki
     const std::string axis = response ? "周波数" : "時刻";
     for (std::size_t i = 0; i < n; ++i) {
         if (i > 0 && !(table.first[i] > table.first[i - 1])) {
-            return Refusal{table.lines[i], axis + "が前の行より大きくありません (増加する順に並べてください)"};
+            return Refusal{table.lines[i],
+                           axis + "が前の行より大きくありません (増加する順に並べてください)"};
         }
         if (response && table.first[i] < 0) {
             return Refusal{table.lines[i], "周波数が負です"};

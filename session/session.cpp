@@ -11,6 +11,7 @@
 #include "panel/control_names.h"
 #include "panel/messages.h"
 #include "panel/panel_copy.h"
+#include "panel/run_buttons.h"
 
 namespace yurana {
 
@@ -210,6 +211,19 @@ void Session::loadExample(const Example& e) {
         applyExample(e, panel_, run_, parameters_);
         resetPen();
         graph_haikei();
+    });
+}
+
+void Session::loadIdentified(std::optional<double> m, double k, double c) {
+    Operation op(*this);
+    silently([&] {
+        stopRun(panel_, run_);
+        if (m) {
+            panel_.setText(ctl::Textm, num::singleText(num::toSingle(*m)));
+        }
+        panel_.setText(ctl::Textk, num::singleText(num::toSingle(k)));
+        panel_.setText(ctl::Textc, num::singleText(num::toSingle(c)));
+        parameters_.calculate();
     });
 }
 

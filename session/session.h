@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -92,6 +93,9 @@ class Session : private RunHost, private LoopHost, private LayoutHost, private F
     bool setTimeToEnd(bool tmax);
     // A 例題 into the panel; the graph starts afresh with the case's summary.
     void loadExample(const Example& e);
+    // Identified parameters into the panel as a slot load puts values there (the run stops
+    // first), then 計算: k and c, and m when given, as Singles.
+    void loadIdentified(std::optional<double> m, double k, double c);
 
     // Notifications.
     void textChanged(std::string_view control);  // a text box of the panel

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFont>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QPainter>
 #include <QPen>
 #include <QSignalBlocker>
@@ -167,6 +168,12 @@ class SelectableWhileHovered : public QObject {
 };
 
 }  // namespace
+
+void showInLegend(QChart* chart, QAbstractSeries* series, bool shown) {
+    for (QLegendMarker* marker : chart->legend()->markers(series)) {
+        marker->setVisible(shown);
+    }
+}
 
 QLabel* readoutLabel(QWidget* parent) {
     auto* label = new QLabel(parent);

@@ -61,6 +61,9 @@ void addSeries(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstra
 QChart* axesChart(const QString& title, QAbstractAxis* x, QAbstractAxis* y,
                   std::initializer_list<QAbstractSeries*> series);
 
+// Shows or hides the series' entries in the chart's legend.
+void showInLegend(QChart* chart, QAbstractSeries* series, bool shown);
+
 // The read-out line under a chart: selectable with the mouse, wrapping.
 QLabel* readoutLabel(QWidget* parent);
 

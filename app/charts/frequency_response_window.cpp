@@ -6,9 +6,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "app/charts/chart_parts.h"
 #include "app/charts/palette.h"
+#include "measured/thinning.h"
 
 namespace yurana::charts {
 
@@ -34,12 +36,6 @@ QScatterSeries* labelSeries(const QString& name) {
     s->setPointLabelsColor(palette::kFamily);
     s->setPointLabelsVisible(true);
     return s;
-}
-
-void showInLegend(QChart* chart, QAbstractSeries* series, bool shown) {
-    for (QLegendMarker* marker : chart->legend()->markers(series)) {
-        marker->setVisible(shown);
-    }
 }
 
 void showPoint(QXYSeries* series, const analysis::Point& p) {
@@ -139,6 +135,9 @@ void FrequencyResponseWindow::buildAmplitudeChart() {
     halfPower_ = dotSeries(QStringLiteral("半値点 X=Xmax/√2"), palette::kSteady);
     halfPower_->setMarkerSize(8);
     wOnAmplitude_ = dotSeries(kCurrentW, palette::kCurrent);
+    measured_ = dotSeries(QStringLiteral("測定データ"), palette::kMeasured);
+    measured_->setMarkerSize(5);
+    measured_->setBorderColor(palette::kMeasured);
     for (QXYSeries* s : amplitudeSeries()) {
         addSeries(amplitudeChart_, s, wAxes_[0], linearX_);
     }
@@ -223,7 +222,7 @@ void FrequencyResponseWindow::buildNyquistChart() {
 std::vector<QXYSeries*> FrequencyResponseWindow::amplitudeSeries() const {
     std::vector<QXYSeries*> all(family_.begin(), family_.end());
     all.insert(all.end(), labels_.begin(), labels_.end());
-    all.insert(all.end(), {amplitude_, wnOnAmplitude_, halfPower_, wOnAmplitude_});
+    all.insert(all.end(), {measured_, amplitude_, wnOnAmplitude_, halfPower_, wOnAmplitude_});
     return all;
 }
 
@@ -280,6 +279,27 @@ void FrequencyResponseWindow::showCurves() {
     placeNyquist(dimensionless);
 }
 
+void FrequencyResponseWindow::setMeasuredResponse(std::span<const double> w,
+                                                  std::span<const double> amplitude) {
+    measuredPoints_.clear();
+    for (std::size_t i : measured::thinnedIndices(amplitude, 4000)) {
+        measuredPoints_.append(QPointF(w[i], amplitude[i]));
+    }
+    showMeasured();
+}
+
+void FrequencyResponseWindow::showMeasured() {
+    // Over ω only; a log axis must never see an amplitude of 0.
+    QList<QPointF> shown;
+    if (!normalised_->isChecked()) {
+        const bool log = logScale_->isChecked() && curves_.amplitudeLog.has_value();
+        std::copy_if(measuredPoints_.begin(), measuredPoints_.end(), std::back_inserter(shown),
+                     [log](const QPointF& p) { return !log || p.y() > 0; });
+    }
+    measured_->replace(shown);
+    showInLegend(amplitudeChart_, measured_, !shown.empty());
+}
+
 void FrequencyResponseWindow::showFamily() {
     for (std::size_t i = 0; i < curves_.family.size() && i < family_.size(); ++i) {
         family_[i]->replace(toPoints(curves_.family[i].magnification));
@@ -311,7 +331,8 @@ void FrequencyResponseWindow::showAmplitudeAxis() {
     QAbstractAxis* wanted = log ? static_cast<QAbstractAxis*>(logX_) : linearX_;
     QAbstractAxis* other = log ? static_cast<QAbstractAxis*>(linearX_) : logX_;
     const analysis::Range range = log ? *curves_.amplitudeLog : curves_.amplitudeLinear;
-    wnOnAmplitude_->clear();        // it spans the old axis, down to X = 0 on a linear one
+    wnOnAmplitude_->clear();  // it spans the old axis, down to X = 0 on a linear one
+    showMeasured();
     if (other->parent() != this) {  // the chart holds the other one: swap them
         if (log) {
             setRange(other, range);  // the log axis starts from the old range: keep it > 0

@@ -11,6 +11,7 @@
 #include <QScatterSeries>
 #include <QWidget>
 #include <array>
+#include <span>
 #include <vector>
 
 #include "analysis/frequency_curves.h"
@@ -34,6 +35,10 @@ class FrequencyResponseWindow : public AnalysisWindow {
     explicit FrequencyResponseWindow(QWidget* parent = nullptr);
 
     void setModel(const ModelRecord& r) override;  // nothing here depends on the time
+    // A measured amplitude curve (ω rad/s increasing, m) as points on the amplitude chart,
+    // over ω (not in the dimensionless view); empty spans remove it.
+    void setMeasuredResponse(std::span<const double> w, std::span<const double> amplitude);
+    QScatterSeries* measuredPoints() const { return measured_; }
 
     QLabel* readout() const { return readout_; }
     QCheckBox* logScale() const { return logScale_; }
@@ -75,6 +80,7 @@ class FrequencyResponseWindow : public AnalysisWindow {
     // Puts the linear or the logarithmic X axis in the chart, as the check box and the
     // curves allow, and spans the ωn marker over it.
     void showAmplitudeAxis();
+    void showMeasured();
     // Keeps the amplitude and phase plot areas over the same ω: the chart with the narrower
     // labels is indented by the difference.
     void alignPlotAreas();
@@ -110,6 +116,8 @@ class FrequencyResponseWindow : public AnalysisWindow {
     QScatterSeries* wOnTr_ = nullptr;
     QScatterSeries* wOnPower_ = nullptr;
     QScatterSeries* halfPower_ = nullptr;
+    QScatterSeries* measured_ = nullptr;
+    QList<QPointF> measuredPoints_;  // thinned for drawing
     QScatterSeries* crossover_ = nullptr;
     std::vector<QLineSeries*> family_;     // grey X·k/F for ζ = 0.05 .. 1
     std::vector<QScatterSeries*> labels_;  // their names, one labelled point each

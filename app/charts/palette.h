@@ -13,5 +13,9 @@ inline const QColor kKinetic{0x2a, 0xa0, 0x4a};     // T
 inline const QColor kPotential{0x8e, 0x44, 0xad};   // U
 inline const QColor kDissipated{0x50, 0x30, 0x20};  // W_d
 inline const QColor kFamily{0xa8, 0xa8, 0xa8};      // the ζ family of the normalised view
+inline const QColor kMeasured{0x00, 0x86, 0x8b};    // measured data points
+inline const QColor kFitted{0x11, 0x11, 0x11};      // a curve fitted to them
+inline const QColor kPeak{0xc0, 0x00, 0xa0};        // peaks measured on a decay
+inline const QColor kEnvelope{0x6b, 0x8e, 0x23};    // the envelope through them
 
 }  // namespace yurana::charts::palette

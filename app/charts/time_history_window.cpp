@@ -47,6 +47,7 @@ TimeHistoryWindow::TimeHistoryWindow(QWidget* parent)
         addSeries(chart_, curves_[i], tAxis_, xAxis_);
         curves_[i]->setVisible(false);
     }
+    marks_ = std::make_unique<MeasuredMarks>(chart_, tAxis_, xAxis_);
     // Zooming keeps round ticks over what is shown.
     for (QCategoryAxis* axis : {tAxis_, xAxis_}) {
         connect(axis, &QValueAxis::rangeChanged, this,
@@ -142,10 +143,18 @@ void TimeHistoryWindow::setModel(const ModelRecord& r) {
 
 void TimeHistoryWindow::showWholeRun() {
     chart_->zoomReset();
-    if (curvesData_.drawable) {
-        setRangeWithRoundTicks(tAxis_, curvesData_.tRange);
-        setRangeWithRoundTicks(xAxis_, curvesData_.xRange);
+    analysis::Range t = curvesData_.tRange, x = curvesData_.xRange;
+    if (const std::optional<QRectF> data = marks_->dataBounds()) {
+        const bool model = curvesData_.drawable;
+        t = {model ? std::min(t.lo, data->left()) : data->left(),
+             model ? std::max(t.hi, data->right()) : data->right()};
+        x = {model ? std::min(x.lo, data->top()) : data->top(),
+             model ? std::max(x.hi, data->bottom()) : data->bottom()};
+    } else if (!curvesData_.drawable) {
+        return;
     }
+    setRangeWithRoundTicks(tAxis_, t);
+    setRangeWithRoundTicks(xAxis_, x);
 }
 
 void TimeHistoryWindow::retick(QCategoryAxis* axis, qreal min, qreal max) {

@@ -8,11 +8,13 @@
 #include <QPushButton>
 #include <QSlider>
 #include <array>
+#include <memory>
 #include <vector>
 
 #include "analysis/time_history.h"
 #include "app/charts/analysis_window.h"
 #include "app/charts/history_chart_view.h"
+#include "app/charts/measured_marks.h"
 #include "model/record.h"
 
 namespace yurana::charts {
@@ -46,6 +48,9 @@ class TimeHistoryWindow : public AnalysisWindow {
     QLabel* readout() const { return readout_; }
     QLineSeries* curve(int i) const { return curves_[std::size_t(i)]; }
     int holds() const { return int(holds_.size()); }
+    // Measured points, peaks and envelope of 減衰の測定; 全体表示 takes the points in.
+    MeasuredMarks& marks() { return *marks_; }
+    void showWholeRun();
 
   signals:
     void timeRequested(double t);
@@ -61,7 +66,6 @@ class TimeHistoryWindow : public AnalysisWindow {
     QPushButton* button(const QString& caption);
     QWidget* buildCursorRow();
     QWidget* buildButtonRow();
-    void showWholeRun();
     void hold();
     void clearHolds();
     void typed();
@@ -73,6 +77,7 @@ class TimeHistoryWindow : public AnalysisWindow {
     std::array<QLineSeries*, analysis::kHistoryCurveCount> curves_{};
     std::array<bool, 5> shown_{};
     std::vector<std::vector<QLineSeries*>> holds_;
+    std::unique_ptr<MeasuredMarks> marks_;
     QChart* chart_;
     HistoryChartView* view_;
     QSlider* slider_ = nullptr;

@@ -332,9 +332,9 @@ class ChartsTest : public QObject {
         QMenu* menu = f.app->frame().menuBar()->findChild<QMenu*>("ViewMenu");
         const QWidget* windows[] = {&views.frequency(), &views.phase(), &views.energy()};
         const QString captions[] = {"周波数応答(&R)", "位相平面(&P)", "エネルギー(&E)"};
-        // and 時刻歴, 力のベクトル図 and 動吸振器 (history_test, force_vector_test,
-        // absorber_window_test), a separator and the three sizes (lecture mode)
-        QCOMPARE(menu->actions().size(), 10);
+        // and 時刻歴, 力のベクトル図, 動吸振器 and 減衰の測定 (history_test, force_vector_test,
+        // absorber_window_test, damping_test), a separator and the three sizes (lecture mode)
+        QCOMPARE(menu->actions().size(), 11);
         for (int i = 0; i < 3; ++i) {
             QAction* a = menu->actions()[i];
             QCOMPARE(a->text(), captions[i]);

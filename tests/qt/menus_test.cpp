@@ -220,9 +220,9 @@ class MenusTest : public QObject {
         QCOMPARE(items(p.app->frame().menuBar()) + items(p.app->menus().fileMenu()) +
                      items(p.app->menus().helpMenu()),
                  (QStringList{"ファイル(&F) ", "表示(&V) ", "例題(&X) ", "ヘルプ(&H) ",
-                              "曲線をCSVで保存(&C)… Ctrl+E", "グラフを画像で保存(&G)… ",
-                              "アニメーションを画像で保存(&A)… ", "-", "終了(&X) Ctrl+Q",
-                              "使い方(&H) F1", "バージョン情報(&A) "}));
+                              "測定データを開く(&O)… Ctrl+O", "-", "曲線をCSVで保存(&C)… Ctrl+E",
+                              "グラフを画像で保存(&G)… ", "アニメーションを画像で保存(&A)… ", "-",
+                              "終了(&X) Ctrl+Q", "使い方(&H) F1", "バージョン情報(&A) "}));
         p.app->panel().setValue(ctl::Checkxc, 1);  // the time history exports what it shows
         p.app->panel().setValue(ctl::Checkxcxp, 1);
         for (QAction* a : p.app->frame().menuBar()->findChild<QMenu*>("ViewMenu")->actions()) {

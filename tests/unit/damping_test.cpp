@@ -93,7 +93,8 @@ TEST(Damping, HalfPowerBandIsTheExactOneAndItsErrorIsFlaggedBeyondOnePercent) {
         EXPECT_DOUBLE_EQ(h.value->zeta, (h.value->w2 - h.value->w1) / (2 * std::sqrt(160 / 2.5)));
         const double error = h.value->zeta / analysis::dampingRatio(o) - 1;
         const std::string text = dampingReadout(measureModel(r, 1, 1));
-        EXPECT_NE(text.find("ζ(半値幅)の誤差=" + analysis::g6(100 * error) + "%"), std::string::npos);
+        EXPECT_NE(text.find("ζ(半値幅)の誤差=" + analysis::g6(100 * error) + "%"),
+                  std::string::npos);
         EXPECT_EQ(text.find("1%を超える") != std::string::npos, std::abs(error) > 0.01) << text;
 
         // The same band read off a sampled amplitude curve.
@@ -113,7 +114,7 @@ TEST(Damping, HalfPowerBandIsTheExactOneAndItsErrorIsFlaggedBeyondOnePercent) {
 // Samples of a decay or a response with Gaussian noise, the generator seeded.
 struct Noise {
     std::unique_ptr<gsl_rng, decltype(&gsl_rng_free)> rng{gsl_rng_alloc(gsl_rng_mt19937),
-                                                           &gsl_rng_free};
+                                                          &gsl_rng_free};
     explicit Noise(unsigned long seed) { gsl_rng_set(rng.get(), seed); }
     double operator()(double sd) { return gsl_ran_gaussian(rng.get(), sd); }
 };
