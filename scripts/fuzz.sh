@@ -17,12 +17,12 @@ artifacts=build-fuzz/artifacts
 mkdir -p "$artifacts"
 
 status=0
-for target in numbers decoding slot_load slot_save; do
+for target in numbers decoding slot_load slot_save measured; do
     corpus=$scratch/$target
     mkdir -p "$corpus"
     cp fuzz/corpus/$target/* "$corpus"/
     dict=fuzz/slot.dict
-    [ "$target" = numbers ] && dict=fuzz/numbers.dict
+    [ "$target" = numbers ] || [ "$target" = measured ] && dict=fuzz/numbers.dict
     log=$scratch/$target.log
     if build-fuzz/fuzz/fuzz_$target -max_total_time="$seconds" -timeout=10 \
         -print_final_stats=1 -dict="$dict" -artifact_prefix="$artifacts/$target-" \

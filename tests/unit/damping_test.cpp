@@ -162,6 +162,11 @@ TEST(Damping, FitRecoversAFreeDecayFromNoisyData) {
     // The truth lies within a few standard errors of each estimate.
     EXPECT_LT(std::abs(fit.parameters[5].value - zeta), 4 * fit.parameters[5].error);
     EXPECT_LT(std::abs(fit.parameters[4].value - x0), 4 * fit.parameters[4].error);
+    // For small ζ the error of ζ is nearly all σ's (ζ ≈ σ/ωn), that of k = m·ωn² all ωn's.
+    EXPECT_NEAR(fit.parameters[5].error, fit.parameters[1].error / wn,
+                0.05 * fit.parameters[5].error);
+    EXPECT_NEAR(fit.parameters[7].error, 2 * m * wn * fit.parameters[6].error,
+                0.05 * fit.parameters[7].error);
     EXPECT_NEAR(fit.curve.at(2.0), amp * std::exp(-sigma * 2) * std::cos(wd * 2 + 0.4) + x0,
                 0.01 * amp);
     EXPECT_NEAR(fit.residuals[100], d.y[100] - fit.curve.at(d.x[100]), 1e-12);
