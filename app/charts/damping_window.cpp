@@ -55,7 +55,9 @@ DampingWindow::DampingWindow(QWidget* parent)
     table_->setAccessibleName(QStringLiteral("山"));
     table_->verticalHeader()->setVisible(false);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setWordWrap(false);
 
     auto* choice = new QWidget(this);
     auto* h = new QHBoxLayout(choice);
@@ -85,11 +87,13 @@ DampingWindow::DampingWindow(QWidget* parent)
     split->addWidget(left);
     split->addWidget(buildFitPanel());
     split->setStretchFactor(1, 2);
+    split->setSizes({340, 840});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildSourceRow());
     layout->addWidget(split, 1);
     layout->addWidget(readout_);
+    showData();
     resize(1180, 720);
 }
 
@@ -152,8 +156,18 @@ QWidget* DampingWindow::buildFitPanel() {
     buttons->addStretch(1);
     auto* v = new QVBoxLayout(panel);
     v->setContentsMargins(0, 0, 0, 0);
-    v->addWidget(chartView(fitChart_, panel), 3);
-    v->addWidget(chartView(residualChart_, panel), 2);
+    fitView_ = chartView(fitChart_, panel);
+    residualView_ = chartView(residualChart_, panel);
+    // Charts without data would show bare axes: a hint stands in for them.
+    hint_ =
+        new QLabel(QStringLiteral("ファイル > 測定データを開く で、測定した自由振動または"
+                                  "周波数応答を読み込むと、ここにデータとあてはめが表示されます。"),
+                   panel);
+    hint_->setWordWrap(true);
+    hint_->setAlignment(Qt::AlignCenter);
+    v->addWidget(hint_, 5);
+    v->addWidget(fitView_, 3);
+    v->addWidget(residualView_, 2);
     v->addLayout(buttons);
     v->addWidget(fitText_);
     return panel;
@@ -241,6 +255,9 @@ void DampingWindow::showData() {
         }
     }
     points_->replace(points);
+    hint_->setVisible(points.isEmpty());
+    fitView_->setVisible(!points.isEmpty());
+    residualView_->setVisible(!points.isEmpty());
     if (!points.isEmpty()) {
         const auto [lo, hi] = std::minmax_element(data_->y.begin(), data_->y.end());
         setRangeWithRoundTicks(fitX_, {data_->x.front(), data_->x.back()});

@@ -85,6 +85,9 @@ class DampingWindow : public AnalysisWindow {
     QLabel* fitText_;
     QPushButton* fitButton_;
     QPushButton* send_;
+    QLabel* hint_;
+    QWidget* fitView_;
+    QWidget* residualView_;
     QChart* fitChart_;
     QChart* residualChart_;
     QCategoryAxis* fitX_;
