@@ -157,30 +157,6 @@ class AppTest : public QObject {
         f.app->panel().endPass();
     }
 
-    // Before the first recompute the analysis windows draw what 計算 would make of the
-    // panel's texts, touching neither the panel, the record nor the run; after it they follow
-    // the record, not the texts.
-    void theAnalysisWindowsNeedNoRecomputeToDraw() {
-        Fixture f;
-        f.app->analysis().frequencyAction()->trigger();
-        f.type(ctl::Textm, "2.5");  // ωn 20 for 計算, which is not pressed
-        f.run(2, 0.1);
-        const auto readout = [&] { return f.app->analysis().frequency().readout()->text(); };
-        QVERIFY2(readout().contains("ω/ωn=0.1 "), qPrintable(readout()));
-        ModelRecord record{};  // but for what the graph's background sets at start-up
-        record.graphw = f.app->session().record().graphw;
-        record.graphh = f.app->session().record().graphh;
-        record.gensui = "(不足減衰)";
-        QVERIFY(f.app->session().record() == record);
-        QCOMPARE(f.text(ctl::Textz) + f.text(ctl::Textwn) + f.text(ctl::Labelwd),
-                 std::string("0.015831.622831.6189"));
-        QCOMPARE(f.app->session().run().joutai, int(kStopped));
-        f.click(ctl::Command_keisan);
-        f.type(ctl::Textk, "4000");
-        f.run(2, 0.1);
-        QVERIFY2(readout().contains("ω/ωn=0.1 "), qPrintable(readout()));
-    }
-
     // Found by the random-input tool: a frame too low for the first arrangement fails every
     // load of the animation window, which tries the arrangement twice. A failed pass and its
     // recovery's, or leaving full screen, are each one failure: one message.
