@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
-#include <limits>
 #include <numbers>
 #include <string>
 #include <tuple>
