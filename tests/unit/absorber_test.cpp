@@ -67,14 +67,29 @@ TEST(AbsorberResponse, MatchesAComplexLuSolveAndItsLimits) {
             EXPECT_NEAR(tiny, withoutAbsorber(zeta, g), 1e-9 * tiny);
         }
     }
-    EXPECT_FALSE(steadyAmplitudes({0, 160, 3, 7, 6}, kTuning));
-    EXPECT_FALSE(steadyAmplitudes(kPlant, {0, 1, 0.1}));
-    EXPECT_FALSE(steadyAmplitudes(kPlant, {0.1, 1, std::nan("")}));
-    // Without damping there is no steady state at the lower mode of the pair (ωn = 8).
-    const double f2 = 0.81, b = 1 + 1.15 * f2;
-    const double mode = std::sqrt((b - std::sqrt(b * b - 4 * f2)) / 2) * 8;
-    EXPECT_FALSE(steadyAmplitudes({2.5, 160, 0, 7, mode}, {0.15, 0.9, 0}));
-    EXPECT_TRUE(steadyAmplitudes({2.5, 160, 0, 7, mode * 1.001}, {0.15, 0.9, 0}));
+}
+
+// What has no steady state has no motion either: no mass, no absorber, a ζa or f that is no
+// number or not positive, and, without damping, a force at either mode of the pair (ωn = 8).
+TEST(AbsorberMotion, RefusesWhatItCannotFollow) {
+    const double f2 = 0.81, b = 1 + 1.15 * f2, root = std::sqrt(b * b - 4 * f2);
+    const double lower = std::sqrt((b - root) / 2) * 8, upper = std::sqrt((b + root) / 2) * 8;
+    const AbsorberTuning undamped{0.15, 0.9, 0};
+    const std::pair<Plant, AbsorberTuning> refused[] = {
+        {{0, 160, 3, 7, 6}, kTuning},        {{kPlant}, {0, 1, 0.1}},
+        {{kPlant}, {0.1, 1, std::nan("")}},  {{kPlant}, {0.1, 0, 0.1}},
+        {{2.5, 160, 0, 7, lower}, undamped}, {{2.5, 160, 0, 7, upper}, undamped}};
+    const InitialState s{0.75, 0.012, -0.08};
+    for (const auto& [p, t] : refused) {
+        EXPECT_FALSE(steadyAmplitudes(p, t)) << p.m << " " << t.mu << " " << t.f << " " << p.w;
+        EXPECT_FALSE(AbsorberMotion::of(p, t, s).valid()) << p.m << " " << t.mu << " " << p.w;
+    }
+    EXPECT_TRUE(steadyAmplitudes({2.5, 160, 0, 7, lower * 1.001}, undamped));
+    EXPECT_FALSE(AbsorberMotion::of(kPlant, kTuning, {std::nan(""), 0, 0}).valid());
+    const AbsorberMotion m = AbsorberMotion::of(kPlant, kTuning, s);
+    EXPECT_FALSE(m.at(std::numeric_limits<double>::infinity()));
+    EXPECT_FALSE(AbsorberMotion{}.at(1));
+    EXPECT_TRUE(m.at(-3));
 }
 
 // Den Hartog: g⁴ − 2g²(1 + f² + μf²)/(2 + μ) + 2f²/(2 + μ) = 0, h = |1/(1 − (1 + μ)g²)|.
@@ -253,21 +268,6 @@ TEST(AbsorberMotion, AntiResonanceStillsTheMainMass) {
     EXPECT_NEAR(x2, p.F / ka, 1e-5 * p.F / ka);
     // Early on, before the free motion has gone, the main mass still moves.
     EXPECT_GT(std::fabs(motion.at(0.5)->x1), 1e-3);
-}
-
-TEST(AbsorberMotion, RefusesWhatItCannotFollow) {
-    const InitialState s{0.75, 0.012, -0.08};
-    EXPECT_FALSE(AbsorberMotion::of({0, 160, 3, 7, 6}, kTuning, s).valid());
-    EXPECT_FALSE(AbsorberMotion::of(kPlant, {0.1, 0, 0.1}, s).valid());
-    EXPECT_FALSE(AbsorberMotion::of(kPlant, kTuning, {std::nan(""), 0, 0}).valid());
-    // No steady state: undamped, driven at a mode of the pair.
-    const double f2 = 0.81, b = 1 + 1.15 * f2;
-    const double mode = std::sqrt((b + std::sqrt(b * b - 4 * f2)) / 2) * 8;
-    EXPECT_FALSE(AbsorberMotion::of({2.5, 160, 0, 7, mode}, {0.15, 0.9, 0}, s).valid());
-    const AbsorberMotion m = AbsorberMotion::of(kPlant, kTuning, s);
-    EXPECT_FALSE(m.at(std::numeric_limits<double>::infinity()));
-    EXPECT_FALSE(AbsorberMotion{}.at(1));
-    EXPECT_TRUE(m.at(-3));
 }
 
 // The largest modulus of the eigenvalues of the equations of motion, written out here.
