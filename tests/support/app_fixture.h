@@ -29,16 +29,6 @@ inline int countColour(const QImage& image, QColor colour) {
     return int(std::count(px, px + std::size_t(rgb.width()) * rgb.height(), colour.rgb()));
 }
 
-// Where the item named `caption` stands among `items`; −1 without one.
-inline qsizetype placeOf(const QList<QAction*>& items, const QString& caption) {
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        if (items[i]->text() == caption) {
-            return i;
-        }
-    }
-    return -1;
-}
-
 struct AppFixture {
     RecordingMessageBox box;
     ManualClock clock;
@@ -66,19 +56,15 @@ struct AppFixture {
 
     std::string text(std::string_view name) { return app->panel().text(name); }
 
-    // The items of the frame's 表示 menu.
-    QList<QAction*> viewItems() const {
-        return app->frame().menuBar()->findChild<QMenu*>("ViewMenu")->actions();
-    }
-
     // True when the 表示 item `caption` stands after `before`, unchecked and checkable, and
     // triggered shows `window` checked: top level, owned by the frame, titled as the item
     // without its accelerator.
     bool viewOpens(const QString& caption, const QString& before, const QWidget& window) const {
-        const QList<QAction*> items = viewItems();
-        const qsizetype at = placeOf(items, caption);
-        if (at <= 0 || items[at - 1]->text() != before || !items[at]->isCheckable() ||
-            items[at]->isChecked()) {
+        const QList<QAction*> items =
+            app->frame().menuBar()->findChild<QMenu*>("ViewMenu")->actions();
+        const qsizetype at = std::ranges::find(items, caption, &QAction::text) - items.begin();
+        if (at <= 0 || at == items.size() || items[at - 1]->text() != before ||
+            !items[at]->isCheckable() || items[at]->isChecked()) {
             return false;
         }
         items[at]->trigger();

@@ -25,7 +25,7 @@ namespace yurana::test {
 // Logs the windows' part; showing the full-screen view can be made to fail.
 struct FakeSessionHost : SessionHost {
     void setShown(ProgramWindow w, bool shown) override { this->shown[w] = shown; }
-    void sizePicture1(double w, double h) override { picture = {w, h}; }
+    void sizePicture1(double, double) override {}
     FramePresenter& openFullScreen() override {
         log += "open2;";
         return fullScreen;
@@ -48,7 +48,6 @@ struct FakeSessionHost : SessionHost {
     }
 
     std::map<ProgramWindow, bool> shown;
-    std::pair<double, double> picture;
     SizedSurfaces fullScreen;  // presents Form2's frames
     std::string log;
     std::function<void()> duringEvents;  // a handler run while events are let through

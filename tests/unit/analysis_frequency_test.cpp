@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
-#include <limits>
 #include <numbers>
 #include <string>
 #include <tuple>
@@ -260,9 +259,9 @@ TEST(AnalysisBodeNyquist, DecibelsFollowTheirAsymptotes) {
 }
 
 // The receptance H = 1/(k − mω² + icω) against the complex solution at every sample of the
-// Nyquist plot, from 1/k at ω = 0; at ωn purely imaginary, −i/(c·ωn); the read-out's Re H and
-// Im H those of |ω|; a square box around the curve and the origin. Undamped H is infinite
-// at ωn: no mark there, the curve held to 100/k.
+// Nyquist plot, from 1/k at ω = 0; at ωn purely imaginary, −i/(c·ωn); the mark at |ω| (the
+// read-out's Re H and Im H: ReadOutAsTheUserSeesIt); a square box around the curve and the
+// origin. Undamped H is infinite at ωn: no mark there, the curve held to 100/k.
 TEST(AnalysisBodeNyquist, NyquistPointAtOmegaNIsPurelyImaginary) {
     for (const ModelRecord& r : {system(2, 200, 4, 3, 7), system(2.5f, 180, 0.3f, 3, -7),
                                  system(3, 75, -0.9f, 1, 20), system(2, 200, 0, 3, 10)}) {
@@ -292,7 +291,6 @@ TEST(AnalysisBodeNyquist, NyquistPointAtOmegaNIsPurelyImaginary) {
         if (r.c == 0) {
             EXPECT_FALSE(n.atWn.has_value());
             EXPECT_EQ(atWn, std::complex<double>(0, -HUGE_VAL));  // the limit c → 0⁺
-            EXPECT_NE(fc.readout.find("  Re H=0 m/N  Im H=-∞ m/N  "), std::string::npos);
             continue;
         }
         EXPECT_NEAR(atWn.real(), 0, 1e-12 * std::abs(atWn));
@@ -301,10 +299,6 @@ TEST(AnalysisBodeNyquist, NyquistPointAtOmegaNIsPurelyImaginary) {
         EXPECT_EQ(std::pair(n.atWn->x, n.atWn->y), std::pair(atWn.real(), atWn.imag()));
         EXPECT_NEAR(n.atW.x, h.real(), 1e-12 * std::abs(h));
         EXPECT_NEAR(n.atW.y, h.imag(), 1e-12 * std::abs(h));
-        EXPECT_NE(
-            fc.readout.find("  Re H=" + g6(h.real()) + " m/N  Im H=" + g6(h.imag()) + " m/N  "),
-            std::string::npos)
-            << fc.readout;
     }
 }
 

