@@ -1,6 +1,5 @@
 #include "damping/fits.h"
 
-#include <gsl/gsl_errno.h>
 #include <gsl/gsl_multifit.h>
 
 #include <algorithm>
@@ -10,6 +9,7 @@
 #include <numeric>
 
 #include "damping/decrement.h"
+#include "damping/gsl_quiet.h"
 #include "damping/half_power.h"
 #include "damping/least_squares.h"
 #include "damping/peaks.h"
@@ -56,6 +56,7 @@ Fit refused(std::string why) {
 std::optional<std::array<double, 3>> linearPart(const measured::MeasuredData& d, double sigma,
                                                 double wd) {
     const std::size_t n = d.x.size();
+    const QuietGsl quiet;
     using Matrix = std::unique_ptr<gsl_matrix, decltype(&gsl_matrix_free)>;
     using Vector = std::unique_ptr<gsl_vector, decltype(&gsl_vector_free)>;
     Matrix x(gsl_matrix_alloc(n, 3), &gsl_matrix_free),
@@ -71,9 +72,7 @@ std::optional<std::array<double, 3>> linearPart(const measured::MeasuredData& d,
     std::unique_ptr<gsl_multifit_linear_workspace, decltype(&gsl_multifit_linear_free)> w(
         gsl_multifit_linear_alloc(n, 3), &gsl_multifit_linear_free);
     double chi2 = 0;
-    gsl_error_handler_t* old = gsl_set_error_handler_off();
     const int status = gsl_multifit_linear(x.get(), y.get(), c.get(), cov.get(), &chi2, w.get());
-    gsl_set_error_handler(old);
     if (status != GSL_SUCCESS) {
         return std::nullopt;
     }
@@ -142,6 +141,11 @@ void finish(Fit& fit, const measured::MeasuredData& d, const LeastSquares& ls) {
     fit.ok = true;
 }
 
+// Fewer rows than the reader takes, or columns of different lengths: nothing to fit.
+bool tooFew(const measured::MeasuredData& d) {
+    return d.x.size() < measured::kMinRows || d.y.size() != d.x.size();
+}
+
 }  // namespace
 
 double FitCurve::at(double x) const {
@@ -156,6 +160,9 @@ double FitCurve::at(double x) const {
 Fit fitFreeDecay(const measured::MeasuredData& d, double mass) {
     if (d.isResponse()) {
         return refused("自由振動のデータではありません");
+    }
+    if (tooFew(d)) {
+        return refused("データが少なすぎます");
     }
     const SampledPeaks peaks = samplePeaks(d.x, d.y);
     const Measured<Decrement> dec = logDecrement(peaks.peaks, 1, peaks.peaks.size() - 1);
@@ -210,6 +217,9 @@ Fit fitFreeDecay(const measured::MeasuredData& d, double mass) {
 Fit fitResponse(const measured::MeasuredData& d, double force) {
     if (!d.isResponse()) {
         return refused("周波数応答のデータではありません");
+    }
+    if (tooFew(d)) {
+        return refused("データが少なすぎます");
     }
     force = std::abs(force);
     if (!(force > 0) || !std::isfinite(force)) {

@@ -1,11 +1,12 @@
 #include "damping/least_squares.h"
 
 #include <gsl/gsl_blas.h>
-#include <gsl/gsl_errno.h>
 #include <gsl/gsl_multifit_nlinear.h>
 
 #include <cmath>
 #include <memory>
+
+#include "damping/gsl_quiet.h"
 
 namespace yurana::damping {
 
@@ -43,11 +44,15 @@ LeastSquares leastSquares(const Residuals& r, std::vector<double> start) {
     if (r.n <= np || np == 0) {
         return out;
     }
+    const QuietGsl quiet;
     gsl_multifit_nlinear_parameters params = gsl_multifit_nlinear_default_parameters();
     params.trs = gsl_multifit_nlinear_trs_lm;
     params.scale = gsl_multifit_nlinear_scale_more;
     Workspace w(gsl_multifit_nlinear_alloc(gsl_multifit_nlinear_trust, &params, r.n, np),
                 &gsl_multifit_nlinear_free);
+    if (!w) {
+        return out;
+    }
     gsl_multifit_nlinear_fdf fdf{};
     fdf.f = &residualsOf;
     fdf.df = &jacobianOf;
@@ -55,8 +60,6 @@ LeastSquares leastSquares(const Residuals& r, std::vector<double> start) {
     fdf.p = np;
     fdf.params = const_cast<Residuals*>(&r);
     gsl_vector_view x0 = gsl_vector_view_array(start.data(), np);
-    // A failure ends the fit unconverged, not in GSL's abort.
-    gsl_error_handler_t* old = gsl_set_error_handler_off();
     int info = 0;
     int status = gsl_multifit_nlinear_init(&x0.vector, &fdf, w.get());
     if (status == GSL_SUCCESS) {
@@ -71,7 +74,6 @@ LeastSquares leastSquares(const Residuals& r, std::vector<double> start) {
     Matrix covar(gsl_matrix_alloc(np, np), &gsl_matrix_free);
     const bool covarOk = gsl_multifit_nlinear_covar(gsl_multifit_nlinear_jac(w.get()), 0.0,
                                                     covar.get()) == GSL_SUCCESS;
-    gsl_set_error_handler(old);
     const double scale = out.chi2 / double(r.n - np);
     if (covarOk) {
         out.covariance.assign(covar->data, covar->data + np * np);

@@ -6,7 +6,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QRegularExpression>
 #include <QtTest>
 #include <cmath>
 
@@ -20,13 +19,6 @@ using W = charts::DampingWindow;
 
 class DampingTest : public QObject {
     Q_OBJECT
-
-    // The number after `label` in a read-out.
-    static double after(const QString& text, const QString& label) {
-        const QRegularExpression re(QRegularExpression::escape(label) + "([-0-9.e+]+)");
-        const auto m = re.match(text);
-        return m.hasMatch() ? m.captured(1).toDouble() : std::nan("");
-    }
 
     // Opens `path` through ファイル > 測定データを開く and the file dialog; `answer`, when
     // given, is the button pressed in the question that follows.
@@ -66,9 +58,10 @@ class DampingTest : public QObject {
         QCOMPARE(w.readout()->accessibleName(), text);
         // The drawn decay is that of the panel's ζ, rounded by 計算 to 0.031, not quite the
         // 2.4 / (2·√(1000·1.5)) of m, k and c: the measurement shows the difference.
-        QVERIFY2(std::abs(after(text, "ζ(対数減衰率)=") - 0.031) < 1e-6, qPrintable(text));
-        QVERIFY(std::abs(after(text, "ζ(包絡線)=") - 0.031) < 1e-6);
-        QCOMPARE(after(text, "ζ(m,k,c)="), 0.0309839);
+        QVERIFY2(std::abs(test::numberAfter(text, "ζ(対数減衰率)=") - 0.031) < 1e-6,
+                 qPrintable(text));
+        QVERIFY(std::abs(test::numberAfter(text, "ζ(包絡線)=") - 0.031) < 1e-6);
+        QCOMPARE(test::numberAfter(text, "ζ(m,k,c)="), 0.0309839);
         QVERIFY(!text.contains("F≠0"));
         const auto& peaks = w.measurement().peaks;
         QCOMPARE(w.peakTable()->rowCount(), int(peaks.size()));
@@ -114,7 +107,7 @@ class DampingTest : public QObject {
         QCOMPARE(f.app->analysis().history().marks().data()->isVisible(), true);
         QVERIFY(!w.sendButton()->isEnabled());
         // Ruler measurements of the noisy record are near the truth, ζ = 0.02.
-        QVERIFY(std::abs(after(w.readout()->text(), "ζ(包絡線)=") - 0.02) < 0.002);
+        QVERIFY(std::abs(test::numberAfter(w.readout()->text(), "ζ(包絡線)=") - 0.02) < 0.002);
 
         QTest::mouseClick(w.fitButton(), Qt::LeftButton);
         const QString fit = w.fitReadout()->text();

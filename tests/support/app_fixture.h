@@ -11,9 +11,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "app/application.h"
@@ -21,6 +23,13 @@
 #include "support/fake_panel.h"
 
 namespace yurana::test {
+
+// The number after `label` in a read-out; NaN when there is none.
+inline double numberAfter(const QString& text, const QString& label) {
+    const QRegularExpression re(QRegularExpression::escape(label) + "([-0-9.e+]+)");
+    const auto m = re.match(text);
+    return m.hasMatch() ? m.captured(1).toDouble() : std::nan("");
+}
 
 // How many pixels of `image` have the colour.
 inline int countColour(const QImage& image, QColor colour) {

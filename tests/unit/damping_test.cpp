@@ -197,5 +197,34 @@ TEST(Damping, FitRecoversAFrequencyResponseFromNoisyData) {
     EXPECT_EQ(fitFreeDecay(d, m).why, "自由振動のデータではありません");
 }
 
+// Data no curve of the model follows end in a refusal, never in GSL's abort.
+TEST(Damping, FitsRefuseWhatTheyCannotFollow) {
+    const auto data = [](measured::DataKind kind, int rows, auto y) {
+        measured::MeasuredData d;
+        d.kind = kind;
+        for (int i = 0; i < rows; ++i) {
+            d.x.push_back(0.1 + 0.05 * i);
+            d.y.push_back(y(i));
+        }
+        return d;
+    };
+    using K = measured::DataKind;
+    const auto flat = [](int) { return 0.004; };
+    const auto line = [](int i) { return 0.01 * i; };
+    const auto huge = [](int i) { return (i % 2 ? 1 : -1) * 1e300; };
+    const auto tooth = [](int i) { return double(i % 3); };
+    for (const auto& d : {data(K::FreeDecay, 40, flat), data(K::FreeDecay, 40, line),
+                          data(K::FreeDecay, 3, tooth), data(K::FreeDecay, 40, huge)}) {
+        const Fit fit = fitFreeDecay(d, 2);
+        EXPECT_FALSE(fit.ok && std::isfinite(fit.zeta) && fit.r2 > 0.5) << fit.zeta;
+    }
+    EXPECT_EQ(fitFreeDecay(data(K::FreeDecay, 3, tooth), 2).why, "データが少なすぎます");
+    for (const auto& d : {data(K::ResponseOmega, 40, [](int) { return 0.0; }),
+                          data(K::ResponseHz, 40, line), data(K::ResponseOmega, 5, flat)}) {
+        const Fit fit = fitResponse(d, 3);
+        EXPECT_FALSE(fit.ok && fit.r2 > 0.5) << fit.why;
+    }
+}
+
 }  // namespace
 }  // namespace yurana::damping
