@@ -16,8 +16,9 @@ class HistoryTest : public QObject {
     Q_OBJECT
 
   private slots:
-    // Running, the cursor follows; its slider and its time box move the animation and the
-    // phase plane there (how each run state takes a move: session_test).
+    // Running, the cursor follows; its slider and its time box move the program's time, and
+    // the phase plane follows (how each run state takes a move and the animation shows it:
+    // session_test).
     void theCursorMovesTheWholeProgram() {
         test::AppFixture f;
         auto& h = f.app->analysis().history();
@@ -39,9 +40,6 @@ class HistoryTest : public QObject {
 
         h.slider()->setValue(2750);  // as a drag of the slider does
         QCOMPARE(f.app->session().time(), 2.75);
-        f.run(2, 0.02);
-        QVERIFY2(f.app->form0().textLine().startsWith(QStringLiteral("2.75秒")),
-                 qPrintable(f.app->form0().textLine()));
 
         h.timeBox()->setText("4.125");
         QTest::keyClick(h.timeBox(), Qt::Key_Return);

@@ -86,7 +86,6 @@ TEST_F(RunControlsTest, StartThenPassesLagTheTextByOnePass) {
     panel.preset(ctl::Texttmin, "2");
     run.ichijiteishi = 1;
     controls.startStop();
-    EXPECT_EQ(std::pair(run.ichijiteishi, run.timer0), std::pair(0, 1000.0));
     loop.pass();  // yurana sees the stopped state's 0; blt then advances to tmin
     clock.t = 1001.5;
     loop.pass();
@@ -126,7 +125,6 @@ TEST_F(RunControlsTest, FramesOnlyWhenThePictureChangesRunningEveryPassAtRestOrP
     keisan_c1c2(record);
     scene.init();
     EXPECT_EQ(framesAfter(100), std::pair(1, 1));
-    EXPECT_EQ(scene.textLine(), "0.00秒1   +0m");
     scene.invalidate();
     EXPECT_EQ(framesAfter(5), std::pair(2, 2));
     scene.init();
