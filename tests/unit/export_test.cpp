@@ -104,7 +104,7 @@ TEST_F(ExportTest, ARecomputeOrEvaluationThatFailsWritesNothing) {
     }
 }
 
-TEST_F(ExportTest, AFailedWriteNamesTheFileAndKeepsTheOldOne) {
+TEST_F(ExportTest, AFailedWriteNamesTheFileAsASlotsSaveDoes) {
     test::writeBytes(file, "old");
     ::chmod(file.c_str(), 0444);
     // The problem in the words a slot's save uses (slots_test names the others, and shows

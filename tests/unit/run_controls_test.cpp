@@ -5,9 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
-#include "about/about_ok.h"
 #include "animation/main_loop.h"
 #include "animation/scene.h"
 #include "model/calc_error.h"
