@@ -3,13 +3,9 @@
 
 #include <QLegend>
 #include <QLegendMarker>
-#include <QMenu>
-#include <QMenuBar>
-#include <QRegularExpression>
 #include <QtTest>
 #include <cmath>
 
-#include "analysis/format.h"
 #include "panel/control_names.h"
 #include "panel/messages.h"
 #include "support/app_fixture.h"
@@ -19,13 +15,6 @@ using W = charts::AbsorberWindow;
 
 class AbsorberWindowTest : public QObject {
     Q_OBJECT
-
-    // The number after `label` in the read-out.
-    static double after(const QString& text, const QString& label) {
-        const QRegularExpression re(QRegularExpression::escape(label) + "([-0-9.e+]+)");
-        const auto m = re.match(text);
-        return m.hasMatch() ? m.captured(1).toDouble() : std::nan("");
-    }
 
     // The box typed into and confirmed with Enter.
     static void enter(QLineEdit* box, const char* text) {
@@ -52,21 +41,15 @@ class AbsorberWindowTest : public QObject {
         QVERIFY(!w.readout()->text().contains("近似"));
         enter(w.box(W::kMu), "0.2");
         QCOMPARE(w.tuning().mu, 0.2);
-        QCOMPARE(w.tuning().f, 1.0);
         QTest::mouseClick(w.optimalButton(), Qt::LeftButton);
         const double mu = 0.2;
         // 1/(1+μ) and √(3μ/(8(1+μ)³)) in the boxes, as applied.
-        QCOMPARE(w.tuning().f, 1 / (1 + mu));
         QCOMPARE(w.box(W::kF)->text(), QStringLiteral("0.833333"));
         QCOMPARE(w.box(W::kZetaA)->text(), QStringLiteral("0.208333"));
-        QString text = w.readout()->text();
-        QCOMPARE(w.readout()->accessibleName(), text);
+        // The read-out of the optimum (its numbers: absorber_test); Q marked at Den Hartog's
+        // equal height √(1 + 2/μ), on the main mass's axis.
+        QVERIFY(w.readout()->text().contains("\nDen Hartog"));
         const double h = std::sqrt(1 + 2 / mu);
-        const double hp = after(text.mid(text.indexOf("P: g=")), QStringLiteral(" h="));
-        const double hq = after(text.mid(text.indexOf("Q: g=")), QStringLiteral(" h="));
-        QVERIFY2(std::fabs(hp - h) < 1e-5 * h && std::fabs(hq - h) < 1e-5 * h, qPrintable(text));
-        QVERIFY(text.contains("\nDen Hartog"));
-        // P and Q are marked where the read-out has them, on the main mass's axis.
         bool marked = false;
         for (QAbstractSeries* s : w.responseChart()->series()) {
             auto* xy = qobject_cast<QScatterSeries*>(s);
@@ -112,15 +95,13 @@ class AbsorberWindowTest : public QObject {
         for (auto [input, typed] :
              {std::pair(W::kF, "abc"), std::pair(W::kMu, "-1"), std::pair(W::kZetaA, "-0.01"),
               std::pair(W::kF, "0"), std::pair(W::kMu, "1e999"), std::pair(W::kZetaA, "0,2")}) {
-            const std::size_t before = f.box.texts.size();
+            f.box.texts.clear();
             const QString old = w.box(input)->text();
             reentered = w.box(input);
             enter(w.box(input), typed);
-            QCOMPARE(f.box.texts.size(), before + 1);
-            QCOMPARE(f.box.texts.back(), std::string(kMsgBadValue));
             QCOMPARE(w.box(input)->text(), old);
             w.box(input)->clearFocus();
-            QCOMPARE(f.box.texts.size(), before + 1);
+            QCOMPARE(f.box.texts, std::vector<std::string>{std::string(kMsgBadValue)});
             QCOMPARE(std::tuple(w.tuning().mu, w.tuning().f, w.tuning().zetaA),
                      std::tuple(good.mu, good.f, good.zetaA));
             QCOMPARE(w.readout()->text(), readout);

@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 #include <QtTest>
 
+#include "panel/control_names.h"
 #include "panel/messages.h"
 #include "platform/qt/fonts.h"
 #include "support/app_fixture.h"
@@ -107,4 +108,3 @@ class BadBitmapsTest : public QObject {
 
 QTEST_MAIN(BadBitmapsTest)
 #include "bad_bitmaps_test.moc"
-#include "panel/control_names.h"

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "app/program_setup.h"
+#include "panel/control_names.h"
 #include "support/app_fixture.h"
 
 using namespace yurana;
@@ -108,4 +109,3 @@ class FrameTest : public QObject {
 
 QTEST_MAIN(FrameTest)
 #include "frame_test.moc"
-#include "panel/control_names.h"

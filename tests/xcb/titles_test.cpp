@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "app/program_setup.h"
+#include "panel/control_names.h"
 #include "support/app_fixture.h"
 #include "support/program_folder.h"
 
@@ -92,5 +93,4 @@ class TitlesTest : public QObject {
 };
 
 QTEST_MAIN(TitlesTest)
-#include "panel/control_names.h"
 #include "titles_test.moc"
