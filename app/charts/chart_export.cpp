@@ -8,6 +8,7 @@
 #include <QValueAxis>
 #include <QXYSeries>
 
+#include "app/charts/overlaid_curves_view.h"
 #include "export/curves_csv.h"
 #include "export/export_file.h"
 
@@ -62,14 +63,16 @@ QImage chartImage(QChartView* view) {
     return view->grab().toImage();
 }
 
-std::string chartCsv(const QChart* chart) {
+std::string chartCsv(const QChartView* view) {
     std::string header;
     std::string rows;
-    for (QAbstractSeries* s : chart->series()) {
+    for (QAbstractSeries* s : view->chart()->series()) {
         auto* series = qobject_cast<QXYSeries*>(s);
         auto* bars = qobject_cast<QAbstractBarSeries*>(s);
+        const QList<QPointF> points =
+            series != nullptr ? shownPoints(view, series) : QList<QPointF>();
         // What the chart shows: a curve switched off (a check box of the time history) is not.
-        if (!s->isVisible() || ((series == nullptr || series->count() == 0) && bars == nullptr)) {
+        if (!s->isVisible() || (points.isEmpty() && bars == nullptr)) {
             continue;
         }
         if (header.empty()) {
@@ -81,7 +84,7 @@ std::string chartCsv(const QChart* chart) {
             continue;
         }
         const std::string name = quotedField(series->name());
-        for (const QPointF& p : series->points()) {
+        for (const QPointF& p : points) {
             rows += name + "," + csvNumber(p.x()) + "," + csvNumber(p.y()) + "\n";
         }
     }
@@ -117,7 +120,7 @@ void ChartExport::saveImage(const QString& path) {
 
 void ChartExport::saveCsv(const QString& path) {
     if (!path.isEmpty()) {
-        saveExport(files_, box_, path.toStdString(), chartCsv(view_->chart()));
+        saveExport(files_, box_, path.toStdString(), chartCsv(view_));
     }
 }
 

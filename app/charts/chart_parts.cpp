@@ -125,6 +125,11 @@ MarkedChartView* markedChartView(QChart* chart, MarkedChartView::Shape shape, co
     return view;
 }
 
+OverlaidCurvesView* overlaidCurvesView(QChart* chart, QWidget* parent) {
+    prepare(chart);
+    return new OverlaidCurvesView(chart, parent);
+}
+
 void addSeries(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
     chart->addSeries(series);
     series->attachAxis(x);

@@ -17,6 +17,7 @@
 
 #include "analysis/curve.h"
 #include "app/charts/marked_chart_view.h"
+#include "app/charts/overlaid_curves_view.h"
 
 namespace yurana::charts {
 
@@ -52,6 +53,8 @@ QChartView* chartView(QChart* chart, QWidget* parent);
 // The same with a moving marker drawn over the chart.
 MarkedChartView* markedChartView(QChart* chart, MarkedChartView::Shape shape, const QColor& colour,
                                  QWidget* parent);
+// The same with curves drawn over the chart by the view.
+OverlaidCurvesView* overlaidCurvesView(QChart* chart, QWidget* parent);
 
 // Adds the series to the chart and attaches it to both axes (already in the chart).
 void addSeries(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y);

@@ -32,7 +32,8 @@ EnergyWindow::EnergyWindow(QWidget* parent)
     auto* charts = new QHBoxLayout;
     charts->addWidget(view_, 4);
     charts->addWidget(chartView(cycleChart_, this), 1);
-    charts->addWidget(chartView(loopChart_, this), 3);
+    loopView_ = overlaidCurvesView(loopChart_, this);
+    charts->addWidget(loopView_, 3);
     layout->addLayout(charts, 1);
     layout->addWidget(readout_);
     resize(1360, 560);
@@ -86,19 +87,19 @@ void EnergyWindow::showLoops(const std::shared_ptr<const analysis::ForceLoops>& 
     }
     loopsShown_ = loops;
     if (!loops) {
-        driveLoop_->clear();
-        dampingLoop_->clear();
+        loopView_->setCurve(driveLoop_, {});
+        loopView_->setCurve(dampingLoop_, {});
         return;
     }
-    // The areas need every sample; the eye needs a few hundred points a loop, and drawing
-    // the rest would cost each move of the time into a new period.
-    driveLoop_->replace(toPoints(drawnPart(loops->drive)));
-    dampingLoop_->replace(toPoints(drawnPart(loops->damping)));
     fitLoosely(loopX_, analysis::spanOf({&loops->drive}, &analysis::Point::x, 0.05), !loopAxesFit_);
     fitLoosely(loopForce_,
                analysis::spanOf({&loops->drive, &loops->damping}, &analysis::Point::y, 0.05),
                !loopAxesFit_);
     loopAxesFit_ = true;
+    // The areas need every sample; the eye needs a few hundred points a loop, and drawing
+    // the rest would cost each move of the time into a new period.
+    loopView_->setCurve(driveLoop_, toPoints(drawnPart(loops->drive)));
+    loopView_->setCurve(dampingLoop_, toPoints(drawnPart(loops->damping)));
 }
 
 void EnergyWindow::buildCycleChart() {
@@ -144,8 +145,8 @@ void EnergyWindow::setModel(const ModelRecord& r) {
     barsShown_.reset();
     loopsShown_.reset();
     loopAxesFit_ = false;
-    driveLoop_->clear();
-    dampingLoop_->clear();
+    loopView_->setCurve(driveLoop_, {});
+    loopView_->setCurve(dampingLoop_, {});
     kinetic_->replace(toPoints(curves_.kinetic));
     potential_->replace(toPoints(curves_.potential));
     total_->replace(toPoints(curves_.total));
