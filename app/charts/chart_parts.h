@@ -64,8 +64,13 @@ void addSeries(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstra
 QChart* axesChart(const QString& title, QAbstractAxis* x, QAbstractAxis* y,
                   std::initializer_list<QAbstractSeries*> series);
 
-// The read-out line under a chart: selectable with the mouse, wrapping.
+// The read-out line under a chart: selectable with the mouse, in a box of `parent` that the
+// window's layout places (readoutPlace): a new text lays out no more than the box.
 QLabel* readoutLabel(QWidget* parent);
+// The box of a read-out, for the window's layout.
+inline QWidget* readoutPlace(QLabel* readout) {
+    return readout->parentWidget();
+}
 
 // Shows the text in the read-out and keeps it as the accessible name, so a screen reader
 // reads the same numbers.

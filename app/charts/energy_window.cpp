@@ -35,7 +35,7 @@ EnergyWindow::EnergyWindow(QWidget* parent)
     loopView_ = overlaidCurvesView(loopChart_, this);
     charts->addWidget(loopView_, 3);
     layout->addLayout(charts, 1);
-    layout->addWidget(readout_);
+    layout->addWidget(readoutPlace(readout_));
     resize(1360, 560);
 }
 
