@@ -8,6 +8,7 @@
 #include <QLogValueAxis>
 #include <QMenu>
 #include <QMenuBar>
+#include <QVBoxLayout>
 #include <QValueAxis>
 #include <QXYSeries>
 #include <QtTest>
@@ -337,6 +338,52 @@ class ChartsTest : public QObject {
         QCOMPARE(charts::shownPoints(reference,
                                      qobject_cast<QXYSeries*>(reference->chart()->series()[1])),
                  loop);
+    }
+
+    // A read-out as high as its lines, shown or not when they change, in a larger font as
+    // well; a new text of as many lines lays out nothing of its window.
+    void aReadoutIsAsHighAsItsLines() {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(new QWidget(&window), 1);
+        QLabel* readout = charts::readoutLabel(&window);
+        layout->addWidget(charts::readoutPlace(readout));
+        window.resize(400, 300);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto fits = [&](const char* text) {
+            charts::showReadout(readout, text);
+            return QTest::qWaitFor([&] {
+                return readout->height() == readout->sizeHint().height() &&
+                       readout->width() == window.width() - 2 * layout->contentsMargins().left();
+            });
+        };
+        QVERIFY(fits("t=1 s  x=0.1 m"));
+        const int oneLine = readout->height();
+        QVERIFY(fits("t=1 s  x=0.1 m\n1周期 入力=1 J"));
+        QVERIFY(readout->height() > oneLine * 3 / 2);
+        QVERIFY(fits("t=2 s"));
+        QCOMPARE(readout->height(), oneLine);
+        window.hide();
+        charts::showReadout(readout, "t=3 s\n1周期 入力=2 J\n3");
+        window.show();
+        QVERIFY(fits("t=3 s\n1周期 入力=2 J\n3"));
+        QFont larger = window.font();
+        larger.setPointSizeF(larger.pointSizeF() * 2);
+        window.setFont(larger);
+        QVERIFY(fits("t=3 s\n1周期 入力=2 J\n4"));
+        struct Requests : QObject {
+            int count = 0;
+            bool eventFilter(QObject*, QEvent* e) override {
+                count += e->type() == QEvent::LayoutRequest ? 1 : 0;
+                return false;
+            }
+        } requests;
+        QTest::qWait(20);  // the window laid out for the larger font
+        window.installEventFilter(&requests);
+        QVERIFY(fits("t=3.5 s\n1周期 入力=2.5 J\n5"));
+        QTest::qWait(20);
+        QCOMPARE(requests.count, 0);
     }
 
     // The dashes run on over the corners of a polyline, from the pen's offset.
