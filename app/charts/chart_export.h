@@ -16,8 +16,9 @@ namespace yurana::charts {
 QImage chartImage(QChartView* view);
 
 // The curves the view shows as CSV with LF line ends: a header "curve,<x axis>,<y axis>",
-// then one row per point of every line or dot series that has points (its own, or those
-// the view draws for it), its name quoted. Numbers in their shortest round-trip form.
+// then one row per point of every line or dot series shown that has points (its own, or
+// those the view draws for it), its name quoted, and one per bar, its category in place of
+// x. Numbers in their shortest round-trip form.
 std::string chartCsv(const QChartView* view);
 
 // The context menu of a chart view: "画像で保存…" (PNG) and "CSVで保存…" (its curves). Each

@@ -131,6 +131,11 @@ OverlaidCurvesView* overlaidCurvesView(QChart* chart, QWidget* parent) {
     return new OverlaidCurvesView(chart, parent);
 }
 
+OverlaidBarsView* overlaidBarsView(QChart* chart, QAbstractBarSeries* series, QWidget* parent) {
+    prepare(chart);
+    return new OverlaidBarsView(chart, series, parent);
+}
+
 void addSeries(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
     chart->addSeries(series);
     series->attachAxis(x);

@@ -17,6 +17,7 @@
 
 #include "analysis/curve.h"
 #include "app/charts/marked_chart_view.h"
+#include "app/charts/overlaid_bars_view.h"
 #include "app/charts/overlaid_curves_view.h"
 
 namespace yurana::charts {
@@ -55,6 +56,8 @@ MarkedChartView* markedChartView(QChart* chart, MarkedChartView::Shape shape, co
                                  QWidget* parent);
 // The same with curves drawn over the chart by the view.
 OverlaidCurvesView* overlaidCurvesView(QChart* chart, QWidget* parent);
+// The same with the bars of `series` drawn over the chart by the view.
+OverlaidBarsView* overlaidBarsView(QChart* chart, QAbstractBarSeries* series, QWidget* parent);
 
 // Adds the series to the chart and attaches it to both axes (already in the chart).
 void addSeries(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y);

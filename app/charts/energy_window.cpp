@@ -31,7 +31,7 @@ EnergyWindow::EnergyWindow(QWidget* parent)
     view_ = markedChartView(chart_, MarkedChartView::Shape::VerticalLine, palette::kCurrent, this);
     auto* charts = new QHBoxLayout;
     charts->addWidget(view_, 4);
-    charts->addWidget(chartView(cycleChart_, this), 1);
+    charts->addWidget(overlaidBarsView(cycleChart_, cycleSeries_, this), 1);
     loopView_ = overlaidCurvesView(loopChart_, this);
     charts->addWidget(loopView_, 3);
     layout->addLayout(charts, 1);
@@ -110,12 +110,13 @@ void EnergyWindow::buildCycleChart() {
     cycleBars_->setColor(palette::kSteady);
     cycleBars_->setSelectedColor(palette::kDissipated);
     cycleBars_->selectBar(1);
-    auto* series = new QBarSeries;
-    series->append(cycleBars_);
+    cycleSeries_ = new QBarSeries;
+    cycleSeries_->append(cycleBars_);
     auto* names = new QBarCategoryAxis;
     names->append({QStringLiteral("入力"), QStringLiteral("散逸")});
     cycleAxis_ = valueAxis(QStringLiteral("J"));
-    cycleChart_ = axesChart(QStringLiteral("1周期"), names, cycleAxis_, {series});
+    // The bars are drawn by the chart's view (overlaidBarsView), on these axes.
+    cycleChart_ = axesChart(QStringLiteral("1周期"), names, cycleAxis_, {});
     cycleChart_->legend()->hide();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBarSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
@@ -64,6 +65,7 @@ class EnergyWindow : public AnalysisWindow {
     QLineSeries* now_ = nullptr;  // empty: the legend of the marker the view draws
     MarkedChartView* view_ = nullptr;
     QChart* cycleChart_ = nullptr;
+    QBarSeries* cycleSeries_ = nullptr;  // drawn by its view: see OverlaidBarsView
     QBarSet* cycleBars_ = nullptr;
     QCategoryAxis* cycleAxis_ = nullptr;
     // The loops drawn, held so that their address stands for them until others are drawn.

@@ -2,6 +2,9 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
 #include <QCategoryAxis>
 #include <QGridLayout>
 #include <QLegendMarker>
@@ -80,6 +83,23 @@ bool inLegend(QChart* chart, QAbstractSeries* series) {
     const QList<QLegendMarker*> markers = chart->legend()->markers(series);
     return !markers.isEmpty() && markers[0]->isVisible();
 }
+
+// Counts the paint events of a widget.
+struct Paints : QObject {
+    explicit Paints(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject* /*watched*/, QEvent* e) override {
+        count += e->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+    // Whether the widget was painted since the last call, once the events have run.
+    bool since() {
+        QTest::qWait(20);
+        const bool painted = count > 0;
+        count = 0;
+        return painted;
+    }
+    int count = 0;
+};
 
 const QString kNoCurve = "m と k が正のときに描けます";
 
@@ -329,7 +349,10 @@ class ChartsTest : public QObject {
         QVERIFY(differing() < 40);
         QCOMPARE(charts::chartCsv(view), charts::chartCsv(reference));
         // Shown again from the pictures kept, the last set of curves wins.
+        Paints paints(view->viewport());
+        paints.since();
         view->setCurve(solid, loop);
+        QVERIFY(paints.since());  // on screen too, not only in a picture taken
         view->setCurve(solid, wave);
         QVERIFY(differing() < 40);
         view->setCurve(dashed, {});
@@ -338,6 +361,90 @@ class ChartsTest : public QObject {
         QCOMPARE(charts::shownPoints(reference,
                                      qobject_cast<QXYSeries*>(reference->chart()->series()[1])),
                  loop);
+    }
+
+    // Bars the view draws over its chart look as the chart's own: in their colours, the
+    // selected one in its own, below zero too, on new values and a new size; its picture
+    // and CSV show them.
+    void barsDrawnOverTheChartLookAsSeriesOfIt() {
+        const auto barChart = [](QAbstractBarSeries* series) {
+            auto* names = new QBarCategoryAxis;
+            names->append({QStringLiteral("入力"), QStringLiteral("散逸")});
+            QCategoryAxis* joules = charts::valueAxis("J");
+            auto* chart = new QChart;
+            chart->addAxis(names, Qt::AlignBottom);
+            chart->addAxis(joules, Qt::AlignLeft);
+            if (series != nullptr) {
+                charts::addSeries(chart, series, names, joules);
+            }
+            charts::setRangeWithRoundTicks(joules, {-0.4, 1.3});
+            chart->legend()->hide();
+            return chart;
+        };
+        const auto barSeries = [](double in, double out) {
+            auto* set = new QBarSet(QStringLiteral("力の仕事と散逸"));
+            set->append({in, out});
+            set->setColor(Qt::darkGreen);
+            set->setSelectedColor(Qt::magenta);
+            set->selectBar(1);
+            auto* series = new QBarSeries;
+            series->append(set);
+            return series;
+        };
+        QWidget window;
+        QBarSeries* reference = barSeries(0.9, -0.3);
+        QChartView* shown = charts::chartView(barChart(reference), &window);
+        QBarSeries* drawn = barSeries(0.9, -0.3);
+        charts::OverlaidBarsView* view =
+            charts::overlaidBarsView(barChart(nullptr), drawn, &window);
+        const auto place = [&](QSize size) {
+            shown->setGeometry(QRect(QPoint(0, 0), size));
+            view->setGeometry(QRect(QPoint(size.width(), 0), size));
+        };
+        place(QSize(110, 420));
+        window.resize(400, 520);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto differing = [&] {
+            QCoreApplication::processEvents();
+            const QImage a = shown->grab().toImage();
+            const QImage b = view->grab().toImage();
+            int n = 0;
+            for (int y = 0; y < a.height(); ++y) {
+                for (int x = 0; x < a.width(); ++x) {
+                    n += qAbs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 8 ? 1 : 0;
+                }
+            }
+            return n;
+        };
+        QCOMPARE(differing(), 0);
+        Paints paints(view->viewport());
+        paints.since();
+        for (QBarSeries* series : {reference, drawn}) {
+            series->barSets()[0]->replace(0, 1.2);
+            series->barSets()[0]->replace(1, 0.5);
+        }
+        QVERIFY(paints.since());  // on screen too, not only in a picture taken
+        QCOMPARE(differing(), 0);
+        place(QSize(150, 380));
+        QCOMPARE(differing(), 0);
+        QCOMPARE(charts::chartCsv(view), charts::chartCsv(shown));
+        QCOMPARE(charts::shownSeries(view), (QList<QAbstractSeries*>{drawn}));
+        // Empty bars, and an axis of no length (the energy window's before any period).
+        for (QBarSeries* series : {reference, drawn}) {
+            series->barSets()[0]->replace(0, 0);
+            series->barSets()[0]->replace(1, 0);
+        }
+        QCOMPARE(differing(), 0);
+        for (QChart* chart : {shown->chart(), view->chart()}) {
+            chart->axes(Qt::Vertical)[0]->setRange(0, 0);
+        }
+        QCOMPARE(differing(), 0);
+        for (QChart* chart : {shown->chart(), view->chart()}) {
+            chart->axes(Qt::Vertical)[0]->setRange(-0.4, 1.3);
+        }
+        drawn->barSets()[0]->replace(0, 0.2);
+        QVERIFY(differing() > 100);
     }
 
     // A read-out as high as its lines, shown or not when they change, in a larger font as

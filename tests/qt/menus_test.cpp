@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "app/charts/chart_export.h"
+#include "app/charts/overlaid_bars_view.h"
 #include "app/charts/overlaid_curves_view.h"
 #include "app/exports.h"
 #include "examples/examples.h"
@@ -250,10 +251,7 @@ class MenusTest : public QObject {
             // One row per point, or per bar with its category in place of x.
             qsizetype rows = 0;
             QXYSeries* first = nullptr;
-            for (QAbstractSeries* s : view->chart()->series()) {
-                if (!s->isVisible()) {
-                    continue;
-                }
+            for (QAbstractSeries* s : charts::shownSeries(view)) {  // drawn by the view too
                 if (auto* bars = qobject_cast<QAbstractBarSeries*>(s)) {
                     const QBarSet* set = bars->barSets().first();
                     rows += set->count();
