@@ -120,21 +120,32 @@ EnergyMarker energyMarker(const EnergyCurves& curves, double t, CycleCache& cach
     m.shown = true;
     m.reading = readingAt(curves.record, at, work);
     const std::optional<Period> period = lastCompletePeriod(curves.record, at);
-    const std::optional<CycleWork>& kept = cache.last;
-    if (period && kept && Period{kept->start, kept->end} == *period) {
-        m.cycle = kept;
-    } else {
-        try {
-            m.cycle = lastCycleWork(curves.record, at);
-        } catch (const calc_error&) {
-            m.cycle.reset();  // the period is shown only when every value of it is a number
+    if (period) {
+        auto& recent = cache.recent;
+        auto kept = std::find_if(recent.begin(), recent.end(),
+                                 [&](const CycleCache::Kept& k) { return k.period == *period; });
+        if (kept == recent.end()) {
+            CycleCache::Kept computed{*period, std::nullopt, nullptr};
+            try {
+                computed.cycle = lastCycleWork(curves.record, at);
+            } catch (const calc_error&) {
+                computed.cycle.reset();  // shown only when every value of it is a number
+            }
+            std::optional<ForceLoops> loops =
+                computed.cycle ? lastForceLoops(curves.record, at) : std::nullopt;
+            if (loops) {
+                computed.loops = std::make_shared<const ForceLoops>(std::move(*loops));
+            }
+            recent.push_front(std::move(computed));
+            if (recent.size() > CycleCache::kPeriods) {
+                recent.pop_back();
+            }
+        } else if (kept != recent.begin()) {
+            std::rotate(recent.begin(), kept, std::next(kept));
         }
-        cache.last = m.cycle;
-        std::optional<ForceLoops> loops =
-            m.cycle ? lastForceLoops(curves.record, at) : std::nullopt;
-        cache.loops = loops ? std::make_shared<const ForceLoops>(std::move(*loops)) : nullptr;
+        m.cycle = recent.front().cycle;
+        m.loops = recent.front().loops;
     }
-    m.loops = cache.loops;
     m.readout = energyReadout(m.reading, m.cycle ? std::optional(m.cycle->work) : std::nullopt,
                               m.loops ? std::optional(m.loops->area) : std::nullopt,
                               curves.residualRatio, curves.notice);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -57,16 +58,19 @@ struct EnergyMarker {
     std::string readout;
 };
 
-// The works and loops of the drive period a marker computed last, for one EnergyCurves: the
-// marker moves every few frames, the period only once per cycle of the force. Reset it
+// The works and loops of the drive periods a marker computed last, for one EnergyCurves:
+// the marker moves every few frames, the period only once per cycle of the force, and
+// moving back and forth over a period's end shows the same few periods again. Reset it
 // whenever the curves change.
 struct CycleCache {
-    std::optional<CycleWork> last;
-    std::shared_ptr<const ForceLoops> loops;
-    void reset() {
-        last.reset();
-        loops.reset();
-    }
+    struct Kept {
+        Period period;
+        std::optional<CycleWork> cycle;
+        std::shared_ptr<const ForceLoops> loops;
+    };
+    static constexpr std::size_t kPeriods = 4;
+    std::deque<Kept> recent;  // the most recent first
+    void reset() { recent.clear(); }
 };
 
 // The read-out at t: T, U, E from the closed form, the works as the sample before t plus

@@ -61,7 +61,7 @@ AbsorberWindow::AbsorberWindow(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildInputs());
     layout->addLayout(body, 1);
-    layout->addWidget(readout_);
+    layout->addWidget(readoutPlace(readout_));
     showTuning();
     resize(1320, 760);
 }

@@ -8,6 +8,8 @@
 #include <QValueAxis>
 #include <QXYSeries>
 
+#include "app/charts/overlaid_bars_view.h"
+#include "app/charts/overlaid_curves_view.h"
 #include "export/curves_csv.h"
 #include "export/export_file.h"
 
@@ -24,22 +26,30 @@ std::string quotedField(QString text) {
     return field;
 }
 
-QString axisTitle(QAbstractSeries* series, Qt::Orientation orientation) {
-    for (QAbstractAxis* axis : series->attachedAxes()) {
+// The series' axis along `orientation`; for bars drawn by the view, the chart's.
+QAbstractAxis* axisOf(const QChart* chart, QAbstractSeries* series, Qt::Orientation orientation) {
+    const QList<QAbstractAxis*> axes =
+        series->chart() != nullptr ? series->attachedAxes() : chart->axes(orientation);
+    for (QAbstractAxis* axis : axes) {
         if (axis->orientation() == orientation) {
-            return axis->titleText();
+            return axis;
         }
+    }
+    return nullptr;
+}
+
+QString axisTitle(const QChart* chart, QAbstractSeries* series, Qt::Orientation orientation) {
+    if (QAbstractAxis* axis = axisOf(chart, series, orientation)) {
+        return axis->titleText();
     }
     return orientation == Qt::Horizontal ? QStringLiteral("x") : QStringLiteral("y");
 }
 
 // A bar chart's rows: one per bar, its category in place of x.
-std::string barRows(QAbstractBarSeries* series) {
+std::string barRows(const QChart* chart, QAbstractBarSeries* series) {
     QStringList categories;
-    for (QAbstractAxis* axis : series->attachedAxes()) {
-        if (auto* named = qobject_cast<QBarCategoryAxis*>(axis)) {
-            categories = named->categories();
-        }
+    if (auto* named = qobject_cast<QBarCategoryAxis*>(axisOf(chart, series, Qt::Horizontal))) {
+        categories = named->categories();
     }
     std::string rows;
     for (const QBarSet* set : series->barSets()) {
@@ -62,26 +72,28 @@ QImage chartImage(QChartView* view) {
     return view->grab().toImage();
 }
 
-std::string chartCsv(const QChart* chart) {
+std::string chartCsv(const QChartView* view) {
     std::string header;
     std::string rows;
-    for (QAbstractSeries* s : chart->series()) {
+    // What the view shows: a curve switched off (a check box of the time history) is not.
+    for (QAbstractSeries* s : shownSeries(view)) {
         auto* series = qobject_cast<QXYSeries*>(s);
         auto* bars = qobject_cast<QAbstractBarSeries*>(s);
-        // What the chart shows: a curve switched off (a check box of the time history) is not.
-        if (!s->isVisible() || ((series == nullptr || series->count() == 0) && bars == nullptr)) {
+        const QList<QPointF> points =
+            series != nullptr ? shownPoints(view, series) : QList<QPointF>();
+        if (points.isEmpty() && bars == nullptr) {
             continue;
         }
         if (header.empty()) {
-            header = "curve," + quotedField(axisTitle(s, Qt::Horizontal)) + "," +
-                     quotedField(axisTitle(s, Qt::Vertical)) + "\n";
+            header = "curve," + quotedField(axisTitle(view->chart(), s, Qt::Horizontal)) + "," +
+                     quotedField(axisTitle(view->chart(), s, Qt::Vertical)) + "\n";
         }
         if (bars != nullptr) {
-            rows += barRows(bars);
+            rows += barRows(view->chart(), bars);
             continue;
         }
         const std::string name = quotedField(series->name());
-        for (const QPointF& p : series->points()) {
+        for (const QPointF& p : points) {
             rows += name + "," + csvNumber(p.x()) + "," + csvNumber(p.y()) + "\n";
         }
     }
@@ -117,7 +129,7 @@ void ChartExport::saveImage(const QString& path) {
 
 void ChartExport::saveCsv(const QString& path) {
     if (!path.isEmpty()) {
-        saveExport(files_, box_, path.toStdString(), chartCsv(view_->chart()));
+        saveExport(files_, box_, path.toStdString(), chartCsv(view_));
     }
 }
 

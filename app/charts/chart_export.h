@@ -15,10 +15,11 @@ namespace yurana::charts {
 // The chart as the view shows it, at its pixel size.
 QImage chartImage(QChartView* view);
 
-// The chart's curves as CSV with LF line ends: a header "curve,<x axis>,<y axis>", then
-// one row per point of every line or dot series that has points, its name quoted.
-// Numbers in their shortest round-trip form.
-std::string chartCsv(const QChart* chart);
+// The curves the view shows as CSV with LF line ends: a header "curve,<x axis>,<y axis>",
+// then one row per point of every line or dot series shown that has points (its own, or
+// those the view draws for it), its name quoted, and one per bar, its category in place of
+// x. Numbers in their shortest round-trip form.
+std::string chartCsv(const QChartView* view);
 
 // The context menu of a chart view: "画像で保存…" (PNG) and "CSVで保存…" (its curves). Each
 // asks for a file in Qt's file dialog (the user's documents folder first, then the folder

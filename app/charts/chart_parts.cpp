@@ -1,6 +1,7 @@
 #include "app/charts/chart_parts.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QEvent>
 #include <QFont>
@@ -126,6 +127,16 @@ MarkedChartView* markedChartView(QChart* chart, MarkedChartView::Shape shape, co
     return view;
 }
 
+OverlaidCurvesView* overlaidCurvesView(QChart* chart, QWidget* parent) {
+    prepare(chart);
+    return new OverlaidCurvesView(chart, parent);
+}
+
+OverlaidBarsView* overlaidBarsView(QChart* chart, QAbstractBarSeries* series, QWidget* parent) {
+    prepare(chart);
+    return new OverlaidBarsView(chart, series, parent);
+}
+
 void addSeries(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
     chart->addSeries(series);
     series->attachAxis(x);
@@ -174,9 +185,41 @@ void showInLegend(QChart* chart, QAbstractSeries* series, bool shown) {
         marker->setVisible(shown);
     }
 }
+// The read-out's place in its window, as high as the label asks and filled by it. A label
+// tells the layout of its parent to lay out again at each change of its text, asking every
+// widget of the window its size; the box has no layout, and tells its window only when the
+// label needs another height: lines added or removed, another font.
+class ReadoutBox : public QWidget {
+  public:
+    explicit ReadoutBox(QWidget* parent) : QWidget(parent) {
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    }
+    QSize sizeHint() const override { return label()->sizeHint(); }
+    QSize minimumSizeHint() const override { return label()->minimumSizeHint(); }
+
+  protected:
+    bool event(QEvent* event) override {
+        // The label's requests reach the box only while it is visible.
+        if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show) {
+            const QLabel* shown = label();
+            const std::pair fit(shown->text().count('\n'), shown->font());
+            if (fit != fitted_) {
+                fitted_ = fit;
+                updateGeometry();
+            }
+        }
+        return QWidget::event(event);
+    }
+    void resizeEvent(QResizeEvent* /*event*/) override { label()->setGeometry(rect()); }
+
+  private:
+    QLabel* label() const { return static_cast<QLabel*>(children().constFirst()); }
+
+    std::pair<qsizetype, QFont> fitted_{-1, QFont()};
+};
 
 QLabel* readoutLabel(QWidget* parent) {
-    auto* label = new QLabel(parent);
+    auto* label = new QLabel(new ReadoutBox(parent));
     label->setObjectName(QStringLiteral("readout"));
     label->setTextFormat(Qt::PlainText);
     label->installEventFilter(new SelectableWhileHovered(label));

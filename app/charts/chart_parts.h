@@ -17,6 +17,8 @@
 
 #include "analysis/curve.h"
 #include "app/charts/marked_chart_view.h"
+#include "app/charts/overlaid_bars_view.h"
+#include "app/charts/overlaid_curves_view.h"
 
 namespace yurana::charts {
 
@@ -52,6 +54,10 @@ QChartView* chartView(QChart* chart, QWidget* parent);
 // The same with a moving marker drawn over the chart.
 MarkedChartView* markedChartView(QChart* chart, MarkedChartView::Shape shape, const QColor& colour,
                                  QWidget* parent);
+// The same with curves drawn over the chart by the view.
+OverlaidCurvesView* overlaidCurvesView(QChart* chart, QWidget* parent);
+// The same with the bars of `series` drawn over the chart by the view.
+OverlaidBarsView* overlaidBarsView(QChart* chart, QAbstractBarSeries* series, QWidget* parent);
 
 // Adds the series to the chart and attaches it to both axes (already in the chart).
 void addSeries(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y);
@@ -64,8 +70,13 @@ QChart* axesChart(const QString& title, QAbstractAxis* x, QAbstractAxis* y,
 // Shows or hides the series' entries in the chart's legend.
 void showInLegend(QChart* chart, QAbstractSeries* series, bool shown);
 
-// The read-out line under a chart: selectable with the mouse, wrapping.
+// The read-out line under a chart: selectable with the mouse, in a box of `parent` that the
+// window's layout places (readoutPlace): a new text lays out no more than the box.
 QLabel* readoutLabel(QWidget* parent);
+// The box of a read-out, for the window's layout.
+inline QWidget* readoutPlace(QLabel* readout) {
+    return readout->parentWidget();
+}
 
 // Shows the text in the read-out and keeps it as the accessible name, so a screen reader
 // reads the same numbers.

@@ -76,7 +76,6 @@ DampingWindow::DampingWindow(QWidget* parent)
     h->addStretch(1);
 
     readout_ = readoutLabel(this);
-    readout_->setWordWrap(true);  // changes only with the model or the choice of peaks
 
     auto* left = new QWidget(this);
     auto* v = new QVBoxLayout(left);
@@ -92,7 +91,7 @@ DampingWindow::DampingWindow(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildSourceRow());
     layout->addWidget(split, 1);
-    layout->addWidget(readout_);
+    layout->addWidget(readoutPlace(readout_));
     showData();
     resize(1180, 720);
 }

@@ -31,10 +31,11 @@ EnergyWindow::EnergyWindow(QWidget* parent)
     view_ = markedChartView(chart_, MarkedChartView::Shape::VerticalLine, palette::kCurrent, this);
     auto* charts = new QHBoxLayout;
     charts->addWidget(view_, 4);
-    charts->addWidget(chartView(cycleChart_, this), 1);
-    charts->addWidget(chartView(loopChart_, this), 3);
+    charts->addWidget(overlaidBarsView(cycleChart_, cycleSeries_, this), 1);
+    loopView_ = overlaidCurvesView(loopChart_, this);
+    charts->addWidget(loopView_, 3);
     layout->addLayout(charts, 1);
-    layout->addWidget(readout_);
+    layout->addWidget(readoutPlace(readout_));
     resize(1360, 560);
 }
 
@@ -86,19 +87,19 @@ void EnergyWindow::showLoops(const std::shared_ptr<const analysis::ForceLoops>& 
     }
     loopsShown_ = loops;
     if (!loops) {
-        driveLoop_->clear();
-        dampingLoop_->clear();
+        loopView_->setCurve(driveLoop_, {});
+        loopView_->setCurve(dampingLoop_, {});
         return;
     }
-    // The areas need every sample; the eye needs a few hundred points a loop, and drawing
-    // the rest would cost each move of the time into a new period.
-    driveLoop_->replace(toPoints(drawnPart(loops->drive)));
-    dampingLoop_->replace(toPoints(drawnPart(loops->damping)));
     fitLoosely(loopX_, analysis::spanOf({&loops->drive}, &analysis::Point::x, 0.05), !loopAxesFit_);
     fitLoosely(loopForce_,
                analysis::spanOf({&loops->drive, &loops->damping}, &analysis::Point::y, 0.05),
                !loopAxesFit_);
     loopAxesFit_ = true;
+    // The areas need every sample; the eye needs a few hundred points a loop, and drawing
+    // the rest would cost each move of the time into a new period.
+    loopView_->setCurve(driveLoop_, toPoints(drawnPart(loops->drive)));
+    loopView_->setCurve(dampingLoop_, toPoints(drawnPart(loops->damping)));
 }
 
 void EnergyWindow::buildCycleChart() {
@@ -109,12 +110,13 @@ void EnergyWindow::buildCycleChart() {
     cycleBars_->setColor(palette::kSteady);
     cycleBars_->setSelectedColor(palette::kDissipated);
     cycleBars_->selectBar(1);
-    auto* series = new QBarSeries;
-    series->append(cycleBars_);
+    cycleSeries_ = new QBarSeries;
+    cycleSeries_->append(cycleBars_);
     auto* names = new QBarCategoryAxis;
     names->append({QStringLiteral("入力"), QStringLiteral("散逸")});
     cycleAxis_ = valueAxis(QStringLiteral("J"));
-    cycleChart_ = axesChart(QStringLiteral("1周期"), names, cycleAxis_, {series});
+    // The bars are drawn by the chart's view (overlaidBarsView), on these axes.
+    cycleChart_ = axesChart(QStringLiteral("1周期"), names, cycleAxis_, {});
     cycleChart_->legend()->hide();
 }
 
@@ -144,8 +146,8 @@ void EnergyWindow::setModel(const ModelRecord& r) {
     barsShown_.reset();
     loopsShown_.reset();
     loopAxesFit_ = false;
-    driveLoop_->clear();
-    dampingLoop_->clear();
+    loopView_->setCurve(driveLoop_, {});
+    loopView_->setCurve(dampingLoop_, {});
     kinetic_->replace(toPoints(curves_.kinetic));
     potential_->replace(toPoints(curves_.potential));
     total_->replace(toPoints(curves_.total));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBarSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
@@ -12,6 +13,7 @@
 #include "analysis/energy.h"
 #include "app/charts/analysis_window.h"
 #include "app/charts/marked_chart_view.h"
+#include "app/charts/overlaid_curves_view.h"
 #include "model/record.h"
 
 namespace yurana::charts {
@@ -36,6 +38,8 @@ class EnergyWindow : public AnalysisWindow {
     QChart* cycleChart() const { return cycleChart_; }
     QBarSet* cycleBars() const { return cycleBars_; }
     QChart* loopChart() const { return loopChart_; }
+    // Draws the loops over loopChart, for its series of the drive and of the damping.
+    OverlaidCurvesView* loopView() const { return loopView_; }
 
   private:
     void buildCycleChart();
@@ -61,6 +65,7 @@ class EnergyWindow : public AnalysisWindow {
     QLineSeries* now_ = nullptr;  // empty: the legend of the marker the view draws
     MarkedChartView* view_ = nullptr;
     QChart* cycleChart_ = nullptr;
+    QBarSeries* cycleSeries_ = nullptr;  // drawn by its view: see OverlaidBarsView
     QBarSet* cycleBars_ = nullptr;
     QCategoryAxis* cycleAxis_ = nullptr;
     // The loops drawn, held so that their address stands for them until others are drawn.
@@ -69,8 +74,10 @@ class EnergyWindow : public AnalysisWindow {
     QChart* loopChart_ = nullptr;
     QCategoryAxis* loopX_ = nullptr;
     QCategoryAxis* loopForce_ = nullptr;
+    // Without points: their legend entries, pens and axes. The view draws the loops.
     QLineSeries* driveLoop_ = nullptr;
     QLineSeries* dampingLoop_ = nullptr;
+    OverlaidCurvesView* loopView_ = nullptr;
     QLabel* readout_ = nullptr;
 };
 

@@ -304,7 +304,7 @@ ForceVectorWindow::ForceVectorWindow(QWidget* parent)
     notesLayout->addWidget(caption);
     layout->addWidget(diagram_, 1);
     layout->addWidget(notes);
-    layout->addWidget(readout_);
+    layout->addWidget(readoutPlace(readout_));
     resize(640, 780);
 }
 

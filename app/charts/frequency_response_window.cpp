@@ -103,7 +103,7 @@ FrequencyResponseWindow::FrequencyResponseWindow(QWidget* parent)
     boxes->addWidget(decibels_);
     boxes->addStretch(1);
     layout->addLayout(boxes);
-    layout->addWidget(readout_);
+    layout->addWidget(readoutPlace(readout_));
     connect(logScale_, &QCheckBox::toggled, this, &FrequencyResponseWindow::showAmplitudeAxis);
     connect(normalised_, &QCheckBox::toggled, this, &FrequencyResponseWindow::showCurves);
     connect(decibels_, &QCheckBox::toggled, this, &FrequencyResponseWindow::showDecibels);

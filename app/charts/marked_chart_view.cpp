@@ -1,7 +1,5 @@
 #include "app/charts/marked_chart_view.h"
 
-#include <QGraphicsScene>
-#include <QPaintEvent>
 #include <QPainter>
 
 namespace yurana::charts {
@@ -14,13 +12,7 @@ constexpr double kLineWidth = 1.5;  // px
 }  // namespace
 
 MarkedChartView::MarkedChartView(QChart* chart, Shape shape, const QColor& colour, QWidget* parent)
-    : QChartView(chart, parent), shape_(shape), colour_(colour) {
-    setRenderHint(QPainter::Antialiasing);
-    connect(scene(), &QGraphicsScene::changed, this, [this] {
-        stale_ = true;
-        viewport()->update();
-    });
-}
+    : PictureChartView(chart, parent, QPalette::Base), shape_(shape), colour_(colour) {}
 
 void MarkedChartView::setMarkerScale(double factor) {
     scale_ = factor;
@@ -51,7 +43,7 @@ QRect MarkedChartView::markerRect() const {
     return QRect(int(p.x()) - half, plot.top() - 1, 2 * half + 1, plot.height() + 3);
 }
 
-void MarkedChartView::drawMarker(QPainter& painter) const {
+void MarkedChartView::drawOver(QPainter& painter) const {
     if (!at_) {
         return;
     }
@@ -69,28 +61,6 @@ void MarkedChartView::drawMarker(QPainter& painter) const {
     }
     painter.setPen(QPen(colour_, kLineWidth * scale_));
     painter.drawLine(QPointF(p.x(), plot.top()), QPointF(p.x(), plot.bottom()));
-}
-
-void MarkedChartView::paintEvent(QPaintEvent* event) {
-    const qreal ratio = devicePixelRatioF();
-    if (stale_ || picture_.size() != viewport()->size() * ratio) {
-        picture_ = QPixmap(viewport()->size() * ratio);
-        picture_.setDevicePixelRatio(ratio);
-        picture_.fill(palette().color(QPalette::Base));
-        QPainter painter(&picture_);
-        painter.setRenderHints(renderHints());
-        render(&painter, QRectF(QPointF(0, 0), QSizeF(viewport()->size())), viewport()->rect());
-        stale_ = false;
-    }
-    QPainter painter(viewport());
-    painter.setClipRegion(event->region());
-    painter.drawPixmap(0, 0, picture_);
-    drawMarker(painter);
-}
-
-void MarkedChartView::resizeEvent(QResizeEvent* event) {
-    QChartView::resizeEvent(event);
-    stale_ = true;
 }
 
 }  // namespace yurana::charts

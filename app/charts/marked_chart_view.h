@@ -1,19 +1,18 @@
 #pragma once
 
-#include <QChartView>
 #include <QColor>
-#include <QPixmap>
 #include <QPointF>
 #include <optional>
 
+#include "app/charts/picture_chart_view.h"
+
 namespace yurana::charts {
 
-// A chart view with one moving marker (the current time) drawn over a picture of the
-// chart. The picture is redrawn only when the chart itself changes (new curves, axes, a
-// resize); moving the marker repaints only the strip it leaves and the one it enters, so
+// A chart view with one moving marker (the current time) drawn over the picture of the
+// chart: moving the marker repaints only the strip it leaves and the one it enters, so
 // following the animation costs no curve drawing. The chart keeps an empty series of the
 // marker's name and colour for its legend.
-class MarkedChartView : public QChartView {
+class MarkedChartView : public PictureChartView {
     Q_OBJECT
   public:
     enum class Shape { VerticalLine, Dot };
@@ -27,18 +26,14 @@ class MarkedChartView : public QChartView {
     void setMarkerScale(double factor);
 
   protected:
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    void drawOver(QPainter& painter) const override;
 
   private:
     QRect markerRect() const;  // what the marker covers on the viewport, px
-    void drawMarker(QPainter& painter) const;
 
     Shape shape_;
     QColor colour_;
     std::optional<QPointF> at_;
-    QPixmap picture_;  // the chart as last drawn
-    bool stale_ = true;
     double scale_ = 1;
 };
 

@@ -20,7 +20,7 @@ PhasePlaneWindow::PhasePlaneWindow(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     view_ = markedChartView(chart_, MarkedChartView::Shape::Dot, palette::kCurrent, this);
     layout->addWidget(view_, 1);
-    layout->addWidget(readout_);
+    layout->addWidget(readoutPlace(readout_));
     resize(640, 600);
 }
 

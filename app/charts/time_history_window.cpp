@@ -61,7 +61,7 @@ TimeHistoryWindow::TimeHistoryWindow(QWidget* parent)
     layout->addWidget(view_, 1);
     layout->addWidget(buildCursorRow());
     layout->addWidget(buildButtonRow());
-    layout->addWidget(readout_);
+    layout->addWidget(readoutPlace(readout_));
     resize(960, 620);
 }
 

@@ -2,18 +2,25 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
 #include <QCategoryAxis>
 #include <QGridLayout>
 #include <QLegendMarker>
 #include <QLogValueAxis>
 #include <QMenu>
 #include <QMenuBar>
+#include <QVBoxLayout>
 #include <QValueAxis>
 #include <QXYSeries>
 #include <QtTest>
 
+#include "analysis/energy.h"
 #include "analysis/frequency_curves.h"
 #include "app/chart_scale_menu.h"
+#include "app/charts/chart_export.h"
+#include "app/charts/chart_parts.h"
 #include "model/response.h"
 #include "support/app_fixture.h"
 
@@ -76,6 +83,23 @@ bool inLegend(QChart* chart, QAbstractSeries* series) {
     const QList<QLegendMarker*> markers = chart->legend()->markers(series);
     return !markers.isEmpty() && markers[0]->isVisible();
 }
+
+// Counts the paint events of a widget.
+struct Paints : QObject {
+    explicit Paints(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject* /*watched*/, QEvent* e) override {
+        count += e->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+    // Whether the widget was painted since the last call, once the events have run.
+    bool since() {
+        QTest::qWait(20);
+        const bool painted = count > 0;
+        count = 0;
+        return painted;
+    }
+    int count = 0;
+};
 
 const QString kNoCurve = "m と k が正のときに描けます";
 
@@ -198,21 +222,38 @@ class ChartsTest : public QObject {
                      .arg(e.cycleBars()->at(1), 0, 'g', 6));
         QVERIFY(e.cycleBars()->at(1) > 0);
         QCOMPARE(e.findChild<charts::MarkedChartView*>()->marker()->x(), 3.5);
-        // The loops of that period, redrawn when the time enters another period only.
+        // The loops of that period, redrawn when the time enters another period only; the
+        // view draws them for the chart's series, which name them in its legend.
         QXYSeries* drive = seriesNamed(e.loopChart(), "外力 F·sin ωt");
         QXYSeries* damping = seriesNamed(e.loopChart(), "減衰力 c·v");
-        QVERIFY(drive->count() > 100 && damping->count() == drive->count());
+        charts::OverlaidCurvesView* loops = e.loopView();
+        QCOMPARE(loops->chart(), e.loopChart());
+        QVERIFY(loops->curve(drive).size() > 100 &&
+                loops->curve(damping).size() == loops->curve(drive).size());
         // The loops and the bars in the colours of W入力 and W散逸 of the main chart.
         const QColor in = seriesNamed(e.chart(), "W入力")->pen().color();
         const QColor out = seriesNamed(e.chart(), "W散逸")->pen().color();
         QCOMPARE((QList<QColor>{drive->pen().color(), damping->pen().color(),
                                 e.cycleBars()->color(), e.cycleBars()->selectedColor()}),
                  (QList<QColor>{in, out, in, out}));
-        QSignalSpy redrawn(drive, &QXYSeries::pointsReplaced);
+        QSignalSpy replaced(loops, &charts::OverlaidCurvesView::curveReplaced);
+        const auto redrawn = [&] {  // how often the drive's loop was replaced
+            return std::count_if(replaced.begin(), replaced.end(), [&](const QList<QVariant>& a) {
+                return a[0].value<QXYSeries*>() == drive;
+            });
+        };
+        const QList<QPointF> before = loops->curve(drive);
         e.setTime(3.55);  // the last whole period before 3.5 s and 3.55 s ends at 3·2π/7 s
-        QCOMPARE(redrawn.count(), 0);
+        QCOMPARE(redrawn(), 0);
         e.setTime(3.7);  // at 4·2π/7 ≈ 3.59 s
-        QCOMPARE(redrawn.count(), 1);
+        QCOMPARE(redrawn(), 1);
+        QVERIFY(loops->curve(drive) != before);
+        // The loop of the period, as the analysis samples it (every few samples drawn).
+        const auto period = analysis::energyMarker(analysis::energyCurves(sampleRecord()), 3.7);
+        QCOMPARE(loops->curve(drive).first(),
+                 QPointF(period.loops->drive.front().x, period.loops->drive.front().y));
+        QCOMPARE(loops->curve(damping).last(),
+                 QPointF(period.loops->damping.back().x, period.loops->damping.back().y));
         QVERIFY(e.readout()->text().section('\n', 1, 1) != cycle);
         // Periods of the steady state keep the loops' axes, which hold them.
         e.setTime(17);
@@ -220,12 +261,12 @@ class ChartsTest : public QObject {
         QSignalSpy relaid(loopX, &QCategoryAxis::rangeChanged);
         for (double t : {17.5, 18.4, 19.2}) {
             e.setTime(t);
-            const QList<QPointF> points = drive->points();
+            const QList<QPointF> points = loops->curve(drive);
             QVERIFY(std::all_of(points.begin(), points.end(), [&](const QPointF& p) {
                 return p.x() >= loopX->min() && p.x() <= loopX->max();
             }));
         }
-        QCOMPARE(redrawn.count(), 5);  // one for each new period
+        QCOMPARE(redrawn(), 5);  // one for each new period
         QCOMPARE(relaid.count(), 0);
         QVERIFY(e.cycleBars()->isBarSelected(1) && !e.cycleBars()->isBarSelected(0));
         e.setModel(sampleWith(&ModelRecord::m, 3));  // m typed, 計算 not pressed
@@ -239,7 +280,229 @@ class ChartsTest : public QObject {
         blank(e);
         QVERIFY(!view->marker());
         QCOMPARE(seriesNamed(e.chart(), "E = T + U")->count(), 0);
-        QCOMPARE(seriesNamed(e.loopChart(), "外力 F·sin ωt")->count(), 0);
+        QVERIFY(loops->curve(drive).isEmpty() && loops->curve(damping).isEmpty());
+        QCOMPARE(drive->count() + damping->count(), 0);  // never given the loops' points
+    }
+
+    // Curves the view draws over its chart look as the chart's own series drew them: solid
+    // and dashed, in the series' pens, clipped to the plot area, mapped again when the axes
+    // or the size change; the picture and the CSV of the view show them.
+    void curvesDrawnOverTheChartLookAsSeriesOfIt() {
+        QList<QPointF> wave;  // a wave leaving the plot area at both ends
+        for (int i = 0; i <= 300; ++i) {
+            wave.append(QPointF(-0.3 + i * 0.0053, 1.7 * std::sin(i * 0.061) + 0.4));
+        }
+        QList<QPointF> loop;  // a closed loop crossing itself
+        for (int i = 0; i <= 256; ++i) {
+            const double a = i * 2 * M_PI / 256;
+            loop.append(QPointF(0.6 + 0.5 * std::sin(2 * a), 0.3 + 1.1 * std::cos(3 * a + 0.4)));
+        }
+        const auto chartOf = [](const QList<QPointF>& a, const QList<QPointF>& b) {
+            QCategoryAxis* x = charts::valueAxis("x (m)");
+            QCategoryAxis* y = charts::valueAxis("力 (N)");
+            QLineSeries* solid = charts::lineSeries("solid", Qt::darkGreen, 2);
+            QLineSeries* dashed = charts::lineSeries("dashed", Qt::magenta, 2, true);
+            solid->replace(a);
+            dashed->replace(b);
+            QChart* chart = charts::axesChart("loops", x, y, {solid, dashed});
+            charts::setRangeWithRoundTicks(x, {-0.1, 1.3});
+            charts::setRangeWithRoundTicks(y, {-1.0, 1.6});
+            return chart;
+        };
+        QWidget window;  // the chart with the curves as its series, and the view drawing them
+        QChartView* reference = charts::chartView(chartOf(wave, loop), &window);
+        QChart* drawn = chartOf({}, {});
+        charts::OverlaidCurvesView* view = charts::overlaidCurvesView(drawn, &window);
+        const auto place = [&](QSize size) {
+            reference->setGeometry(QRect(QPoint(0, 0), size));
+            view->setGeometry(QRect(QPoint(size.width(), 0), size));
+        };
+        place(QSize(340, 420));
+        window.resize(700, 520);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* solid = qobject_cast<QXYSeries*>(drawn->series()[0]);
+        auto* dashed = qobject_cast<QXYSeries*>(drawn->series()[1]);
+        view->setCurve(solid, wave);
+        view->setCurve(dashed, loop);
+        // Pixels that differ between the two views' pictures, by more than the shades of
+        // the edges of the dashes (the chart fills them at once, the view one by one).
+        const auto differing = [&] {
+            QCoreApplication::processEvents();
+            const QImage a = reference->grab().toImage();
+            const QImage b = view->grab().toImage();
+            int n = 0;
+            for (int y = 0; y < a.height(); ++y) {
+                for (int x = 0; x < a.width(); ++x) {
+                    n += qAbs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 64 ? 1 : 0;
+                }
+            }
+            return n;
+        };
+        QVERIFY(differing() < 40);
+        place(QSize(300, 500));  // mapped again for the new plot area
+        QVERIFY(differing() < 40);
+        for (QChart* chart : {reference->chart(), drawn}) {  // and for new axes
+            charts::setRangeWithRoundTicks(
+                qobject_cast<QCategoryAxis*>(chart->axes(Qt::Vertical)[0]), {-2.5, 2.5});
+        }
+        QVERIFY(differing() < 40);
+        QCOMPARE(charts::chartCsv(view), charts::chartCsv(reference));
+        // Shown again from the pictures kept, the last set of curves wins.
+        Paints paints(view->viewport());
+        paints.since();
+        view->setCurve(solid, loop);
+        QVERIFY(paints.since());  // on screen too, not only in a picture taken
+        view->setCurve(solid, wave);
+        QVERIFY(differing() < 40);
+        view->setCurve(dashed, {});
+        QVERIFY(differing() > 400);  // the loop is gone
+        QCOMPARE(charts::shownPoints(view, dashed), QList<QPointF>());
+        QCOMPARE(charts::shownPoints(reference,
+                                     qobject_cast<QXYSeries*>(reference->chart()->series()[1])),
+                 loop);
+    }
+
+    // Bars the view draws over its chart look as the chart's own: in their colours, the
+    // selected one in its own, below zero too, on new values and a new size; its picture
+    // and CSV show them.
+    void barsDrawnOverTheChartLookAsSeriesOfIt() {
+        const auto barChart = [](QAbstractBarSeries* series) {
+            auto* names = new QBarCategoryAxis;
+            names->append({QStringLiteral("入力"), QStringLiteral("散逸")});
+            QCategoryAxis* joules = charts::valueAxis("J");
+            auto* chart = new QChart;
+            chart->addAxis(names, Qt::AlignBottom);
+            chart->addAxis(joules, Qt::AlignLeft);
+            if (series != nullptr) {
+                charts::addSeries(chart, series, names, joules);
+            }
+            charts::setRangeWithRoundTicks(joules, {-0.4, 1.3});
+            chart->legend()->hide();
+            return chart;
+        };
+        const auto barSeries = [](double in, double out) {
+            auto* set = new QBarSet(QStringLiteral("力の仕事と散逸"));
+            set->append({in, out});
+            set->setColor(Qt::darkGreen);
+            set->setSelectedColor(Qt::magenta);
+            set->selectBar(1);
+            auto* series = new QBarSeries;
+            series->append(set);
+            return series;
+        };
+        QWidget window;
+        QBarSeries* reference = barSeries(0.9, -0.3);
+        QChartView* shown = charts::chartView(barChart(reference), &window);
+        QBarSeries* drawn = barSeries(0.9, -0.3);
+        charts::OverlaidBarsView* view =
+            charts::overlaidBarsView(barChart(nullptr), drawn, &window);
+        const auto place = [&](QSize size) {
+            shown->setGeometry(QRect(QPoint(0, 0), size));
+            view->setGeometry(QRect(QPoint(size.width(), 0), size));
+        };
+        place(QSize(110, 420));
+        window.resize(400, 520);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto differing = [&] {
+            QCoreApplication::processEvents();
+            const QImage a = shown->grab().toImage();
+            const QImage b = view->grab().toImage();
+            int n = 0;
+            for (int y = 0; y < a.height(); ++y) {
+                for (int x = 0; x < a.width(); ++x) {
+                    n += qAbs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 8 ? 1 : 0;
+                }
+            }
+            return n;
+        };
+        QCOMPARE(differing(), 0);
+        Paints paints(view->viewport());
+        paints.since();
+        for (QBarSeries* series : {reference, drawn}) {
+            series->barSets()[0]->replace(0, 1.2);
+            series->barSets()[0]->replace(1, 0.5);
+        }
+        QVERIFY(paints.since());  // on screen too, not only in a picture taken
+        QCOMPARE(differing(), 0);
+        place(QSize(150, 380));
+        QCOMPARE(differing(), 0);
+        QCOMPARE(charts::chartCsv(view), charts::chartCsv(shown));
+        QCOMPARE(charts::shownSeries(view), (QList<QAbstractSeries*>{drawn}));
+        // Empty bars, and an axis of no length (the energy window's before any period).
+        for (QBarSeries* series : {reference, drawn}) {
+            series->barSets()[0]->replace(0, 0);
+            series->barSets()[0]->replace(1, 0);
+        }
+        QCOMPARE(differing(), 0);
+        for (QChart* chart : {shown->chart(), view->chart()}) {
+            chart->axes(Qt::Vertical)[0]->setRange(0, 0);
+        }
+        QCOMPARE(differing(), 0);
+        for (QChart* chart : {shown->chart(), view->chart()}) {
+            chart->axes(Qt::Vertical)[0]->setRange(-0.4, 1.3);
+        }
+        drawn->barSets()[0]->replace(0, 0.2);
+        QVERIFY(differing() > 100);
+    }
+
+    // A read-out as high as its lines, shown or not when they change, in a larger font as
+    // well; a new text of as many lines lays out nothing of its window.
+    void aReadoutIsAsHighAsItsLines() {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(new QWidget(&window), 1);
+        QLabel* readout = charts::readoutLabel(&window);
+        layout->addWidget(charts::readoutPlace(readout));
+        window.resize(400, 300);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto fits = [&](const char* text) {
+            charts::showReadout(readout, text);
+            return QTest::qWaitFor([&] {
+                return readout->height() == readout->sizeHint().height() &&
+                       readout->width() == window.width() - 2 * layout->contentsMargins().left();
+            });
+        };
+        QVERIFY(fits("t=1 s  x=0.1 m"));
+        const int oneLine = readout->height();
+        QVERIFY(fits("t=1 s  x=0.1 m\n1周期 入力=1 J"));
+        QVERIFY(readout->height() > oneLine * 3 / 2);
+        QVERIFY(fits("t=2 s"));
+        QCOMPARE(readout->height(), oneLine);
+        window.hide();
+        charts::showReadout(readout, "t=3 s\n1周期 入力=2 J\n3");
+        window.show();
+        QVERIFY(fits("t=3 s\n1周期 入力=2 J\n3"));
+        QFont larger = window.font();
+        larger.setPointSizeF(larger.pointSizeF() * 2);
+        window.setFont(larger);
+        QVERIFY(fits("t=3 s\n1周期 入力=2 J\n4"));
+        struct Requests : QObject {
+            int count = 0;
+            bool eventFilter(QObject*, QEvent* e) override {
+                count += e->type() == QEvent::LayoutRequest ? 1 : 0;
+                return false;
+            }
+        } requests;
+        QTest::qWait(20);  // the window laid out for the larger font
+        window.installEventFilter(&requests);
+        QVERIFY(fits("t=3.5 s\n1周期 入力=2.5 J\n5"));
+        QTest::qWait(20);
+        QCOMPARE(requests.count, 0);
+    }
+
+    // The dashes run on over the corners of a polyline, from the pen's offset.
+    void dashesRunOnAlongAPolyline() {
+        QPen pen(Qt::black, 2, Qt::DashLine);  // 8 px dashes, 4 px gaps
+        const QList<QLineF> lines =
+            charts::dashLines({QPointF(0, 0), QPointF(10, 0), QPointF(10, 15)}, pen);
+        QCOMPARE(lines, (QList<QLineF>{QLineF(0, 0, 8, 0), QLineF(10, 2, 10, 10),
+                                       QLineF(10, 14, 10, 15)}));
+        pen.setDashOffset(5);  // 10 px into the pattern: 2 px of gap left
+        QCOMPARE(charts::dashLines({QPointF(0, 0), QPointF(3, 4), QPointF(3, 14)}, pen),
+                 (QList<QLineF>{QLineF(1.2, 1.6, 3, 4), QLineF(3, 4, 3, 9), QLineF(3, 13, 3, 14)}));
     }
 
     // dB表示 puts X·k/F in dB and φ over log ω with the asymptotes in place of the linear

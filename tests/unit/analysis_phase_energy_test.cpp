@@ -149,6 +149,16 @@ TEST(AnalysisEnergyCurves, PerCycleWorksOfTheMarkersPeriod) {
     for (double t : {2.5, 2.6, 2.8, 2.55, 0.9, 3.7}) {
         EXPECT_EQ(key(energyMarker(curves, t, cache).cycle), key(lastCycleWork(r, t))) << t;
     }
+    // A period shown lately comes back as kept, loops and all; one left long ago afresh.
+    const auto loopsAt = [&](double t) { return energyMarker(curves, t, cache).loops; };
+    const std::shared_ptr<const ForceLoops> kept = loopsAt(2.5);
+    EXPECT_NE(loopsAt(3.7), kept);
+    EXPECT_EQ(loopsAt(2.55), kept);
+    for (double t : {2.8, 3.7, 4.6, 5.5}) {  // four others, 0.9 s > 2π/7 s apart
+        loopsAt(t);
+    }
+    EXPECT_NE(loopsAt(2.6), kept);
+    EXPECT_EQ(loopsAt(2.6)->area.in, kept->area.in);
     const ModelRecord other = recomputed(2, 260, 4, 7);
     cache.reset();
     EXPECT_EQ(key(energyMarker(energyCurves(other), 3.7, cache).cycle),
