@@ -75,6 +75,7 @@ void MeasuredMarks::showPeaks(const std::vector<damping::Peak>& peaks, double le
     lower_->setVisible(!down.empty());
     showInLegend(chart_, peaks_, !dots.empty());
     showInLegend(chart_, upper_, !up.empty());
+    showInLegend(chart_, lower_, false);  // one entry names both
 }
 
 void MeasuredMarks::clearPeaks() {

@@ -3,6 +3,7 @@
 // message naming the line.
 
 #include <QFileDialog>
+#include <QLegendMarker>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -78,6 +79,9 @@ class DampingTest : public QObject {
         charts::MeasuredMarks& marks = f.app->analysis().history().marks();
         QCOMPARE(marks.peaks()->count(), int(peaks.size()));
         QVERIFY(marks.upperEnvelope()->isVisible());
+        const auto legend = f.app->analysis().history().chart()->legend();
+        QVERIFY(legend->markers(marks.upperEnvelope())[0]->isVisible());
+        QVERIFY(!legend->markers(marks.lowerEnvelope())[0]->isVisible());
         const QPointF top = marks.upperEnvelope()->at(0);
         const auto envelope = w.measurement().envelope.value.value();
         QVERIFY(std::abs(top.y() - envelope.at(top.x())) < 1e-12);
