@@ -84,6 +84,25 @@ bool inLegend(QChart* chart, QAbstractSeries* series) {
     return !markers.isEmpty() && markers[0]->isVisible();
 }
 
+// The pixels of the two widgets' pictures whose grey differs by more than `tolerance`.
+int differingPixels(QWidget* a, QWidget* b, int tolerance) {
+    QCoreApplication::processEvents();
+    const QImage x = a->grab().toImage(), y = b->grab().toImage();
+    int n = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        for (int col = 0; col < x.width(); ++col) {
+            n += qAbs(qGray(x.pixel(col, row)) - qGray(y.pixel(col, row))) > tolerance ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+// Two widgets side by side from the corner of their parent, each `size`.
+void sideBySide(QWidget* left, QWidget* right, QSize size) {
+    left->setGeometry(QRect(QPoint(0, 0), size));
+    right->setGeometry(QRect(QPoint(size.width(), 0), size));
+}
+
 // Counts the paint events of a widget.
 struct Paints : QObject {
     explicit Paints(QWidget* widget) { widget->installEventFilter(this); }
@@ -313,10 +332,7 @@ class ChartsTest : public QObject {
         QChartView* reference = charts::chartView(chartOf(wave, loop), &window);
         QChart* drawn = chartOf({}, {});
         charts::OverlaidCurvesView* view = charts::overlaidCurvesView(drawn, &window);
-        const auto place = [&](QSize size) {
-            reference->setGeometry(QRect(QPoint(0, 0), size));
-            view->setGeometry(QRect(QPoint(size.width(), 0), size));
-        };
+        const auto place = [&](QSize size) { sideBySide(reference, view, size); };
         place(QSize(340, 420));
         window.resize(700, 520);
         window.show();
@@ -325,20 +341,9 @@ class ChartsTest : public QObject {
         auto* dashed = qobject_cast<QXYSeries*>(drawn->series()[1]);
         view->setCurve(solid, wave);
         view->setCurve(dashed, loop);
-        // Pixels that differ between the two views' pictures, by more than the shades of
-        // the edges of the dashes (the chart fills them at once, the view one by one).
-        const auto differing = [&] {
-            QCoreApplication::processEvents();
-            const QImage a = reference->grab().toImage();
-            const QImage b = view->grab().toImage();
-            int n = 0;
-            for (int y = 0; y < a.height(); ++y) {
-                for (int x = 0; x < a.width(); ++x) {
-                    n += qAbs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 64 ? 1 : 0;
-                }
-            }
-            return n;
-        };
+        // Beyond the shades of the dashes' edges (the chart fills them at once, the view one
+        // by one).
+        const auto differing = [&] { return differingPixels(reference, view, 64); };
         QVERIFY(differing() < 40);
         place(QSize(300, 500));  // mapped again for the new plot area
         QVERIFY(differing() < 40);
@@ -397,26 +402,12 @@ class ChartsTest : public QObject {
         QBarSeries* drawn = barSeries(0.9, -0.3);
         charts::OverlaidBarsView* view =
             charts::overlaidBarsView(barChart(nullptr), drawn, &window);
-        const auto place = [&](QSize size) {
-            shown->setGeometry(QRect(QPoint(0, 0), size));
-            view->setGeometry(QRect(QPoint(size.width(), 0), size));
-        };
+        const auto place = [&](QSize size) { sideBySide(shown, view, size); };
         place(QSize(110, 420));
         window.resize(400, 520);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const auto differing = [&] {
-            QCoreApplication::processEvents();
-            const QImage a = shown->grab().toImage();
-            const QImage b = view->grab().toImage();
-            int n = 0;
-            for (int y = 0; y < a.height(); ++y) {
-                for (int x = 0; x < a.width(); ++x) {
-                    n += qAbs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 8 ? 1 : 0;
-                }
-            }
-            return n;
-        };
+        const auto differing = [&] { return differingPixels(shown, view, 8); };
         QCOMPARE(differing(), 0);
         Paints paints(view->viewport());
         paints.since();
