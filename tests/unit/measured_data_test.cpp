@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <numbers>
 #include <sstream>
 #include <string>
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "measured/measured_data.h"
+#include "measured/thinning.h"
 
 namespace yurana::measured {
 namespace {
@@ -119,6 +122,21 @@ TEST(MeasuredData, AMillionRowsAndNoMore) {
     const Refusal r = std::get<Refusal>(parseTable(lines));
     EXPECT_EQ(r.line, int(kMaxRows) + 2);
     EXPECT_EQ(r.what, "行が多すぎます (データは100万行まで)");
+}
+
+TEST(MeasuredData, ThinnedForDrawingKeepEveryExtreme) {
+    std::vector<double> y;
+    for (int i = 0; i < 10007; ++i) {
+        y.push_back(std::sin(i * 0.37) * (i == 7321 ? 9 : 1) - (i == 123 ? 5 : 0));
+    }
+    const std::vector<std::size_t> kept = thinnedIndices(y, 400);
+    EXPECT_LE(kept.size(), 400u);
+    EXPECT_TRUE(std::is_sorted(kept.begin(), kept.end()));
+    EXPECT_TRUE(std::adjacent_find(kept.begin(), kept.end()) == kept.end());
+    for (const std::size_t extreme : {std::size_t(7321), std::size_t(123)}) {
+        EXPECT_NE(std::find(kept.begin(), kept.end(), extreme), kept.end()) << extreme;
+    }
+    EXPECT_EQ(thinnedIndices(std::span(y).first(30), 400).size(), 30u);
 }
 
 }  // namespace
