@@ -108,6 +108,10 @@ TEST(Damping, HalfPowerBandIsTheExactOneAndItsErrorIsFlaggedBeyondOnePercent) {
         ASSERT_TRUE(fromData.value);
         EXPECT_NEAR(fromData.value->w1, h.value->w1, 1e-4);
         EXPECT_NEAR(fromData.value->w2, h.value->w2, 1e-4);
+        // Data know no ωn: the band is read against the frequency of their peak, ωr.
+        const double wr = analysis::resonancePeak(o)->wr;
+        EXPECT_NEAR(fromData.value->wn, wr, 1e-6 * wr);
+        EXPECT_NEAR(fromData.value->zeta, (h.value->w2 - h.value->w1) / (2 * wr), 1e-5);
     }
 }
 
@@ -162,6 +166,9 @@ TEST(Damping, FitRecoversAFreeDecayFromNoisyData) {
     // The truth lies within a few standard errors of each estimate.
     EXPECT_LT(std::abs(fit.parameters[5].value - zeta), 4 * fit.parameters[5].error);
     EXPECT_LT(std::abs(fit.parameters[4].value - x0), 4 * fit.parameters[4].error);
+    // and the errors are those of the scatter: the offset's is nearly the noise's mean's.
+    const double meanError = 0.01 * amp / std::sqrt(double(d.x.size()));
+    EXPECT_NEAR(fit.parameters[4].error, meanError, 0.2 * meanError);
     // For small ζ the error of ζ is nearly all σ's (ζ ≈ σ/ωn), that of k = m·ωn² all ωn's.
     EXPECT_NEAR(fit.parameters[5].error, fit.parameters[1].error / wn,
                 0.05 * fit.parameters[5].error);
