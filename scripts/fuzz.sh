@@ -16,26 +16,44 @@ trap 'rm -rf "$scratch"' EXIT
 artifacts=build-fuzz/artifacts
 mkdir -p "$artifacts"
 
-status=0
-for target in numbers decoding slot_load slot_save measured; do
-    corpus=$scratch/$target
+# One target: its report in $scratch/<target>.out, a failure marked by <target>.failed.
+fuzz_one() {
+    local target=$1 corpus=$scratch/$1 dict=fuzz/slot.dict log=$scratch/$1.log
     mkdir -p "$corpus"
     cp fuzz/corpus/$target/* "$corpus"/
-    dict=fuzz/slot.dict
     [ "$target" = numbers ] || [ "$target" = measured ] && dict=fuzz/numbers.dict
-    log=$scratch/$target.log
     if build-fuzz/fuzz/fuzz_$target -max_total_time="$seconds" -timeout=10 \
         -print_final_stats=1 -dict="$dict" -artifact_prefix="$artifacts/$target-" \
         "$corpus" >"$log" 2>&1; then
+        local runs files bytes
         runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
         files=$(find "$corpus" -type f | wc -l)
         bytes=$(find "$corpus" -type f -printf '%s\n' | awk '{s += $1} END {print s + 0}')
         printf '%-10s %10s executions in %s s, corpus %s inputs (%s bytes)\n' \
-            "$target" "$runs" "$seconds" "$files" "$bytes"
+            "$target" "$runs" "$seconds" "$files" "$bytes" >"$scratch/$target.out"
     else
-        tail -n 60 "$log"
-        echo "fuzz_$target FAILED; its input is in $artifacts/" >&2
+        touch "$scratch/$target.failed"
+        { tail -n 60 "$log" || true; echo "fuzz_$target FAILED; its input is in $artifacts/"; } \
+            >"$scratch/$target.out"
+    fi
+}
+
+# As many targets at a time as there are cores, each with a core of its own.
+targets=(numbers decoding slot_load slot_save measured)
+for target in "${targets[@]}"; do
+    while [ "$(jobs -rp | wc -l)" -ge "$(nproc)" ]; do
+        wait -n || true
+    done
+    fuzz_one "$target" &
+done
+wait
+
+status=0
+for target in "${targets[@]}"; do
+    # A target whose run ended without a report failed as well.
+    if [ -e "$scratch/$target.failed" ] || [ ! -s "$scratch/$target.out" ]; then
         status=1
     fi
+    cat "$scratch/$target.out" 2>/dev/null || echo "fuzz_$target FAILED without a report"
 done
 exit $status

@@ -2,17 +2,18 @@
 // steady state, the fixed-point theory without main damping and a GSL integration of the
 // equations of motion.
 
+#include <gsl/gsl_complex_math.h>
+#include <gsl/gsl_eigen.h>
 #include <gsl/gsl_errno.h>
+#include <gsl/gsl_linalg.h>
 #include <gsl/gsl_odeiv2.h>
 #include <gtest/gtest.h>
-
-#include <Eigen/Eigenvalues>
-#include <Eigen/LU>
 
 #include <algorithm>
 #include <cmath>
 #include <complex>
 #include <limits>
+#include <memory>
 #include <string>
 #include <tuple>
 
@@ -34,15 +35,40 @@ using cd = std::complex<double>;
 constexpr Plant kPlant{2.5, 160, 3.2, 7, 6.3};
 constexpr AbsorberTuning kTuning{0.15, 0.9, 0.07};
 
-// The dynamic stiffness written out from the equations of motion and solved by Eigen's LU.
-Eigen::Vector2cd luSolve(const Plant& p, const AbsorberTuning& t, double w) {
+// GSL rather than Eigen for the references: Eigen's solvers take half a minute to compile.
+template <typename T, void (*Free)(T*)>
+using Owned = std::unique_ptr<T, std::integral_constant<decltype(Free), Free>>;
+
+// The dynamic stiffness written out from the equations of motion and solved by GSL's LU.
+struct Solved {
+    cd x[2];
+    cd operator()(int i) const { return x[i]; }
+};
+Solved luSolve(const Plant& p, const AbsorberTuning& t, double w) {
     const double ma = t.mu * p.m;
     const double ka = ma * std::pow(t.f * std::sqrt(p.k / p.m), 2);
     const double ca = 2 * t.zetaA * ma * std::sqrt(p.k / p.m);
-    Eigen::Matrix2cd a;
-    a << cd{p.k + ka - p.m * w * w, (p.c + ca) * w}, cd{-ka, -ca * w}, cd{-ka, -ca * w},
-        cd{ka - ma * w * w, ca * w};
-    return a.partialPivLu().solve(Eigen::Vector2cd(p.F, 0.0));
+    const cd a[4] = {{p.k + ka - p.m * w * w, (p.c + ca) * w},
+                     {-ka, -ca * w},
+                     {-ka, -ca * w},
+                     {ka - ma * w * w, ca * w}};
+    const Owned<gsl_matrix_complex, gsl_matrix_complex_free> m(gsl_matrix_complex_alloc(2, 2));
+    const Owned<gsl_vector_complex, gsl_vector_complex_free> b(gsl_vector_complex_calloc(2));
+    const Owned<gsl_vector_complex, gsl_vector_complex_free> x(gsl_vector_complex_alloc(2));
+    const Owned<gsl_permutation, gsl_permutation_free> perm(gsl_permutation_alloc(2));
+    for (int i = 0; i < 4; ++i) {
+        gsl_matrix_complex_set(m.get(), i / 2, i % 2, gsl_complex_rect(a[i].real(), a[i].imag()));
+    }
+    gsl_vector_complex_set(b.get(), 0, gsl_complex_rect(p.F, 0));
+    int sign = 0;
+    gsl_linalg_complex_LU_decomp(m.get(), perm.get(), &sign);
+    gsl_linalg_complex_LU_solve(m.get(), perm.get(), b.get(), x.get());
+    Solved out;
+    for (int i = 0; i < 2; ++i) {
+        const gsl_complex v = gsl_vector_complex_get(x.get(), i);
+        out.x[i] = {GSL_REAL(v), GSL_IMAG(v)};
+    }
+    return out;
 }
 
 TEST(AbsorberResponse, MatchesAComplexLuSolveAndItsLimits) {
@@ -54,7 +80,7 @@ TEST(AbsorberResponse, MatchesAComplexLuSolveAndItsLimits) {
             p.w = g * wn;
             const auto x = steadyAmplitudes(p, t);
             ASSERT_TRUE(x);
-            const Eigen::Vector2cd ref = luSolve(p, t, p.w);
+            const Solved ref = luSolve(p, t, p.w);
             EXPECT_NEAR(std::abs(x->x1 - ref(0)), 0, 1e-12 * std::abs(ref(0))) << g;
             EXPECT_NEAR(std::abs(x->x2 - ref(1)), 0, 1e-12 * std::abs(ref(1))) << g;
             const Magnifications r = magnifications(zeta, t, g);
@@ -214,7 +240,7 @@ int derivatives(double t, const double y[], double dy[], void* params) {
 
 TEST(AbsorberMotion, MatchesAnIntegrationOfTheEquations) {
     const InitialState s{0.75, 0.012, -0.08};
-    const Eigen::Vector2cd x = luSolve(kPlant, kTuning, kPlant.w);
+    const Solved x = luSolve(kPlant, kTuning, kPlant.w);
     const cd phase = std::exp(cd{0, kPlant.w * s.t0});
     // The record's x0, v0 are the main mass's free motion; the absorber moves with it.
     const double x1 = s.x0 + (x(0) * phase).imag();
@@ -274,10 +300,20 @@ TEST(AbsorberMotion, AntiResonanceStillsTheMainMass) {
 double fastestEigenvalue(const Plant& p, const AbsorberTuning& t) {
     const double wn = std::sqrt(p.k / p.m);
     const double ma = t.mu * p.m, ka = ma * std::pow(t.f * wn, 2), ca = 2 * t.zetaA * ma * wn;
-    Eigen::Matrix4d a;
-    a << 0, 0, 1, 0, 0, 0, 0, 1, -(p.k + ka) / p.m, ka / p.m, -(p.c + ca) / p.m, ca / p.m, ka / ma,
-        -ka / ma, ca / ma, -ca / ma;
-    return a.eigenvalues().cwiseAbs().maxCoeff();
+    double a[4][4] = {{0, 0, 1, 0},
+                      {0, 0, 0, 1},
+                      {-(p.k + ka) / p.m, ka / p.m, -(p.c + ca) / p.m, ca / p.m},
+                      {ka / ma, -ka / ma, ca / ma, -ca / ma}};
+    gsl_matrix_view view = gsl_matrix_view_array(&a[0][0], 4, 4);
+    const Owned<gsl_vector_complex, gsl_vector_complex_free> values(gsl_vector_complex_alloc(4));
+    const Owned<gsl_eigen_nonsymm_workspace, gsl_eigen_nonsymm_free> work(
+        gsl_eigen_nonsymm_alloc(4));
+    EXPECT_EQ(gsl_eigen_nonsymm(&view.matrix, values.get(), work.get()), GSL_SUCCESS);
+    double fastest = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        fastest = std::max(fastest, gsl_complex_abs(gsl_vector_complex_get(values.get(), i)));
+    }
+    return fastest;
 }
 
 TEST(AbsorberHistory, SamplesTheMotionFinelyEnoughAndNoFiner) {
