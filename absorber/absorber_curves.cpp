@@ -11,6 +11,7 @@
 #include "absorber/absorber_readout.h"
 #include "absorber/absorber_response.h"
 #include "analysis/availability.h"
+#include "analysis/gsl_quiet.h"
 
 namespace yurana::absorber {
 
@@ -149,7 +150,7 @@ Point largest(const std::vector<double>& g, const std::vector<double>& y, Peak p
     if (s == nullptr) {
         return at;
     }
-    gsl_error_handler_t* old = gsl_set_error_handler_off();
+    const analysis::QuietGsl quiet;
     if (gsl_min_fminimizer_set(s, &fn, g[i], g[i - 1], g[i + 1]) == GSL_SUCCESS) {
         for (int it = 0; it < 100; ++it) {
             if (gsl_min_fminimizer_iterate(s) != GSL_SUCCESS) {
@@ -166,7 +167,6 @@ Point largest(const std::vector<double>& g, const std::vector<double>& y, Peak p
             at = {gm, ym};
         }
     }
-    gsl_set_error_handler(old);
     gsl_min_fminimizer_free(s);
     return at;
 }

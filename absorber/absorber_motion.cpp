@@ -1,35 +1,94 @@
 #include "absorber/absorber_motion.h"
 
-#include <Eigen/Eigenvalues>
-#include <Eigen/LU>
+#include <gsl/gsl_complex_math.h>
+#include <gsl/gsl_eigen.h>
+#include <gsl/gsl_linalg.h>
+#include <gsl/gsl_matrix.h>
+
 #include <algorithm>
 #include <cmath>
 #include <complex>
-#include <unsupported/Eigen/MatrixFunctions>
+#include <memory>
 
 #include "absorber/absorber_response.h"
+#include "analysis/gsl_quiet.h"
 
 namespace yurana::absorber {
 
 namespace {
 
+using cd = std::complex<double>;
+template <typename T, void (*Free)(T*)>
+using Owned = std::unique_ptr<T, std::integral_constant<decltype(Free), Free>>;
+using ComplexMatrix = Owned<gsl_matrix_complex, gsl_matrix_complex_free>;
+
 // Below this reciprocal condition of the eigenvector basis the eigenvalues are taken as
 // repeated and the free motion comes from the matrix exponential.
 constexpr double kMinCondition = 1e-9;
 
-Eigen::Matrix4d systemMatrix(const Plant& p, const Coefficients& a) {
-    Eigen::Matrix4d m = Eigen::Matrix4d::Zero();
-    m(0, 2) = 1;
-    m(1, 3) = 1;
-    m(2, 0) = -(p.k + a.ka) / p.m;
-    m(2, 1) = a.ka / p.m;
-    m(2, 2) = -(p.c + a.ca) / p.m;
-    m(2, 3) = a.ca / p.m;
-    m(3, 0) = a.ka / a.ma;
-    m(3, 1) = -a.ka / a.ma;
-    m(3, 2) = a.ca / a.ma;
-    m(3, 3) = -a.ca / a.ma;
+// A of y' = A·y, row after row.
+std::array<double, 16> systemMatrix(const Plant& p, const Coefficients& a) {
+    const double rows[4][4] = {{0, 0, 1, 0},
+                               {0, 0, 0, 1},
+                               {-(p.k + a.ka) / p.m, a.ka / p.m, -(p.c + a.ca) / p.m, a.ca / p.m},
+                               {a.ka / a.ma, -a.ka / a.ma, a.ca / a.ma, -a.ca / a.ma}};
+    std::array<double, 16> m{};
+    std::copy(&rows[0][0], &rows[0][0] + 16, m.begin());
     return m;
+}
+
+cd toComplex(gsl_complex z) {
+    return {GSL_REAL(z), GSL_IMAG(z)};
+}
+
+// The largest column sum of |m|: the matrix 1-norm.
+double normOne(const gsl_matrix_complex& m) {
+    double largest = 0;
+    for (std::size_t j = 0; j < m.size2; ++j) {
+        double sum = 0;
+        for (std::size_t i = 0; i < m.size1; ++i) {
+            sum += gsl_complex_abs(gsl_matrix_complex_get(&m, i, j));
+        }
+        largest = std::max(largest, sum);
+    }
+    return largest;
+}
+
+// Solves V·c = b; empty when V is singular or its reciprocal condition (1-norm) is below
+// kMinCondition, so that a nearly repeated eigenvalue goes to the matrix exponential.
+std::optional<std::array<cd, 4>> solveWellConditioned(const gsl_matrix_complex& v,
+                                                      const std::array<double, 4>& b) {
+    const ComplexMatrix lu(gsl_matrix_complex_alloc(4, 4));
+    const ComplexMatrix inverse(gsl_matrix_complex_alloc(4, 4));
+    const Owned<gsl_permutation, gsl_permutation_free> perm(gsl_permutation_alloc(4));
+    const Owned<gsl_vector_complex, gsl_vector_complex_free> rhs(gsl_vector_complex_alloc(4));
+    const Owned<gsl_vector_complex, gsl_vector_complex_free> c(gsl_vector_complex_alloc(4));
+    gsl_matrix_complex_memcpy(lu.get(), &v);
+    int sign = 0;
+    if (gsl_linalg_complex_LU_decomp(lu.get(), perm.get(), &sign) != GSL_SUCCESS ||
+        gsl_linalg_complex_LU_invert(lu.get(), perm.get(), inverse.get()) != GSL_SUCCESS) {
+        return std::nullopt;
+    }
+    const double rcond = 1 / (normOne(v) * normOne(*inverse));
+    if (!(rcond > kMinCondition)) {
+        return std::nullopt;
+    }
+    for (std::size_t i = 0; i < 4; ++i) {
+        gsl_vector_complex_set(rhs.get(), i, gsl_complex_rect(b[i], 0));
+    }
+    if (gsl_linalg_complex_LU_solve(lu.get(), perm.get(), rhs.get(), c.get()) != GSL_SUCCESS) {
+        return std::nullopt;
+    }
+    std::array<cd, 4> out;
+    for (std::size_t i = 0; i < 4; ++i) {
+        out[i] = toComplex(gsl_vector_complex_get(c.get(), i));
+    }
+    return out;
+}
+
+bool allFinite(const auto& values) {
+    return std::all_of(values.begin(), values.end(),
+                       [](const auto& v) { return std::isfinite(std::abs(v)); });
 }
 
 }  // namespace
@@ -48,38 +107,53 @@ AbsorberMotion AbsorberMotion::of(const Plant& p, const AbsorberTuning& t, const
     if (!x) {
         return m;
     }
-    const std::complex<double> iw{0, p.w};
-    Eigen::Map<Eigen::Vector4cd> steady(m.steady_.data());
-    Eigen::Map<Eigen::Matrix4d> a(m.a_.data());
-    steady << x->x1, x->x2, iw * x->x1, iw * x->x2;
     m.t0_ = s.t0;
     m.w_ = p.w;
-    a = systemMatrix(p, coefficientsOf(p, t));
-    if (!a.allFinite() || !steady.allFinite()) {
+    const cd iw{0, p.w};
+    m.steady_ = {x->x1, x->x2, iw * x->x1, iw * x->x2};
+    m.a_ = systemMatrix(p, coefficientsOf(p, t));
+    if (!allFinite(m.a_) || !allFinite(m.steady_)) {
         return m;
     }
-    const Eigen::Vector4d steady0 = (steady * std::exp(std::complex<double>{0, p.w * s.t0})).imag();
     // The main mass's free motion starts at (x0, v0); the absorber moves with the main mass.
-    const double x1 = s.x0 + steady0(0);
-    const double v1 = s.v0 + steady0(2);
-    Eigen::Map<Eigen::Vector4d> free0(m.free0_.data());
-    free0 = Eigen::Vector4d{x1, x1, v1, v1} - steady0;
+    const cd phase0 = std::exp(cd{0, p.w * s.t0});
+    std::array<double, 4> steady0{};
+    for (std::size_t i = 0; i < 4; ++i) {
+        steady0[i] = (m.steady_[i] * phase0).imag();
+    }
+    const double x1 = s.x0 + steady0[0];
+    const double v1 = s.v0 + steady0[2];
+    m.free0_ = {x1 - steady0[0], x1 - steady0[1], v1 - steady0[2], v1 - steady0[3]};
 
     m.exponential_ = true;
-    const Eigen::EigenSolver<Eigen::Matrix4d> es(a, method == Method::Automatic);
-    // Without eigenvalues, the infinity norm bounds their moduli.
-    m.fastest_ = std::max(std::fabs(p.w), es.info() == Eigen::Success
-                                              ? es.eigenvalues().cwiseAbs().maxCoeff()
-                                              : a.lpNorm<Eigen::Infinity>());
-    if (method == Method::Automatic && es.info() == Eigen::Success) {
-        const Eigen::Matrix4cd v = es.eigenvectors();
-        const Eigen::PartialPivLU<Eigen::Matrix4cd> lu(v);
-        if (lu.rcond() > kMinCondition) {
-            const Eigen::Vector4cd coef = lu.solve(free0.cast<std::complex<double>>());
-            Eigen::Map<Eigen::Matrix4cd> modes(m.modes_.data());
-            Eigen::Map<Eigen::Vector4cd>(m.rates_.data()) = es.eigenvalues();
-            modes = v * coef.asDiagonal();
-            m.exponential_ = !modes.allFinite();
+    const analysis::QuietGsl quiet;
+    std::array<double, 16> work = m.a_;  // the solver overwrites its matrix
+    gsl_matrix_view a = gsl_matrix_view_array(work.data(), 4, 4);
+    const Owned<gsl_vector_complex, gsl_vector_complex_free> rates(gsl_vector_complex_alloc(4));
+    const ComplexMatrix v(gsl_matrix_complex_alloc(4, 4));
+    const Owned<gsl_eigen_nonsymmv_workspace, gsl_eigen_nonsymmv_free> ws(
+        gsl_eigen_nonsymmv_alloc(4));
+    const bool solved =
+        gsl_eigen_nonsymmv(&a.matrix, rates.get(), v.get(), ws.get()) == GSL_SUCCESS;
+    // Without eigenvalues, the infinity norm of A bounds their moduli.
+    double fastest = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        fastest =
+            std::max(fastest, solved ? gsl_complex_abs(gsl_vector_complex_get(rates.get(), i))
+                                     : std::fabs(m.a_[4 * i]) + std::fabs(m.a_[4 * i + 1]) +
+                                           std::fabs(m.a_[4 * i + 2]) + std::fabs(m.a_[4 * i + 3]));
+    }
+    m.fastest_ = std::max(std::fabs(p.w), fastest);
+    if (method == Method::Automatic && solved) {
+        if (const auto coef = solveWellConditioned(*v, m.free0_)) {
+            for (std::size_t j = 0; j < 4; ++j) {
+                m.rates_[j] = toComplex(gsl_vector_complex_get(rates.get(), j));
+                for (std::size_t i = 0; i < 4; ++i) {
+                    m.modes_[4 * j + i] =
+                        toComplex(gsl_matrix_complex_get(v.get(), i, j)) * (*coef)[j];
+                }
+            }
+            m.exponential_ = !allFinite(m.modes_) || !allFinite(m.rates_);
         }
     }
     m.valid_ = true;
@@ -91,20 +165,40 @@ std::optional<MotionState> AbsorberMotion::at(double t) const {
         return std::nullopt;
     }
     const double tau = t - t0_;
-    const Eigen::Map<const Eigen::Vector4cd> steady(steady_.data());
-    Eigen::Vector4d y = (steady * std::exp(std::complex<double>{0, w_ * t})).imag();
-    if (exponential_) {
-        const Eigen::Matrix4d e = (Eigen::Map<const Eigen::Matrix4d>(a_.data()) * tau).exp();
-        y += e * Eigen::Map<const Eigen::Vector4d>(free0_.data());
-    } else {
-        const Eigen::Map<const Eigen::Vector4cd> rates(rates_.data());
-        const Eigen::Map<const Eigen::Matrix4cd> modes(modes_.data());
-        y += (modes * (rates * tau).array().exp().matrix()).real();
+    const cd phase = std::exp(cd{0, w_ * t});
+    std::array<double, 4> y{};
+    for (std::size_t i = 0; i < 4; ++i) {
+        y[i] = (steady_[i] * phase).imag();
     }
-    if (!y.allFinite()) {
+    if (exponential_) {
+        std::array<double, 16> at = a_, e{};
+        for (double& v : at) {
+            v *= tau;
+        }
+        gsl_matrix_view atView = gsl_matrix_view_array(at.data(), 4, 4);
+        gsl_matrix_view eView = gsl_matrix_view_array(e.data(), 4, 4);
+        const analysis::QuietGsl quiet;
+        if (gsl_linalg_exponential_ss(&atView.matrix, &eView.matrix, GSL_PREC_DOUBLE) !=
+            GSL_SUCCESS) {
+            return std::nullopt;
+        }
+        for (std::size_t i = 0; i < 4; ++i) {
+            for (std::size_t j = 0; j < 4; ++j) {
+                y[i] += e[4 * i + j] * free0_[j];
+            }
+        }
+    } else {
+        for (std::size_t j = 0; j < 4; ++j) {
+            const cd decay = std::exp(rates_[j] * tau);
+            for (std::size_t i = 0; i < 4; ++i) {
+                y[i] += (modes_[4 * j + i] * decay).real();
+            }
+        }
+    }
+    if (!allFinite(y)) {
         return std::nullopt;
     }
-    return MotionState{y(0), y(2), y(1), y(3)};
+    return MotionState{y[0], y[2], y[1], y[3]};
 }
 
 }  // namespace yurana::absorber

@@ -57,13 +57,13 @@ struct AbsorberMotion {
     double t0_ = 0;
     double w_ = 0;
     double fastest_ = 0;
-    // Plain storage, column-major, so that only the motion's own source compiles Eigen.
     using Complex4 = std::array<std::complex<double>, 4>;
     Complex4 steady_{};  // (X1, X2, iωX1, iωX2): the steady state is Im(steady·e^(iωt))
     Complex4 rates_{};   // eigenvalues λ of A
-    std::array<std::complex<double>, 16> modes_{};  // column j: the part along e^(λj·(t − t0))
-    std::array<double, 16> a_{};                    // A, for the matrix exponential
-    std::array<double, 4> free0_{};                 // the free motion at t0
+    // Mode j's column at [4j, 4j + 4): the part of the state along e^(λj·(t − t0)).
+    std::array<std::complex<double>, 16> modes_{};
+    std::array<double, 16> a_{};     // A, row after row, for the matrix exponential
+    std::array<double, 4> free0_{};  // the free motion at t0
 };
 
 }  // namespace yurana::absorber

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "absorber/absorber_response.h"
+#include "analysis/gsl_quiet.h"
 
 namespace yurana::absorber {
 
@@ -90,10 +91,9 @@ FixedPoints fixedPoints(double zeta, const AbsorberTuning& t) {
         return {};
     }
     // A failure ends the search with nothing found, not in GSL's abort.
-    gsl_error_handler_t* old = gsl_set_error_handler_off();
+    const analysis::QuietGsl quiet;
     const std::optional<double> gp = brent(curves, lo, t.f);
     const std::optional<double> gq = brent(curves, t.f, hi);
-    gsl_set_error_handler(old);
     if (!gp || !gq) {
         return {};
     }

@@ -8,8 +8,8 @@
 #include <numbers>
 #include <numeric>
 
+#include "analysis/gsl_quiet.h"
 #include "damping/decrement.h"
-#include "damping/gsl_quiet.h"
 #include "damping/half_power.h"
 #include "damping/least_squares.h"
 #include "damping/peaks.h"
@@ -56,7 +56,7 @@ Fit refused(std::string why) {
 std::optional<std::array<double, 3>> linearPart(const measured::MeasuredData& d, double sigma,
                                                 double wd) {
     const std::size_t n = d.x.size();
-    const QuietGsl quiet;
+    const analysis::QuietGsl quiet;
     using Matrix = std::unique_ptr<gsl_matrix, decltype(&gsl_matrix_free)>;
     using Vector = std::unique_ptr<gsl_vector, decltype(&gsl_vector_free)>;
     Matrix x(gsl_matrix_alloc(n, 3), &gsl_matrix_free),

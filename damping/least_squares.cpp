@@ -6,7 +6,7 @@
 #include <cmath>
 #include <memory>
 
-#include "damping/gsl_quiet.h"
+#include "analysis/gsl_quiet.h"
 
 namespace yurana::damping {
 
@@ -44,7 +44,7 @@ LeastSquares leastSquares(const Residuals& r, std::vector<double> start) {
     if (r.n <= np || np == 0) {
         return out;
     }
-    const QuietGsl quiet;
+    const analysis::QuietGsl quiet;
     gsl_multifit_nlinear_parameters params = gsl_multifit_nlinear_default_parameters();
     params.trs = gsl_multifit_nlinear_trs_lm;
     params.scale = gsl_multifit_nlinear_scale_more;

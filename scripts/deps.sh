@@ -6,7 +6,7 @@ PACKAGES=(
     cmake ninja-build g++ pkg-config clang-format clang-tidy
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-ipafont-gothic fontconfig
-    libgtest-dev libgmock-dev libbenchmark-dev libgsl-dev libeigen3-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libgsl-dev
     appstream dpkg-dev file
     xvfb xauth imagemagick desktop-file-utils
     clang libclang-rt-14-dev

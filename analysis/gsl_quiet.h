@@ -2,7 +2,7 @@
 
 #include <gsl/gsl_errno.h>
 
-namespace yurana::damping {
+namespace yurana::analysis {
 
 // GSL's error handler off for a scope: a failure comes back as a status to check, not as
 // GSL's abort. The handler before is restored on leaving.
@@ -17,4 +17,4 @@ class QuietGsl {
     gsl_error_handler_t* old_;
 };
 
-}  // namespace yurana::damping
+}  // namespace yurana::analysis
