@@ -23,8 +23,10 @@ using Owned = std::unique_ptr<T, std::integral_constant<decltype(Free), Free>>;
 using ComplexMatrix = Owned<gsl_matrix_complex, gsl_matrix_complex_free>;
 
 // Below this reciprocal condition of the eigenvector basis the eigenvalues are taken as
-// repeated and the free motion comes from the matrix exponential.
-constexpr double kMinCondition = 1e-9;
+// repeated and the free motion comes from the matrix exponential. A defective A (two modes
+// merged) still gives a basis of about 1e-8 in floating point, whose coefficients would keep
+// only half the digits.
+constexpr double kMinCondition = 1e-6;
 
 // A of y' = A·y, row after row.
 std::array<double, 16> systemMatrix(const Plant& p, const Coefficients& a) {
