@@ -9,6 +9,8 @@
 #include <cmath>
 #include <complex>
 #include <memory>
+#include <numeric>
+#include <span>
 
 #include "absorber/absorber_response.h"
 #include "analysis/gsl_quiet.h"
@@ -18,9 +20,15 @@ namespace yurana::absorber {
 namespace {
 
 using cd = std::complex<double>;
-template <typename T, void (*Free)(T*)>
-using Owned = std::unique_ptr<T, std::integral_constant<decltype(Free), Free>>;
-using ComplexMatrix = Owned<gsl_matrix_complex, gsl_matrix_complex_free>;
+using ComplexMatrix = std::unique_ptr<gsl_matrix_complex, decltype(&gsl_matrix_complex_free)>;
+using ComplexVector = std::unique_ptr<gsl_vector_complex, decltype(&gsl_vector_complex_free)>;
+
+ComplexMatrix complexMatrix() {
+    return {gsl_matrix_complex_alloc(4, 4), &gsl_matrix_complex_free};
+}
+ComplexVector complexVector() {
+    return {gsl_vector_complex_alloc(4), &gsl_vector_complex_free};
+}
 
 // Below this reciprocal condition of the eigenvector basis the eigenvalues are taken as
 // repeated and the free motion comes from the matrix exponential. A defective A (two modes
@@ -60,11 +68,10 @@ double normOne(const gsl_matrix_complex& m) {
 // kMinCondition, so that a nearly repeated eigenvalue goes to the matrix exponential.
 std::optional<std::array<cd, 4>> solveWellConditioned(const gsl_matrix_complex& v,
                                                       const std::array<double, 4>& b) {
-    const ComplexMatrix lu(gsl_matrix_complex_alloc(4, 4));
-    const ComplexMatrix inverse(gsl_matrix_complex_alloc(4, 4));
-    const Owned<gsl_permutation, gsl_permutation_free> perm(gsl_permutation_alloc(4));
-    const Owned<gsl_vector_complex, gsl_vector_complex_free> rhs(gsl_vector_complex_alloc(4));
-    const Owned<gsl_vector_complex, gsl_vector_complex_free> c(gsl_vector_complex_alloc(4));
+    const ComplexMatrix lu = complexMatrix(), inverse = complexMatrix();
+    const ComplexVector rhs = complexVector(), c = complexVector();
+    const std::unique_ptr<gsl_permutation, decltype(&gsl_permutation_free)> perm(
+        gsl_permutation_alloc(4), &gsl_permutation_free);
     gsl_matrix_complex_memcpy(lu.get(), &v);
     int sign = 0;
     if (gsl_linalg_complex_LU_decomp(lu.get(), perm.get(), &sign) != GSL_SUCCESS ||
@@ -125,27 +132,28 @@ AbsorberMotion AbsorberMotion::of(const Plant& p, const AbsorberTuning& t, const
     }
     const double x1 = s.x0 + steady0[0];
     const double v1 = s.v0 + steady0[2];
-    m.free0_ = {x1 - steady0[0], x1 - steady0[1], v1 - steady0[2], v1 - steady0[3]};
+    m.free0_ = {s.x0, x1 - steady0[1], s.v0, v1 - steady0[3]};
 
     m.exponential_ = true;
     const analysis::QuietGsl quiet;
     std::array<double, 16> work = m.a_;  // the solver overwrites its matrix
     gsl_matrix_view a = gsl_matrix_view_array(work.data(), 4, 4);
-    const Owned<gsl_vector_complex, gsl_vector_complex_free> rates(gsl_vector_complex_alloc(4));
-    const ComplexMatrix v(gsl_matrix_complex_alloc(4, 4));
-    const Owned<gsl_eigen_nonsymmv_workspace, gsl_eigen_nonsymmv_free> ws(
-        gsl_eigen_nonsymmv_alloc(4));
+    const ComplexVector rates = complexVector();
+    const ComplexMatrix v = complexMatrix();
+    const std::unique_ptr<gsl_eigen_nonsymmv_workspace, decltype(&gsl_eigen_nonsymmv_free)> ws(
+        gsl_eigen_nonsymmv_alloc(4), &gsl_eigen_nonsymmv_free);
     const bool solved =
         gsl_eigen_nonsymmv(&a.matrix, rates.get(), v.get(), ws.get()) == GSL_SUCCESS;
-    // Without eigenvalues, the infinity norm of A bounds their moduli.
-    double fastest = 0;
+    // Without eigenvalues, the infinity norm of A (its largest row sum) bounds their moduli.
+    m.fastest_ = std::fabs(p.w);
     for (std::size_t i = 0; i < 4; ++i) {
-        fastest =
-            std::max(fastest, solved ? gsl_complex_abs(gsl_vector_complex_get(rates.get(), i))
-                                     : std::fabs(m.a_[4 * i]) + std::fabs(m.a_[4 * i + 1]) +
-                                           std::fabs(m.a_[4 * i + 2]) + std::fabs(m.a_[4 * i + 3]));
+        const auto row = std::span(m.a_).subspan(4 * i, 4);
+        const double bound =
+            solved ? gsl_complex_abs(gsl_vector_complex_get(rates.get(), i))
+                   : std::accumulate(row.begin(), row.end(), 0.0,
+                                     [](double sum, double x) { return sum + std::fabs(x); });
+        m.fastest_ = std::max(m.fastest_, bound);
     }
-    m.fastest_ = std::max(std::fabs(p.w), fastest);
     if (method == Method::Automatic && solved) {
         if (const auto coef = solveWellConditioned(*v, m.free0_)) {
             for (std::size_t j = 0; j < 4; ++j) {

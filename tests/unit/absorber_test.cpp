@@ -35,10 +35,6 @@ using cd = std::complex<double>;
 constexpr Plant kPlant{2.5, 160, 3.2, 7, 6.3};
 constexpr AbsorberTuning kTuning{0.15, 0.9, 0.07};
 
-// GSL rather than Eigen for the references: Eigen's solvers take half a minute to compile.
-template <typename T, void (*Free)(T*)>
-using Owned = std::unique_ptr<T, std::integral_constant<decltype(Free), Free>>;
-
 // The dynamic stiffness written out from the equations of motion and solved by GSL's LU.
 struct Solved {
     cd x[2];
@@ -52,10 +48,14 @@ Solved luSolve(const Plant& p, const AbsorberTuning& t, double w) {
                      {-ka, -ca * w},
                      {-ka, -ca * w},
                      {ka - ma * w * w, ca * w}};
-    const Owned<gsl_matrix_complex, gsl_matrix_complex_free> m(gsl_matrix_complex_alloc(2, 2));
-    const Owned<gsl_vector_complex, gsl_vector_complex_free> b(gsl_vector_complex_calloc(2));
-    const Owned<gsl_vector_complex, gsl_vector_complex_free> x(gsl_vector_complex_alloc(2));
-    const Owned<gsl_permutation, gsl_permutation_free> perm(gsl_permutation_alloc(2));
+    // GSL rather than Eigen: Eigen's solvers take half a minute to compile.
+    using Vector = std::unique_ptr<gsl_vector_complex, decltype(&gsl_vector_complex_free)>;
+    const std::unique_ptr<gsl_matrix_complex, decltype(&gsl_matrix_complex_free)> m(
+        gsl_matrix_complex_alloc(2, 2), &gsl_matrix_complex_free);
+    const Vector b(gsl_vector_complex_calloc(2), &gsl_vector_complex_free);
+    const Vector x(gsl_vector_complex_alloc(2), &gsl_vector_complex_free);
+    const std::unique_ptr<gsl_permutation, decltype(&gsl_permutation_free)> perm(
+        gsl_permutation_alloc(2), &gsl_permutation_free);
     for (int i = 0; i < 4; ++i) {
         gsl_matrix_complex_set(m.get(), i / 2, i % 2, gsl_complex_rect(a[i].real(), a[i].imag()));
     }
@@ -313,9 +313,10 @@ double fastestEigenvalue(const Plant& p, const AbsorberTuning& t) {
                       {-(p.k + ka) / p.m, ka / p.m, -(p.c + ca) / p.m, ca / p.m},
                       {ka / ma, -ka / ma, ca / ma, -ca / ma}};
     gsl_matrix_view view = gsl_matrix_view_array(&a[0][0], 4, 4);
-    const Owned<gsl_vector_complex, gsl_vector_complex_free> values(gsl_vector_complex_alloc(4));
-    const Owned<gsl_eigen_nonsymm_workspace, gsl_eigen_nonsymm_free> work(
-        gsl_eigen_nonsymm_alloc(4));
+    const std::unique_ptr<gsl_vector_complex, decltype(&gsl_vector_complex_free)> values(
+        gsl_vector_complex_alloc(4), &gsl_vector_complex_free);
+    const std::unique_ptr<gsl_eigen_nonsymm_workspace, decltype(&gsl_eigen_nonsymm_free)> work(
+        gsl_eigen_nonsymm_alloc(4), &gsl_eigen_nonsymm_free);
     EXPECT_EQ(gsl_eigen_nonsymm(&view.matrix, values.get(), work.get()), GSL_SUCCESS);
     double fastest = 0;
     for (std::size_t i = 0; i < 4; ++i) {
