@@ -7,7 +7,6 @@
 #include "platform/posix/linux_registry.h"
 #include "support/fake_launcher.h"
 #include "support/fake_panel.h"
-#include "support/fields.h"
 
 using namespace yurana;
 using namespace std::string_literals;
@@ -48,10 +47,9 @@ struct About : ::testing::Test {
 
 TEST_F(About, StartSysInfoTriesTheFirstValueThenTheSecondWithItsFile) {
     about.StartSysInfo();  // neither: the message once, nothing started
-    EXPECT_FIELDS("messages, keys opened, launches",
-                  std::tuple(box.texts, registry.opened, launcher.calls),
-                  std::tuple(Strings{"現時点ではｼｽﾃﾑ情報を使用できません"},
-                             Strings{kMsInfo, kLocation}, Strings{}));
+    EXPECT_EQ(std::tuple(box.texts, registry.opened, launcher.calls),
+              std::tuple(Strings{"現時点ではｼｽﾃﾑ情報を使用できません"}, Strings{kMsInfo, kLocation},
+                         Strings{}));
     registry.keys[kLocation]["MSINFO"] = str("C:\\Shared\0"s);
     about.StartSysInfo();  // only the second: started only when its file exists
     launcher.files.insert(kShared);
@@ -61,9 +59,8 @@ TEST_F(About, StartSysInfoTriesTheFirstValueThenTheSecondWithItsFile) {
     registry.keys[kMsInfo]["PATH"] = str("C:\\Tools\\msinfo32.exe\0"s);
     registry.opened = launcher.calls = {};
     about.StartSysInfo();  // the first: the second key is not read, no file test
-    EXPECT_FIELDS("launches, keys opened, messages",
-                  std::tuple(launcher.calls, registry.opened, box.texts.size()),
-                  std::tuple(Strings{"start C:\\Tools\\msinfo32.exe"}, Strings{kMsInfo}, 2u));
+    EXPECT_EQ(std::tuple(launcher.calls, registry.opened, box.texts.size()),
+              std::tuple(Strings{"start C:\\Tools\\msinfo32.exe"}, Strings{kMsInfo}, 2u));
 }
 
 TEST_F(About, GetKeyValueByTypeAndTrailingNul) {

@@ -13,7 +13,6 @@
 #include "panel/control_names.h"
 #include "panel/panel_controls.h"
 #include "support/fake_geometry.h"
-#include "support/fields.h"
 
 namespace yurana {
 namespace {
@@ -80,9 +79,8 @@ TEST_F(LayoutTest, HaichiTilesPlacesTheBarsInPanelUnitsAndItsSecondConfiguration
     // form0's inner size in pixels; the panel 12000 − 4800 − 110 wide; the graph.
     EXPECT_EQ((std::vector{others.picture, box(form1), box(form3)}),
               (std::vector<V>{{312, 212}, {0, 0, 7090, 3600}, {0, 3600, 12000, 4800}}));
-    EXPECT_FIELDS("HScroll1 shown, VScroll1 height, saihaichi, shukushou",
-                  std::tuple(h.shown, v.h, flags.saihaichi, flags.shukushou),
-                  std::tuple(true, 2000.0, false, false));
+    EXPECT_EQ(std::tuple(h.shown, v.h, flags.saihaichi, flags.shukushou),
+              std::tuple(true, 2000.0, false, false));
     EXPECT_NEAR(v.l, 7060.957 - 375, 0.01);  // VScroll1 by the width it had before 300
     EXPECT_EQ((V{v.t, v.w, h.l, h.h}), (V{0, 300, 0, 300}));
     EXPECT_NEAR(h.w, 7060.957 - 300, 0.01);
@@ -126,8 +124,7 @@ TEST_F(LayoutTest, CollapsedArrangementOfPanelGraphAndBarsAndWhenItIsChosen) {
               (std::vector{1728.6f, 1728.6f, 5714.4f}));
     // 310 + 9925 fits in 11237: no HScroll1. 290 + 6400 > 1728.6: VScroll1 with
     // LargeChange nint(0.25477 · 100 / 0.74523) = 34, SmallChange 3.
-    EXPECT_FIELDS("HScroll1 shown, VScroll1 shown, LargeChange, SmallChange",
-                  std::tuple(h.shown, v.shown, v.large, v.small), std::tuple(false, true, 34, 3));
+    EXPECT_EQ(std::tuple(h.shown, v.shown, v.large, v.small), std::tuple(false, true, 34, 3));
     // Re-placed: VScroll1 at 11237 − 290 + 100, 1728.6 + 105 high; HScroll1 at
     // 1728.6 − 310 + 105, 11237 − 200 wide.
     EXPECT_EQ(std::pair(v.l, h.w), std::pair(11047.0, 11037.0));
@@ -139,9 +136,8 @@ TEST_F(LayoutTest, CollapsedArrangementOfPanelGraphAndBarsAndWhenItIsChosen) {
         form0.h = h;
         form0Resized(lay);
         frameResized(flags);
-        EXPECT_FIELDS("Form1 left, shukushou, saihaichi",
-                      std::tuple(form1.l, flags.shukushou, flags.saihaichi),
-                      std::tuple(left, collapsed, !collapsed));
+        EXPECT_EQ(std::tuple(form1.l, flags.shukushou, flags.saihaichi),
+                  std::tuple(left, collapsed, !collapsed));
     }
 }
 
@@ -166,13 +162,10 @@ TEST_F(LayoutTest, BarsShowWhenNeededWithTheirStepSizesAndARefusedStepEndsSilent
         h.large = h.small = 7;
         v.h = 1500;
         scroll_yoko(win);
-        EXPECT_FIELDS("HScroll1 shown, LargeChange, SmallChange, VScroll1 height",
-                      std::tuple(h.shown, h.large, h.small, v.h),
-                      std::tuple(shown, large, small, vh));
+        EXPECT_EQ(std::tuple(h.shown, h.large, h.small, v.h), std::tuple(shown, large, small, vh));
     }
     scroll_tate(win);  // 4000 twips high: 143.63 rounds to 144
-    EXPECT_FIELDS("VScroll1 shown, LargeChange, SmallChange", std::tuple(v.shown, v.large, v.small),
-                  std::tuple(true, 144, 14));
+    EXPECT_EQ(std::tuple(v.shown, v.large, v.small), std::tuple(true, 144, 14));
     form1.h = 6700;  // 300 + 6400 fits
     scroll_tate(win);
     EXPECT_EQ(std::pair(v.shown, h.w), std::pair(false, form1.w));
