@@ -15,7 +15,7 @@
 #include "platform/posix/posix_files.h"
 #include "session/session.h"
 #include "support/counting_picture.h"
-#include "support/fake_geometry.h"
+#include "support/design_windows.h"
 #include "support/fake_panel.h"
 #include "support/sized_surfaces.h"
 #include "support/temp_folder.h"
@@ -80,7 +80,7 @@ struct SessionDrawing {
 };
 
 // The frame 12000 × 9000 twips, form0 4800 × 3600, the panel beside it, the graph under.
-struct SessionRig {
+struct SessionRig : DesignWindows {
     explicit SessionRig(const SessionDrawing& d = {})
         : session(SessionParts{.panel = panel,
                                .box = box,
@@ -97,17 +97,6 @@ struct SessionRig {
                                .windows = windows,
                                .content = content,
                                .host = host}) {
-        std::tie(frame.w, frame.h, form0.w, form0.h) = std::tuple(12000, 9000, 4800, 3600);
-        std::tie(form1.w, form1.h, form3.w, form3.h) = std::tuple(10350, 3600, 9600, 4000);
-        std::tie(form0.borderX, form0.borderY) = std::pair(120, 420);
-        form0.scaleX = form0.scaleY = 1.0 / 15.0;
-        std::tie(v.w, h.h, v.h, v.maxV, h.maxV) = std::tuple(375, 375, 2000, 100, 100);
-        for (std::string_view name : movedControlNames()) {
-            FakeGeometry& g = controls[std::string(name)];
-            std::tie(g.l, g.t) = std::pair(findControl(name)->left, findControl(name)->top);
-        }
-        content = makePanelContent(
-            [this](std::string_view n) { return &controls.at(std::string(n)); }, &line);
         panel.setChangeHandler([this](std::string_view c) { session.textChanged(c); });
         clock.t = 1000;
         session.subscribe(observer);
@@ -120,12 +109,6 @@ struct SessionRig {
     TempFolder folder;
     SizedSurfaces surfaces;  // the animation window's
     CountingPicture plot, summary;
-    FakeWindow frame, form0, form1, form3;
-    FakeScrollBar v, h;
-    TiledWindows windows{frame, form0, form1, form3, v, h};
-    std::map<std::string, FakeGeometry> controls;
-    FakeLine line;
-    PanelContent content;
     FakeSessionHost host;
     Session session;
     RecordingObserver observer;

@@ -12,7 +12,7 @@
 #include "model/calc_error.h"
 #include "panel/control_names.h"
 #include "panel/panel_controls.h"
-#include "support/fake_geometry.h"
+#include "support/design_windows.h"
 
 namespace yurana {
 namespace {
@@ -34,34 +34,13 @@ struct FakeOthers : LayoutHost {
 };
 
 // Frame 12000 × 9000 twips, form0 4800 × 3600, the panel 10350 × 3600 with its controls.
-struct LayoutTest : ::testing::Test {
-    LayoutTest() {
-        size(frame, 12000, 9000);
-        size(form0, 4800, 3600);
-        size(form1, 10350, 3600);
-        size(form3, 9600, 4000);
-        v.w = h.h = 375;
-        v.h = 2000;
-        v.maxV = h.maxV = 100;
-        std::tie(form0.borderX, form0.borderY) = std::pair(120, 420);
-        form0.scaleX = form0.scaleY = 1.0 / 15.0;
-        for (std::string_view name : movedControlNames()) {
-            controls[std::string(name)].l = findControl(name)->left;
-            controls[std::string(name)].t = findControl(name)->top;
-        }
-        content = makePanelContent([this](std::string_view n) { return &c(n); }, &line);
-        flags = {true, true};
-    }
+struct LayoutTest : ::testing::Test, test::DesignWindows {
+    LayoutTest() { flags = {true, true}; }
     test::FakeGeometry& c(std::string_view name) { return controls.at(std::string(name)); }
     static V box(const test::FakeGeometry& g) { return {g.l, g.t, g.w, g.h}; }
     static void size(test::FakeGeometry& g, double w, double h) { g.w = w, g.h = h; }
 
-    test::FakeWindow frame, form0, form1, form3;
-    test::FakeScrollBar v, h;
-    TiledWindows win{frame, form0, form1, form3, v, h};
-    std::map<std::string, test::FakeGeometry> controls;
-    FakeLine line;
-    PanelContent content;
+    TiledWindows& win = windows;
     MoveTables tables;
     LayoutFlags flags;
     FakeOthers others;
